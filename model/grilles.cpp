@@ -1,0 +1,118 @@
+// The sea grids, the fleet, the battle state and the sinking check.
+#include "model/grilles.h"
+
+const std::array<QString, 10> noms_navires = {
+    QStringLiteral("NAVIRE-AMIRALH"), QStringLiteral("NAVIRE-AMIRALV"), QStringLiteral("FREGATEH"),
+    QStringLiteral("FREGATEV"),       QStringLiteral("BRICKH"),         QStringLiteral("BRICKV"),
+    QStringLiteral("GALEREH"),        QStringLiteral("GALEREV"),        QStringLiteral("CHALOUPEH"),
+    QStringLiteral("CHALOUPEV"),
+};
+
+void Grille::vider() {
+    for (auto& colonne : cases_)
+        for (auto& cellule : colonne)
+            cellule.clear();
+}
+
+bool Grille::vide() const {
+    for (int c = 1; c <= TAILLE_MER; ++c)
+        for (int r = 1; r <= TAILLE_MER; ++r)
+            if (!cases_[c][r].isEmpty())
+                return false;
+    return true;
+}
+
+bool estNomNavire(const QString& cellule) {
+    for (const QString& nom : noms_navires)
+        if (cellule == nom)
+            return true;
+    return false;
+}
+
+QString racine(const QString& nom) {
+    return nom.left(nom.size() - 1);
+}
+
+ClassesNavires classesDeBase() {
+    return {{
+        {1, 5, QStringLiteral("NAVIRE-AMIRALH")},
+        {1, 4, QStringLiteral("FREGATEH")},
+        {2, 3, QStringLiteral("BRICKH")},
+        {2, 3, QStringLiteral("GALEREH")},
+        {3, 2, QStringLiteral("CHALOUPEH")},
+    }};
+}
+
+QChar lettreColonne(int colonne) {
+    return QChar(64 + colonne);
+}
+
+QString nomSecteur(int colonne, int ligne) {
+    return QString(lettreColonne(colonne)) + QLatin1Char('.') + QString::number(ligne) + QStringLiteral(". ");
+}
+
+void Partie::Initialise() {
+    nb_tirs_joueur = 0;
+    nb_tirs_adverse = 0;
+    MemoInfo = QStringList{ENTETE_NOS_PERTES};
+    MemoEinfo = QStringList{ENTETE_PERTES_ENNEMIES};
+    victoire_joueur = false;
+    victoire_adverse = false;
+    // The targeting memory forgets its pursuit but keeps its last coordinates.
+    coup_ia.poursuite = false;
+    coup_ia.suite = false;
+    coup_ia.retour = false;
+    coup_ia.essai_droite = false;
+    coup_ia.essai_haut = false;
+    coup_ia.essai_bas = false;
+    coup_ia.essai_gauche = false;
+    coup_ia.sens.clear();
+    coup_ia.ecart = 1;
+    viseur = t_viseur{};
+    flotte_detruite = false;
+    tirs_joueur.vider();
+    tirs_adverse.vider();
+}
+
+void Partie::copierPlans() {
+    mer_joueur = plan_joueur;
+    mer_adverse = plan_adverse;
+}
+
+int Partie::longueurDe(const QString& nom) const {
+    const QString souche = racine(nom);
+    for (const t_def_bateau& classe : classes_navires)
+        if (racine(classe.nom) == souche)
+            return classe.longueur;
+    return 0;
+}
+
+bool Partie::VerifieCoule(Grille& mer, const Grille& tirs, const QString& cote) {
+    bool coule = false;
+    for (int c = 1; c <= TAILLE_MER; ++c) {
+        for (int r = 1; r <= TAILLE_MER; ++r) {
+            const QString nom = mer(c, r);
+            if (tirs(c, r) != QStringLiteral("TOUCHE") || !estNomNavire(nom))
+                continue;
+            const int longueur = longueurDe(nom);
+            const bool horizontal = nom.endsWith(QLatin1Char('H'));
+            bool toutTouche = true;
+            for (int i = 0; i < longueur && toutTouche; ++i) {
+                const int cc = horizontal ? c + i : c;
+                const int rr = horizontal ? r : r + i;
+                toutTouche = cc <= TAILLE_MER && rr <= TAILLE_MER && tirs(cc, rr) == QStringLiteral("TOUCHE");
+            }
+            if (toutTouche) {
+                mer(c, r).clear();
+                infopartie = racine(nom) + QLatin1Char(' ') + cote + QStringLiteral(" hors de combat. ");
+                coule = true;
+            }
+        }
+    }
+    flotte_detruite = true;
+    for (int c = 1; c <= TAILLE_MER && flotte_detruite; ++c)
+        for (int r = 1; r <= TAILLE_MER && flotte_detruite; ++r)
+            if (estNomNavire(mer(c, r)))
+                flotte_detruite = false;
+    return coule;
+}

@@ -1,0 +1,54 @@
+// The narrator: sets the parrot up, speaks every text of the game and remembers the last one.
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+class Dialogues;
+class LecteurSons;
+class ServiceCompagnon;
+class QWidget;
+
+class Narrateur : public QObject {
+    Q_OBJECT
+public:
+    Narrateur(ServiceCompagnon& service, Dialogues& dialogues, LecteurSons& sons, QObject* parent = nullptr);
+
+    // The window over which the narrator's notices appear.
+    void setFenetre(QWidget* fenetre) { fenetre_ = fenetre; }
+
+    // Connects the service and brings the character on with its greeting, in the voice of line 1 of
+    // the speech settings. False when the character cannot be found: the notice has been shown and
+    // the game must end.
+    bool InstalPeedy(const QStringList& reglages);
+
+    // Speaks a text, cutting off whatever was being said. An empty text is ignored.
+    void Parle(const QString& texte);
+
+    // Unloads the character and disconnects the service.
+    void liberer();
+
+    // Plays a named animation after the character's earlier requests; returns its request id.
+    int jouer(const QString& animation);
+
+    const QString& dernier_message() const { return dernier_message_; }
+    int requete_parole() const { return requete_parole_; }
+    bool pret() const { return pret_; }
+
+    ServiceCompagnon& service() { return service_; }
+
+Q_SIGNALS:
+    void requeteTerminee(int requete);
+
+private:
+    ServiceCompagnon& service_;
+    Dialogues& dialogues_;
+    LecteurSons& sons_;
+    QWidget* fenetre_ = nullptr;
+    QString dernier_message_;
+    int requete_parole_ = 0;
+    bool pret_ = false;
+};
+
+inline const QString PERSONNAGE = QStringLiteral("Peedy");

@@ -1,0 +1,14 @@
+// The game's sound output: the battle's clips and the alert beep.
+#pragma once
+
+#include <QByteArray>
+
+class LecteurSons {
+public:
+    virtual ~LecteurSons() = default;
+    // Plays a whole RIFF WAVE image and returns at once; a new clip cuts off the one still playing.
+    // Nothing happens for an empty clip or when the machine has no sound output.
+    virtual void JouerSon(const QByteArray& clip) = 0;
+    // A short alert of our own (a desktop bell is often silent).
+    virtual void Bip() = 0;
+};

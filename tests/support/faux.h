@@ -1,0 +1,80 @@
+// Fakes of the game's services that record what the game asked of them.
+#pragma once
+
+#include "app/dialogues.h"
+#include "narrator/compagnon.h"
+#include "narrator/sons.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+// A character service that completes nothing by itself: the test calls terminer().
+class FauxCompagnon : public ServiceCompagnon {
+    Q_OBJECT
+public:
+    using ServiceCompagnon::ServiceCompagnon;
+
+    void setConnecte(bool connecte) override;
+    bool connecte() const override { return connecte_; }
+    bool personnageExiste(const QString&) const override { return fichierPresent; }
+    bool charger(const QString& id, const QString& cle) override;
+    bool personnage(const QString& id) const override { return charges_.contains(id); }
+    void decharger(const QString& id) override;
+    int montrer() override;
+    void placer(int gauche, int haut) override;
+    int jouer(const QString& animation) override;
+    void setLangue(int langue) override;
+    bool setModeVoix(const QString& mode) override;
+    int parler(const QString& texte) override;
+    void arreter(int requete) override;
+
+    // Reports the completion of a request.
+    void terminer(int requete) { Q_EMIT requeteTerminee(requete); }
+
+    // What the fake answers.
+    bool fichierPresent = true;
+    bool fichierLisible = true;
+    QString modeAccepte = QStringLiteral("{0879a4e0-a92c-11d1-B17B-0020AFED142E}");
+
+    // What it was asked, in order: "parler: texte", "arreter: 3", "jouer: Greet", ...
+    QStringList journal;
+    QStringList paroles; // the texts spoken, in order (the warm-up blanks included)
+    QList<int> arretees;
+    int derniereRequete = 0;
+
+    // The animation requests by name, last one first found.
+    int requeteDe(const QString& animation) const;
+
+private:
+    bool connecte_ = false;
+    QSet<QString> charges_;
+    QList<QPair<int, QString>> animations_;
+};
+
+class FauxDialogues : public Dialogues {
+public:
+    bool ouiNon(QWidget*, const QString& titre, const QString& texte) override;
+    void avertir(QWidget*, const QString& texte) override;
+    void executer(QDialog* ecran) override;
+
+    bool reponse = false;
+    QStringList questions;
+    QStringList avertissements;
+    QList<QDialog*> ecrans;
+    // Run while a modal screen is "open", before it is closed.
+    std::function<void(QDialog*)> pendant;
+};
+
+class FauxSons : public LecteurSons {
+public:
+    void JouerSon(const QByteArray& clip) override { clips.append(clip); }
+    void Bip() override { ++bips; }
+
+    QList<QByteArray> clips;
+    int bips = 0;
+};
