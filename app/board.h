@@ -1,0 +1,63 @@
+// The game's boards: a 13 by 13 grid of 32 px cells, selection by keys and mouse, drawn whole by its screen.
+#pragma once
+
+#include <QWidget>
+
+#include <functional>
+
+class Board : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int CELLULES = 13;
+    static constexpr int CELLULE = 32;
+    static constexpr int COTE = CELLULES * CELLULE; // 416 design pixels
+
+    // fixe: the first row and column are the legend strip, never selected.
+    explicit Board(bool fixe, QWidget* parent = nullptr);
+
+    int col() const { return col_; }
+    int row() const { return row_; }
+    // Selects a cell only when the value changes; a change announces it (SelectCell).
+    void setCol(int col);
+    void setRow(int row);
+
+    // The board's whole picture, painted in design pixels (0 to 416) whatever the scale.
+    void setDessin(std::function<void(QPainter&)> dessin) { dessin_ = std::move(dessin); }
+    void repeindre() { update(); }
+    // Renders the board at design size, as a test or a screenshot sees it.
+    QImage image();
+
+    // Design pixels of the board under a widget position.
+    QPoint versDesign(const QPointF& position) const;
+    // The widget position of a cell's centre.
+    QPoint centreCellule(int col, int row) const;
+
+Q_SIGNALS:
+    // A cell was selected: by an arrow key, Home/End, a mouse press on a cell (even the selected
+    // one) or a change made in code.
+    void SelectCell(int col, int row);
+    // Pointer positions and buttons, in design pixels of the board.
+    void MouseMove(int x, int y);
+    void MouseDown(Qt::MouseButton bouton, int x, int y);
+    void MouseUp(Qt::MouseButton bouton, int x, int y);
+    // A key the board does not use for moving (Space, Enter, letters...).
+    void KeyPress(int touche, Qt::KeyboardModifiers modificateurs);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    int premiere() const { return fixe_ ? 1 : 0; }
+    void selectionner(int col, int row);
+
+    bool fixe_;
+    int col_;
+    int row_;
+    std::function<void(QPainter&)> dessin_;
+};

@@ -1,0 +1,25 @@
+// Helpers shared by the game's windows: full-screen borderless showing and menu building.
+#pragma once
+
+#include <QKeySequence>
+#include <QString>
+
+class QAction;
+class QMainWindow;
+class QMenu;
+class QMenuBar;
+class QObject;
+class QWidget;
+
+// Shows a main screen borderless and maximised over the whole screen.
+void montrerPleinEcran(QMainWindow* fenetre);
+
+// A menu item with its caption and Control-letter shortcut ('\0' for none), named as the game names it.
+template <typename Conteneur, typename Objet, typename Slot>
+QAction* ajouterCommande(Conteneur* menu, const char* nom, const QString& titre, char lettre, Objet* cible,
+                         Slot slot);
+
+// Triggers the enabled item of this menu bar whose shortcut is the key sequence. True if one ran.
+bool declencherRaccourci(QMenuBar* barre, const QKeySequence& touches);
+
+#include "app/fenetres_impl.h"

@@ -1,0 +1,38 @@
+// The speech settings file Config.txt: five lines kept verbatim in the folder current at start-up.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// The five lines a new settings file holds: header, voice identifier, speed, pitch and volume tags.
+QStringList reglagesParDefaut();
+
+// Splits a file's bytes into lines at CR, LF or CR LF; a break at the very end makes no extra line.
+// Bytes are kept as they are (one character per byte), so any line is written back unchanged.
+QStringList decouperLignes(const QByteArray& contenu);
+
+// Each line followed by CR LF.
+QByteArray assemblerLignes(const QStringList& lignes);
+
+class FichierReglages {
+public:
+    static constexpr qint64 TAILLE_MAX = 1024 * 1024;
+
+    explicit FichierReglages(const QString& dossier)
+        : dossier_(dossier) {}
+
+    // The settings file of the folder, found whatever the case of its name; empty if none.
+    QString chemin() const;
+
+    // Start-up: creates "Config.Txt" from the defaults when the folder has no settings file, then reads
+    // it. Whatever goes wrong (folder not writable, file unreadable or too large, a folder of that
+    // name), the file is left as it is and the game runs on the defaults held in memory.
+    QStringList charger() const;
+
+    // Replaces the file's content with these lines, all or nothing. False if it could not be written.
+    bool enregistrer(const QStringList& lignes) const;
+
+private:
+    QString dossier_;
+};
