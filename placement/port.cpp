@@ -1,0 +1,456 @@
+// The harbour: choosing, steering, turning and anchoring the fleet, the random layouts and the reports.
+#include "placement/port.h"
+
+namespace {
+
+const QString NOM_AMIRAL = QStringLiteral("NAVIRE-AMIRALH");
+const QString NOM_FREGATE = QStringLiteral("FREGATEH");
+const QString NOM_BRICK = QStringLiteral("BRICKH");
+const QString NOM_GALERE = QStringLiteral("GALEREH");
+const QString NOM_CHALOUPE = QStringLiteral("CHALOUPEH");
+
+const QString DESCRIPTION_AMIRAL = QStringLiteral(
+    "Equipage paré pour l'inspection du vaisseau amiral. Trois ponts, 108 canons, 600 marins, 900 fusillers, "
+    "c'est le plus puissant navire de la flotte. Il faut 5 coups au but pour le mettre hors de combat.");
+const QString DESCRIPTION_FREGATE = QStringLiteral(
+    "Equipage de la frégate au complet, amiral. Deux ponts, 74 canons, 300 marins, 400 fusillers, c'est un "
+    "navire redoutable. Il faut 4 coups au but pour le mettre hors de combat.");
+const QString DESCRIPTION_BRICK =
+    QStringLiteral("Bienvenue à bord du brick, amiral. Un seul pont, 28 canons, 150 marins, 100 fusillers, "
+                   "c'est un coursier "
+                   "infatiguable et  rapide. Il faut 3 coups au but pour le mettre hors de combat.");
+const QString DESCRIPTION_GALERE = QStringLiteral(
+    "Voici la galère, amiral. Très manoeuvrante, dotée d'une artillerie faible mais précise, elle embarque "
+    "240 "
+    "rameurs et presque autant de soldats. Il faut 3 coups au but pour la mettre hors de combat.");
+const QString DESCRIPTION_CHALOUPE = QStringLiteral(
+    "Chaloupe à vos ordres, amiral. Auxiliaire indispensable de la flotte, armée d'un canon et d'un "
+    "vingtaine "
+    "de marins, sa petite taille lui permet les coups les plus audacieux. Il faut 2 coups au but pour la "
+    "mettre hors de combat.");
+
+const QString A_VOUS_LA_BARRE = QStringLiteral(" Servez vous des touches de direction pour positionner le "
+                                               "navire sur le champ de bataille. Control \"I\" "
+                                               "pour inspecter le navire. A vous la barre, amiral! ");
+
+} // namespace
+
+// How each berth is tied to its class, its berth number and its pictures.
+struct Port::DescriptionPoste {
+    t_def_bateau Port::*classe;
+    int Port::*numero; // nullptr for the flagship and the frigate
+    int valeur;
+    QString au_port;
+    QString choisi;
+    QString vide;
+    QString choix;
+    const QString* description;
+};
+
+const std::array<Port::DescriptionPoste, NB_POSTES>& Port::descriptions() {
+    static const std::array<DescriptionPoste, NB_POSTES> table = {{
+        {&Port::def_amiral, nullptr, 0, NOM_AMIRAL, QStringLiteral("NAVIRE_AMIRAL_SEL"),
+         QStringLiteral("NAVIRE_AMIRAL_FLOU"),
+         QStringLiteral("Vaisseau amiral à vos ordres, paré à appareiller!"), &DESCRIPTION_AMIRAL},
+        {&Port::def_fregate, nullptr, 0, NOM_FREGATE, QStringLiteral("FREGATE_SEL"),
+         QStringLiteral("FREGATE_FLOU"),
+         QStringLiteral("Tout l'équipage de la frégate est à son poste, amiral, paré à appareiller!"),
+         &DESCRIPTION_FREGATE},
+        {&Port::def_brick, &Port::num_brick, 1, NOM_BRICK, QStringLiteral("BRICK_SEL"),
+         QStringLiteral("BRICK_FLOU"),
+         QStringLiteral("L'équipage du premier brick est à vos ordres, amiral, paré à appareiller!"),
+         &DESCRIPTION_BRICK},
+        {&Port::def_brick, &Port::num_brick, 2, NOM_BRICK, QStringLiteral("BRICK_SEL"),
+         QStringLiteral("BRICK_FLOU"),
+         QStringLiteral("L'équipage du deuxième brick est à vos ordres, amiral, paré à appareiller!"),
+         &DESCRIPTION_BRICK},
+        {&Port::def_galere, &Port::num_galere, 1, NOM_GALERE, QStringLiteral("GALERE_SEL"),
+         QStringLiteral("GALERE_FLOU"),
+         QStringLiteral("La première galère est à vos ordres, amiral, paré à appareiller!"),
+         &DESCRIPTION_GALERE},
+        {&Port::def_galere, &Port::num_galere, 2, NOM_GALERE, QStringLiteral("GALERE_SEL"),
+         QStringLiteral("GALERE_FLOU"),
+         QStringLiteral("La deuxième galère est à vos ordres, amiral, paré à appareiller!"),
+         &DESCRIPTION_GALERE},
+        {&Port::def_chaloupe, &Port::num_chaloupe, 1, NOM_CHALOUPE, QStringLiteral("CHALOUPE_SEL"),
+         QStringLiteral("CHALOUPE_FLOU"),
+         QStringLiteral("La première chaloupe est à vos ordres, amiral, paré à appareiller!"),
+         &DESCRIPTION_CHALOUPE},
+        {&Port::def_chaloupe, &Port::num_chaloupe, 2, NOM_CHALOUPE, QStringLiteral("CHALOUPE_SEL"),
+         QStringLiteral("CHALOUPE_FLOU"),
+         QStringLiteral("La deuxième chaloupe est à vos ordres, amiral, paré à appareiller!"),
+         &DESCRIPTION_CHALOUPE},
+        {&Port::def_chaloupe, &Port::num_chaloupe, 3, NOM_CHALOUPE, QStringLiteral("CHALOUPE_SEL"),
+         QStringLiteral("CHALOUPE_FLOU"),
+         QStringLiteral("La troisième chaloupe est à vos ordres, amiral, paré à appareiller!"),
+         &DESCRIPTION_CHALOUPE},
+    }};
+    return table;
+}
+
+Port::Port(Partie& partie, Hasard& hasard)
+    : partie_(partie)
+    , hasard_(hasard) {
+    viderPort();
+}
+
+t_def_bateau& Port::classeDe(Poste p) {
+    return this->*(descriptions()[static_cast<int>(p)].classe);
+}
+
+void Port::PoserNavire(Grille& plan, const t_coord_placement_tempo& navire, bool& ok) {
+    const int longueur = navire.bateau.longueur;
+    const int c = navire.colonne;
+    const int r = navire.ligne;
+    const bool horizontal = navire.bateau.nom.endsWith(QLatin1Char('H'));
+    if (c < 1 || r < 1 || c > TAILLE_MER || r > TAILLE_MER)
+        return;
+    if (horizontal ? c > 13 - longueur : r > 13 - longueur)
+        return;
+    for (int i = 0; i < longueur; ++i)
+        if (!plan(horizontal ? c + i : c, horizontal ? r : r + i).isEmpty())
+            return;
+    const QString souche = racine(navire.bateau.nom);
+    for (int i = 0; i < longueur; ++i)
+        plan(horizontal ? c + i : c, horizontal ? r : r + i) = i == 0 ? navire.bateau.nom : souche;
+    ok = true;
+}
+
+void Port::Pivoter(QString& nom) {
+    if (nom.isEmpty())
+        return;
+    nom[nom.size() - 1] = nom.endsWith(QLatin1Char('H')) ? QLatin1Char('V') : QLatin1Char('H');
+}
+
+void Port::ChoisirNavire(const t_def_bateau& classe) {
+    navire_choisi = true;
+    placement_tempo.bateau = classe;
+}
+
+void Port::DecompterNavire(const QString& nom) {
+    const QString souche = racine(nom);
+    const std::array<std::pair<t_def_bateau*, const QString*>, 5> classes = {{
+        {&def_amiral, &NOM_AMIRAL},
+        {&def_fregate, &NOM_FREGATE},
+        {&def_brick, &NOM_BRICK},
+        {&def_galere, &NOM_GALERE},
+        {&def_chaloupe, &NOM_CHALOUPE},
+    }};
+    for (const auto& [classe, constante] : classes)
+        if (souche == racine(*constante))
+            --classe->nombre;
+}
+
+void Port::griser(Poste p) {
+    etat(p).actif = false;
+    afficher(p, descriptions()[static_cast<int>(p)].vide);
+}
+
+void Port::GriserPostes() {
+    if (def_amiral.nombre == 0)
+        griser(Poste::ImBtnavireamiral);
+    if (def_fregate.nombre == 0)
+        griser(Poste::ImBtfregate);
+    if (def_brick.nombre <= 1) {
+        if (num_brick == 1)
+            griser(Poste::ImBtbrick1);
+        else if (num_brick == 2)
+            griser(Poste::ImBtBrick2);
+    }
+    if (def_galere.nombre <= 1) {
+        if (num_galere == 1)
+            griser(Poste::ImBtGalere1);
+        else if (num_galere == 2)
+            griser(Poste::ImBtGalere2);
+    }
+    if (num_chaloupe == 1)
+        griser(Poste::ImBtChaloupe1);
+    else if (num_chaloupe == 2)
+        griser(Poste::ImBtchaloupe2);
+    else if (num_chaloupe == 3)
+        griser(Poste::ImBtchaloupe3);
+}
+
+void Port::RestaurerPostes() {
+    for (int i = 0; i < NB_POSTES; ++i)
+        if (postes_[i].actif)
+            postes_[i].image = descriptions()[i].au_port;
+}
+
+int Port::restantAuPort() const {
+    return def_amiral.nombre + def_fregate.nombre + def_brick.nombre + def_galere.nombre +
+           def_chaloupe.nombre;
+}
+
+void Port::viderPort() {
+    num_brick = 0;
+    num_galere = 0;
+    num_chaloupe = 0;
+    texte_inspection.clear();
+    navire_choisi = false;
+
+    def_amiral = {1, 5, NOM_AMIRAL};
+    partie_.classes_navires[0] = def_amiral;
+    def_fregate = {1, 4, NOM_FREGATE};
+    partie_.classes_navires[1] = def_fregate;
+    def_brick = {2, 3, NOM_BRICK};
+    partie_.classes_navires[2] = def_brick;
+    def_galere = {2, 3, NOM_GALERE};
+    partie_.classes_navires[3] = def_galere;
+    def_chaloupe = {3, 2, NOM_CHALOUPE};
+    partie_.classes_navires[4] = def_chaloupe;
+
+    for (int i = 0; i < NB_POSTES; ++i)
+        postes_[i] = {true, descriptions()[i].au_port};
+    RestaurerPostes();
+
+    partie_.plan_joueur.vider();
+    partie_.plan_adverse.vider();
+    GriserPostes();
+}
+
+QString Port::bienvenue() {
+    partie_.message_courant =
+        QStringLiteral(
+            "Mes respects, amiral. Toute la flotte est à quai. Vous disposez de trois chaloupes, de "
+            "deux galères, de deux bricks, d'une frégate, et bien sûr de votre vaisseau amiral. ") +
+        QStringLiteral(
+            "Vous pouvez positionner toute la flotte selon le plan classique, en ordonnant control "
+            "\"T\", ou décider vous même du placement de chaque navire, ") +
+        QStringLiteral(
+            "en ordonnant control \"A\" pour le vaisseau amiral, control \"F\" pour la frégate, ") +
+        QStringLiteral(
+            "control \"B\" pour les bricks, control \"G\" pour les galères, control \"C\" pour les "
+            "chaloupes. ") +
+        QStringLiteral("Control \"R\" me fait répéter, control \"T\" place toute la flotte. ");
+    return partie_.message_courant;
+}
+
+QString Port::BtInitialiserClick() {
+    viderPort();
+    return bienvenue();
+}
+
+QString Port::choisir(Poste p) {
+    num_brick = 0;
+    num_galere = 0;
+    num_chaloupe = 0;
+    if (!etat(p).actif)
+        return {};
+    const DescriptionPoste& d = descriptions()[static_cast<int>(p)];
+    RestaurerPostes();
+    afficher(p, d.choisi);
+    ChoisirNavire(this->*d.classe);
+    if (d.numero)
+        this->*d.numero = d.valeur;
+    partie_.message_courant = d.choix;
+    texte_inspection = *d.description;
+    return d.choix + A_VOUS_LA_BARRE;
+}
+
+QString Port::BricClick() {
+    return poste(Poste::ImBtbrick1).actif ? ImBtbrick1Click() : ImBtBrick2Click();
+}
+
+QString Port::GaleresClick() {
+    return poste(Poste::ImBtGalere1).actif ? ImBtgalere1Click() : ImBtgalere2Click();
+}
+
+QString Port::ChalouClick() {
+    if (poste(Poste::ImBtChaloupe1).actif)
+        return ImBtChaloupe1Click();
+    if (poste(Poste::ImBtchaloupe2).actif)
+        return ImBtchaloupe2Click();
+    return ImBtchaloupe3Click();
+}
+
+QString Port::annoncerCase(int colonne, int ligne) {
+    QString cellule = partie_.plan_joueur(colonne, ligne);
+    if (cellule.endsWith(QLatin1Char('H')) || cellule.endsWith(QLatin1Char('V')))
+        cellule = racine(cellule);
+    QString& m = partie_.message_courant;
+    m = nomSecteur(colonne, ligne);
+    if (!cellule.isEmpty())
+        m += cellule + QStringLiteral(" au mouillage. ");
+    if (!texte_inspection.isEmpty() && cellule.isEmpty())
+        m += QStringLiteral(" Control \"M\" pour mouiller l'ancre, control \"O\" pour orienter le navire.");
+    if (restantAuPort() != 0 && texte_inspection.isEmpty() && cellule.isEmpty())
+        m += QStringLiteral(
+            " Vous n'avez pas choisi de navire, amiral. Control \"I\" pour inspecter la flotte, "
+            "control \"T\" pour placer toute la flotte. ");
+    return m;
+}
+
+bool Port::deplacer(int colonne, int ligne) {
+    if (!navire_choisi || (colonne == placement_tempo.colonne && ligne == placement_tempo.ligne))
+        return false;
+    placement_tempo.colonne = colonne;
+    placement_tempo.ligne = ligne;
+    return true;
+}
+
+QString Port::ButtonVireClick() {
+    partie_.message_courant = QStringLiteral(
+        "Virement impossible dans cette position, amiral, il faut trouver un meilleur emplacement!");
+    if (navire_choisi) {
+        Pivoter(placement_tempo.bateau.nom);
+        partie_.message_courant =
+            QStringLiteral("Virement réussi, amiral! A vos ordres pour mouiller ou changer de position!");
+    }
+    return partie_.message_courant;
+}
+
+QString Port::ButtonAncreClick() {
+    bool ok = false;
+    partie_.message_courant = QStringLiteral("Mouillage impossible dans cette position, amiral!");
+    if (!navire_choisi)
+        return partie_.message_courant;
+    PoserNavire(partie_.plan_joueur, placement_tempo, ok);
+    if (ok) {
+        DecompterNavire(placement_tempo.bateau.nom);
+        retrouverNumeroDuPoste();
+        GriserPostes();
+        navire_choisi = false;
+        partie_.message_courant =
+            QStringLiteral("Le navire est ancré, amiral, choisissez maintenant un autre navire!");
+        texte_inspection.clear();
+        if (restantAuPort() == 0)
+            partie_.message_courant = QStringLiteral(
+                "Tous les navires sont maintenant ancrés. Contol \"E\" pour engager le combat.");
+        // The computer answers with a ship of the same class on its own sea.
+        disposer(partie_.plan_adverse);
+    }
+    return partie_.message_courant;
+}
+
+void Port::retrouverNumeroDuPoste() {
+    // A menu command for a class with no ship left clears the berth numbers while another ship
+    // stays chosen; its berth is still the one showing the chosen picture, and it is that berth
+    // which must be emptied, or the anchored ship could leave its berth a second time.
+    for (int i = 0; i < NB_POSTES; ++i) {
+        const DescriptionPoste& d = descriptions()[i];
+        if (d.numero && postes_[i].actif && postes_[i].image == d.choisi && this->*d.numero == 0)
+            this->*d.numero = d.valeur;
+    }
+}
+
+bool Port::cycle(Grille& plan) {
+    // One seeding per cycle: the column and the row are two successive draws of the same seed.
+    hasard_.Randomize();
+    placement_tempo.colonne = static_cast<int>(hasard_.tirage(13));
+    placement_tempo.ligne = static_cast<int>(hasard_.tirage(13));
+    bool ok = false;
+    if (hasard_.tirage(2) == 1) {
+        Pivoter(placement_tempo.bateau.nom);
+        PoserNavire(plan, placement_tempo, ok);
+    }
+    return ok;
+}
+
+void Port::disposer(Grille& plan) {
+    while (!cycle(plan)) {
+    }
+}
+
+void Port::Place() {
+    navire_choisi = false;
+    disposer(partie_.plan_joueur);
+    navire_choisi = false;
+    // The computer's ship uses the same cycle as the player's: reading the clock a second time
+    // between the column and the row would put its first cell on the diagonal.
+    disposer(partie_.plan_adverse);
+    DecompterNavire(placement_tempo.bateau.nom);
+    GriserPostes();
+}
+
+QString Port::placerLaFlotte() {
+    for (int i = 1; i <= 2; ++i) {
+        num_brick = i;
+        ChoisirNavire(def_brick);
+        RestaurerPostes();
+        Place();
+        num_galere = i;
+        ChoisirNavire(def_galere);
+        RestaurerPostes();
+        Place();
+    }
+    for (int i = 1; i <= 3; ++i) {
+        num_chaloupe = i;
+        ChoisirNavire(def_chaloupe);
+        RestaurerPostes();
+        Place();
+    }
+    ChoisirNavire(def_amiral);
+    RestaurerPostes();
+    Place();
+    ChoisirNavire(def_fregate);
+    RestaurerPostes();
+    Place();
+    partie_.message_courant =
+        QStringLiteral("Tous les navires sont en place, amiral. Control \"E\" pour engager le "
+                       "combat, ou control \"P\" pour le retour au port.");
+    return partie_.message_courant;
+}
+
+QString Port::AutoClick() {
+    BtInitialiserClick();
+    return placerLaFlotte();
+}
+
+QString Port::InspectionClick() {
+    QString& m = partie_.message_courant;
+    m = texte_inspection;
+    if (m.isEmpty()) {
+        m = QStringLiteral("Il reste au port: ");
+        if (def_amiral.nombre != 0)
+            m += QStringLiteral("le vaisseau amiral, ");
+        if (def_fregate.nombre != 0)
+            m += QStringLiteral("la frégate, ");
+        if (def_brick.nombre == 2)
+            m += QStringLiteral("deux bricks, ");
+        if (def_brick.nombre == 1)
+            m += QStringLiteral("un brick, ");
+        if (def_galere.nombre == 2)
+            m += QStringLiteral("deux galères, ");
+        if (def_galere.nombre == 1)
+            m += QStringLiteral("une galère, ");
+        if (def_chaloupe.nombre == 3)
+            m += QStringLiteral("trois chaloupes, ");
+        if (def_chaloupe.nombre == 2)
+            m += QStringLiteral("deux chaloupes, ");
+        if (def_chaloupe.nombre == 1)
+            m += QStringLiteral("une chaloupe, ");
+        m += QStringLiteral("à vous de les placer, amiral!");
+    }
+    if (restantAuPort() == 0)
+        m = QStringLiteral(
+            "La flotte est en position, amiral, prêt pour le combat. Control \"E\" pour engager "
+            "l'ennemi, control \"P\" pour revenir au port!");
+    return m;
+}
+
+Engagement Port::EngagerClick() {
+    if (restantAuPort() != 0) {
+        partie_.message_courant = QStringLiteral("Désolé, amiral, vous n'avez pas placé tous vos navires. "
+                                                 "Vous ne pouvez pas engager le combat dans de "
+                                                 "telles conditions! Control \"I\" pour inspecter la flotte, "
+                                                 "control \"T\" pour placer toute la flotte. ");
+        return {false, partie_.message_courant};
+    }
+    num_brick = 0;
+    num_galere = 0;
+    num_chaloupe = 0;
+    return {true, {}};
+}
+
+QList<Dessin> Port::dessinPlateau() const {
+    QList<Dessin> dessins{{QStringLiteral("EAU"), 0, 0}};
+    for (int c = 1; c <= TAILLE_MER; ++c)
+        for (int r = 1; r <= TAILLE_MER; ++r)
+            for (const QString& nom : noms_navires)
+                if (partie_.plan_joueur(c, r) == nom)
+                    dessins.append({nom, c, r});
+    if (navire_choisi && placement_tempo.colonne != 0 && placement_tempo.ligne != 0)
+        dessins.append({placement_tempo.bateau.nom, placement_tempo.colonne, placement_tempo.ligne});
+    return dessins;
+}

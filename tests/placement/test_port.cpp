@@ -1,0 +1,611 @@
+// The harbour's rules: legality, anchoring, turning, choices, reports and the random layouts.
+#include "placement/port.h"
+
+#include "support/temps_virtuel.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace {
+
+const QString A_VOUS_LA_BARRE = QStringLiteral(" Servez vous des touches de direction pour positionner le "
+                                               "navire sur le champ de bataille. Control \"I\" "
+                                               "pour inspecter le navire. A vous la barre, amiral! ");
+const QString PAS_CHOISI =
+    QStringLiteral(" Vous n'avez pas choisi de navire, amiral. Control \"I\" pour inspecter "
+                   "la flotte, control \"T\" pour placer toute la flotte. ");
+const QString MOUILLAGE_IMPOSSIBLE = QStringLiteral("Mouillage impossible dans cette position, amiral!");
+const QString ANCRE = QStringLiteral("Le navire est ancré, amiral, choisissez maintenant un autre navire!");
+const QString FLOTTE_EN_POSITION =
+    QStringLiteral("La flotte est en position, amiral, prêt pour le combat. Control \"E\" pour engager "
+                   "l'ennemi, control \"P\" pour revenir au port!");
+
+// A clock whose reading stays the same for a number of reads, then moves on by one millisecond.
+class HorlogePaliers : public Horloge {
+public:
+    HorlogePaliers(quint32 debut, int lecturesParPalier)
+        : lu_(debut)
+        , parPalier_(lecturesParPalier) {}
+    quint32 heureDuJourMs() override {
+        const quint32 lu = lu_;
+        if (++lectures_ % parPalier_ == 0)
+            lu_ = (lu_ + 1) % (24u * 3600u * 1000u);
+        return lu;
+    }
+
+private:
+    quint32 lu_;
+    int parPalier_;
+    int lectures_ = 0;
+};
+
+struct Harbour {
+    explicit Harbour(quint32 debut = 12 * 3600 * 1000)
+        : temps(debut)
+        , hasard(temps)
+        , port(partie, hasard) {}
+    TempsVirtuel temps;
+    Hasard hasard;
+    Partie partie;
+    Port port;
+
+    // Steers the chosen ship to a cell, in a given orientation, and anchors it.
+    QString mouiller(int c, int r, QChar sens = QLatin1Char('H')) {
+        port.deplacer(c, r);
+        if (!port.placement_tempo.bateau.nom.endsWith(sens))
+            port.ButtonVireClick();
+        return port.ButtonAncreClick();
+    }
+};
+
+struct Navire {
+    QString nom;
+    int colonne;
+    int ligne;
+};
+
+// Reads a plan back into its ships, checking every ship is whole, on the sea and alone on its cells.
+std::vector<Navire> lireFlotte(const Grille& plan) {
+    std::vector<Navire> navires;
+    Grille vue;
+    const ClassesNavires classes = classesDeBase();
+    for (int c = 1; c <= TAILLE_MER; ++c) {
+        for (int r = 1; r <= TAILLE_MER; ++r) {
+            if (!estNomNavire(plan(c, r)))
+                continue;
+            const QString nom = plan(c, r);
+            int longueur = 0;
+            for (const auto& classe : classes)
+                if (racine(classe.nom) == racine(nom))
+                    longueur = classe.longueur;
+            const bool h = nom.endsWith(QLatin1Char('H'));
+            for (int i = 0; i < longueur; ++i) {
+                const int cc = h ? c + i : c, rr = h ? r : r + i;
+                EXPECT_LE(cc, TAILLE_MER) << nom.toStdString();
+                EXPECT_LE(rr, TAILLE_MER) << nom.toStdString();
+                if (cc > TAILLE_MER || rr > TAILLE_MER)
+                    continue;
+                EXPECT_EQ(plan(cc, rr), i == 0 ? nom : racine(nom));
+                EXPECT_TRUE(vue(cc, rr).isEmpty());
+                vue(cc, rr) = nom;
+            }
+            navires.push_back({nom, c, r});
+        }
+    }
+    // No cell is held by anything but a whole ship.
+    for (int c = 1; c <= TAILLE_MER; ++c)
+        for (int r = 1; r <= TAILLE_MER; ++r)
+            EXPECT_EQ(plan(c, r).isEmpty(), vue(c, r).isEmpty()) << c << "," << r;
+    return navires;
+}
+
+std::map<QString, int> compterClasses(const std::vector<Navire>& navires) {
+    std::map<QString, int> n;
+    for (const auto& navire : navires)
+        ++n[racine(navire.nom)];
+    return n;
+}
+
+const std::map<QString, int> FLOTTE_COMPLETE = {
+    {QStringLiteral("NAVIRE-AMIRAL"), 1}, {QStringLiteral("FREGATE"), 1},  {QStringLiteral("BRICK"), 2},
+    {QStringLiteral("GALERE"), 2},        {QStringLiteral("CHALOUPE"), 3},
+};
+
+t_coord_placement_tempo navire(const QString& nom, int longueur, int c, int r) {
+    return {c, r, {1, longueur, nom}};
+}
+
+} // namespace
+
+TEST(PoserNavire, BordsDeLaMer) {
+    Grille plan;
+    bool ok = false;
+    Port::PoserNavire(plan, navire(QStringLiteral("NAVIRE-AMIRALH"), 5, 9, 4), ok);
+    EXPECT_FALSE(ok);
+    EXPECT_TRUE(plan.vide());
+    Port::PoserNavire(plan, navire(QStringLiteral("NAVIRE-AMIRALH"), 5, 8, 4), ok);
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(plan(8, 4), QStringLiteral("NAVIRE-AMIRALH"));
+    EXPECT_EQ(plan(12, 4), QStringLiteral("NAVIRE-AMIRAL"));
+
+    Grille v;
+    ok = false;
+    Port::PoserNavire(v, navire(QStringLiteral("NAVIRE-AMIRALV"), 5, 2, 9), ok);
+    EXPECT_FALSE(ok);
+    EXPECT_TRUE(v.vide());
+    Port::PoserNavire(v, navire(QStringLiteral("NAVIRE-AMIRALV"), 5, 2, 8), ok);
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(v(2, 12), QStringLiteral("NAVIRE-AMIRAL"));
+
+    // The legend strip holds no ship, whatever the orientation.
+    for (const auto& [c, r] : {std::pair{0, 5}, std::pair{5, 0}, std::pair{0, 0}}) {
+        Grille g;
+        ok = false;
+        Port::PoserNavire(g, navire(QStringLiteral("CHALOUPEH"), 2, c, r), ok);
+        Port::PoserNavire(g, navire(QStringLiteral("CHALOUPEV"), 2, c, r), ok);
+        EXPECT_FALSE(ok);
+        EXPECT_TRUE(g.vide());
+    }
+}
+
+TEST(PoserNavire, EcritureEtVoisinage) {
+    Grille plan;
+    bool ok = false;
+    Port::PoserNavire(plan, navire(QStringLiteral("BRICKH"), 3, 3, 7), ok);
+    ASSERT_TRUE(ok);
+    EXPECT_EQ(plan(3, 7), QStringLiteral("BRICKH"));
+    EXPECT_EQ(plan(4, 7), QStringLiteral("BRICK"));
+    EXPECT_EQ(plan(5, 7), QStringLiteral("BRICK"));
+    EXPECT_TRUE(plan(6, 7).isEmpty());
+
+    Grille v;
+    ok = false;
+    Port::PoserNavire(v, navire(QStringLiteral("BRICKV"), 3, 3, 7), ok);
+    ASSERT_TRUE(ok);
+    EXPECT_EQ(v(3, 7), QStringLiteral("BRICKV"));
+    EXPECT_EQ(v(3, 8), QStringLiteral("BRICK"));
+    EXPECT_EQ(v(3, 9), QStringLiteral("BRICK"));
+    EXPECT_TRUE(v(4, 7).isEmpty());
+
+    // Touching side to side, end to end and at a corner is allowed.
+    for (const auto& t :
+         {navire(QStringLiteral("CHALOUPEH"), 2, 3, 8), navire(QStringLiteral("CHALOUPEH"), 2, 6, 7),
+          navire(QStringLiteral("CHALOUPEH"), 2, 1, 7), navire(QStringLiteral("CHALOUPEV"), 2, 6, 5)}) {
+        ok = false;
+        Port::PoserNavire(plan, t, ok);
+        EXPECT_TRUE(ok) << t.colonne << "," << t.ligne;
+    }
+    // Crossing any cell of another ship is refused and writes nothing.
+    const Grille avant = plan;
+    for (const auto& t :
+         {navire(QStringLiteral("CHALOUPEV"), 2, 5, 6), navire(QStringLiteral("CHALOUPEH"), 2, 2, 7),
+          navire(QStringLiteral("FREGATEV"), 4, 4, 4)}) {
+        ok = false;
+        Port::PoserNavire(plan, t, ok);
+        EXPECT_FALSE(ok) << t.colonne << "," << t.ligne;
+    }
+    EXPECT_EQ(plan, avant);
+}
+
+TEST(Pivoter, LaDerniereLettreBascule) {
+    QString nom = QStringLiteral("FREGATEH");
+    Port::Pivoter(nom);
+    EXPECT_EQ(nom, QStringLiteral("FREGATEV"));
+    Port::Pivoter(nom);
+    EXPECT_EQ(nom, QStringLiteral("FREGATEH"));
+    nom = QStringLiteral("GALEREX");
+    Port::Pivoter(nom);
+    EXPECT_EQ(nom, QStringLiteral("GALEREH"));
+}
+
+TEST(Port, RemiseAZero) {
+    Harbour h;
+    h.partie.plan_joueur(1, 1) = QStringLiteral("CHALOUPEH");
+    h.partie.plan_adverse(4, 4) = QStringLiteral("CHALOUPEV");
+    h.port.ImBtfregateClick();
+    const QString bienvenue = h.port.BtInitialiserClick();
+    EXPECT_EQ(
+        bienvenue,
+        QStringLiteral(
+            "Mes respects, amiral. Toute la flotte est à quai. Vous disposez de trois chaloupes, de deux "
+            "galères, de deux bricks, d'une frégate, et bien sûr de votre vaisseau amiral. Vous pouvez "
+            "positionner toute la flotte selon le plan classique, en ordonnant control \"T\", ou décider "
+            "vous "
+            "même du placement de chaque navire, en ordonnant control \"A\" pour le vaisseau amiral, control "
+            "\"F\" pour la frégate, control \"B\" pour les bricks, control \"G\" pour les galères, control "
+            "\"C\" pour les chaloupes. Control \"R\" me fait répéter, control \"T\" place toute la "
+            "flotte. "));
+    EXPECT_EQ(h.partie.message_courant, bienvenue);
+    EXPECT_TRUE(h.partie.plan_joueur.vide());
+    EXPECT_TRUE(h.partie.plan_adverse.vide());
+    EXPECT_FALSE(h.port.navire_choisi);
+    EXPECT_TRUE(h.port.texte_inspection.isEmpty());
+    EXPECT_EQ(h.port.restantAuPort(), 9);
+    EXPECT_EQ(h.partie.classes_navires, classesDeBase());
+    const QStringList images = {
+        QStringLiteral("NAVIRE-AMIRALH"), QStringLiteral("FREGATEH"),  QStringLiteral("BRICKH"),
+        QStringLiteral("BRICKH"),         QStringLiteral("GALEREH"),   QStringLiteral("GALEREH"),
+        QStringLiteral("CHALOUPEH"),      QStringLiteral("CHALOUPEH"), QStringLiteral("CHALOUPEH")};
+    for (int i = 0; i < NB_POSTES; ++i)
+        EXPECT_EQ(h.port.postes()[i], (EtatPoste{true, images[i]})) << i;
+}
+
+TEST(Port, ChoixDUnNavire) {
+    Harbour h;
+    const QString dit = h.port.ImBtBrick2Click();
+    const QString choix =
+        QStringLiteral("L'équipage du deuxième brick est à vos ordres, amiral, paré à appareiller!");
+    EXPECT_EQ(dit, choix + A_VOUS_LA_BARRE);
+    EXPECT_EQ(h.partie.message_courant, choix);
+    EXPECT_TRUE(h.port.navire_choisi);
+    EXPECT_EQ(h.port.placement_tempo.bateau, (t_def_bateau{2, 3, QStringLiteral("BRICKH")}));
+    EXPECT_EQ(h.port.num_brick, 2);
+    EXPECT_EQ(
+        h.port.texte_inspection,
+        QStringLiteral("Bienvenue à bord du brick, amiral. Un seul pont, 28 canons, 150 marins, 100 "
+                       "fusillers, c'est un coursier infatiguable et  rapide. Il faut 3 coups au but pour le "
+                       "mettre hors de combat."));
+    EXPECT_EQ(h.port.poste(Poste::ImBtBrick2).image, QStringLiteral("BRICK_SEL"));
+    EXPECT_EQ(h.port.poste(Poste::ImBtbrick1).image, QStringLiteral("BRICKH"));
+
+    // Choosing another ship puts the first back in harbour, unanchored.
+    h.port.placement_tempo.colonne = 4;
+    h.port.placement_tempo.ligne = 5;
+    EXPECT_EQ(h.port.ImBtchaloupe3Click(),
+              QStringLiteral("La troisième chaloupe est à vos ordres, amiral, paré à appareiller!") +
+                  A_VOUS_LA_BARRE);
+    EXPECT_EQ(h.port.poste(Poste::ImBtBrick2), (EtatPoste{true, QStringLiteral("BRICKH")}));
+    EXPECT_EQ(h.port.poste(Poste::ImBtchaloupe3).image, QStringLiteral("CHALOUPE_SEL"));
+    EXPECT_EQ(h.port.num_brick, 0);
+    EXPECT_EQ(h.port.num_chaloupe, 3);
+    EXPECT_EQ(h.port.placement_tempo.bateau.nom, QStringLiteral("CHALOUPEH"));
+    // The position stays where it was.
+    EXPECT_EQ(h.port.placement_tempo.colonne, 4);
+    EXPECT_EQ(h.port.placement_tempo.ligne, 5);
+    EXPECT_TRUE(h.partie.plan_joueur.vide());
+
+    const std::vector<std::pair<QString (Port::*)(), QString>> autres = {
+        {&Port::ImBtnavireamiralClick, QStringLiteral("Vaisseau amiral à vos ordres, paré à appareiller!")},
+        {&Port::FregatClick,
+         QStringLiteral("Tout l'équipage de la frégate est à son poste, amiral, paré à appareiller!")},
+        {&Port::ImBtgalere1Click,
+         QStringLiteral("La première galère est à vos ordres, amiral, paré à appareiller!")},
+        {&Port::ImBtChaloupe1Click,
+         QStringLiteral("La première chaloupe est à vos ordres, amiral, paré à appareiller!")},
+    };
+    for (const auto& [handler, texte] : autres) {
+        EXPECT_EQ((h.port.*handler)(), texte + A_VOUS_LA_BARRE);
+        EXPECT_EQ(h.partie.message_courant, texte);
+    }
+}
+
+TEST(Port, AncrerVirerEtRefus) {
+    Harbour h;
+    // Nothing chosen: both commands refuse.
+    EXPECT_EQ(h.port.ButtonVireClick(),
+              QStringLiteral("Virement impossible dans cette position, amiral, il faut "
+                             "trouver un meilleur emplacement!"));
+    EXPECT_EQ(h.port.ButtonAncreClick(), MOUILLAGE_IMPOSSIBLE);
+    EXPECT_TRUE(h.partie.plan_joueur.vide());
+    EXPECT_TRUE(h.partie.plan_adverse.vide());
+
+    h.port.ImBtnavireamiralClick();
+    EXPECT_FALSE(h.port.deplacer(h.port.placement_tempo.colonne, h.port.placement_tempo.ligne));
+    EXPECT_EQ(h.mouiller(9, 3), MOUILLAGE_IMPOSSIBLE);
+    EXPECT_TRUE(h.port.navire_choisi);
+    EXPECT_TRUE(h.partie.plan_joueur.vide());
+    EXPECT_TRUE(h.partie.plan_adverse.vide());
+
+    // Turning always succeeds, even where the ship does not fit; anchoring there is refused.
+    EXPECT_EQ(h.port.ButtonVireClick(),
+              QStringLiteral("Virement réussi, amiral! A vos ordres pour mouiller ou changer de position!"));
+    EXPECT_EQ(h.port.placement_tempo.bateau.nom, QStringLiteral("NAVIRE-AMIRALV"));
+    h.port.deplacer(3, 9);
+    EXPECT_EQ(h.port.ButtonAncreClick(), MOUILLAGE_IMPOSSIBLE);
+    h.port.ButtonVireClick();
+    EXPECT_EQ(h.port.placement_tempo.bateau.nom, QStringLiteral("NAVIRE-AMIRALH"));
+
+    EXPECT_EQ(h.mouiller(8, 3), ANCRE);
+    EXPECT_EQ(h.partie.plan_joueur(8, 3), QStringLiteral("NAVIRE-AMIRALH"));
+    EXPECT_FALSE(h.port.navire_choisi);
+    EXPECT_TRUE(h.port.texte_inspection.isEmpty());
+    EXPECT_EQ(h.port.def_amiral.nombre, 0);
+    EXPECT_EQ(h.port.poste(Poste::ImBtnavireamiral),
+              (EtatPoste{false, QStringLiteral("NAVIRE_AMIRAL_FLOU")}));
+    // The computer answered with its own flagship.
+    EXPECT_EQ(compterClasses(lireFlotte(h.partie.plan_adverse)),
+              (std::map<QString, int>{{QStringLiteral("NAVIRE-AMIRAL"), 1}}));
+    // The chosen ship's record now holds the computer's ship.
+    EXPECT_EQ(h.partie.plan_adverse(h.port.placement_tempo.colonne, h.port.placement_tempo.ligne),
+              h.port.placement_tempo.bateau.nom);
+
+    // A ship crossing the anchored flagship is refused; beside it, it anchors.
+    h.port.ImBtChaloupe1Click();
+    EXPECT_EQ(h.mouiller(10, 2, QLatin1Char('V')), MOUILLAGE_IMPOSSIBLE);
+    EXPECT_EQ(h.mouiller(10, 4, QLatin1Char('V')), ANCRE);
+    EXPECT_EQ(h.partie.plan_joueur(10, 4), QStringLiteral("CHALOUPEV"));
+    EXPECT_EQ(h.partie.plan_joueur(10, 5), QStringLiteral("CHALOUPE"));
+}
+
+TEST(Port, AncragesManuelsEtReponsesDeLOrdinateur) {
+    Harbour h;
+    const std::vector<std::tuple<QString (Port::*)(), int, int, QChar>> ordres = {
+        {&Port::ImBtgalere2Click, 1, 1, QLatin1Char('H')},
+        {&Port::BricClick, 1, 2, QLatin1Char('V')},
+        {&Port::ChalouClick, 12, 11, QLatin1Char('V')},
+        {&Port::BricClick, 4, 2, QLatin1Char('H')},
+        {&Port::FregatClick, 8, 12, QLatin1Char('H')},
+        {&Port::ChalouClick, 5, 5, QLatin1Char('H')},
+        {&Port::GaleresClick, 5, 6, QLatin1Char('H')},
+        {&Port::ImBtnavireamiralClick, 8, 1, QLatin1Char('V')},
+        {&Port::ChalouClick, 7, 10, QLatin1Char('V')},
+    };
+    int anchored = 0;
+    for (const auto& [choix, c, r, sens] : ordres) {
+        EXPECT_FALSE((h.port.*choix)().isEmpty());
+        const QString dit = h.mouiller(c, r, sens);
+        ++anchored;
+        EXPECT_EQ(dit, anchored < 9
+                           ? ANCRE
+                           : QStringLiteral("Tous les navires sont maintenant ancrés. Contol \"E\" pour "
+                                            "engager le combat."));
+        // Each anchoring adds exactly one computer ship, of the same classes as the player's.
+        const auto joueur = lireFlotte(h.partie.plan_joueur);
+        const auto adverse = lireFlotte(h.partie.plan_adverse);
+        ASSERT_EQ(joueur.size(), static_cast<size_t>(anchored));
+        EXPECT_EQ(compterClasses(adverse), compterClasses(joueur));
+    }
+    EXPECT_EQ(compterClasses(lireFlotte(h.partie.plan_joueur)), FLOTTE_COMPLETE);
+    EXPECT_EQ(h.port.restantAuPort(), 0);
+    for (const EtatPoste& e : h.port.postes())
+        EXPECT_FALSE(e.actif);
+    EXPECT_EQ(h.port.poste(Poste::ImBtGalere1).image, QStringLiteral("GALERE_FLOU"));
+    EXPECT_EQ(h.port.poste(Poste::ImBtchaloupe3).image, QStringLiteral("CHALOUPE_FLOU"));
+
+    // Back to the harbour: every ship at its berth, both plans empty.
+    h.port.BtInitialiserClick();
+    EXPECT_TRUE(h.partie.plan_joueur.vide());
+    EXPECT_TRUE(h.partie.plan_adverse.vide());
+    for (const EtatPoste& e : h.port.postes())
+        EXPECT_TRUE(e.actif);
+    EXPECT_EQ(h.port.poste(Poste::ImBtGalere1).image, QStringLiteral("GALEREH"));
+}
+
+TEST(Port, MenusChoisissentLePremierPosteLibre) {
+    Harbour h;
+    EXPECT_TRUE(h.port.BricClick().startsWith(QStringLiteral("L'équipage du premier brick")));
+    EXPECT_EQ(h.mouiller(1, 1), ANCRE);
+    EXPECT_EQ(h.port.poste(Poste::ImBtbrick1), (EtatPoste{false, QStringLiteral("BRICK_FLOU")}));
+    EXPECT_TRUE(h.port.poste(Poste::ImBtBrick2).actif);
+    EXPECT_TRUE(h.port.BricClick().startsWith(QStringLiteral("L'équipage du deuxième brick")));
+    EXPECT_EQ(h.mouiller(1, 2), ANCRE);
+    EXPECT_FALSE(h.port.poste(Poste::ImBtBrick2).actif);
+
+    for (int i = 1; i <= 3; ++i) {
+        h.port.ChalouClick();
+        EXPECT_EQ(h.port.num_chaloupe, i);
+        EXPECT_EQ(h.mouiller(1, 2 + i), ANCRE);
+    }
+    h.port.GaleresClick();
+    EXPECT_EQ(h.port.num_galere, 1);
+    EXPECT_EQ(h.mouiller(1, 6), ANCRE);
+    h.port.GaleresClick();
+    EXPECT_EQ(h.port.num_galere, 2);
+
+    // A ship is chosen; a menu command for a class with no ship left only clears the berth numbers.
+    h.port.placement_tempo.colonne = 7;
+    const QString message = h.partie.message_courant;
+    for (auto commande : {&Port::BricClick, &Port::ChalouClick}) {
+        h.port.num_galere = 2;
+        EXPECT_TRUE((h.port.*commande)().isEmpty());
+        EXPECT_EQ(h.port.num_brick, 0);
+        EXPECT_EQ(h.port.num_galere, 0);
+        EXPECT_EQ(h.port.num_chaloupe, 0);
+        EXPECT_TRUE(h.port.navire_choisi);
+        EXPECT_EQ(h.port.placement_tempo.bateau.nom, QStringLiteral("GALEREH"));
+        EXPECT_EQ(h.port.poste(Poste::ImBtGalere2).image, QStringLiteral("GALERE_SEL"));
+        EXPECT_EQ(h.partie.message_courant, message);
+    }
+    // The galley chosen before lost its berth number; anchoring it still empties its own berth, so
+    // it cannot leave harbour twice.
+    EXPECT_EQ(h.mouiller(1, 7), ANCRE);
+    EXPECT_EQ(h.port.poste(Poste::ImBtGalere2), (EtatPoste{false, QStringLiteral("GALERE_FLOU")}));
+    EXPECT_TRUE(h.port.GaleresClick().isEmpty());
+    h.port.ImBtnavireamiralClick();
+    h.mouiller(1, 8);
+    h.port.FregatClick();
+    h.mouiller(1, 9);
+    EXPECT_EQ(h.port.restantAuPort(), 0);
+    EXPECT_EQ(h.port.InspectionClick(), FLOTTE_EN_POSITION);
+    for (const EtatPoste& e : h.port.postes())
+        EXPECT_FALSE(e.actif);
+}
+
+TEST(Port, RapportDInspection) {
+    Harbour h;
+    const QString fin = QStringLiteral("à vous de les placer, amiral!");
+    EXPECT_EQ(
+        h.port.InspectionClick(),
+        QStringLiteral("Il reste au port: le vaisseau amiral, la frégate, deux bricks, deux galères, trois "
+                       "chaloupes, ") +
+            fin);
+    h.port.ImBtnavireamiralClick();
+    EXPECT_EQ(h.port.InspectionClick(),
+              QStringLiteral(
+                  "Equipage paré pour l'inspection du vaisseau amiral. Trois ponts, 108 canons, 600 "
+                  "marins, 900 fusillers, c'est le plus puissant navire de la flotte. Il faut 5 coups au "
+                  "but pour le mettre hors de combat."));
+    EXPECT_EQ(h.partie.message_courant, h.port.texte_inspection);
+    h.mouiller(1, 1);
+    h.port.ImBtbrick1Click();
+    h.mouiller(1, 2);
+    EXPECT_EQ(h.port.InspectionClick(),
+              QStringLiteral("Il reste au port: la frégate, un brick, deux galères, trois chaloupes, ") +
+                  fin);
+    h.port.FregatClick();
+    EXPECT_EQ(
+        h.port.InspectionClick(),
+        QStringLiteral("Equipage de la frégate au complet, amiral. Deux ponts, 74 canons, 300 marins, 400 "
+                       "fusillers, c'est un navire redoutable. Il faut 4 coups au but pour le mettre hors de "
+                       "combat."));
+    h.mouiller(1, 3);
+    h.port.GaleresClick();
+    EXPECT_EQ(
+        h.port.InspectionClick(),
+        QStringLiteral("Voici la galère, amiral. Très manoeuvrante, dotée d'une artillerie faible mais "
+                       "précise, elle embarque 240 rameurs et presque autant de soldats. Il faut 3 coups au "
+                       "but pour la mettre hors de combat."));
+    h.mouiller(1, 4);
+    h.port.ChalouClick();
+    EXPECT_EQ(
+        h.port.InspectionClick(),
+        QStringLiteral("Chaloupe à vos ordres, amiral. Auxiliaire indispensable de la flotte, armée d'un "
+                       "canon et d'un vingtaine de marins, sa petite taille lui permet les coups les plus "
+                       "audacieux. Il faut 2 coups au but pour la mettre hors de combat."));
+    h.mouiller(1, 5);
+    EXPECT_EQ(h.port.InspectionClick(),
+              QStringLiteral("Il reste au port: un brick, une galère, deux chaloupes, ") + fin);
+    h.port.ChalouClick();
+    h.mouiller(1, 6);
+    EXPECT_EQ(h.port.InspectionClick(),
+              QStringLiteral("Il reste au port: un brick, une galère, une chaloupe, ") + fin);
+    h.port.BricClick();
+    h.mouiller(1, 7);
+    h.port.GaleresClick();
+    h.mouiller(1, 8);
+    EXPECT_EQ(h.port.InspectionClick(), QStringLiteral("Il reste au port: une chaloupe, ") + fin);
+    h.port.ChalouClick();
+    // A chosen ship gives way to the ready report once nothing is left in harbour; here one still is.
+    EXPECT_TRUE(h.port.InspectionClick().startsWith(QStringLiteral("Chaloupe à vos ordres")));
+    h.mouiller(1, 9);
+    EXPECT_EQ(h.port.InspectionClick(), FLOTTE_EN_POSITION);
+    EXPECT_EQ(h.partie.message_courant, FLOTTE_EN_POSITION);
+}
+
+TEST(Port, AnnonceDesCases) {
+    Harbour h;
+    EXPECT_EQ(h.port.annoncerCase(3, 7), QStringLiteral("C.7. ") + PAS_CHOISI);
+    h.port.ImBtbrick1Click();
+    EXPECT_EQ(
+        h.port.annoncerCase(3, 7),
+        QStringLiteral("C.7.  Control \"M\" pour mouiller l'ancre, control \"O\" pour orienter le navire."));
+    h.mouiller(3, 7);
+    // Every cell of the anchored brig gives its stem.
+    EXPECT_EQ(h.port.annoncerCase(3, 7), QStringLiteral("C.7. BRICK au mouillage. "));
+    EXPECT_EQ(h.port.annoncerCase(5, 7), QStringLiteral("E.7. BRICK au mouillage. "));
+    EXPECT_EQ(h.partie.message_courant, QStringLiteral("E.7. BRICK au mouillage. "));
+    h.port.ImBtBrick2Click();
+    EXPECT_EQ(h.port.annoncerCase(4, 7), QStringLiteral("D.7. BRICK au mouillage. "));
+    EXPECT_EQ(
+        h.port.annoncerCase(12, 12),
+        QStringLiteral("L.12.  Control \"M\" pour mouiller l'ancre, control \"O\" pour orienter le navire."));
+
+    // The whole fleet anchored and nothing chosen: the sector alone.
+    h.port.AutoClick();
+    for (int c = 1; c <= TAILLE_MER; ++c)
+        for (int r = 1; r <= TAILLE_MER; ++r)
+            if (h.partie.plan_joueur(c, r).isEmpty()) {
+                EXPECT_EQ(h.port.annoncerCase(c, r), nomSecteur(c, r));
+                return;
+            }
+    FAIL() << "no open sea left";
+}
+
+TEST(Port, ToutesLaFlotteDesDeuxCotes) {
+    // Many clock starts, including one just before midnight.
+    for (quint32 debut : {0u, 1u, 777u, 12u * 3600u * 1000u, 45296789u, 86399990u}) {
+        for (int essai = 0; essai < 5; ++essai) {
+            Harbour h((debut + static_cast<quint32>(essai) * 104729u) % (24u * 3600u * 1000u));
+            h.port.ImBtfregateClick();
+            const QString dit = h.port.AutoClick();
+            EXPECT_EQ(dit,
+                      QStringLiteral("Tous les navires sont en place, amiral. Control \"E\" pour engager le "
+                                     "combat, ou control \"P\" pour le retour au port."));
+            EXPECT_EQ(h.partie.message_courant, dit);
+            EXPECT_EQ(compterClasses(lireFlotte(h.partie.plan_joueur)), FLOTTE_COMPLETE);
+            EXPECT_EQ(compterClasses(lireFlotte(h.partie.plan_adverse)), FLOTTE_COMPLETE);
+            EXPECT_EQ(h.port.restantAuPort(), 0);
+            EXPECT_FALSE(h.port.navire_choisi);
+            EXPECT_TRUE(h.port.texte_inspection.isEmpty());
+            const QStringList vides = {QStringLiteral("NAVIRE_AMIRAL_FLOU"), QStringLiteral("FREGATE_FLOU"),
+                                       QStringLiteral("BRICK_FLOU"),         QStringLiteral("BRICK_FLOU"),
+                                       QStringLiteral("GALERE_FLOU"),        QStringLiteral("GALERE_FLOU"),
+                                       QStringLiteral("CHALOUPE_FLOU"),      QStringLiteral("CHALOUPE_FLOU"),
+                                       QStringLiteral("CHALOUPE_FLOU")};
+            for (int i = 0; i < NB_POSTES; ++i)
+                EXPECT_EQ(h.port.postes()[i], (EtatPoste{false, vides[i]})) << i;
+
+            // A second command starts again from empty plans.
+            const Grille premier = h.partie.plan_joueur;
+            h.port.AutoClick();
+            EXPECT_EQ(compterClasses(lireFlotte(h.partie.plan_joueur)), FLOTTE_COMPLETE);
+            EXPECT_EQ(compterClasses(lireFlotte(h.partie.plan_adverse)), FLOTTE_COMPLETE);
+            EXPECT_NE(h.partie.plan_joueur, premier);
+        }
+    }
+}
+
+TEST(Port, LaFlotteAdverseNEstPasSurLaDiagonale) {
+    // A clock that holds each reading for many reads: every cycle of a loop sees one reading, and
+    // the column and row of the computer's ships must still be drawn independently.
+    int diagonale = 0, total = 0;
+    for (quint32 debut = 1000; debut < 1000 + 40 * 7919; debut += 7919) {
+        HorlogePaliers horloge(debut, 64);
+        Hasard hasard(horloge);
+        Partie partie;
+        Port port(partie, hasard);
+        port.AutoClick();
+        const auto adverse = lireFlotte(partie.plan_adverse);
+        ASSERT_EQ(compterClasses(adverse), FLOTTE_COMPLETE);
+        EXPECT_EQ(compterClasses(lireFlotte(partie.plan_joueur)), FLOTTE_COMPLETE);
+        for (const auto& n : adverse) {
+            ++total;
+            if (n.colonne == n.ligne)
+                ++diagonale;
+        }
+    }
+    // Independent draws put about one ship in twelve on the diagonal.
+    EXPECT_LT(diagonale * 4, total) << diagonale << " of " << total;
+}
+
+TEST(Port, DessinDuPlateau) {
+    Harbour h;
+    EXPECT_EQ(h.port.dessinPlateau(), (QList<Dessin>{{QStringLiteral("EAU"), 0, 0}}));
+    h.port.ImBtfregateClick();
+    h.port.deplacer(0, 4);
+    // Over the legend strip the chosen ship is not drawn.
+    EXPECT_EQ(h.port.dessinPlateau().size(), 1);
+    h.mouiller(5, 6, QLatin1Char('V'));
+    h.port.ImBtChaloupe1Click();
+    h.mouiller(2, 9);
+    h.port.ImBtnavireamiralClick();
+    h.port.deplacer(4, 6);
+    h.port.ButtonVireClick();
+    // Sea, anchored ships column by column, then the chosen ship over them.
+    EXPECT_EQ(h.port.dessinPlateau(), (QList<Dessin>{{QStringLiteral("EAU"), 0, 0},
+                                                     {QStringLiteral("CHALOUPEH"), 2, 9},
+                                                     {QStringLiteral("FREGATEV"), 5, 6},
+                                                     {QStringLiteral("NAVIRE-AMIRALV"), 4, 6}}));
+}
+
+TEST(Port, EngagerLeCombat) {
+    Harbour h;
+    h.port.ImBtbrick1Click();
+    const Engagement refus = h.port.EngagerClick();
+    EXPECT_FALSE(refus.engage);
+    EXPECT_EQ(refus.texte,
+              QStringLiteral("Désolé, amiral, vous n'avez pas placé tous vos navires. Vous ne pouvez "
+                             "pas engager le combat dans de telles conditions! Control \"I\" pour "
+                             "inspecter la flotte, control \"T\" pour placer toute la flotte. "));
+    EXPECT_EQ(h.partie.message_courant, refus.texte);
+    EXPECT_EQ(h.port.num_brick, 1);
+
+    h.port.AutoClick();
+    const QString avant = h.partie.message_courant;
+    const Engagement ok = h.port.EngagerClick();
+    EXPECT_TRUE(ok.engage);
+    EXPECT_TRUE(ok.texte.isEmpty());
+    EXPECT_EQ(h.partie.message_courant, avant);
+    EXPECT_EQ(h.port.num_brick + h.port.num_galere + h.port.num_chaloupe, 0);
+}
