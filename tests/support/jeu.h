@@ -1,0 +1,44 @@
+// The whole game built on fakes and virtual time, as the screen tests play it.
+#pragma once
+
+#include "app/services.h"
+#include "battle/tbataille_navale.h"
+#include "model/grilles.h"
+#include "model/hasard.h"
+#include "narrator/tformabout.h"
+#include "narrator/tformvoice.h"
+#include "placement/ttest.h"
+#include "support/faux.h"
+#include "support/temps_virtuel.h"
+
+#include <QTemporaryDir>
+
+#include <memory>
+
+struct JeuDeTest {
+    TempsVirtuel temps;
+    FauxDialogues dialogues;
+    FauxSons sons;
+    FauxCompagnon compagnon;
+    Services services{temps, dialogues, sons, compagnon};
+    Partie partie;
+    Hasard hasard{temps};
+    QTemporaryDir dossier;
+    std::unique_ptr<TBataille_navale> bataille;
+    TFormVoice* voice = nullptr;
+    TTest* test = nullptr;
+    TFormAbout* about = nullptr;
+    QList<int> fins; // the exit statuses the game asked for
+
+    JeuDeTest();
+    ~JeuDeTest();
+
+    // Start-up as the game does it: the battle screen and its set-up, then the other screens.
+    bool creer();
+    // The battle screen shown and activated, then the events that follow it (the harbour's activation).
+    void demarrer();
+    // Lets queued events run (activations that come once a window is shown).
+    static void traiterEvenements();
+    // The window in front gets the keyboard, as the player's window would.
+    static void activer(QWidget* fenetre);
+};
