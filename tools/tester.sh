@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds Corsabord with its tests and runs them all (no display needed).
+set -euo pipefail
+racine=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+construction="$racine/build-tests"
+"$racine/tools/setup-debian.sh"
+cmake -S "$racine" -B "$construction" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build "$construction" -j"$(nproc)"
+
+# The tests that play sound need a sound server: start a private one on a null sink when none runs.
+pulse_lance=""
+if command -v pulseaudio >/dev/null 2>&1 && ! pactl info >/dev/null 2>&1; then
+  export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d /tmp/corsabord-xdg.XXXXXX)}"
+  chmod 700 "$XDG_RUNTIME_DIR"
+  if pulseaudio --daemonize=yes --exit-idle-time=-1 -n --load="module-null-sink sink_name=corsabord_tests" \
+      --load="module-native-protocol-unix" >/dev/null 2>&1; then
+    pulse_lance=oui
+    for _ in $(seq 50); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
+    pactl set-default-sink corsabord_tests >/dev/null 2>&1 || true
+  else
+    echo "tester: no sound server could be started; the tests that need one will say they are skipped"
+  fi
+fi
+arreter_pulse() { [ -n "$pulse_lance" ] && pulseaudio --kill >/dev/null 2>&1 || true; }
+trap arreter_pulse EXIT
+
+cd "$construction"
+QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 600
