@@ -78,18 +78,20 @@ TEST(Board, LesAutresTouchesSontRendues) {
     EXPECT_EQ(touches.first().at(0).toInt(), int(Qt::Key_Space));
 }
 
-TEST(Scene, LeDessinGardeSesProportionsSurToutEcran) {
-    Scene scene(QStringLiteral("FOND_BATAILLE"));
-    QWidget piece(&scene);
-    scene.placer(&piece, QRect(592, 112, 416, 416));
-    scene.show();
-    scene.resize(1920, 1080);
+TEST(Scene, LeDessinGardeSesProportionsSurToutEcran)
+{
+    QWidget fenetre;
+    auto* scene = new Scene(QStringLiteral("FOND_BATAILLE"), &fenetre);
+    QWidget piece(scene);
+    scene->placer(&piece, QRect(592, 112, 416, 416));
+    fenetre.show();
+    scene->resize(1920, 1080);
     const qreal k = 1080.0 / 800.0;
-    EXPECT_DOUBLE_EQ(scene.echelle(), k);
-    EXPECT_EQ(scene.origine(), QPoint(static_cast<int>((1920 - 1024 * k) / 2), 0));
-    EXPECT_EQ(piece.geometry().topLeft(), scene.origine() + QPoint(qRound(592 * k), qRound(112 * k)));
+    EXPECT_DOUBLE_EQ(scene->echelle(), k);
+    EXPECT_EQ(scene->origine(), QPoint(static_cast<int>((1920 - 1024 * k) / 2), 0));
+    EXPECT_EQ(piece.geometry().topLeft(), scene->origine() + QPoint(qRound(592 * k), qRound(112 * k)));
     EXPECT_NEAR(piece.width(), 416 * k, 1.0);
-    EXPECT_EQ(scene.versDesign(piece.geometry().topLeft() + QPoint(1, 1)), QPoint(592, 112));
-    scene.resize(1024, 800);
+    EXPECT_EQ(scene->versDesign(piece.geometry().topLeft() + QPoint(1, 1)), QPoint(592, 112));
+    scene->resize(1024, 800);
     EXPECT_EQ(piece.geometry(), QRect(592, 112, 416, 416));
 }
