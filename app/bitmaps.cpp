@@ -1,0 +1,162 @@
+// The catalogue of the game's pictures: vector sources in the resources, rendered and cached on demand.
+#include "app/bitmaps.h"
+
+#include <QCache>
+#include <QColor>
+#include <QHash>
+#include <QPainter>
+#include <QPixmap>
+#include <QSvgRenderer>
+#include <QTransform>
+
+#include <cmath>
+
+namespace {
+
+struct Entree {
+    const char* nom;
+    int largeur;
+    int hauteur;
+};
+
+// The sea behind every picture: drawn opaque, a picture looks cut out over the boards.
+const QColor couleurMer(0, 128, 255);
+
+constexpr Entree entrees[] = {
+    {"EAU", 416, 416},
+    {"NAVIRE-AMIRALH", 160, 32},
+    {"NAVIRE-AMIRALV", 32, 160},
+    {"NAVIRE_AMIRAL_SEL", 160, 32},
+    {"NAVIRE_AMIRAL_FLOU", 160, 32},
+    {"FREGATEH", 128, 32},
+    {"FREGATEV", 32, 128},
+    {"FREGATE_SEL", 128, 32},
+    {"FREGATE_FLOU", 128, 32},
+    {"BRICKH", 96, 32},
+    {"BRICKV", 32, 96},
+    {"BRICK_SEL", 96, 32},
+    {"BRICK_FLOU", 96, 32},
+    {"GALEREH", 96, 32},
+    {"GALEREV", 32, 96},
+    {"GALERE_SEL", 96, 32},
+    {"GALERE_FLOU", 96, 32},
+    {"CHALOUPEH", 64, 32},
+    {"CHALOUPEV", 32, 64},
+    {"CHALOUPE_SEL", 64, 32},
+    {"CHALOUPE_FLOU", 64, 32},
+    {"TOUCHE", 32, 32},
+    {"MANQUE", 32, 32},
+    {"CURSEUR_TIRE", 32, 32},
+    {"CURSEUR_TIRE_TOUCHE", 32, 32},
+    {"CURSEUR_TIRE_MANQUE", 32, 32},
+    {"START", 96, 32},
+    {"START_CLICK", 96, 32},
+    {"INITIALISER", 96, 32},
+    {"INITIALISER_CLICK", 96, 32},
+    {"FOND_BATAILLE", 1024, 800},
+    {"FOND_PLACEMENT", 1024, 800},
+    {"ICONE", 32, 32},
+    {"LOGO", 134, 72},
+};
+
+const QHash<QString, QSize>& tailles() {
+    static const QHash<QString, QSize> table = [] {
+        QHash<QString, QSize> t;
+        for (const Entree& e : entrees)
+            t.insert(QLatin1String(e.nom), QSize(e.largeur, e.hauteur));
+        return t;
+    }();
+    return table;
+}
+
+// Rendered pictures, keyed by name and pixel size; the cost is counted in kilobytes.
+QCache<QString, QImage>& cache() {
+    static QCache<QString, QImage> c(192 * 1024);
+    return c;
+}
+
+QImage rendre(const QString& majuscule, QSize taille) {
+    const QString cle = majuscule + QLatin1Char('@') + QString::number(taille.width()) + QLatin1Char('x') +
+                        QString::number(taille.height());
+    if (const QImage* deja = cache().object(cle))
+        return *deja;
+
+    QImage image(taille, QImage::Format_RGB32);
+    image.fill(couleurMer);
+    QSvgRenderer svg(QStringLiteral(":/art/") + majuscule.toLower() + QStringLiteral(".svg"));
+    if (svg.isValid()) {
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        svg.render(&p, QRectF(QPointF(0, 0), QSizeF(taille)));
+    }
+    const int cout = std::max<qsizetype>(1, image.sizeInBytes() / 1024);
+    cache().insert(cle, new QImage(image), static_cast<int>(cout));
+    return image;
+}
+
+} // namespace
+
+bool bitmapExiste(const QString& nom) {
+    return tailles().contains(nom.toUpper());
+}
+
+QSize tailleBitmap(const QString& nom) {
+    return tailles().value(nom.toUpper());
+}
+
+QImage bitmap(const QString& nom, qreal echelle) {
+    const QString majuscule = nom.toUpper();
+    const QSize naturelle = tailles().value(majuscule);
+    if (!naturelle.isValid() || !(echelle > 0))
+        return {};
+    const QSize taille(std::max(1, qRound(naturelle.width() * echelle)),
+                       std::max(1, qRound(naturelle.height() * echelle)));
+    return rendre(majuscule, taille);
+}
+
+void dessinerBitmap(QPainter& p, const QString& nom, QPoint pos) {
+    const QString majuscule = nom.toUpper();
+    const QSize naturelle = tailles().value(majuscule);
+    if (!naturelle.isValid())
+        return;
+    const QRectF cible(pos, naturelle);
+    const QTransform t = p.deviceTransform();
+    if (t.isRotating()) {
+        // Never done by the game; drawn correctly, if not pixel-sharp.
+        p.save();
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        const qreal echelle = std::sqrt(std::abs(t.determinant()));
+        p.drawImage(cible, bitmap(majuscule, echelle));
+        p.restore();
+        return;
+    }
+    // Rounding each edge on the device, rather than the size, lets neighbouring pictures meet exactly.
+    const QRectF surDevice = t.mapRect(cible);
+    const int gauche = qRound(surDevice.left());
+    const int haut = qRound(surDevice.top());
+    const QSize pixels(std::max(1, qRound(surDevice.right()) - gauche),
+                       std::max(1, qRound(surDevice.bottom()) - haut));
+    QImage image = rendre(majuscule, pixels);
+    p.save();
+    p.resetTransform();
+    // What remains after the reset is the device's pixel ratio.
+    const qreal ratio = p.deviceTransform().m11() > 0 ? p.deviceTransform().m11() : 1.0;
+    image.setDevicePixelRatio(ratio);
+    p.drawImage(QPointF(gauche / ratio, haut / ratio), image);
+    p.restore();
+}
+
+QStringList catalogue() {
+    QStringList noms;
+    for (const Entree& e : entrees)
+        noms << QLatin1String(e.nom);
+    return noms;
+}
+
+QIcon iconeJeu() {
+    QIcon icone;
+    for (int cote : {16, 24, 32, 48, 64, 128, 256})
+        icone.addPixmap(QPixmap::fromImage(bitmap(QStringLiteral("ICONE"), cote / 32.0)));
+    return icone;
+}
