@@ -1,0 +1,527 @@
+// The game's character service: our speaking parrot, drawn in the game's window and voiced by espeak-ng.
+#include "narrator/compagnon_perroquet.h"
+
+#include "app/temps.h"
+#include "narrator/moteur_espeak.h"
+#include "narrator/perroquet_ecran.h"
+#include "narrator/sortie_qt.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QEvent>
+#include <QFileInfo>
+#include <QMetaObject>
+#include <QWidget>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+constexpr int TIC_MS = 40;
+// Samples per level measure of the speech, for the beak.
+constexpr int BLOC = 441;
+// How long the balloon stays once the voice has stopped.
+constexpr int BULLE_RESTE_MS = 1500;
+// With a sound output that stalls, a text still completes this long after the time it takes to say.
+constexpr int MARGE_SON_MS = 1500;
+constexpr double LARGEUR_DESIGN = 1024, HAUTEUR_DESIGN = 800;
+} // namespace
+
+CompagnonPerroquet::CompagnonPerroquet(QWidget* fenetre, Temps& temps, QObject* parent)
+    : CompagnonPerroquet(fenetre, temps, new MoteurEspeak, new SortieParoleQt, parent) {}
+
+CompagnonPerroquet::CompagnonPerroquet(QWidget* fenetre, Temps& temps, MoteurParole* moteur,
+                                       SortieParole* sortie, QObject* parent)
+    : ServiceCompagnon(parent)
+    , temps_(temps)
+    , moteur_(moteur)
+    , sortie_(sortie)
+    , tic_(temps.creerTimer(this, TIC_MS))
+    , dossiers_(dossiersParDefaut()) {
+    moteur_->setParent(this);
+    sortie_->setParent(this);
+    connect(tic_, &Timer::timeout, this, &CompagnonPerroquet::tic);
+    connect(moteur_, &MoteurParole::pcm, this, &CompagnonPerroquet::recevoirPcm);
+    connect(moteur_, &MoteurParole::mot, this, &CompagnonPerroquet::recevoirMot);
+    connect(moteur_, &MoteurParole::fin, this, &CompagnonPerroquet::recevoirFin);
+    connect(sortie_, &SortieParole::jouee, this, &CompagnonPerroquet::sonJoue);
+    setFenetre(fenetre);
+}
+
+CompagnonPerroquet::~CompagnonPerroquet() {
+    if (fenetre_)
+        fenetre_->removeEventFilter(this);
+    delete dessin_;
+    delete bulle_;
+}
+
+QStringList CompagnonPerroquet::dossiersParDefaut() {
+    QStringList d;
+    if (QCoreApplication::instance()) {
+        const QDir ici(QCoreApplication::applicationDirPath());
+        d << ici.filePath(QStringLiteral("data/narrateur"));
+        // tools built in a sub-folder of the build tree
+        d << ici.filePath(QStringLiteral("../data/narrateur"));
+    }
+#ifdef CORSABORD_DATA_INSTALLED
+    d << QStringLiteral(CORSABORD_DATA_INSTALLED "/narrateur");
+#endif
+    return d;
+}
+
+void CompagnonPerroquet::setFenetre(QWidget* fenetre) {
+    if (fenetre == fenetre_)
+        return;
+    if (fenetre_)
+        fenetre_->removeEventFilter(this);
+    fenetre_ = fenetre;
+    echelle_auto_ = true;
+    if (fenetre_)
+        fenetre_->installEventFilter(this);
+    if (dessin_)
+        dessin_->setParent(fenetre_);
+    if (bulle_)
+        bulle_->setParent(fenetre_);
+    disposer();
+    afficher(montre_);
+}
+
+void CompagnonPerroquet::setEchelle(double k, QPoint origine) {
+    echelle_auto_ = false;
+    k_ = k > 0 ? k : 1;
+    origine_ = origine;
+    disposer();
+}
+
+bool CompagnonPerroquet::eventFilter(QObject* objet, QEvent* event) {
+    if (objet == fenetre_ && event->type() == QEvent::Resize)
+        disposer();
+    return ServiceCompagnon::eventFilter(objet, event);
+}
+
+QRect CompagnonPerroquet::versFenetre(const QRectF& design) const {
+    return QRectF(origine_.x() + design.x() * k_, origine_.y() + design.y() * k_, design.width() * k_,
+                  design.height() * k_)
+        .toAlignedRect();
+}
+
+void CompagnonPerroquet::disposer() {
+    if (fenetre_ && echelle_auto_) {
+        const QSize t = fenetre_->size();
+        k_ = std::max(0.1, std::min(t.width() / LARGEUR_DESIGN, t.height() / HAUTEUR_DESIGN));
+        origine_ = QPoint(qRound((t.width() - LARGEUR_DESIGN * k_) / 2),
+                          qRound((t.height() - HAUTEUR_DESIGN * k_) / 2));
+    }
+    if (dessin_)
+        dessin_->setGeometry(rectanglePerroquet());
+    if (bulle_)
+        bulle_->placer(rectanglePerroquet(), k_);
+}
+
+QRect CompagnonPerroquet::rectanglePerroquet() const {
+    const QSizeF taille = personnage_ ? personnage_->taille() : QSizeF(128, 160);
+    return versFenetre(QRectF(QPointF(gauche_, haut_), taille));
+}
+
+void CompagnonPerroquet::afficher(bool visible) {
+    if (dessin_) {
+        dessin_->setVisible(visible && fenetre_);
+        if (visible)
+            dessin_->raise();
+    }
+    if (bulle_) {
+        const bool parle = visible && bulle_reste_ > 0 && !bulle_->texte().trimmed().isEmpty();
+        bulle_->setVisible(parle && fenetre_);
+        if (parle)
+            bulle_->raise();
+    }
+}
+
+bool CompagnonPerroquet::visible() const {
+    return montre_ && dessin_ && pose_.valeur(QStringLiteral("opacite"), 1) > 0.01;
+}
+
+bool CompagnonPerroquet::bulleVisible() const {
+    return montre_ && bulle_ && bulle_reste_ > 0 && !bulle_->texte().trimmed().isEmpty();
+}
+
+QString CompagnonPerroquet::texteBulle() const {
+    return bulleVisible() ? bulle_->texte() : QString();
+}
+
+void CompagnonPerroquet::setConnecte(bool connecte) {
+    if (!connecte && personnage_)
+        decharger(id_personnage_);
+    connecte_ = connecte;
+}
+
+QString CompagnonPerroquet::cheminPersonnage() const {
+    for (const QString& d : dossiers_) {
+        const QString chemin = QDir(d).filePath(fichier_);
+        if (QFileInfo(chemin).isFile())
+            return chemin;
+    }
+    return QString();
+}
+
+bool CompagnonPerroquet::personnageExiste(const QString&) const {
+    return !cheminPersonnage().isEmpty();
+}
+
+bool CompagnonPerroquet::charger(const QString& id, const QString&) {
+    const QString chemin = cheminPersonnage();
+    if (chemin.isEmpty())
+        return false;
+    // a file that is there but unreadable or malformed is no character at all
+    QString erreur;
+    std::optional<Personnage> lu = Personnage::lire(chemin, &erreur);
+    if (!lu) {
+        qWarning("Corsabord: %s: %s", qUtf8Printable(chemin), qUtf8Printable(erreur));
+        return false;
+    }
+    auto* dessin = new DessinPerroquet(fenetre_);
+    if (!dessin->charger(*lu)) {
+        qWarning("Corsabord: %s: dessin illisible ou incomplet", qUtf8Printable(lu->dessin()));
+        delete dessin;
+        return false;
+    }
+    if (personnage_)
+        decharger(id_personnage_);
+    delete dessin_;
+    dessin_ = dessin;
+    if (!bulle_)
+        bulle_ = new BulleParole(fenetre_);
+    personnage_ = std::move(lu);
+    id_personnage_ = id;
+    pose_ = personnage_->poseInitiale();
+    dessin_->setPose(pose_);
+    montre_ = false;
+    attente_repos_ = 0;
+    disposer();
+    afficher(false);
+    return true;
+}
+
+bool CompagnonPerroquet::personnage(const QString& id) const {
+    return personnage_.has_value() && id == id_personnage_;
+}
+
+void CompagnonPerroquet::decharger(const QString& id) {
+    if (!personnage(id))
+        return;
+    abandonnerTout();
+    tic_->setEnabled(false);
+    montre_ = false;
+    bulle_reste_ = 0;
+    afficher(false);
+    repos_ = nullptr;
+    personnage_.reset();
+    id_personnage_.clear();
+}
+
+int CompagnonPerroquet::montrer() {
+    Requete r;
+    r.genre = Genre::Animation;
+    r.nom = QStringLiteral("Show");
+    return ajouter(r);
+}
+
+void CompagnonPerroquet::placer(int gauche, int haut) {
+    gauche_ = gauche;
+    haut_ = haut;
+    disposer();
+}
+
+int CompagnonPerroquet::jouer(const QString& animation) {
+    Requete r;
+    r.genre = Genre::Animation;
+    r.nom = animation;
+    return ajouter(r);
+}
+
+void CompagnonPerroquet::setLangue(int) {
+    // Only French is spoken; the voice is chosen by its mode.
+}
+
+bool CompagnonPerroquet::setModeVoix(const QString& mode) {
+    const QString nom = voixDuMode(moteur_->voix(), mode);
+    if (nom.isEmpty() || !moteur_->choisirVoix(nom)) {
+        moteur_->choisirVoix(VOIX_DEFAUT);
+        return false;
+    }
+    return true;
+}
+
+int CompagnonPerroquet::parler(const QString& texte) {
+    Requete r;
+    r.genre = Genre::Parole;
+    r.nom = texte;
+    return ajouter(r);
+}
+
+int CompagnonPerroquet::ajouter(Requete r) {
+    r.id = ++prochaine_;
+    if (r.genre == Genre::Animation && personnage_)
+        r.animation = personnage_->animation(r.nom);
+    const int id = r.id;
+    if (!personnage_) {
+        // nothing on the screen to do it: done at once
+        signaler(id);
+        return id;
+    }
+    file_.append(std::move(r));
+    tic_->setEnabled(true);
+    if (file_.size() == 1)
+        demarrer();
+    return id;
+}
+
+void CompagnonPerroquet::signaler(int id) {
+    QMetaObject::invokeMethod(
+        this, [this, id] { Q_EMIT requeteTerminee(id); }, Qt::QueuedConnection);
+}
+
+void CompagnonPerroquet::demarrer() {
+    while (!file_.isEmpty() && !file_.first().commencee) {
+        Requete& r = file_.first();
+        r.commencee = true;
+        r.ecoule = 0;
+        if (repos_) {
+            // an idle move gives way at once to what the game asks
+            pose_.appliquer(repos_->poseA(repos_depart_, repos_->duree()));
+            repos_ = nullptr;
+        }
+        attente_repos_ = 0;
+        if (r.genre == Genre::Animation) {
+            if (r.animation && r.animation->nom == personnage_->animation(QStringLiteral("Show"))->nom) {
+                montre_ = true;
+                afficher(true);
+            }
+            r.depart = pose_;
+            if (!r.animation || r.animation->duree() == 0) {
+                if (r.animation)
+                    pose_ = r.animation->poseA(r.depart, 0);
+                if (dessin_)
+                    dessin_->setPose(pose_);
+                terminerTete();
+            }
+            return;
+        }
+        if (r.nom.trimmed().isEmpty()) {
+            // a blank says nothing and takes no time
+            terminerTete();
+            return;
+        }
+        if (bulle_) {
+            bulle_->setTexte(r.nom);
+            bulle_reste_ = BULLE_RESTE_MS;
+            disposer();
+            afficher(montre_);
+        }
+        if (sortie_->disponible())
+            sortie_->commencer(moteur_->frequence());
+        moteur_->dire(r.id, r.nom);
+        return;
+    }
+}
+
+void CompagnonPerroquet::terminerTete() {
+    if (file_.isEmpty())
+        return;
+    const Requete r = file_.takeFirst();
+    if (r.genre == Genre::Parole) {
+        pose_.valeurs.insert(QStringLiteral("bec"), 0);
+        if (dessin_)
+            dessin_->setPose(pose_);
+    }
+    signaler(r.id);
+    if (!file_.isEmpty())
+        demarrer();
+}
+
+void CompagnonPerroquet::arreterTete() {
+    Requete& r = file_.first();
+    if (!r.commencee)
+        return;
+    if (r.genre == Genre::Parole) {
+        moteur_->arreter(r.id);
+        sortie_->couper();
+        pose_.valeurs.insert(QStringLiteral("bec"), 0);
+        bulle_reste_ = std::min(bulle_reste_, 300);
+    } else if (r.animation) {
+        // a cut animation leaves the parrot where it would have ended (hidden after "Hide")
+        pose_ = r.animation->poseA(r.depart, r.animation->duree());
+    }
+    if (dessin_)
+        dessin_->setPose(pose_);
+}
+
+void CompagnonPerroquet::arreter(int requete) {
+    for (int i = 0; i < file_.size(); ++i) {
+        if (file_.at(i).id != requete)
+            continue;
+        if (i == 0) {
+            arreterTete();
+            file_.removeFirst();
+            signaler(requete);
+            demarrer();
+        } else {
+            file_.removeAt(i);
+            signaler(requete);
+        }
+        return;
+    }
+}
+
+void CompagnonPerroquet::abandonnerTout() {
+    if (!file_.isEmpty())
+        arreterTete();
+    const QList<Requete> restes = std::exchange(file_, {});
+    for (const Requete& r : restes)
+        signaler(r.id);
+}
+
+int CompagnonPerroquet::requeteEnCours() const {
+    return file_.isEmpty() ? 0 : file_.first().id;
+}
+
+void CompagnonPerroquet::recevoirPcm(int id, const QByteArray& pcm) {
+    if (file_.isEmpty() || file_.first().id != id || file_.first().genre != Genre::Parole)
+        return;
+    Requete& r = file_.first();
+    const auto* s = reinterpret_cast<const qint16*>(pcm.constData());
+    const qsizetype n = pcm.size() / 2;
+    // the speech level, one measure per block, for the beak
+    qint64 debut = r.echantillons;
+    for (qsizetype i = 0; i < n;) {
+        const qint64 bloc = (debut + i) / BLOC;
+        const qsizetype fin = std::min<qsizetype>(n, (bloc + 1) * BLOC - debut);
+        double somme = 0;
+        for (qsizetype j = i; j < fin; ++j)
+            somme += double(s[j]) * s[j];
+        const float rms = float(std::sqrt(somme / std::max<qsizetype>(1, fin - i)) / 32768.0);
+        if (r.enveloppe.size() <= bloc)
+            r.enveloppe.append(rms);
+        else
+            r.enveloppe[bloc] = std::max(r.enveloppe[bloc], rms);
+        i = fin;
+    }
+    r.echantillons += n;
+    if (sortie_->disponible()) {
+        sortie_->ecrire(pcm);
+        if (!r.son_recu) {
+            r.son_recu = true;
+            Q_EMIT premierSon(id);
+        }
+    } else if (!r.son_recu) {
+        r.son_recu = true;
+        Q_EMIT premierSon(id);
+    }
+}
+
+void CompagnonPerroquet::recevoirMot(int id, qint64 echantillon, int position, int) {
+    if (!file_.isEmpty() && file_.first().id == id)
+        file_.first().mots.append({echantillon, position});
+}
+
+void CompagnonPerroquet::recevoirFin(int id, qint64 echantillons, bool) {
+    if (file_.isEmpty() || file_.first().id != id)
+        return;
+    Requete& r = file_.first();
+    r.synthese_finie = true;
+    r.echantillons = std::max(r.echantillons, echantillons);
+    if (sortie_->disponible() && r.son_recu)
+        sortie_->terminer();
+    else if (r.echantillons == 0)
+        terminerTete(); // nothing to hear
+}
+
+void CompagnonPerroquet::sonJoue() {
+    if (file_.isEmpty() || file_.first().genre != Genre::Parole || !file_.first().synthese_finie)
+        return;
+    terminerTete();
+}
+
+void CompagnonPerroquet::animerBec(Requete& r) {
+    if (!personnage_)
+        return;
+    const int f = moteur_->frequence();
+    const qint64 entendu =
+        (sortie_->disponible() && r.son_recu) ? sortie_->entendus() : qint64(r.ecoule) * f / 1000;
+    const qsizetype bloc = qsizetype(entendu / BLOC);
+    const float niveau = bloc < r.enveloppe.size() ? r.enveloppe.at(bloc) : 0.0f;
+    const double ouverture =
+        std::clamp(niveau / personnage_->niveauPlein(), 0.0, 1.0) * personnage_->becMax();
+    const double avant = pose_.valeur(QStringLiteral("bec"));
+    // opens at once, closes a little slower, as a beak does
+    pose_.valeurs.insert(QStringLiteral("bec"),
+                         ouverture >= avant ? ouverture : avant * 0.4 + ouverture * 0.6);
+    if (bulle_) {
+        int caractere = 0;
+        for (const auto& m : std::as_const(r.mots))
+            if (m.first <= entendu)
+                caractere = m.second;
+        bulle_->setPosition(caractere);
+    }
+}
+
+void CompagnonPerroquet::tic() {
+    if (!personnage_) {
+        tic_->setEnabled(false);
+        return;
+    }
+    if (bulle_reste_ > 0 && (file_.isEmpty() || file_.first().genre != Genre::Parole)) {
+        bulle_reste_ -= TIC_MS;
+        if (bulle_reste_ <= 0)
+            afficher(montre_);
+    }
+    if (!file_.isEmpty()) {
+        Requete& r = file_.first();
+        r.ecoule += TIC_MS;
+        if (r.genre == Genre::Animation) {
+            if (r.animation)
+                pose_ = r.animation->poseA(r.depart, r.ecoule);
+            if (dessin_)
+                dessin_->setPose(pose_);
+            if (!r.animation || r.ecoule >= r.animation->duree())
+                terminerTete();
+            return;
+        }
+        animerBec(r);
+        if (dessin_)
+            dessin_->setPose(pose_);
+        const qint64 duree = r.echantillons * 1000 / std::max(1, moteur_->frequence());
+        const bool muet = !sortie_->disponible() || !r.son_recu;
+        if (r.synthese_finie && r.ecoule >= duree + (muet ? 0 : MARGE_SON_MS))
+            terminerTete();
+        return;
+    }
+    repos(TIC_MS);
+}
+
+void CompagnonPerroquet::repos(int ms) {
+    if (!montre_ || pose_.valeur(QStringLiteral("opacite"), 1) <= 0.01)
+        return;
+    if (repos_) {
+        repos_ecoule_ += ms;
+        pose_ = repos_->poseA(repos_depart_, repos_ecoule_);
+        if (dessin_)
+            dessin_->setPose(pose_);
+        if (repos_ecoule_ >= repos_->duree())
+            repos_ = nullptr;
+        return;
+    }
+    attente_repos_ += ms;
+    // a blink or a look around every few seconds, in turn
+    static constexpr int ATTENTES[] = {2600, 4100, 3300, 5200};
+    if (attente_repos_ < ATTENTES[prochain_repos_ % 4])
+        return;
+    attente_repos_ = 0;
+    const QStringList noms = personnage_->animationsDeRepos();
+    if (noms.isEmpty())
+        return;
+    repos_ = personnage_->animation(noms.at(prochain_repos_ % noms.size()));
+    ++prochain_repos_;
+    repos_depart_ = pose_;
+    repos_ecoule_ = 0;
+}

@@ -1,0 +1,149 @@
+// The game's character service: our speaking parrot, drawn in the game's window and voiced by espeak-ng.
+#pragma once
+
+#include "narrator/compagnon.h"
+#include "narrator/personnage.h"
+
+#include <QList>
+#include <QPointer>
+#include <QRect>
+#include <QStringList>
+
+#include <optional>
+
+class BulleParole;
+class DessinPerroquet;
+class MoteurParole;
+class SortieParole;
+class Temps;
+class Timer;
+class QWidget;
+
+// Requests are played one after the other in the order made. A text completes once it has been
+// heard, or, with no sound output, once the time it takes to say has passed; an animation once its
+// images have run. Completions are reported on the GUI thread, after the call that caused them.
+class CompagnonPerroquet : public ServiceCompagnon {
+    Q_OBJECT
+public:
+    // The game's service: speech by espeak-ng heard through the default sound output.
+    CompagnonPerroquet(QWidget* fenetre, Temps& temps, QObject* parent = nullptr);
+    // With another engine and output (tests, benchmarks); the service takes both over.
+    CompagnonPerroquet(QWidget* fenetre, Temps& temps, MoteurParole* moteur, SortieParole* sortie,
+                       QObject* parent = nullptr);
+    ~CompagnonPerroquet() override;
+
+    // The game window in front, where the parrot and its balloon are shown from now on.
+    void setFenetre(QWidget* fenetre);
+    QWidget* fenetre() const { return fenetre_; }
+    // The window draws the 1024 by 800 design scaled by k from origine. Until this is called for a
+    // window, the design is fitted to the whole window and centred, and follows its resizing.
+    void setEchelle(double k, QPoint origine);
+
+    // The folders searched for the character file, first found wins.
+    void setDossiers(const QStringList& dossiers) { dossiers_ = dossiers; }
+    const QStringList& dossiers() const { return dossiers_; }
+    // The character file that plays whatever character the game loads (the game asks for its narrator
+    // by its own identifier and key): perroquet.json unless told otherwise.
+    void setFichierPersonnage(const QString& fichier) { fichier_ = fichier; }
+    // The character file found in the folders, or empty.
+    QString cheminPersonnage() const;
+    // Next to the executable (data/narrateur), then the installed data folder.
+    static QStringList dossiersParDefaut();
+
+    MoteurParole& moteur() { return *moteur_; }
+
+    void setConnecte(bool connecte) override;
+    bool connecte() const override { return connecte_; }
+    bool personnageExiste(const QString& id) const override;
+    bool charger(const QString& id, const QString& cle) override;
+    bool personnage(const QString& id) const override;
+    void decharger(const QString& id) override;
+    int montrer() override;
+    void placer(int gauche, int haut) override;
+    int jouer(const QString& animation) override;
+    void setLangue(int langue) override;
+    bool setModeVoix(const QString& mode) override;
+    int parler(const QString& texte) override;
+    void arreter(int requete) override;
+
+    // What the player sees, for tests.
+    int requeteEnCours() const;
+    int requetesEnAttente() const { return static_cast<int>(file_.size()); }
+    bool visible() const;
+    bool bulleVisible() const;
+    QString texteBulle() const;
+    const Pose& pose() const { return pose_; }
+    QRect rectanglePerroquet() const;
+
+Q_SIGNALS:
+    // The first sound of a text was handed to the output.
+    void premierSon(int requete);
+
+protected:
+    bool eventFilter(QObject* objet, QEvent* event) override;
+
+private:
+    enum class Genre { Animation, Parole };
+    struct Requete {
+        int id = 0;
+        Genre genre = Genre::Animation;
+        QString nom; // the animation asked for, or the text
+        const Animation* animation = nullptr;
+        Pose depart;
+        int ecoule = 0;
+        bool commencee = false;
+        // speech
+        bool synthese_finie = false;
+        qint64 echantillons = 0;
+        bool son_recu = false;
+        bool son_fini = false;
+        QList<float> enveloppe;         // speech level every BLOC samples
+        QList<QPair<qint64, int>> mots; // first sample and character of each word
+    };
+
+    int ajouter(Requete r);
+    void demarrer();
+    void terminerTete();
+    void signaler(int id);
+    void tic();
+    void repos(int ms);
+    void animerBec(Requete& r);
+    void recevoirPcm(int id, const QByteArray& pcm);
+    void recevoirMot(int id, qint64 echantillon, int position, int longueur);
+    void recevoirFin(int id, qint64 echantillons, bool interrompu);
+    void sonJoue();
+    void abandonnerTout();
+    void arreterTete();
+    void disposer();
+    void afficher(bool visible);
+    QRect versFenetre(const QRectF& design) const;
+
+    QPointer<QWidget> fenetre_;
+    Temps& temps_;
+    MoteurParole* moteur_;
+    SortieParole* sortie_;
+    Timer* tic_;
+    QPointer<DessinPerroquet> dessin_;
+    QPointer<BulleParole> bulle_;
+    QStringList dossiers_;
+    QString fichier_ = QStringLiteral("perroquet.json");
+
+    bool connecte_ = false;
+    QString id_personnage_;
+    std::optional<Personnage> personnage_;
+    QList<Requete> file_;
+    int prochaine_ = 0;
+    Pose pose_;
+    bool montre_ = false;
+    int gauche_ = 430, haut_ = 628;
+    bool echelle_auto_ = true;
+    double k_ = 1;
+    QPoint origine_;
+    int bulle_reste_ = 0;
+    // idle moves
+    const Animation* repos_ = nullptr;
+    Pose repos_depart_;
+    int repos_ecoule_ = 0;
+    int attente_repos_ = 0;
+    int prochain_repos_ = 0;
+};

@@ -1,0 +1,35 @@
+// The speech engine behind the narrator: turns a French text into 16-bit mono PCM, in the background.
+#pragma once
+
+#include "narrator/voix.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QObject>
+#include <QString>
+
+// Texts are said one after the other in the order given, each under the caller's request id. Their
+// sound arrives in pieces (pcm), with the start of each word (mot), then fin once the text is done or
+// was stopped. Signals arrive on the thread that owns the engine object.
+class MoteurParole : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+
+    // Samples per second of the PCM.
+    virtual int frequence() const = 0;
+    // The French voices installed.
+    virtual QList<VoixFrancaise> voix() const = 0;
+    // Selects a voice by its engine name for the texts said from now on; false if it is unknown.
+    virtual bool choisirVoix(const QString& nom) = 0;
+    virtual QString voixChoisie() const = 0;
+    virtual void dire(int id, const QString& texte) = 0;
+    // Cuts that text short if it is being said, or drops it if it is waiting; fin still comes for it.
+    virtual void arreter(int id) = 0;
+
+Q_SIGNALS:
+    void pcm(int id, const QByteArray& echantillons);
+    // A word starts at that sample of the text's sound; position and longueur in characters of the text.
+    void mot(int id, qint64 echantillon, int position, int longueur);
+    void fin(int id, qint64 echantillons, bool interrompu);
+};

@@ -1,0 +1,59 @@
+// The parrot on the screen: its drawing in a pose, and the speech balloon beside it.
+#pragma once
+
+#include "narrator/personnage.h"
+
+#include <QSvgRenderer>
+#include <QWidget>
+
+// Draws the character's parts in the current pose. Lets the mouse through to the boards beneath.
+class DessinPerroquet : public QWidget {
+    Q_OBJECT
+public:
+    explicit DessinPerroquet(QWidget* parent = nullptr);
+
+    // False when the drawing cannot be read or lacks one of the character's parts.
+    bool charger(const Personnage& personnage);
+    void setPose(const Pose& pose);
+    const Pose& pose() const { return pose_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QTransform transformGroupe(const QString& nom, int profondeur = 0) const;
+
+    std::optional<Personnage> personnage_;
+    QSvgRenderer rendu_;
+    Pose pose_;
+};
+
+// The text being said, dark on light, in a rounded balloon whose tail points at the parrot's beak.
+class BulleParole : public QWidget {
+    Q_OBJECT
+public:
+    explicit BulleParole(QWidget* parent = nullptr);
+
+    void setTexte(const QString& texte);
+    const QString& texte() const { return texte_; }
+    // Where in the text the voice is, to show the right part of a text too long for the balloon.
+    void setPosition(int caractere);
+    // Lays the balloon out beside the parrot's rectangle, inside the window, at scale k.
+    void placer(const QRect& perroquet, double k);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QString texteAffiche() const;
+    void mettreEnPage();
+
+    QString texte_;
+    int position_ = 0;
+    QRect perroquet_;
+    double k_ = 1;
+    QFont police_;
+    QRect zoneTexte_;
+    QPoint pointe_;
+    bool extrait_ = false;
+};

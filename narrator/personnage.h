@@ -1,0 +1,94 @@
+// The narrator's character file: the parrot's drawing parts, its poses and its named animations.
+#pragma once
+
+#include <QHash>
+#include <QList>
+#include <QPointF>
+#include <QSizeF>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// Where the parrot stands: numeric values (angles in degrees, "saut" in drawing units, "echelle",
+// "opacite") and named states ("yeux": "ouverts" or "fermes").
+struct Pose {
+    QHash<QString, double> valeurs;
+    QHash<QString, QString> etats;
+
+    double valeur(const QString& nom, double defaut = 0) const { return valeurs.value(nom, defaut); }
+    // Values and states of autre replace those of this pose.
+    void appliquer(const Pose& autre);
+};
+
+struct ImageAnimation {
+    int duree = 0; // ms to reach this image's pose from the one before
+    Pose pose;
+};
+
+struct Animation {
+    QString nom;
+    QStringList noms;   // other names the game may ask it by
+    bool repos = false; // played by itself when the parrot has nothing to do
+    QList<ImageAnimation> images;
+
+    int duree() const;
+    // The pose t ms after the start, starting from depart: numbers move in a straight line towards
+    // each image's values, states change at the start of the image that sets them.
+    Pose poseA(const Pose& depart, int t) const;
+};
+
+// A set of parts that turn, jump or grow together about a pivot.
+struct GroupeDessin {
+    QString nom;
+    QString parent;
+    QPointF pivot;
+    QString angle, saut, echelle; // the pose values that move it
+};
+
+// One element of the drawing, by its id, drawn in the order of the file.
+struct PartieDessin {
+    QString element;
+    QString groupe;
+    QPointF pivot;
+    QString angle;
+    QHash<QString, QString> si; // shown only while the pose is in these states
+};
+
+class Personnage {
+public:
+    // Reads a character file; nullopt with a reason when it is missing, unreadable or malformed.
+    static std::optional<Personnage> lire(const QString& chemin, QString* erreur = nullptr);
+    static std::optional<Personnage> depuisJson(const QByteArray& json, const QString& dossier,
+                                                QString* erreur = nullptr);
+
+    const QString& nom() const { return nom_; }
+    // Absolute path of the SVG drawing.
+    const QString& dessin() const { return dessin_; }
+    // Size on the game's 1024 by 800 design.
+    QSizeF taille() const { return taille_; }
+    const QList<GroupeDessin>& groupes() const { return groupes_; }
+    const GroupeDessin* groupe(const QString& nom) const;
+    const QList<PartieDessin>& parties() const { return parties_; }
+    const Pose& poseInitiale() const { return pose_; }
+    // By name or other name, letters in any case; nullptr when it has none of that name.
+    const Animation* animation(const QString& nom) const;
+    QStringList animationsDeRepos() const;
+    // Beak opening, in degrees, at full voice, and the speech level that counts as full voice (0..1).
+    double becMax() const { return bec_max_; }
+    double niveauPlein() const { return niveau_plein_; }
+
+private:
+    QString nom_, dessin_;
+    QSizeF taille_;
+    QList<GroupeDessin> groupes_;
+    QList<PartieDessin> parties_;
+    Pose pose_;
+    QList<Animation> animations_;
+    double bec_max_ = 25;
+    double niveau_plein_ = 0.25;
+};
+
+// The animations the game plays by name; a character file without them is not usable.
+inline const QStringList ANIMATIONS_REQUISES = {QStringLiteral("Show"), QStringLiteral("Greet"),
+                                                QStringLiteral("Wave"), QStringLiteral("Hide")};

@@ -1,0 +1,26 @@
+// Where the narrator's speech is heard: a stream of 16-bit mono PCM that can be cut off at once.
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+
+class SortieParole : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+
+    // False when the machine has no sound output: speech is then timed instead of heard.
+    virtual bool disponible() const = 0;
+    // A new text starts at this sample rate; what was still playing is dropped.
+    virtual void commencer(int frequence) = 0;
+    virtual void ecrire(const QByteArray& pcm) = 0;
+    // No more sound for this text: jouee comes once it has all been heard.
+    virtual void terminer() = 0;
+    // Drops what is queued and silences the output now.
+    virtual void couper() = 0;
+    // Samples of the current text already heard.
+    virtual qint64 entendus() const = 0;
+
+Q_SIGNALS:
+    void jouee();
+};
