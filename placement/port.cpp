@@ -89,9 +89,16 @@ const std::array<Port::DescriptionPoste, NB_POSTES>& Port::descriptions() {
 }
 
 Port::Port(Partie& partie, Hasard& hasard)
-    : partie_(partie)
+    : def_amiral{1, 5, NOM_AMIRAL}
+    , def_fregate{1, 4, NOM_FREGATE}
+    , def_brick{2, 3, NOM_BRICK}
+    , def_galere{2, 3, NOM_GALERE}
+    , def_chaloupe{3, 2, NOM_CHALOUPE}
+    , partie_(partie)
     , hasard_(hasard) {
-    viderPort();
+    // A full harbour; the plans are left alone until the first reset.
+    for (int i = 0; i < NB_POSTES; ++i)
+        postes_[i] = {true, descriptions()[i].au_port};
 }
 
 t_def_bateau& Port::classeDe(Poste p) {

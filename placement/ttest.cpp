@@ -5,11 +5,16 @@
 #include "app/board.h"
 #include "app/fenetres.h"
 #include "app/scene.h"
+#include "app/timer.h"
 #include "battle/tbataille_navale.h"
+#include "placement/image_poste.h"
 
+#include <QCursor>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPainter>
 #include <QPushButton>
 #include <QTimer>
 
@@ -31,11 +36,37 @@ QLabel* imageCachee(Scene* scene, const char* nom, const QString& bulle, const Q
     image->hide();
     return image;
 }
+
+// Where each berth lies in the harbour's basin, in the order of the berths.
+const std::array<QRect, NB_POSTES> PLACES_DES_POSTES = {{
+    QRect(664, 160, 160, 32), // ImBtnavireamiral
+    QRect(856, 336, 128, 32), // ImBtfregate
+    QRect(800, 456, 96, 32),  // ImBtbrick1
+    QRect(672, 232, 96, 32),  // ImBtBrick2
+    QRect(888, 272, 96, 32),  // ImBtGalere1
+    QRect(888, 408, 96, 32),  // ImBtGalere2
+    QRect(920, 152, 64, 32),  // ImBtChaloupe1
+    QRect(704, 456, 64, 32),  // ImBtchaloupe2
+    QRect(912, 456, 64, 32),  // ImBtchaloupe3
+}};
+
+const std::array<const char*, NB_POSTES> NOMS_DES_POSTES = {
+    "ImBtnavireamiral", "ImBtfregate",   "ImBtbrick1",    "ImBtBrick2",    "ImBtGalere1",
+    "ImBtGalere2",      "ImBtChaloupe1", "ImBtchaloupe2", "ImBtchaloupe3",
+};
+
+// Platforms on which a program may move the mouse pointer.
+bool pointeurDeplacable() {
+    const QString plateforme = QGuiApplication::platformName();
+    return plateforme == QLatin1String("xcb") || plateforme == QLatin1String("windows") ||
+           plateforme == QLatin1String("cocoa");
+}
 } // namespace
 
 TTest::TTest(TBataille_navale& bataille)
     : QMainWindow(&bataille, Qt::Window)
-    , bataille_(bataille) {
+    , bataille_(bataille)
+    , port_(bataille.partie(), bataille.hasard()) {
     setObjectName(QStringLiteral("Test"));
     setWindowTitle(QStringLiteral("Test"));
     setWindowIcon(iconeJeu());
@@ -48,6 +79,8 @@ TTest::TTest(TBataille_navale& bataille)
     connect(Grille_de_placement, &Board::SelectCell, this, &TTest::Grille_de_placementSelectCell);
     connect(Grille_de_placement, &Board::MouseMove, this, &TTest::Grille_de_placementMouseMove);
     connect(Grille_de_placement, &Board::MouseUp, this, &TTest::Grille_de_placementMouseUp);
+    Grille_de_placement->setDessin([this](QPainter& p) { dessinerPlateau(p); });
+    creerPostes();
 
     Btstart = imageCachee(scene_, "Btstart", QStringLiteral("Demarrer la partie"), QRect(216, 560, 96, 32));
     BtInitialiser =
@@ -134,29 +167,199 @@ void TTest::Quitter1Click() {
     bataille_.Quitter1Click();
 }
 
-// The harbour's own handlers.
-void TTest::BtInitialiserClick() {}
-void TTest::ImBtnavireamiralClick() {}
-void TTest::ImBtfregateClick() {}
-void TTest::FregatClick() {}
-void TTest::ImBtbrick1Click() {}
-void TTest::ImBtBrick2Click() {}
-void TTest::ImBtgalere1Click() {}
-void TTest::ImBtgalere2Click() {}
-void TTest::ImBtChaloupe1Click() {}
-void TTest::ImBtchaloupe2Click() {}
-void TTest::ImBtchaloupe3Click() {}
-void TTest::BricClick() {}
-void TTest::GaleresClick() {}
-void TTest::ChalouClick() {}
-void TTest::Grille_de_placementSelectCell(int, int) {}
-void TTest::Grille_de_placementMouseMove(int, int) {}
-void TTest::Grille_de_placementMouseUp(Qt::MouseButton, int, int) {}
-void TTest::ButtonVireClick() {}
-void TTest::ButtonAncreClick() {}
-void TTest::AutoClick() {}
-void TTest::InspectionClick() {}
-void TTest::EngagerClick() {}
-void TTest::RetourauportClick() {}
-void TTest::SOS1Click() {}
-void TTest::Apropos1Click() {}
+void TTest::creerPostes() {
+    for (int i = 0; i < NB_POSTES; ++i) {
+        auto* poste = new ImagePoste(PLACES_DES_POSTES[i].size(), scene_);
+        poste->setObjectName(QLatin1String(NOMS_DES_POSTES[i]));
+        scene_->placer(poste, PLACES_DES_POSTES[i]);
+        postes_[i] = poste;
+    }
+    ImBtnavireamiral = postes_[0];
+    ImBtfregate = postes_[1];
+    ImBtbrick1 = postes_[2];
+    ImBtBrick2 = postes_[3];
+    ImBtGalere1 = postes_[4];
+    ImBtGalere2 = postes_[5];
+    ImBtChaloupe1 = postes_[6];
+    ImBtchaloupe2 = postes_[7];
+    ImBtchaloupe3 = postes_[8];
+    connect(ImBtnavireamiral, &ImagePoste::Click, this, &TTest::ImBtnavireamiralClick);
+    connect(ImBtfregate, &ImagePoste::Click, this, &TTest::ImBtfregateClick);
+    connect(ImBtbrick1, &ImagePoste::Click, this, &TTest::ImBtbrick1Click);
+    connect(ImBtBrick2, &ImagePoste::Click, this, &TTest::ImBtBrick2Click);
+    connect(ImBtGalere1, &ImagePoste::Click, this, &TTest::ImBtgalere1Click);
+    connect(ImBtGalere2, &ImagePoste::Click, this, &TTest::ImBtgalere2Click);
+    connect(ImBtChaloupe1, &ImagePoste::Click, this, &TTest::ImBtChaloupe1Click);
+    connect(ImBtchaloupe2, &ImagePoste::Click, this, &TTest::ImBtchaloupe2Click);
+    connect(ImBtchaloupe3, &ImagePoste::Click, this, &TTest::ImBtchaloupe3Click);
+    montrerPostes();
+}
+
+void TTest::montrerPostes() {
+    for (int i = 0; i < NB_POSTES; ++i) {
+        const EtatPoste& etat = port_.postes()[i];
+        postes_[i]->setImage(etat.image);
+        postes_[i]->setEnabled(etat.actif);
+    }
+}
+
+void TTest::dire(const QString& texte) {
+    montrerPostes();
+    if (!texte.isEmpty())
+        bataille_.Parle(texte);
+}
+
+void TTest::dessinerPlateau(QPainter& p) const {
+    for (const Dessin& d : port_.dessinPlateau())
+        if (bitmapExiste(d.image))
+            dessinerBitmap(p, d.image, QPoint(Board::CELLULE * d.colonne, Board::CELLULE * d.ligne));
+}
+
+void TTest::suivreAvecLePointeur(int col, int row) {
+    if (!pointeurDeplacable() || !isVisible())
+        return;
+    const QPoint global = Grille_de_placement->mapToGlobal(Grille_de_placement->centreCellule(col, row));
+    if (QCursor::pos() != global)
+        QCursor::setPos(global);
+}
+
+// The harbour reset: every ship back at its berth, both plans empty, the welcome.
+void TTest::BtInitialiserClick() {
+    port_.viderPort();
+    montrerPostes();
+    repeindrePlateau();
+    // Bringing the selection to the middle of the sea announces the cells it passes through.
+    Grille_de_placement->setRow(6);
+    Grille_de_placement->setCol(6);
+    dire(port_.bienvenue());
+}
+
+void TTest::ImBtnavireamiralClick() {
+    dire(port_.ImBtnavireamiralClick());
+}
+
+void TTest::ImBtfregateClick() {
+    dire(port_.ImBtfregateClick());
+}
+
+void TTest::FregatClick() {
+    dire(port_.FregatClick());
+}
+
+void TTest::ImBtbrick1Click() {
+    dire(port_.ImBtbrick1Click());
+}
+
+void TTest::ImBtBrick2Click() {
+    dire(port_.ImBtBrick2Click());
+}
+
+void TTest::ImBtgalere1Click() {
+    dire(port_.ImBtgalere1Click());
+}
+
+void TTest::ImBtgalere2Click() {
+    dire(port_.ImBtgalere2Click());
+}
+
+void TTest::ImBtChaloupe1Click() {
+    dire(port_.ImBtChaloupe1Click());
+}
+
+void TTest::ImBtchaloupe2Click() {
+    dire(port_.ImBtchaloupe2Click());
+}
+
+void TTest::ImBtchaloupe3Click() {
+    dire(port_.ImBtchaloupe3Click());
+}
+
+void TTest::BricClick() {
+    dire(port_.BricClick());
+}
+
+void TTest::GaleresClick() {
+    dire(port_.GaleresClick());
+}
+
+void TTest::ChalouClick() {
+    dire(port_.ChalouClick());
+}
+
+void TTest::Grille_de_placementSelectCell(int col, int row) {
+    LabelCol->setText(QString(lettreColonne(col)));
+    LabeLigne->setText(QString::number(row));
+    bataille_.Parle(port_.annoncerCase(col, row));
+    // The chosen ship goes to the selected cell, as it goes where the pointer goes; the keyboard
+    // thus steers it whether or not the pointer can be moved.
+    bataille_.TimerPaix->relancer();
+    if (port_.deplacer(col, row))
+        repeindrePlateau();
+    suivreAvecLePointeur(col, row);
+}
+
+void TTest::Grille_de_placementMouseMove(int x, int y) {
+    bataille_.TimerPaix->relancer();
+    if (x < 0 || y < 0 || x >= Board::COTE || y >= Board::COTE)
+        return;
+    if (port_.deplacer(x / Board::CELLULE, y / Board::CELLULE))
+        repeindrePlateau();
+}
+
+void TTest::Grille_de_placementMouseUp(Qt::MouseButton bouton, int, int) {
+    if (!port_.navire_choisi)
+        return;
+    if (bouton == Qt::RightButton)
+        ButtonVireClick();
+    else if (bouton == Qt::LeftButton)
+        ButtonAncreClick();
+}
+
+void TTest::ButtonVireClick() {
+    const QString texte = port_.ButtonVireClick();
+    if (port_.navire_choisi)
+        repeindrePlateau();
+    dire(texte);
+}
+
+void TTest::ButtonAncreClick() {
+    const bool choisi = port_.navire_choisi;
+    const QString texte = port_.ButtonAncreClick();
+    if (choisi)
+        repeindrePlateau();
+    dire(texte);
+}
+
+void TTest::AutoClick() {
+    BtInitialiserClick();
+    const QString texte = port_.placerLaFlotte();
+    repeindrePlateau();
+    dire(texte);
+}
+
+void TTest::InspectionClick() {
+    dire(port_.InspectionClick());
+}
+
+void TTest::EngagerClick() {
+    bataille_.TimerPaix->setEnabled(true);
+    const Engagement engagement = port_.EngagerClick();
+    if (!engagement.engage) {
+        dire(engagement.texte);
+        return;
+    }
+    bataille_.port_adverse->setEnabled(true);
+    fermer();
+}
+
+void TTest::RetourauportClick() {
+    BtInitialiserClick();
+}
+
+void TTest::SOS1Click() {
+    // The spoken list of commands comes with the help screen.
+}
+
+void TTest::Apropos1Click() {
+    // The About screen comes with its own work.
+}

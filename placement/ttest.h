@@ -1,10 +1,16 @@
 // The placement screen: the harbour where the player lays the fleet out before engaging the battle.
 #pragma once
 
+#include "placement/port.h"
+
 #include <QMainWindow>
 
+#include <array>
+
 class Board;
+class ImagePoste;
 class QLabel;
+class QPainter;
 class QPushButton;
 class Scene;
 class TBataille_navale;
@@ -22,6 +28,12 @@ public:
     void fermer();
     void repeindrePlateau();
 
+    // The harbour's state and rules.
+    Port& port() { return port_; }
+    const Port& port() const { return port_; }
+    // The berth widget of a ship.
+    ImagePoste* poste(Poste p) const { return postes_[static_cast<int>(p)]; }
+
     Board* Grille_de_placement = nullptr;
     QPushButton* ButtonVire = nullptr;
     QPushButton* ButtonAncre = nullptr;
@@ -30,6 +42,15 @@ public:
     QLabel* BtInitialiser = nullptr;
     QLabel* LabelCol = nullptr;
     QLabel* LabeLigne = nullptr;
+    ImagePoste* ImBtnavireamiral = nullptr;
+    ImagePoste* ImBtfregate = nullptr;
+    ImagePoste* ImBtbrick1 = nullptr;
+    ImagePoste* ImBtBrick2 = nullptr;
+    ImagePoste* ImBtGalere1 = nullptr;
+    ImagePoste* ImBtGalere2 = nullptr;
+    ImagePoste* ImBtChaloupe1 = nullptr;
+    ImagePoste* ImBtchaloupe2 = nullptr;
+    ImagePoste* ImBtchaloupe3 = nullptr;
 
 public Q_SLOTS:
     void FormActivate();
@@ -65,7 +86,17 @@ protected:
 
 private:
     void creerMenu();
+    void creerPostes();
+    // The berths show what the harbour says of them.
+    void montrerPostes();
+    // Speaks a text, if there is one, after the berths have been brought up to date.
+    void dire(const QString& texte);
+    void dessinerPlateau(QPainter& p) const;
+    // The mouse pointer follows the selected cell where the window system lets a program move it.
+    void suivreAvecLePointeur(int col, int row);
 
     TBataille_navale& bataille_;
+    Port port_;
     Scene* scene_ = nullptr;
+    std::array<ImagePoste*, NB_POSTES> postes_{};
 };
