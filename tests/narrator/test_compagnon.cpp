@@ -1,0 +1,405 @@
+// The parrot character service: requests in order, speech timing and stopping, the character file,
+// voices, the parrot and its balloon in the game window; in virtual time over a scripted engine.
+#include "narrator/compagnon_perroquet.h"
+
+#include "narrator/moteur_parole.h"
+#include "narrator/narrateur.h"
+#include "narrator/sortie_parole.h"
+#include "support/faux.h"
+#include "support/temps_virtuel.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+const QString DONNEES = QStringLiteral(CORSABORD_SOURCE_DIR "/assets/narrateur");
+constexpr int FREQUENCE = 22050;
+
+// An engine whose sound the test makes: 22050 samples per second.
+class FauxMoteur : public MoteurParole {
+    Q_OBJECT
+public:
+    using MoteurParole::MoteurParole;
+    int frequence() const override { return FREQUENCE; }
+    QList<VoixFrancaise> voix() const override {
+        return voixFrancaises({QStringLiteral("fr"), QStringLiteral("fr-be")},
+                              {{QStringLiteral("f3"), QString()}});
+    }
+    bool choisirVoix(const QString& nom) override {
+        for (const VoixFrancaise& v : voix())
+            if (v.nom == nom) {
+                voix_ = nom;
+                return true;
+            }
+        return false;
+    }
+    QString voixChoisie() const override { return voix_; }
+    void dire(int id, const QString& texte) override { dits << qMakePair(id, texte); }
+    void arreter(int id) override { arretes << id; }
+
+    // The engine's sound of a text: ms of a tone at that amplitude (0 to 1), in 20 ms pieces.
+    void produire(int id, int ms, double amplitude = 0.5) {
+        const int n = FREQUENCE * ms / 1000;
+        for (int debut = 0; debut < n; debut += 441) {
+            QByteArray morceau(std::min(441, n - debut) * 2, Qt::Uninitialized);
+            auto* s = reinterpret_cast<qint16*>(morceau.data());
+            for (int i = 0; i < morceau.size() / 2; ++i)
+                s[i] = qint16(std::lround(amplitude * 32000 * ((i / 20) % 2 ? 1 : -1)));
+            Q_EMIT pcm(id, morceau);
+            produits_[id] += morceau.size() / 2;
+        }
+    }
+    void finir(int id, bool interrompu = false) { Q_EMIT fin(id, produits_.value(id), interrompu); }
+
+    QList<QPair<int, QString>> dits;
+    QList<int> arretes;
+
+private:
+    QString voix_ = QStringLiteral("fr");
+    QHash<int, qint64> produits_;
+};
+
+class FausseSortie : public SortieParole {
+    Q_OBJECT
+public:
+    using SortieParole::SortieParole;
+    bool disponible() const override { return presente; }
+    void commencer(int) override {
+        journal << QStringLiteral("commencer");
+        recu = 0;
+    }
+    void ecrire(const QByteArray& pcm) override { recu += pcm.size() / 2; }
+    void terminer() override { journal << QStringLiteral("terminer"); }
+    void couper() override { journal << QStringLiteral("couper"); }
+    qint64 entendus() const override { return entendu; }
+    void toutJoue() { Q_EMIT jouee(); }
+
+    bool presente = false;
+    QStringList journal;
+    qint64 recu = 0;
+    qint64 entendu = 0;
+};
+
+struct Banc {
+    QWidget fenetre;
+    TempsVirtuel temps;
+    FauxMoteur* moteur = new FauxMoteur;
+    FausseSortie* sortie = new FausseSortie;
+    CompagnonPerroquet compagnon{&fenetre, temps, moteur, sortie};
+    QList<int> terminees;
+
+    explicit Banc(bool son = false) {
+        sortie->presente = son;
+        fenetre.resize(1024, 800);
+        fenetre.show();
+        compagnon.setDossiers({DONNEES});
+        QObject::connect(&compagnon, &ServiceCompagnon::requeteTerminee, [this](int id) { terminees << id; });
+    }
+    bool charger() {
+        compagnon.setConnecte(true);
+        return compagnon.personnageExiste(PERSONNAGE) &&
+               compagnon.charger(PERSONNAGE, QStringLiteral("Peedy.acs"));
+    }
+    // Loads the parrot and lets it come on.
+    bool montrer() {
+        if (!charger())
+            return false;
+        terminees << compagnon.montrer();
+        avancer(1000);
+        terminees.clear();
+        return true;
+    }
+    // Moves virtual time on and delivers the completions posted meanwhile.
+    void avancer(int ms) {
+        for (int t = 0; t < ms; t += 10) {
+            temps.avancer(10);
+            QCoreApplication::processEvents();
+        }
+        QCoreApplication::processEvents();
+    }
+};
+
+TEST(CompagnonPerroquet, LesRequetesFinissentDansLOrdre) {
+    Banc b;
+    ASSERT_TRUE(b.charger());
+    const int montrer = b.compagnon.montrer();
+    b.compagnon.placer(430, 628);
+    const int saluer = b.compagnon.jouer(QStringLiteral("Greet"));
+    const int blanc = b.compagnon.parler(QStringLiteral(" "));
+    const int texte = b.compagnon.parler(QStringLiteral("Bonjour amiral, l'ennemi approche."));
+    const int agiter = b.compagnon.jouer(QStringLiteral("Wave"));
+    EXPECT_TRUE(montrer < saluer && saluer < blanc && blanc < texte && texte < agiter);
+    // nothing is reported during the call that made the request
+    EXPECT_TRUE(b.terminees.isEmpty());
+    EXPECT_TRUE(b.moteur->dits.isEmpty()); // the text waits for the animations before it
+    b.avancer(3000);
+    ASSERT_EQ(b.moteur->dits.size(), 1);
+    EXPECT_EQ(b.moteur->dits.first(), qMakePair(texte, QStringLiteral("Bonjour amiral, l'ennemi approche.")));
+    EXPECT_EQ(b.terminees, (QList<int>{montrer, saluer, blanc}));
+    EXPECT_EQ(b.compagnon.requeteEnCours(), texte);
+    b.moteur->produire(texte, 1200);
+    b.moteur->finir(texte);
+    b.avancer(3000);
+    EXPECT_EQ(b.terminees, (QList<int>{montrer, saluer, blanc, texte, agiter}));
+    EXPECT_EQ(b.compagnon.requetesEnAttente(), 0);
+}
+
+TEST(CompagnonPerroquet, SansSortieLaParoleDureLeTempsDeLaDire) {
+    Banc b;
+    ASSERT_TRUE(b.montrer());
+    const int id = b.compagnon.parler(QStringLiteral("Tir numéro 3: frégate hors de combat."));
+    b.moteur->produire(id, 2000);
+    b.moteur->finir(id);
+    b.avancer(1800);
+    EXPECT_TRUE(b.terminees.isEmpty());
+    EXPECT_EQ(b.compagnon.texteBulle(), QStringLiteral("Tir numéro 3: frégate hors de combat."));
+    b.avancer(400);
+    EXPECT_EQ(b.terminees, QList<int>{id});
+    // the balloon stays a moment, then goes
+    EXPECT_TRUE(b.compagnon.bulleVisible());
+    b.avancer(2000);
+    EXPECT_FALSE(b.compagnon.bulleVisible());
+}
+
+TEST(CompagnonPerroquet, AvecSortieLaParoleFinitQuandElleAEteEntendue) {
+    Banc b(true);
+    ASSERT_TRUE(b.charger());
+    const int id = b.compagnon.parler(QStringLiteral("Feu!"));
+    EXPECT_TRUE(b.sortie->journal.contains(QStringLiteral("commencer")));
+    b.moteur->produire(id, 500);
+    EXPECT_EQ(b.sortie->recu, FREQUENCE / 2);
+    b.moteur->finir(id);
+    EXPECT_EQ(b.sortie->journal.last(), QStringLiteral("terminer"));
+    b.avancer(300);
+    EXPECT_TRUE(b.terminees.isEmpty());
+    b.sortie->toutJoue();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(b.terminees, QList<int>{id});
+}
+
+TEST(CompagnonPerroquet, UneSortieBloqueeNeRetientPasLeJeu) {
+    Banc b(true);
+    ASSERT_TRUE(b.charger());
+    const int id = b.compagnon.parler(QStringLiteral("Feu!"));
+    b.moteur->produire(id, 500);
+    b.moteur->finir(id);
+    b.avancer(5000); // the output never reports the end
+    EXPECT_EQ(b.terminees, QList<int>{id});
+}
+
+TEST(CompagnonPerroquet, ArreterLaParoleEnCoursLaTermineEtCoupeLeSon) {
+    Banc b(true);
+    ASSERT_TRUE(b.montrer());
+    const int premier = b.compagnon.parler(QStringLiteral("Un long discours de pirate."));
+    b.moteur->produire(premier, 300);
+    b.compagnon.arreter(premier);
+    EXPECT_EQ(b.moteur->arretes, QList<int>{premier});
+    EXPECT_EQ(b.sortie->journal.last(), QStringLiteral("couper"));
+    const int second = b.compagnon.parler(QStringLiteral("Touché!"));
+    EXPECT_EQ(b.compagnon.requeteEnCours(), second);
+    EXPECT_EQ(b.compagnon.texteBulle(), QStringLiteral("Touché!"));
+    // the stopped text's late sound and end are not the new text's
+    b.sortie->recu = 0;
+    b.moteur->produire(premier, 200);
+    b.moteur->finir(premier, true);
+    EXPECT_EQ(b.sortie->recu, 0);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(b.terminees, QList<int>{premier});
+    b.moteur->produire(second, 200);
+    EXPECT_GT(b.sortie->recu, 0);
+}
+
+TEST(CompagnonPerroquet, ArreterUneRequeteEnAttenteLaRetireSeule) {
+    Banc b;
+    ASSERT_TRUE(b.charger());
+    const int montrer = b.compagnon.montrer();
+    const int texte = b.compagnon.parler(QStringLiteral("Au revoir!"));
+    const int cacher = b.compagnon.jouer(QStringLiteral("Hide"));
+    b.compagnon.arreter(texte);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(b.terminees, QList<int>{texte});
+    b.avancer(2000);
+    EXPECT_EQ(b.terminees, (QList<int>{texte, montrer, cacher}));
+    EXPECT_TRUE(b.moteur->dits.isEmpty());
+    // stopping what is already over does nothing
+    b.compagnon.arreter(texte);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(b.terminees.size(), 3);
+}
+
+TEST(CompagnonPerroquet, AnimationInconnueFinitAussitot) {
+    Banc b;
+    ASSERT_TRUE(b.charger());
+    const int id = b.compagnon.jouer(QStringLiteral("Danser"));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(b.terminees, QList<int>{id});
+}
+
+TEST(CompagnonPerroquet, MontrerPuisCacher) {
+    Banc b;
+    ASSERT_TRUE(b.charger());
+    EXPECT_FALSE(b.compagnon.visible());
+    b.compagnon.montrer();
+    b.avancer(1000);
+    EXPECT_TRUE(b.compagnon.visible());
+    b.compagnon.jouer(QStringLiteral("Hide"));
+    b.avancer(1000);
+    EXPECT_FALSE(b.compagnon.visible());
+}
+
+TEST(CompagnonPerroquet, LeBecSuitLaVoix) {
+    Banc b;
+    ASSERT_TRUE(b.charger());
+    b.compagnon.montrer();
+    b.avancer(1000);
+    const int id = b.compagnon.parler(QStringLiteral("Ohé du bateau!"));
+    b.moteur->produire(id, 400, 0.0); // silence first
+    b.moteur->produire(id, 400, 0.6);
+    b.moteur->finir(id);
+    b.avancer(200);
+    EXPECT_EQ(b.compagnon.pose().valeur(QStringLiteral("bec")), 0);
+    b.avancer(400);
+    EXPECT_GT(b.compagnon.pose().valeur(QStringLiteral("bec")), 10);
+    b.avancer(1000);
+    EXPECT_EQ(b.compagnon.pose().valeur(QStringLiteral("bec")), 0);
+}
+
+TEST(CompagnonPerroquet, DechargerAbandonneLesRequetesEtCache) {
+    Banc b;
+    ASSERT_TRUE(b.charger());
+    const int montrer = b.compagnon.montrer();
+    const int texte = b.compagnon.parler(QStringLiteral("Je reviens au jeu"));
+    b.compagnon.setConnecte(false);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(b.terminees, (QList<int>{montrer, texte}));
+    EXPECT_FALSE(b.compagnon.personnage(PERSONNAGE));
+    EXPECT_FALSE(b.compagnon.visible());
+    // requests with no character loaded end at once
+    const int seul = b.compagnon.parler(QStringLiteral("Personne?"));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(b.terminees.last(), seul);
+    EXPECT_TRUE(b.moteur->dits.isEmpty());
+}
+
+TEST(CompagnonPerroquet, FichierDuPersonnageAbsentOuCasse) {
+    Banc b;
+    QTemporaryDir vide;
+    b.compagnon.setDossiers({vide.path()});
+    EXPECT_FALSE(b.compagnon.personnageExiste(PERSONNAGE));
+    EXPECT_FALSE(b.compagnon.charger(PERSONNAGE, QStringLiteral("Peedy.acs")));
+    // a file that is there but broken: found, and not loaded
+    QFile casse(vide.filePath(QStringLiteral("perroquet.json")));
+    ASSERT_TRUE(casse.open(QIODevice::WriteOnly));
+    casse.write("{ \"dessin\": \"perroquet.svg\", ");
+    casse.close();
+    EXPECT_TRUE(b.compagnon.personnageExiste(PERSONNAGE));
+    EXPECT_FALSE(b.compagnon.charger(PERSONNAGE, QStringLiteral("Peedy.acs")));
+    EXPECT_FALSE(b.compagnon.personnage(PERSONNAGE));
+    // a good file whose drawing lacks a part
+    QFile::remove(casse.fileName());
+    ASSERT_TRUE(QFile::copy(DONNEES + QStringLiteral("/perroquet.json"), casse.fileName()));
+    QFile dessin(vide.filePath(QStringLiteral("perroquet.svg")));
+    ASSERT_TRUE(dessin.open(QIODevice::WriteOnly));
+    dessin.write("<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 10 10\"><g id=\"corps\"/></svg>");
+    dessin.close();
+    EXPECT_FALSE(b.compagnon.charger(PERSONNAGE, QStringLiteral("Peedy.acs")));
+}
+
+TEST(CompagnonPerroquet, ModesDeVoix) {
+    Banc b;
+    EXPECT_TRUE(b.compagnon.setModeVoix(QStringLiteral("{") + identifiantVoix(QStringLiteral("fr-be+f3")) +
+                                        QStringLiteral("}")));
+    EXPECT_EQ(b.moteur->voixChoisie(), QStringLiteral("fr-be+f3"));
+    EXPECT_TRUE(b.compagnon.setModeVoix(QStringLiteral("{0879A4E0-a92c-11d1-B17B-0020AFED142E}")));
+    EXPECT_EQ(b.moteur->voixChoisie(), QStringLiteral("fr"));
+    b.compagnon.setModeVoix(QStringLiteral("{") + identifiantVoix(QStringLiteral("fr+f3")) +
+                            QStringLiteral("}"));
+    // refused: the default French voice again
+    EXPECT_FALSE(b.compagnon.setModeVoix(QStringLiteral("{}")));
+    EXPECT_EQ(b.moteur->voixChoisie(), QStringLiteral("fr"));
+    EXPECT_FALSE(b.compagnon.setModeVoix(QStringLiteral("{12345678-1234-1234-1234-123456789abc}")));
+}
+
+TEST(CompagnonPerroquet, DansLaFenetreDuJeuALEchelle) {
+    Banc b;
+    ASSERT_TRUE(b.charger());
+    b.compagnon.montrer();
+    b.compagnon.placer(430, 628);
+    // fitted to the window until told the window's own scale
+    EXPECT_EQ(b.compagnon.rectanglePerroquet(), QRect(430, 628, 128, 160));
+    b.fenetre.resize(2048, 1700);
+    EXPECT_EQ(b.compagnon.rectanglePerroquet(), QRect(860, 1256 + 50, 256, 320));
+    b.compagnon.setEchelle(1.5, QPoint(10, 30));
+    EXPECT_EQ(b.compagnon.rectanglePerroquet(), QRect(655, 972, 192, 240));
+    const int id = b.compagnon.parler(
+        QStringLiteral("Bonjour amiral, l'ennemi approche, mais nos navires sont encore au "
+                       "port. Ordonnez control \"N\" pour placer nos navires."));
+    b.avancer(1000);
+    const QList<QWidget*> enfants = b.fenetre.findChildren<QWidget*>();
+    ASSERT_EQ(enfants.size(), 2); // the parrot and its balloon
+    for (QWidget* w : enfants) {
+        EXPECT_TRUE(b.fenetre.rect().contains(w->geometry())) << w->metaObject()->className();
+        EXPECT_TRUE(w->testAttribute(Qt::WA_TransparentForMouseEvents));
+    }
+    // the placement window comes to the front: the parrot goes over to it
+    QWidget port;
+    port.resize(800, 600);
+    port.show();
+    b.compagnon.setFenetre(&port);
+    EXPECT_TRUE(b.fenetre.findChildren<QWidget*>().isEmpty());
+    EXPECT_EQ(port.findChildren<QWidget*>().size(), 2);
+    // scale 0.75, the design centred across the width
+    const QRect r = b.compagnon.rectanglePerroquet();
+    EXPECT_NEAR(r.left(), 16 + 430 * 0.75, 1);
+    EXPECT_NEAR(r.top(), 628 * 0.75, 1);
+    EXPECT_NEAR(r.width(), 96, 1);
+    EXPECT_NEAR(r.height(), 120, 1);
+    b.compagnon.setFenetre(&b.fenetre);
+    b.moteur->finir(id);
+}
+
+TEST(CompagnonPerroquet, LeNarrateurDuJeuSurLePerroquet) {
+    Banc b;
+    FauxDialogues dialogues;
+    FauxSons sons;
+    Narrateur narrateur(b.compagnon, dialogues, sons);
+    ASSERT_TRUE(narrateur.InstalPeedy({QStringLiteral("MemoConfig"), QStringLiteral("{}")}));
+    EXPECT_EQ(sons.bips, 1);
+    b.avancer(3000);
+    EXPECT_TRUE(b.compagnon.visible());
+    narrateur.Parle(QStringLiteral("Flotte adverse à l'horizon, amiral."));
+    narrateur.Parle(QStringLiteral("Feu!"));
+    ASSERT_EQ(b.moteur->dits.size(), 2);
+    EXPECT_EQ(b.moteur->arretes, QList<int>{b.moteur->dits.first().first});
+    EXPECT_EQ(b.compagnon.texteBulle(), QStringLiteral("Feu!"));
+    // Wave, the goodbye and Hide: the end of Hide is reported last
+    narrateur.jouer(QStringLiteral("Wave"));
+    narrateur.Parle(QStringLiteral("Au revoir!"));
+    const int adieu = narrateur.jouer(QStringLiteral("Hide"));
+    b.moteur->finir(b.moteur->dits.at(1).first);
+    b.avancer(3000);
+    const int dernier = b.moteur->dits.last().first;
+    b.moteur->produire(dernier, 800);
+    b.moteur->finir(dernier);
+    b.avancer(3000);
+    EXPECT_EQ(b.terminees.last(), adieu);
+    EXPECT_FALSE(b.compagnon.visible());
+
+    Banc sansFichier;
+    QTemporaryDir vide;
+    sansFichier.compagnon.setDossiers({vide.path()});
+    Narrateur perdu(sansFichier.compagnon, dialogues, sons);
+    EXPECT_FALSE(perdu.InstalPeedy({QStringLiteral("MemoConfig"), QString()}));
+    EXPECT_EQ(dialogues.avertissements.last(), QStringLiteral("Impossible de trouver le compagnon MSagent."));
+}
+
+} // namespace
+
+#include "test_compagnon.moc"
