@@ -117,8 +117,13 @@ void SortieParoleQt::nourrir() {
         ecrits_ += ecrit;
         libre -= ecrit;
     }
-    if (termine_ && attente_.isEmpty() &&
-        (entendus() * 2 >= ecrits_ || sink_->state() == QAudio::StoppedState)) {
+    if (!termine_ || !attente_.isEmpty())
+        return;
+    // heard to the end, give or take a few milliseconds of rounding; or the sink ran dry
+    const qint64 reste = ecrits_ / 2 - entendus();
+    const QAudio::State etat = sink_->state();
+    if (reste <= frequence_ / 200 || etat == QAudio::StoppedState ||
+        (etat == QAudio::IdleState && reste <= frequence_ / 10)) {
         actif_ = false;
         pompe_->stop();
         Q_EMIT jouee();

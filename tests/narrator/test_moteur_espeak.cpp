@@ -1,0 +1,203 @@
+// The speech engine for real (libespeak-ng) and the sound output for real when the machine has one.
+#include "narrator/moteur_espeak.h"
+#include "narrator/sortie_qt.h"
+
+#include <QAudioDevice>
+#include <QElapsedTimer>
+#include <QMediaDevices>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+// One engine for the whole run: the library holds one global state.
+MoteurEspeak& moteur() {
+    static MoteurEspeak* m = new MoteurEspeak;
+    return *m;
+}
+
+struct Dit {
+    qint64 echantillons = 0;
+    qint64 annonce = 0; // the count given with the end
+    bool interrompu = false;
+    QList<QPair<qint64, int>> mots;
+    QByteArray pcm;
+};
+
+// Says a text and waits for its end; stopAt > 0 stops it once that many samples have come.
+Dit dire(const QString& texte, int id, qint64 stopApres = 0) {
+    MoteurEspeak& m = moteur();
+    Dit d;
+    bool fini = false;
+    QObject contexte;
+    QObject::connect(&m, &MoteurParole::pcm, &contexte, [&](int i, const QByteArray& pcm) {
+        if (i != id)
+            return;
+        d.pcm += pcm;
+        d.echantillons += pcm.size() / 2;
+        if (stopApres > 0 && d.echantillons >= stopApres)
+            m.arreter(id);
+    });
+    QObject::connect(&m, &MoteurParole::mot, &contexte, [&](int i, qint64 e, int pos, int) {
+        if (i == id)
+            d.mots.append({e, pos});
+    });
+    QObject::connect(&m, &MoteurParole::fin, &contexte, [&](int i, qint64 n, bool interrompu) {
+        if (i != id)
+            return;
+        d.annonce = n;
+        d.interrompu = interrompu;
+        fini = true;
+    });
+    m.dire(id, texte);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return fini; }, 20000)) << qPrintable(texte);
+    return d;
+}
+
+double secondes(const Dit& d) {
+    return double(d.echantillons) / moteur().frequence();
+}
+
+int prochain = 1000;
+
+// Zero crossings per second over the voiced part of the sound.
+double passagesParZero(const Dit& d) {
+    const auto* s = reinterpret_cast<const qint16*>(d.pcm.constData());
+    qint64 passages = 0, fort = 0;
+    for (qint64 i = 1; i < d.echantillons; ++i) {
+        if (std::abs(s[i]) < 500)
+            continue;
+        ++fort;
+        passages += (s[i] > 0) != (s[i - 1] > 0);
+    }
+    return fort > 0 ? double(passages) * moteur().frequence() / fort : 0;
+}
+
+TEST(MoteurEspeak, UnTexteFrancaisDonneUnSonDeLongueurPlausible) {
+    ASSERT_TRUE(moteur().pret()) << "libespeak-ng did not start";
+    EXPECT_GE(moteur().frequence(), 8000);
+    const Dit d =
+        dire(QStringLiteral("Bonjour amiral, l'ennemi approche, mais nos navires sont encore au port."),
+             ++prochain);
+    EXPECT_FALSE(d.interrompu);
+    EXPECT_EQ(d.annonce, d.echantillons);
+    // thirteen words: a few seconds of speech, not a blip and not a spelling-out
+    EXPECT_GT(secondes(d), 2.0);
+    EXPECT_LT(secondes(d), 9.0);
+    EXPECT_GE(d.mots.size(), 10);
+    // not silence
+    const auto* s = reinterpret_cast<const qint16*>(d.pcm.constData());
+    int fort = 0;
+    for (qint64 i = 0; i < d.echantillons; ++i)
+        fort += std::abs(s[i]) > 3000;
+    EXPECT_GT(fort, d.echantillons / 50);
+}
+
+TEST(MoteurEspeak, LesLettresAccentueesSeDisentCommeDesLettres) {
+    // each pair sounds the same in French; a text read in the wrong encoding would spell out the bytes
+    const QList<QPair<QString, QString>> paires = {
+        {QStringLiteral("ça"), QStringLiteral("sa")},
+        {QStringLiteral("là"), QStringLiteral("la")},
+        {QStringLiteral("où"), QStringLiteral("ou")},
+        {QStringLiteral("fête"), QStringLiteral("faite")},
+        {QStringLiteral("âme"), QStringLiteral("ame")},
+        {QStringLiteral("côte"), QStringLiteral("cote")},
+        {QStringLiteral("sûr"), QStringLiteral("sur")},
+        {QStringLiteral("cœur"), QStringLiteral("queur")},
+        {QStringLiteral("maïs"), QStringLiteral("ma-isse")},
+        {QStringLiteral("très"), QStringLiteral("trait")},
+        {QStringLiteral("été"), QStringLiteral("étais")},
+    };
+    for (const auto& [accent, simple] : paires) {
+        const double a = secondes(dire(accent, ++prochain));
+        const double b = secondes(dire(simple, ++prochain));
+        EXPECT_GT(a, 0.1) << qPrintable(accent);
+        EXPECT_NEAR(a, b, 0.35 * b) << qPrintable(accent) << " / " << qPrintable(simple);
+    }
+    // the word positions count characters of the text, accented ones as one
+    const Dit d = dire(QStringLiteral("À bâbord, Frégate coulée"), ++prochain);
+    QList<int> positions;
+    for (const auto& m : d.mots)
+        positions << m.second;
+    EXPECT_EQ(positions, (QList<int>{0, 2, 10, 18}));
+}
+
+TEST(MoteurEspeak, ArreterCoupeLeTexteEnCours) {
+    const QString texte =
+        QStringLiteral("Voici le rapport de nos pertes, amiral: tir numéro douze, frégate hors de "
+                       "combat. Tir numéro vingt, galère hors de combat.");
+    // long enough that its synthesis is still under way when the first sound arrives
+    const QString long_ = texte.repeated(40);
+    const Dit entier = dire(long_, ++prochain);
+    const Dit coupe = dire(long_, ++prochain, 1);
+    EXPECT_FALSE(entier.interrompu);
+    EXPECT_TRUE(coupe.interrompu);
+    EXPECT_LT(coupe.echantillons, entier.echantillons / 3);
+    EXPECT_EQ(coupe.annonce, coupe.echantillons);
+    // a text stopped before its turn says nothing
+    const int attendu = ++prochain;
+    moteur().dire(attendu - 1000000, texte); // keeps the worker busy a moment
+    moteur().arreter(attendu);               // not yet asked: no effect
+    const Dit apres = dire(QStringLiteral("Feu!"), attendu);
+    EXPECT_FALSE(apres.interrompu);
+    EXPECT_GT(apres.echantillons, 0);
+}
+
+TEST(MoteurEspeak, LesVoixFrancaisesEtLeursIdentifiants) {
+    const QList<VoixFrancaise> voix = moteur().voix();
+    QStringList noms;
+    for (const VoixFrancaise& v : voix)
+        noms << v.nom;
+    for (const QString& attendu :
+         {QStringLiteral("fr"), QStringLiteral("fr-be"), QStringLiteral("fr-ch"), QStringLiteral("fr+f3"),
+          QStringLiteral("fr+m2"), QStringLiteral("fr-ch+f1")})
+        EXPECT_TRUE(noms.contains(attendu)) << qPrintable(attendu);
+    EXPECT_EQ(noms.first(), QStringLiteral("fr"));
+    for (const VoixFrancaise& v : voix) {
+        EXPECT_EQ(v.identifiant, identifiantVoix(v.nom));
+        EXPECT_TRUE(v.libelle.startsWith(QStringLiteral("Français ("))) << qPrintable(v.libelle);
+    }
+    EXPECT_EQ(voixDuMode(voix, QStringLiteral("{0879a4e0-a92c-11d1-B17B-0020AFED142E}")),
+              QStringLiteral("fr"));
+    // another voice sounds different
+    const QString texte = QStringLiteral("Ma voix est: Français. Entrée pour valider.");
+    const Dit fr = dire(texte, ++prochain);
+    ASSERT_TRUE(moteur().choisirVoix(QStringLiteral("fr+f3")));
+    const Dit f3 = dire(texte, ++prochain);
+    ASSERT_TRUE(moteur().choisirVoix(QStringLiteral("fr")));
+    const Dit fr3 = dire(texte, ++prochain);
+    // the female variant speaks higher: its waveform crosses zero more often
+    EXPECT_GT(passagesParZero(f3), 1.15 * passagesParZero(fr));
+    EXPECT_NEAR(passagesParZero(fr3), passagesParZero(fr), 0.1 * passagesParZero(fr));
+    EXPECT_FALSE(moteur().choisirVoix(QStringLiteral("klingon")));
+    EXPECT_EQ(moteur().voixChoisie(), QStringLiteral("fr"));
+}
+
+TEST(SortieParoleQt, JoueEtCoupe) {
+    if (QMediaDevices::audioOutputs().isEmpty())
+        GTEST_SKIP() << "no sound output on this machine (start a PulseAudio server to run this test)";
+    SortieParoleQt sortie;
+    ASSERT_TRUE(sortie.disponible());
+    QSignalSpy jouee(&sortie, &SortieParole::jouee);
+    const Dit d = dire(QStringLiteral("Dans l'eau, fiston."), ++prochain);
+    sortie.commencer(moteur().frequence());
+    sortie.ecrire(d.pcm);
+    sortie.terminer();
+    ASSERT_TRUE(jouee.wait(10000));
+    EXPECT_GE(sortie.entendus(), d.echantillons * 9 / 10);
+    // cut off halfway: nothing more is reported for it
+    jouee.clear();
+    sortie.commencer(moteur().frequence());
+    sortie.ecrire(d.pcm);
+    sortie.terminer();
+    QTest::qWait(200);
+    sortie.couper();
+    EXPECT_EQ(sortie.entendus(), 0);
+    EXPECT_FALSE(jouee.wait(1500));
+}
+
+} // namespace
