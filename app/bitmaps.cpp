@@ -121,7 +121,10 @@ void dessinerBitmap(QPainter& p, const QString& nom, QPoint pos) {
     if (!naturelle.isValid())
         return;
     const QRectF cible(pos, naturelle);
-    const QTransform t = p.deviceTransform();
+    // The world transform and the pixel ratio only: a widget's painter also carries the widget's offset in
+    // its window, which drawing after resetTransform() below would add a second time.
+    const qreal dpr = p.device() ? p.device()->devicePixelRatio() : 1.0;
+    const QTransform t = p.transform() * QTransform::fromScale(dpr, dpr);
     if (t.isRotating()) {
         // Never done by the game; drawn correctly, if not pixel-sharp.
         p.save();
@@ -140,10 +143,10 @@ void dessinerBitmap(QPainter& p, const QString& nom, QPoint pos) {
     QImage image = rendre(majuscule, pixels);
     p.save();
     p.resetTransform();
-    // What remains after the reset is the device's pixel ratio.
-    const qreal ratio = p.deviceTransform().m11() > 0 ? p.deviceTransform().m11() : 1.0;
-    image.setDevicePixelRatio(ratio);
-    p.drawImage(QPointF(gauche / ratio, haut / ratio), image);
+    // After the reset the painter still scales by the pixel ratio: the image carries the same ratio so that
+    // each of its pixels lands on one device pixel.
+    image.setDevicePixelRatio(dpr);
+    p.drawImage(QPointF(gauche / dpr, haut / dpr), image);
     p.restore();
 }
 

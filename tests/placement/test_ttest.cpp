@@ -333,3 +333,27 @@ TEST_F(EcranPort, ToutAnchorerALaMainPuisEngager) {
     EXPECT_FALSE(jeu.test->isVisible());
     EXPECT_EQ(dernier(), OPENING);
 }
+
+TEST_F(EcranPort, LesNaviresSontDessinesALeurPlace) {
+    // The screen as the player sees it: each berth's ship lies on its berth, each ship on its cells.
+    QWidget* scene = jeu.test->centralWidget();
+    const QColor mer(0, 128, 255);
+    auto pixel = [&](QWidget* piece, QPoint ici) {
+        return scene->grab().toImage().pixelColor(piece->mapTo(scene, ici));
+    };
+    for (int i = 0; i < NB_POSTES; ++i) {
+        ImagePoste* poste = jeu.test->poste(static_cast<Poste>(i));
+        EXPECT_NE(pixel(poste, poste->rect().center()), mer) << i;
+    }
+    const QPoint e5 = plateau()->centreCellule(5, 5);
+    const QColor avant = pixel(plateau(), e5);
+    EXPECT_EQ(avant, mer);
+    ctrl(Qt::Key_B);
+    allerA(5, 5);
+    EXPECT_NE(pixel(plateau(), e5), mer); // the chosen brig under the keyboard's cell
+    ctrl(Qt::Key_M);
+    EXPECT_NE(pixel(plateau(), e5), mer);
+    EXPECT_NE(pixel(plateau(), plateau()->centreCellule(7, 5)), mer);
+    EXPECT_EQ(pixel(plateau(), plateau()->centreCellule(8, 5)), mer);
+    EXPECT_EQ(pixel(jeu.test->ImBtbrick1, jeu.test->ImBtbrick1->rect().center()), mer); // its berth is empty
+}
