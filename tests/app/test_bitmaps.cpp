@@ -164,6 +164,18 @@ TEST(Bitmaps, LEchelleDonneUneImageNetteALaBonneTaille) {
     EXPECT_EQ(ecran.copy(20, 40, 64, 64), bitmap(QStringLiteral("MANQUE"), 2.0));
     EXPECT_EQ(ecran.pixel(19, 39), qRgb(0, 0, 0));
     EXPECT_EQ(ecran.pixel(84, 104), qRgb(0, 0, 0));
+
+    // On a screen of twice the pixel density, with no transform of its own, the same.
+    QImage dense(200, 200, QImage::Format_RGB32);
+    dense.setDevicePixelRatio(2.0);
+    dense.fill(Qt::black);
+    {
+        QPainter p(&dense);
+        dessinerBitmap(p, QStringLiteral("MANQUE"), QPoint(10, 20));
+    }
+    QImage zone = dense.copy(20, 40, 64, 64);
+    zone.setDevicePixelRatio(1.0);
+    EXPECT_EQ(zone, bitmap(QStringLiteral("MANQUE"), 2.0));
 }
 
 TEST(Bitmaps, DesImagesVoisinesSeJoignentSansJourAUneEchelleQuelconque) {

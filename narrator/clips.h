@@ -1,0 +1,13 @@
+// The battle's eight sound clips: whole RIFF WAVE images from the game's resources.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// The clip of that name ("WaveRate", "WaveBut", "WaveCoule", "WaveERate", "WaveEBut", "WaveECoule",
+// "WaveVictoire", "WaveDefaite"), whatever the case; empty for any other name.
+QByteArray clip(const QString& nom);
+
+// The names of the eight clips.
+QStringList nomsClips();

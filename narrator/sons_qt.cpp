@@ -1,0 +1,166 @@
+// Reading RIFF WAVE images and playing them through a QAudioSink, one clip at a time.
+#include "narrator/sons_qt.h"
+
+#include <QAudioDevice>
+#include <QAudioFormat>
+#include <QAudioSink>
+#include <QBuffer>
+#include <QMediaDevices>
+#include <QtEndian>
+
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+quint32 lire32(const QByteArray& a, qsizetype pos) {
+    return qFromLittleEndian<quint32>(reinterpret_cast<const uchar*>(a.constData() + pos));
+}
+
+quint16 lire16(const QByteArray& a, qsizetype pos) {
+    return qFromLittleEndian<quint16>(reinterpret_cast<const uchar*>(a.constData() + pos));
+}
+
+} // namespace
+
+std::optional<ClipPcm> lireRiff(const QByteArray& riff) {
+    if (riff.size() < 12 || !riff.startsWith("RIFF") || riff.mid(8, 4) != "WAVE")
+        return std::nullopt;
+    // A RIFF size that claims more than the image holds is read up to the image's end.
+    const qint64 fin = std::min<qint64>(riff.size(), 8 + qint64(lire32(riff, 4)));
+    bool formatLu = false;
+    bool donneesLues = false;
+    ClipPcm pcm;
+    quint16 codage = 0;
+    qint64 pos = 12;
+    while (pos + 8 <= fin) {
+        const QByteArray id = riff.mid(pos, 4);
+        const qint64 longueur = lire32(riff, pos + 4);
+        const qint64 debut = pos + 8;
+        const qint64 disponible = std::min(longueur, fin - debut);
+        if (id == "fmt " && !formatLu && disponible >= 16) {
+            codage = lire16(riff, debut);
+            pcm.canaux = lire16(riff, debut + 2);
+            pcm.frequence = static_cast<int>(lire32(riff, debut + 4));
+            pcm.bits = lire16(riff, debut + 14);
+            formatLu = true;
+        } else if (id == "data" && !donneesLues) {
+            pcm.echantillons = riff.mid(debut, disponible);
+            donneesLues = true;
+        }
+        // Chunks are padded to an even length.
+        pos = debut + longueur + (longueur & 1);
+    }
+    if (!formatLu || !donneesLues || codage != 1)
+        return std::nullopt;
+    if (pcm.bits != 8 && pcm.bits != 16)
+        return std::nullopt;
+    if (pcm.canaux < 1 || pcm.canaux > 2 || pcm.frequence < 1000 || pcm.frequence > 192000)
+        return std::nullopt;
+    const int bloc = pcm.canaux * pcm.bits / 8;
+    pcm.echantillons.truncate(pcm.echantillons.size() - pcm.echantillons.size() % bloc);
+    if (pcm.echantillons.isEmpty())
+        return std::nullopt;
+    return pcm;
+}
+
+SortieAudioQt::SortieAudioQt(QObject* parent)
+    : QObject(parent) {}
+
+SortieAudioQt::~SortieAudioQt() {
+    arreter();
+}
+
+bool SortieAudioQt::existe() const {
+    return !QMediaDevices::audioOutputs().isEmpty();
+}
+
+void SortieAudioQt::jouer(const ClipPcm& pcm) {
+    arreter();
+    const QAudioDevice appareil = QMediaDevices::defaultAudioOutput();
+    if (appareil.isNull())
+        return;
+    QAudioFormat format;
+    format.setSampleRate(pcm.frequence);
+    format.setChannelCount(pcm.canaux);
+    format.setSampleFormat(pcm.bits == 8 ? QAudioFormat::UInt8 : QAudioFormat::Int16);
+
+    tampon_ = new QBuffer(this);
+    tampon_->setData(pcm.echantillons);
+    tampon_->open(QIODevice::ReadOnly);
+    sink_ = new QAudioSink(appareil, format, this);
+    QAudioSink* sink = sink_;
+    connect(sink_, &QAudioSink::stateChanged, this, [this, sink](QAudio::State etat) {
+        // Played to its end (or failed): the stream is let go.
+        if (sink == sink_ && (etat == QAudio::IdleState || sink->error() != QAudio::NoError))
+            arreter();
+    });
+    sink_->start(tampon_);
+}
+
+void SortieAudioQt::arreter() {
+    if (sink_) {
+        sink_->disconnect(this);
+        sink_->stop();
+        sink_->deleteLater();
+        sink_ = nullptr;
+    }
+    if (tampon_) {
+        tampon_->deleteLater();
+        tampon_ = nullptr;
+    }
+}
+
+LecteurSonsQt::LecteurSonsQt()
+    : LecteurSonsQt(std::make_unique<SortieAudioQt>()) {}
+
+LecteurSonsQt::LecteurSonsQt(std::unique_ptr<SortieAudio> sortie)
+    : sortie_(std::move(sortie)) {}
+
+void LecteurSonsQt::JouerSon(const QByteArray& clip) {
+    if (clip.isEmpty())
+        return;
+    if (!sortie_->existe())
+        return;
+    const std::optional<ClipPcm> pcm = lireRiff(clip);
+    // A clip that cannot be played is simply not heard: no default sound stands in for it.
+    if (!pcm)
+        return;
+    sortie_->arreter();
+    sortie_->jouer(*pcm);
+}
+
+void LecteurSonsQt::Bip() {
+    if (!sortie_->existe())
+        return;
+    sortie_->arreter();
+    sortie_->jouer(sonBip());
+}
+
+ClipPcm LecteurSonsQt::sonBip() {
+    ClipPcm pcm;
+    pcm.frequence = 22050;
+    pcm.canaux = 1;
+    pcm.bits = 16;
+    // Two tones a fourth apart, each with a soft edge so that neither clicks.
+    struct Ton {
+        double frequence;
+        double duree;
+    };
+    const Ton tons[] = {{880.0, 0.07}, {1174.66, 0.08}};
+    for (const Ton& ton : tons) {
+        const int n = static_cast<int>(ton.duree * pcm.frequence);
+        const int bord = pcm.frequence / 200;
+        for (int i = 0; i < n; ++i) {
+            const double enveloppe = std::min({1.0, double(i) / bord, double(n - 1 - i) / bord});
+            const double x = 0.45 * enveloppe *
+                             (std::sin(2 * std::numbers::pi * ton.frequence * i / pcm.frequence) +
+                              0.25 * std::sin(4 * std::numbers::pi * ton.frequence * i / pcm.frequence));
+            const auto v = static_cast<qint16>(std::lround(32767 * x / 1.25));
+            uchar octets[2];
+            qToLittleEndian(v, octets);
+            pcm.echantillons.append(reinterpret_cast<const char*>(octets), 2);
+        }
+    }
+    return pcm;
+}

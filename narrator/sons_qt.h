@@ -1,0 +1,72 @@
+// The game's sound output over Qt Multimedia: the battle's clips and the alert beep.
+#pragma once
+
+#include "narrator/sons.h"
+
+#include <QByteArray>
+#include <QObject>
+
+#include <memory>
+#include <optional>
+
+class QAudioSink;
+class QBuffer;
+
+// The samples of a RIFF WAVE image and how to play them.
+struct ClipPcm {
+    int frequence = 0;
+    int canaux = 0;
+    int bits = 0; // 8: unsigned samples; 16: signed little-endian samples
+    QByteArray echantillons;
+};
+
+// Finds the "fmt " and "data" chunks of a RIFF WAVE image held in memory. Nothing when the image is
+// not uncompressed 8- or 16-bit PCM, or holds no samples.
+std::optional<ClipPcm> lireRiff(const QByteArray& riff);
+
+// Where the samples are heard: the machine's sound output, or a stand-in in tests.
+class SortieAudio {
+public:
+    virtual ~SortieAudio() = default;
+    // Whether the machine has a sound output at this moment.
+    virtual bool existe() const = 0;
+    // Starts the samples and returns at once.
+    virtual void jouer(const ClipPcm& pcm) = 0;
+    // Cuts off whatever this output is playing.
+    virtual void arreter() = 0;
+};
+
+// The default sound output, one stream at a time. The narrator's speech has its own stream and
+// plays on beside it.
+class SortieAudioQt : public QObject, public SortieAudio {
+    Q_OBJECT
+public:
+    explicit SortieAudioQt(QObject* parent = nullptr);
+    ~SortieAudioQt() override;
+
+    bool existe() const override;
+    void jouer(const ClipPcm& pcm) override;
+    void arreter() override;
+
+private:
+    QAudioSink* sink_ = nullptr;
+    QBuffer* tampon_ = nullptr;
+};
+
+// Plays one clip at a time, as a one-shot player does: a new clip cuts off the one still playing.
+class LecteurSonsQt : public LecteurSons {
+public:
+    // On the machine's default sound output.
+    LecteurSonsQt();
+    // On the given output (tests pass a stand-in).
+    explicit LecteurSonsQt(std::unique_ptr<SortieAudio> sortie);
+
+    void JouerSon(const QByteArray& clip) override;
+    void Bip() override;
+
+    // The alert: two short rising tones, 150 ms in all.
+    static ClipPcm sonBip();
+
+private:
+    std::unique_ptr<SortieAudio> sortie_;
+};
