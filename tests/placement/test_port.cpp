@@ -609,3 +609,45 @@ TEST(Port, EngagerLeCombat) {
     EXPECT_EQ(h.partie.message_courant, avant);
     EXPECT_EQ(h.port.num_brick + h.port.num_galere + h.port.num_chaloupe, 0);
 }
+
+TEST(Port, UnCycleUneLectureDeLHorlogeEtLaLettreQuiBascule) {
+    // A clock reading whose draws give a column and a row where a flagship fits both ways, and a coin of 1.
+    quint32 lecture = 0;
+    int c = 0, r = 0;
+    for (quint32 t = 1000; lecture == 0; ++t) {
+        HorlogePaliers h(t, 1 << 20);
+        Hasard essai(h);
+        essai.Randomize();
+        c = static_cast<int>(essai.tirage(13));
+        r = static_cast<int>(essai.tirage(13));
+        if (c >= 1 && c <= 8 && r >= 1 && r <= 8 && c != r && essai.tirage(2) == 1)
+            lecture = t;
+    }
+    // The clock does not move while the fleet's first ship is laid out.
+    HorlogePaliers horloge(lecture, 1 << 20);
+    Hasard hasard(horloge);
+    Partie partie;
+    Port port(partie, hasard);
+    port.ChoisirNavire(port.def_amiral);
+    port.Place();
+    // The letter flips before the first attempt: the player's flagship, H when chosen, lies V.
+    EXPECT_EQ(partie.plan_joueur(c, r), QStringLiteral("NAVIRE-AMIRALV"));
+    // The computer's loop starts from V, draws the same column and row from the same reading, and its first
+    // attempt is H, on its own sea.
+    EXPECT_EQ(partie.plan_adverse(c, r), QStringLiteral("NAVIRE-AMIRALH"));
+    EXPECT_EQ(port.placement_tempo.colonne, c);
+    EXPECT_EQ(port.placement_tempo.ligne, r);
+    EXPECT_FALSE(port.navire_choisi);
+    EXPECT_EQ(port.def_amiral.nombre, 0);
+    EXPECT_EQ(port.poste(Poste::ImBtnavireamiral), (EtatPoste{false, QStringLiteral("NAVIRE_AMIRAL_FLOU")}));
+
+    // "Toute la flotte" lays the frigate out last: the scratch record holds the computer's frigate.
+    HorlogePaliers autre(lecture, 7);
+    Hasard hasard2(autre);
+    Partie partie2;
+    Port port2(partie2, hasard2);
+    port2.AutoClick();
+    EXPECT_EQ(racine(port2.placement_tempo.bateau.nom), QStringLiteral("FREGATE"));
+    EXPECT_EQ(partie2.plan_adverse(port2.placement_tempo.colonne, port2.placement_tempo.ligne),
+              port2.placement_tempo.bateau.nom);
+}
