@@ -6,6 +6,7 @@
 #include <QAudioSink>
 #include <QBuffer>
 #include <QMediaDevices>
+#include <QTimer>
 #include <QtEndian>
 
 #include <cmath>
@@ -64,8 +65,9 @@ std::optional<ClipPcm> lireRiff(const QByteArray& riff) {
     return pcm;
 }
 
-SortieAudioQt::SortieAudioQt(QObject* parent)
-    : QObject(parent) {}
+SortieAudioQt::SortieAudioQt(const QAudioDevice& appareil, QObject* parent)
+    : QObject(parent)
+    , appareil_(appareil) {}
 
 SortieAudioQt::~SortieAudioQt() {
     arreter();
@@ -77,7 +79,7 @@ bool SortieAudioQt::existe() const {
 
 void SortieAudioQt::jouer(const ClipPcm& pcm) {
     arreter();
-    const QAudioDevice appareil = QMediaDevices::defaultAudioOutput();
+    const QAudioDevice appareil = appareil_.isNull() ? QMediaDevices::defaultAudioOutput() : appareil_;
     if (appareil.isNull())
         return;
     QAudioFormat format;
@@ -90,10 +92,23 @@ void SortieAudioQt::jouer(const ClipPcm& pcm) {
     tampon_->open(QIODevice::ReadOnly);
     sink_ = new QAudioSink(appareil, format, this);
     QAudioSink* sink = sink_;
-    connect(sink_, &QAudioSink::stateChanged, this, [this, sink](QAudio::State etat) {
-        // Played to its end (or failed): the stream is let go.
-        if (sink == sink_ && (etat == QAudio::IdleState || sink->error() != QAudio::NoError))
+    connect(sink_, &QAudioSink::stateChanged, this, [this, sink, format](QAudio::State etat) {
+        if (sink != sink_)
+            return;
+        if (sink->error() != QAudio::NoError && sink->error() != QAudio::UnderrunError) {
             arreter();
+            return;
+        }
+        // Idle: every sample has been handed over, but the last of them are still in the sound server's
+        // buffer. The stream is let go once they have been heard, unless a new clip has taken its place.
+        if (etat == QAudio::IdleState) {
+            const int resteMs =
+                static_cast<int>(format.durationForBytes(static_cast<qint32>(sink->bufferSize())) / 1000);
+            QTimer::singleShot(resteMs + 500, this, [this, sink] {
+                if (sink == sink_ && sink->state() == QAudio::IdleState)
+                    arreter();
+            });
+        }
     });
     sink_->start(tampon_);
 }

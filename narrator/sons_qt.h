@@ -3,6 +3,7 @@
 
 #include "narrator/sons.h"
 
+#include <QAudioDevice>
 #include <QByteArray>
 #include <QObject>
 
@@ -41,7 +42,8 @@ public:
 class SortieAudioQt : public QObject, public SortieAudio {
     Q_OBJECT
 public:
-    explicit SortieAudioQt(QObject* parent = nullptr);
+    // On the given device; with none, on whatever is the machine's default output at each clip.
+    explicit SortieAudioQt(const QAudioDevice& appareil = QAudioDevice(), QObject* parent = nullptr);
     ~SortieAudioQt() override;
 
     bool existe() const override;
@@ -49,6 +51,7 @@ public:
     void arreter() override;
 
 private:
+    QAudioDevice appareil_;
     QAudioSink* sink_ = nullptr;
     QBuffer* tampon_ = nullptr;
 };
