@@ -332,6 +332,16 @@ TEST_F(EcranPort, ToutAnchorerALaMainPuisEngager) {
     JeuDeTest::traiterEvenements();
     EXPECT_FALSE(jeu.test->isVisible());
     EXPECT_EQ(dernier(), OPENING);
+
+    // "Placer les navires" from the battle opens a full harbour again.
+    jeu.bataille->PlacerClick();
+    JeuDeTest::traiterEvenements();
+    EXPECT_TRUE(jeu.test->isVisible());
+    EXPECT_EQ(dernier(), BIENVENUE);
+    EXPECT_TRUE(jeu.partie.plan_joueur.vide());
+    EXPECT_TRUE(jeu.partie.plan_adverse.vide());
+    EXPECT_TRUE(jeu.test->ImBtnavireamiral->isEnabled());
+    EXPECT_EQ(jeu.test->port().restantAuPort(), 9);
 }
 
 TEST_F(EcranPort, LesNaviresSontDessinesALeurPlace) {
