@@ -34,7 +34,7 @@ public:
 
 } // namespace
 
-// Arguments: [text to say] [voice mode identifier] [scale]
+// Arguments: [text to say] [voice mode identifier] [scale] [ms before the farewell]
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
@@ -60,5 +60,20 @@ int main(int argc, char** argv) {
     QObject::connect(&compagnon, &ServiceCompagnon::requeteTerminee,
                      [](int id) { std::printf("requête %d terminée\n", id); });
     QTimer::singleShot(1500, &narrateur, [&] { narrateur.Parle(texte); });
+    // then the farewell, as after a confirmed quit: the end of "Hide" ends the program
+    int adieu = -1;
+    QObject::connect(&compagnon, &ServiceCompagnon::requeteTerminee, &app, [&](int id) {
+        if (id == adieu) {
+            narrateur.liberer();
+            app.quit();
+        }
+    });
+    const int avantAdieu = args.size() > 4 ? args.at(4).toInt() : 9000;
+    QTimer::singleShot(avantAdieu, &narrateur, [&] {
+        narrateur.jouer(QStringLiteral("Wave"));
+        narrateur.Parle(
+            QStringLiteral("Nous retournons à terre, amiral. Au revoir, et à bientôt pour un autre combat!"));
+        adieu = narrateur.jouer(QStringLiteral("Hide"));
+    });
     return app.exec();
 }

@@ -25,6 +25,8 @@ constexpr int BULLE_RESTE_MS = 1500;
 // With a sound output that stalls, a text still completes this long after the time it takes to say.
 constexpr int MARGE_SON_MS = 1500;
 constexpr double LARGEUR_DESIGN = 1024, HAUTEUR_DESIGN = 800;
+// Room around the parrot for its moves, in design pixels.
+constexpr double MARGE_DESSIN = 28;
 } // namespace
 
 CompagnonPerroquet::CompagnonPerroquet(QWidget* fenetre, Temps& temps, QObject* parent)
@@ -112,8 +114,11 @@ void CompagnonPerroquet::disposer() {
         origine_ = QPoint(qRound((t.width() - LARGEUR_DESIGN * k_) / 2),
                           qRound((t.height() - HAUTEUR_DESIGN * k_) / 2));
     }
-    if (dessin_)
-        dessin_->setGeometry(rectanglePerroquet());
+    if (dessin_) {
+        const int marge = qRound(MARGE_DESSIN * k_);
+        dessin_->setMarge(marge);
+        dessin_->setGeometry(rectanglePerroquet().adjusted(-marge, -marge, marge, marge));
+    }
     if (bulle_)
         bulle_->placer(rectanglePerroquet(), k_);
 }

@@ -26,6 +26,11 @@ bool DessinPerroquet::charger(const Personnage& personnage) {
     return true;
 }
 
+void DessinPerroquet::setMarge(int marge) {
+    marge_ = std::max(0, marge);
+    update();
+}
+
 void DessinPerroquet::setPose(const Pose& pose) {
     pose_ = pose;
     update();
@@ -58,7 +63,8 @@ void DessinPerroquet::paintEvent(QPaintEvent*) {
     p.setOpacity(opacite);
     const QRectF vue = rendu_.viewBoxF();
     QTransform base;
-    base.scale(width() / vue.width(), height() / vue.height());
+    base.translate(marge_, marge_);
+    base.scale((width() - 2 * marge_) / vue.width(), (height() - 2 * marge_) / vue.height());
     base.translate(-vue.x(), -vue.y());
     for (const PartieDessin& partie : personnage_->parties()) {
         bool visible = true;

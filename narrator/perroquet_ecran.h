@@ -16,6 +16,9 @@ public:
     bool charger(const Personnage& personnage);
     void setPose(const Pose& pose);
     const Pose& pose() const { return pose_; }
+    // Room around the character's own rectangle for moves that go beyond it (a jump, a raised hat).
+    void setMarge(int marge);
+    int marge() const { return marge_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -26,6 +29,7 @@ private:
     std::optional<Personnage> personnage_;
     QSvgRenderer rendu_;
     Pose pose_;
+    int marge_ = 0;
 };
 
 // The text being said, dark on light, in a rounded balloon whose tail points at the parrot's beak.

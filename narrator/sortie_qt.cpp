@@ -92,10 +92,6 @@ qint64 SortieParoleQt::entendus() const {
     return qMin(joues, ecrits_ / 2);
 }
 
-qint64 SortieParoleQt::enAttente() const {
-    return qMax<qint64>(0, ecrits_ - entendus() * 2);
-}
-
 void SortieParoleQt::nourrir() {
     if (!actif_)
         return;

@@ -24,9 +24,6 @@ public:
     void couper() override;
     qint64 entendus() const override;
 
-    // Bytes handed to the sink and not yet heard, for the benchmarks.
-    qint64 enAttente() const;
-
 private:
     void nourrir();
     void ouvrir(int frequence);
