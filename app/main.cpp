@@ -1,12 +1,13 @@
 // Corsabord's start: the services, the four screens in their order, the event loop.
-#include "app/compagnon_texte.h"
 #include "app/dialogues.h"
 #include "app/services.h"
 #include "app/temps.h"
 #include "battle/tbataille_navale.h"
 #include "model/grilles.h"
 #include "model/hasard.h"
-#include "narrator/sons.h"
+#include "app/scene.h"
+#include "narrator/compagnon_perroquet.h"
+#include "narrator/sons_qt.h"
 #include "narrator/tformabout.h"
 #include "narrator/tformvoice.h"
 #include "placement/ttest.h"
@@ -16,14 +17,6 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
-
-namespace {
-class SansSon : public LecteurSons {
-public:
-    void JouerSon(const QByteArray&) override {}
-    void Bip() override { QApplication::beep(); }
-};
-} // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -37,8 +30,8 @@ int main(int argc, char** argv) {
 
     TempsReel temps;
     DialoguesQt dialogues;
-    SansSon sons;
-    CompagnonTexte compagnon(temps);
+    LecteurSonsQt sons;
+    CompagnonPerroquet compagnon(nullptr, temps);
     Services services{temps, dialogues, sons, compagnon};
 
     Partie partie;
@@ -46,6 +39,14 @@ int main(int argc, char** argv) {
 
     // The four screens, in the order battle, voice, placement, About.
     TBataille_navale bataille(partie, hasard, services, QDir::currentPath());
+    // The parrot stands in whichever game window is in front, on its scaled design.
+    compagnon.setFenetre(&bataille);
+    auto suivreEcran = [&compagnon](QWidget* fenetre) {
+        compagnon.setFenetre(fenetre);
+        if (auto* scene = fenetre->findChild<Scene*>())
+            compagnon.setEchelle(scene->echelle(), scene->origine());
+    };
+    QObject::connect(&bataille, &TBataille_navale::ecranAuPremierPlan, &compagnon, suivreEcran);
     QObject::connect(&bataille, &TBataille_navale::finDuJeu, &app, &QApplication::exit, Qt::QueuedConnection);
     if (!bataille.FormCreate())
         return 1;
@@ -53,6 +54,13 @@ int main(int argc, char** argv) {
     auto* test = new TTest(bataille);
     auto* about = new TFormAbout(&bataille);
     bataille.setEcrans(voice, test, about);
+    for (QWidget* fenetre : {static_cast<QWidget*>(&bataille), static_cast<QWidget*>(test)}) {
+        QObject::connect(fenetre->findChild<Scene*>(), &Scene::echelleChangee, &compagnon,
+                         [&compagnon, fenetre](qreal k, QPoint origine) {
+                             if (compagnon.fenetre() == fenetre)
+                                 compagnon.setEchelle(k, origine);
+                         });
+    }
 
     bataille.demarrer();
     return app.exec();
