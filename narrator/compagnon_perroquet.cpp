@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QEvent>
 #include <QFileInfo>
+#include <QMainWindow>
 #include <QMetaObject>
 #include <QWidget>
 
@@ -51,8 +52,8 @@ CompagnonPerroquet::CompagnonPerroquet(QWidget* fenetre, Temps& temps, MoteurPar
 }
 
 CompagnonPerroquet::~CompagnonPerroquet() {
-    if (fenetre_)
-        fenetre_->removeEventFilter(this);
+    if (hote_)
+        hote_->removeEventFilter(this);
     delete dessin_;
     delete bulle_;
 }
@@ -74,16 +75,19 @@ QStringList CompagnonPerroquet::dossiersParDefaut() {
 void CompagnonPerroquet::setFenetre(QWidget* fenetre) {
     if (fenetre == fenetre_)
         return;
-    if (fenetre_)
-        fenetre_->removeEventFilter(this);
+    if (hote_)
+        hote_->removeEventFilter(this);
     fenetre_ = fenetre;
+    // in a main window, the parrot stands in the central widget, where the design is drawn (below the menu)
+    auto* principale = qobject_cast<QMainWindow*>(fenetre);
+    hote_ = principale && principale->centralWidget() ? principale->centralWidget() : fenetre;
     echelle_auto_ = true;
-    if (fenetre_)
-        fenetre_->installEventFilter(this);
+    if (hote_)
+        hote_->installEventFilter(this);
     if (dessin_)
-        dessin_->setParent(fenetre_);
+        dessin_->setParent(hote_);
     if (bulle_)
-        bulle_->setParent(fenetre_);
+        bulle_->setParent(hote_);
     disposer();
     afficher(montre_);
 }
@@ -96,7 +100,7 @@ void CompagnonPerroquet::setEchelle(double k, QPoint origine) {
 }
 
 bool CompagnonPerroquet::eventFilter(QObject* objet, QEvent* event) {
-    if (objet == fenetre_ && event->type() == QEvent::Resize)
+    if (objet == hote_ && event->type() == QEvent::Resize)
         disposer();
     return ServiceCompagnon::eventFilter(objet, event);
 }
@@ -108,8 +112,8 @@ QRect CompagnonPerroquet::versFenetre(const QRectF& design) const {
 }
 
 void CompagnonPerroquet::disposer() {
-    if (fenetre_ && echelle_auto_) {
-        const QSize t = fenetre_->size();
+    if (hote_ && echelle_auto_) {
+        const QSize t = hote_->size();
         k_ = std::max(0.1, std::min(t.width() / LARGEUR_DESIGN, t.height() / HAUTEUR_DESIGN));
         origine_ = QPoint(qRound((t.width() - LARGEUR_DESIGN * k_) / 2),
                           qRound((t.height() - HAUTEUR_DESIGN * k_) / 2));
@@ -130,13 +134,13 @@ QRect CompagnonPerroquet::rectanglePerroquet() const {
 
 void CompagnonPerroquet::afficher(bool visible) {
     if (dessin_) {
-        dessin_->setVisible(visible && fenetre_);
+        dessin_->setVisible(visible && hote_);
         if (visible)
             dessin_->raise();
     }
     if (bulle_) {
         const bool parle = visible && bulle_reste_ > 0 && !bulle_->texte().trimmed().isEmpty();
-        bulle_->setVisible(parle && fenetre_);
+        bulle_->setVisible(parle && hote_);
         if (parle)
             bulle_->raise();
     }
@@ -184,7 +188,7 @@ bool CompagnonPerroquet::charger(const QString& id, const QString&) {
         qWarning("Corsabord: %s: %s", qUtf8Printable(chemin), qUtf8Printable(erreur));
         return false;
     }
-    auto* dessin = new DessinPerroquet(fenetre_);
+    auto* dessin = new DessinPerroquet(hote_);
     if (!dessin->charger(*lu)) {
         qWarning("Corsabord: %s: dessin illisible ou incomplet", qUtf8Printable(lu->dessin()));
         delete dessin;
@@ -195,7 +199,7 @@ bool CompagnonPerroquet::charger(const QString& id, const QString&) {
     delete dessin_;
     dessin_ = dessin;
     if (!bulle_)
-        bulle_ = new BulleParole(fenetre_);
+        bulle_ = new BulleParole(hote_);
     personnage_ = std::move(lu);
     id_personnage_ = id;
     pose_ = personnage_->poseInitiale();

@@ -32,11 +32,13 @@ public:
                        QObject* parent = nullptr);
     ~CompagnonPerroquet() override;
 
-    // The game window in front, where the parrot and its balloon are shown from now on.
+    // The game window in front, where the parrot and its balloon are shown from now on. In a
+    // QMainWindow they stand in its central widget, so that the menu bar does not shift them.
     void setFenetre(QWidget* fenetre);
     QWidget* fenetre() const { return fenetre_; }
-    // The window draws the 1024 by 800 design scaled by k from origine. Until this is called for a
-    // window, the design is fitted to the whole window and centred, and follows its resizing.
+    // The window draws the 1024 by 800 design scaled by k from origine, in the coordinates of the
+    // central widget of a main window (of the window itself otherwise). Until this is called for a
+    // window, the design is fitted to that widget and centred, and follows its resizing.
     void setEchelle(double k, QPoint origine);
 
     // The folders searched for the character file, first found wins.
@@ -119,6 +121,7 @@ private:
     QRect versFenetre(const QRectF& design) const;
 
     QPointer<QWidget> fenetre_;
+    QPointer<QWidget> hote_; // where the parrot's widgets live: the window or its central widget
     Temps& temps_;
     MoteurParole* moteur_;
     SortieParole* sortie_;

@@ -10,6 +10,8 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QMainWindow>
+#include <QMenuBar>
 #include <QTemporaryDir>
 #include <QWidget>
 
@@ -363,6 +365,28 @@ TEST(CompagnonPerroquet, DansLaFenetreDuJeuALEchelle) {
     EXPECT_NEAR(r.height(), 120, 1);
     b.compagnon.setFenetre(&b.fenetre);
     b.moteur->finir(id);
+}
+
+TEST(CompagnonPerroquet, DansUneFenetrePrincipaleSousLeMenu) {
+    Banc b;
+    QMainWindow principale;
+    principale.menuBar()->addMenu(QStringLiteral("Combat"));
+    auto* centre = new QWidget;
+    principale.setCentralWidget(centre);
+    principale.resize(1024, 830);
+    principale.show();
+    b.compagnon.setFenetre(&principale);
+    ASSERT_TRUE(b.montrer());
+    EXPECT_EQ(b.compagnon.fenetre(), &principale);
+    // the parrot and its balloon are placed in the central widget's coordinates, as the design is drawn
+    b.compagnon.setEchelle(1.0, QPoint(0, 0));
+    EXPECT_EQ(b.compagnon.rectanglePerroquet(), QRect(430, 628, 128, 160));
+    b.compagnon.parler(QStringLiteral("Ohé!"));
+    b.avancer(100);
+    const QList<QWidget*> enfants = centre->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    EXPECT_EQ(enfants.size(), 2);
+    for (QWidget* w : enfants)
+        EXPECT_TRUE(w->isVisible()) << w->metaObject()->className();
 }
 
 TEST(CompagnonPerroquet, LeNarrateurDuJeuSurLePerroquet) {
