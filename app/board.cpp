@@ -1,6 +1,8 @@
 // The game's boards.
 #include "app/board.h"
 
+#include "app/bitmaps.h"
+
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -47,6 +49,11 @@ QPoint Board::centreCellule(int col, int row) const {
     const qreal k = width() / qreal(COTE);
     return QPoint(static_cast<int>((col * CELLULE + CELLULE / 2) * k),
                   static_cast<int>((row * CELLULE + CELLULE / 2) * k));
+}
+
+void Board::peindre(QPainter& p, const QList<Dessin>& dessins) {
+    for (const Dessin& d : dessins)
+        dessinerBitmap(p, d.image, QPoint(CELLULE * d.colonne, CELLULE * d.ligne));
 }
 
 QImage Board::image() {

@@ -1,6 +1,8 @@
 // The game's boards: a 13 by 13 grid of 32 px cells, selection by keys and mouse, drawn whole by its screen.
 #pragma once
 
+#include "model/dessin.h"
+
 #include <QWidget>
 
 #include <functional>
@@ -20,6 +22,9 @@ public:
     // Selects a cell only when the value changes; a change announces it (SelectCell).
     void setCol(int col);
     void setRow(int row);
+
+    // Draws each picture with its top-left corner on its cell, in list order.
+    static void peindre(QPainter& p, const QList<Dessin>& dessins);
 
     // The board's whole picture, painted in design pixels (0 to 416) whatever the scale.
     void setDessin(std::function<void(QPainter&)> dessin) { dessin_ = std::move(dessin); }

@@ -8,6 +8,7 @@
 #include "app/reglages.h"
 #include "app/scene.h"
 #include "app/temps.h"
+#include "battle/dessin_bataille.h"
 #include "model/grilles.h"
 #include "narrator/compagnon.h"
 #include "placement/ttest.h"
@@ -60,9 +61,8 @@ TBataille_navale::TBataille_navale(Partie& partie, Hasard& hasard, Services& ser
     port_adverse->setObjectName(QStringLiteral("port_adverse"));
     port_adverse->setEnabled(false);
     scene_->placer(port_adverse, QRect(592, 112, Board::COTE, Board::COTE));
-    // The sea of each side, with its legend, until the battle's own drawing takes over.
-    port_joueur->setDessin([](QPainter& p) { dessinerBitmap(p, QStringLiteral("EAU"), QPoint(0, 0)); });
-    port_adverse->setDessin([](QPainter& p) { dessinerBitmap(p, QStringLiteral("EAU"), QPoint(0, 0)); });
+    port_joueur->setDessin([this](QPainter& p) { Board::peindre(p, dessinPortJoueur(partie_)); });
+    port_adverse->setDessin([this](QPainter& p) { Board::peindre(p, dessinPortAdverse(partie_)); });
 
     LabelCol = labelCache(scene_, "LabelCol");
     LabeLigne = labelCache(scene_, "LabeLigne");

@@ -452,11 +452,7 @@ Engagement Port::EngagerClick() {
 
 QList<Dessin> Port::dessinPlateau() const {
     QList<Dessin> dessins{{QStringLiteral("EAU"), 0, 0}};
-    for (int c = 1; c <= TAILLE_MER; ++c)
-        for (int r = 1; r <= TAILLE_MER; ++r)
-            for (const QString& nom : noms_navires)
-                if (partie_.plan_joueur(c, r) == nom)
-                    dessins.append({nom, c, r});
+    ajouterFlotte(dessins, partie_.plan_joueur);
     if (navire_choisi && placement_tempo.colonne != 0 && placement_tempo.ligne != 0)
         dessins.append({placement_tempo.bateau.nom, placement_tempo.colonne, placement_tempo.ligne});
     return dessins;

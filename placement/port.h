@@ -1,6 +1,7 @@
 // The harbour: choosing, steering, turning and anchoring the fleet, the random layouts and the reports.
 #pragma once
 
+#include "model/dessin.h"
 #include "model/grilles.h"
 #include "model/hasard.h"
 
@@ -35,14 +36,6 @@ struct EtatPoste {
     bool actif = true;
     QString image;
     bool operator==(const EtatPoste&) const = default;
-};
-
-// One picture of the board: a named bitmap with its top-left corner on a cell.
-struct Dessin {
-    QString image;
-    int colonne = 0;
-    int ligne = 0;
-    bool operator==(const Dessin&) const = default;
 };
 
 // The answer to "Engager le combat".

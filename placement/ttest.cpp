@@ -210,9 +210,7 @@ void TTest::dire(const QString& texte) {
 }
 
 void TTest::dessinerPlateau(QPainter& p) const {
-    for (const Dessin& d : port_.dessinPlateau())
-        if (bitmapExiste(d.image))
-            dessinerBitmap(p, d.image, QPoint(Board::CELLULE * d.colonne, Board::CELLULE * d.ligne));
+    Board::peindre(p, port_.dessinPlateau());
 }
 
 void TTest::suivreAvecLePointeur(int col, int row) {
