@@ -2,6 +2,7 @@
 #include "narrator/perroquet_ecran.h"
 
 #include <QFontMetrics>
+#include <QtMath>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -90,9 +91,8 @@ namespace {
 constexpr double LARGEUR_MAX = 420;
 constexpr double MARGE = 12;
 constexpr double POLICE = 17;
-constexpr double POLICE_MIN = 12;
 constexpr double ECART = 10; // between the balloon and the parrot
-constexpr double HAUTEUR_MAX = 560;
+constexpr int LIGNES_MAX = 5;
 } // namespace
 
 BulleParole::BulleParole(QWidget* parent)
@@ -107,6 +107,7 @@ BulleParole::BulleParole(QWidget* parent)
 void BulleParole::setTexte(const QString& texte) {
     texte_ = texte;
     position_ = 0;
+    premiere_ = 0;
     mettreEnPage();
 }
 
@@ -114,8 +115,7 @@ void BulleParole::setPosition(int caractere) {
     if (caractere == position_)
         return;
     position_ = caractere;
-    if (extrait_)
-        mettreEnPage();
+    suivreLaVoix();
 }
 
 void BulleParole::placer(const QRect& perroquet, double k) {
@@ -124,56 +124,82 @@ void BulleParole::placer(const QRect& perroquet, double k) {
     mettreEnPage();
 }
 
-QString BulleParole::texteAffiche() const {
-    if (!extrait_)
-        return texte_;
-    // From the start of the sentence being said: the balloon cannot hold the whole text.
-    int debut = 0;
+int BulleParole::lignePour(int caractere) const {
+    for (int i = mise_en_page_.lineCount() - 1; i >= 0; --i)
+        if (mise_en_page_.lineAt(i).textStart() <= caractere)
+            return i;
+    return 0;
+}
+
+void BulleParole::suivreLaVoix() {
+    const int n = mise_en_page_.lineCount();
+    if (visibles_ <= 0 || n <= visibles_)
+        return;
+    // from the line where the sentence being said starts, moving on when the voice goes past the last line
+    int debutPhrase = 0;
     for (int i = std::min<int>(position_, texte_.size()) - 1; i > 0; --i) {
         const QChar c = texte_.at(i - 1);
         if ((c == QLatin1Char('.') || c == QLatin1Char('!') || c == QLatin1Char('?') ||
-             c == QLatin1Char('\n')) &&
+             c == QLatin1Char(':') || c == QLatin1Char('\n')) &&
             texte_.at(i).isSpace()) {
-            debut = i;
+            debutPhrase = i;
             break;
         }
     }
-    return (debut > 0 ? QStringLiteral("… ") : QString()) + texte_.mid(debut).trimmed();
+    const int courante = lignePour(position_);
+    int premiere = lignePour(debutPhrase);
+    if (courante - premiere >= visibles_)
+        premiere = courante - visibles_ + 1;
+    premiere = std::clamp(premiere, 0, n - visibles_);
+    if (premiere != premiere_) {
+        premiere_ = premiere;
+        update();
+    }
 }
 
 void BulleParole::mettreEnPage() {
-    QWidget* fenetre = parentWidget();
-    if (!fenetre || texte_.trimmed().isEmpty() || perroquet_.isEmpty())
+    QWidget* hote = parentWidget();
+    if (!hote || texte_.trimmed().isEmpty() || perroquet_.isEmpty())
         return;
-    const QRect dispo = fenetre->rect().adjusted(4, 4, -4, -4);
+    const QRect dispo = hote->rect().adjusted(4, 4, -4, -4);
     const int marge = qRound(MARGE * k_);
-    const int largeurMax = std::min(qRound(LARGEUR_MAX * k_), dispo.width() - 2 * marge);
-    const int hauteurMax = std::min(qRound(HAUTEUR_MAX * k_), dispo.height() - 2 * marge);
-    const int drapeaux = Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop;
-    // the largest type that holds the whole text, down to a legible minimum
-    extrait_ = false;
-    QRect besoin;
-    for (double taille = POLICE; taille >= POLICE_MIN - 0.01; taille -= 1) {
-        police_.setPixelSize(std::max(10, qRound(taille * k_)));
-        besoin = QFontMetrics(police_).boundingRect(QRect(0, 0, largeurMax, 100000), drapeaux, texte_);
-        if (besoin.height() <= hauteurMax)
+    const int largeurMax = std::max(40, std::min(qRound(LARGEUR_MAX * k_), dispo.width() - 2 * marge));
+    police_.setPixelSize(std::max(11, qRound(POLICE * k_)));
+    mise_en_page_.setText(texte_);
+    mise_en_page_.setFont(police_);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    mise_en_page_.setTextOption(option);
+    mise_en_page_.beginLayout();
+    qreal y = 0, largeur = 0;
+    for (;;) {
+        QTextLine ligne = mise_en_page_.createLine();
+        if (!ligne.isValid())
             break;
+        ligne.setLineWidth(largeurMax);
+        ligne.setPosition(QPointF(0, y));
+        y += ligne.height();
+        largeur = std::max(largeur, ligne.naturalTextWidth());
     }
-    if (besoin.height() > hauteurMax) {
-        extrait_ = true;
-        besoin = QRect(0, 0, largeurMax, hauteurMax);
-    }
-    const int w = std::max(besoin.width(), qRound(60 * k_)) + 2 * marge;
-    const int h = std::min(besoin.height(), hauteurMax) + 2 * marge;
-    // beside the parrot on the right, level with its beak, or on the left when the right is short
+    mise_en_page_.endLayout();
+    const int n = mise_en_page_.lineCount();
+    const qreal hauteurLigne =
+        n > 0 ? mise_en_page_.lineAt(0).height() : QFontMetricsF(police_).lineSpacing();
+    const int placeLignes = std::max(1, int((dispo.height() - 2 * marge) / hauteurLigne));
+    visibles_ = std::min({n, LIGNES_MAX, placeLignes});
+    premiere_ = 0;
+    suivreLaVoix();
+    const int w = std::max(qCeil(largeur), qRound(60 * k_)) + 2 * marge;
+    const int h = qCeil(visibles_ * hauteurLigne) + 2 * marge;
+    // beside the parrot on the right, the tail at its middle, or on the left when the right is short
     const int ecart = qRound(ECART * k_);
     int x = perroquet_.right() + ecart;
     if (x + w > dispo.right() && perroquet_.left() - ecart - w >= dispo.left())
         x = perroquet_.left() - ecart - w;
     x = std::clamp(x, dispo.left(), std::max(dispo.left(), dispo.right() - w));
-    int y = perroquet_.top() + perroquet_.height() / 2 - h;
-    y = std::clamp(y, dispo.top(), std::max(dispo.top(), dispo.bottom() - h));
-    setGeometry(x, y, w, h + ecart);
+    int y0 = perroquet_.top() + perroquet_.height() / 2 - h;
+    y0 = std::clamp(y0, dispo.top(), std::max(dispo.top(), dispo.bottom() - h - ecart));
+    setGeometry(x, y0, w, h + ecart);
     zoneTexte_ = QRect(marge, marge, w - 2 * marge, h - 2 * marge);
     pointe_ = QPoint(x < perroquet_.left() ? w : 0, h + ecart);
     update();
@@ -185,7 +211,7 @@ void BulleParole::paintEvent(QPaintEvent*) {
     const QRectF corps(1, 1, width() - 2, zoneTexte_.height() + zoneTexte_.top() * 2 - 2);
     QPainterPath forme;
     forme.addRoundedRect(corps, 10 * k_, 10 * k_);
-    // the tail, from the balloon's bottom edge towards the beak
+    // the tail, from the balloon's bottom edge towards the parrot
     const bool aDroite = pointe_.x() > 0;
     const double base = aDroite ? corps.right() - 36 * k_ : corps.left() + 20 * k_;
     QPainterPath queue;
@@ -197,17 +223,10 @@ void BulleParole::paintEvent(QPaintEvent*) {
     p.setPen(QPen(QColor(40, 40, 40), std::max(1.0, 1.5 * k_)));
     p.setBrush(QColor(255, 252, 235));
     p.drawPath(forme);
+    if (mise_en_page_.lineCount() == 0)
+        return;
     p.setPen(QColor(20, 20, 20));
-    p.setFont(police_);
-    const QString texte = texteAffiche();
-    const QFontMetrics fm(police_);
-    if (extrait_) {
-        // whole lines only, with an ellipsis when the rest does not fit
-        const int lignes = std::max(1, zoneTexte_.height() / fm.lineSpacing());
-        QRect r = zoneTexte_;
-        r.setHeight(lignes * fm.lineSpacing());
-        p.drawText(r, Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, texte);
-    } else {
-        p.drawText(zoneTexte_, Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, texte);
-    }
+    p.setClipRect(zoneTexte_);
+    const qreal haut = mise_en_page_.lineAt(std::min(premiere_, mise_en_page_.lineCount() - 1)).y();
+    mise_en_page_.draw(&p, QPointF(zoneTexte_.left(), zoneTexte_.top() - haut));
 }

@@ -4,6 +4,7 @@
 #include "narrator/personnage.h"
 
 #include <QSvgRenderer>
+#include <QTextLayout>
 #include <QWidget>
 
 // Draws the character's parts in the current pose. Lets the mouse through to the boards beneath.
@@ -32,7 +33,8 @@ private:
     int marge_ = 0;
 };
 
-// The text being said, dark on light, in a rounded balloon whose tail points at the parrot's beak.
+// The text being said, dark on light, in a rounded balloon whose tail points at the parrot. A long text
+// shows a few lines at a time, those the voice is saying, so that the balloon hides little of the game.
 class BulleParole : public QWidget {
     Q_OBJECT
 public:
@@ -40,24 +42,32 @@ public:
 
     void setTexte(const QString& texte);
     const QString& texte() const { return texte_; }
-    // Where in the text the voice is, to show the right part of a text too long for the balloon.
+    // Where in the text the voice is (a character index).
     void setPosition(int caractere);
-    // Lays the balloon out beside the parrot's rectangle, inside the window, at scale k.
+    // Lays the balloon out beside the parrot's rectangle, inside its parent, at scale k.
     void placer(const QRect& perroquet, double k);
+
+    // The lines of the text in the balloon, and the first one shown.
+    int lignes() const { return mise_en_page_.lineCount(); }
+    int premiereLigne() const { return premiere_; }
+    int lignesVisibles() const { return visibles_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QString texteAffiche() const;
     void mettreEnPage();
+    int lignePour(int caractere) const;
+    void suivreLaVoix();
 
     QString texte_;
     int position_ = 0;
     QRect perroquet_;
     double k_ = 1;
     QFont police_;
+    QTextLayout mise_en_page_;
     QRect zoneTexte_;
     QPoint pointe_;
-    bool extrait_ = false;
+    int premiere_ = 0;
+    int visibles_ = 0;
 };

@@ -4,6 +4,7 @@
 
 #include "narrator/moteur_parole.h"
 #include "narrator/narrateur.h"
+#include "narrator/perroquet_ecran.h"
 #include "narrator/sortie_parole.h"
 #include "support/faux.h"
 #include "support/temps_virtuel.h"
@@ -387,6 +388,30 @@ TEST(CompagnonPerroquet, DansUneFenetrePrincipaleSousLeMenu) {
     EXPECT_EQ(enfants.size(), 2);
     for (QWidget* w : enfants)
         EXPECT_TRUE(w->isVisible()) << w->metaObject()->className();
+}
+
+TEST(BulleParole, UnLongTexteSuitLaVoixQuelquesLignesALaFois) {
+    QWidget fenetre;
+    fenetre.resize(1024, 800);
+    auto* bulle = new BulleParole(&fenetre);
+    QString texte;
+    for (int i = 1; i <= 12; ++i)
+        texte += QStringLiteral("Tir numéro %1: galère adverse hors de combat. ").arg(i);
+    bulle->setTexte(texte);
+    bulle->placer(QRect(430, 628, 128, 160), 1.0);
+    ASSERT_GT(bulle->lignes(), bulle->lignesVisibles());
+    EXPECT_GE(bulle->lignesVisibles(), 3);
+    EXPECT_EQ(bulle->premiereLigne(), 0);
+    EXPECT_TRUE(fenetre.rect().contains(bulle->geometry()));
+    // the voice in the last sentence: the balloon has moved on to the lines that hold it
+    const int derniere = int(texte.lastIndexOf(QStringLiteral("Tir numéro 12")));
+    bulle->setPosition(derniere + 5);
+    EXPECT_GT(bulle->premiereLigne(), 0);
+    EXPECT_LE(bulle->premiereLigne(), bulle->lignes() - bulle->lignesVisibles());
+    // back at the start with a new text
+    bulle->setTexte(QStringLiteral("Feu!"));
+    EXPECT_EQ(bulle->lignes(), 1);
+    EXPECT_EQ(bulle->premiereLigne(), 0);
 }
 
 TEST(CompagnonPerroquet, LeNarrateurDuJeuSurLePerroquet) {
