@@ -62,6 +62,16 @@ public:
         finir(en_cours, en_cours.interrompu || e != EE_OK);
     }
 
+    MoteurParole::Reglages reglages() const {
+        MoteurParole::Reglages r;
+        if (pret_) {
+            r.vitesse = espeak_GetParameter(espeakRATE, 1);
+            r.hauteur = espeak_GetParameter(espeakPITCH, 1);
+            r.volume = espeak_GetParameter(espeakVOLUME, 1);
+        }
+        return r;
+    }
+
     void fermer() {
         if (pret_)
             espeak_Terminate();
@@ -177,6 +187,13 @@ bool MoteurEspeak::choisirVoix(const QString& nom) {
 
 QString MoteurEspeak::voixChoisie() const {
     return voixVoulue();
+}
+
+MoteurParole::Reglages MoteurEspeak::reglages() const {
+    Reglages r;
+    QMetaObject::invokeMethod(
+        travailleur_, [this, &r] { r = travailleur_->reglages(); }, Qt::BlockingQueuedConnection);
+    return r;
 }
 
 QString MoteurEspeak::voixVoulue() const {

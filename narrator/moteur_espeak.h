@@ -27,6 +27,7 @@ public:
     QList<VoixFrancaise> voix() const override { return voix_; }
     bool choisirVoix(const QString& nom) override;
     QString voixChoisie() const override;
+    Reglages reglages() const override;
     void dire(int id, const QString& texte) override;
     void arreter(int id) override;
 

@@ -23,6 +23,13 @@ public:
     // Selects a voice by its engine name for the texts said from now on; false if it is unknown.
     virtual bool choisirVoix(const QString& nom) = 0;
     virtual QString voixChoisie() const = 0;
+    // The current voice's speed (words per minute), pitch (0 to 100) and volume (0 to 200, 100 normal).
+    struct Reglages {
+        int vitesse = 175;
+        int hauteur = 50;
+        int volume = 100;
+    };
+    virtual Reglages reglages() const = 0;
     virtual void dire(int id, const QString& texte) = 0;
     // Cuts that text short if it is being said, or drops it if it is waiting; fin still comes for it.
     virtual void arreter(int id) = 0;

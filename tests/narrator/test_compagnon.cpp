@@ -44,6 +44,7 @@ public:
         return false;
     }
     QString voixChoisie() const override { return voix_; }
+    Reglages reglages() const override { return {}; }
     void dire(int id, const QString& texte) override { dits << qMakePair(id, texte); }
     void arreter(int id) override { arretes << id; }
 

@@ -1,6 +1,7 @@
 // The speech engine for real (libespeak-ng) and the sound output for real when the machine has one.
 #include "narrator/moteur_espeak.h"
 #include "narrator/sortie_qt.h"
+#include "narrator/voix_directe.h"
 
 #include <QAudioDevice>
 #include <QElapsedTimer>
@@ -177,6 +178,50 @@ TEST(MoteurEspeak, LesVoixFrancaisesEtLeursIdentifiants) {
     EXPECT_EQ(moteur().voixChoisie(), QStringLiteral("fr"));
 }
 
+TEST(MoteurEspeak, ReglagesDeLaVoix) {
+    const MoteurParole::Reglages r = moteur().reglages();
+    EXPECT_GE(r.vitesse, 80);
+    EXPECT_LE(r.vitesse, 450);
+    EXPECT_GE(r.hauteur, 0);
+    EXPECT_LE(r.hauteur, 100);
+    EXPECT_GT(r.volume, 0);
+}
+
+// An output that hears nothing, as on a machine without sound.
+class SortieMuette : public SortieParole {
+    Q_OBJECT
+public:
+    using SortieParole::SortieParole;
+    bool disponible() const override { return false; }
+    void commencer(int) override {}
+    void ecrire(const QByteArray&) override {}
+    void terminer() override {}
+    void couper() override {}
+    qint64 entendus() const override { return 0; }
+};
+
+TEST(VoixDirecte, DitDansLaVoixChoisieEtSArreteSurUnNouveauTexte) {
+    VoixDirecte voix(moteur(), nullptr, new SortieMuette);
+    QSignalSpy fini(&voix, &VoixDirecte::fini);
+    QList<int> dits;
+    QObject contexte;
+    QObject::connect(&moteur(), &MoteurParole::fin, &contexte, [&](int id, qint64 n, bool) {
+        if (n > 0)
+            dits << id;
+    });
+    voix.dire(QStringLiteral("Ma voix est: Français (Belgique). Entrée pour valider."),
+              QStringLiteral("fr-be"));
+    EXPECT_TRUE(voix.parle());
+    EXPECT_EQ(moteur().voixChoisie(), QStringLiteral("fr-be"));
+    voix.dire(QStringLiteral("Ma voix est: Français (Suisse). Entrée pour valider."),
+              QStringLiteral("fr-ch"));
+    EXPECT_EQ(fini.size(), 1); // the first one was cut off
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !voix.parle(); }, 10000));
+    EXPECT_EQ(fini.size(), 2);
+    EXPECT_FALSE(dits.isEmpty());
+    moteur().choisirVoix(QStringLiteral("fr"));
+}
+
 TEST(SortieParoleQt, JoueEtCoupe) {
     if (QMediaDevices::audioOutputs().isEmpty())
         GTEST_SKIP() << "no sound output on this machine (start a PulseAudio server to run this test)";
@@ -201,3 +246,5 @@ TEST(SortieParoleQt, JoueEtCoupe) {
 }
 
 } // namespace
+
+#include "test_moteur_espeak.moc"
