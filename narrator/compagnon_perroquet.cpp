@@ -327,7 +327,9 @@ void CompagnonPerroquet::demarrer() {
             disposer();
             afficher(montre_);
         }
-        if (sortie_->disponible())
+        // asked once per text: listing the sound outputs is not free
+        r.avec_son = sortie_->disponible();
+        if (r.avec_son)
             sortie_->commencer(moteur_->frequence());
         moteur_->dire(r.id, r.nom);
         return;
@@ -416,7 +418,7 @@ void CompagnonPerroquet::recevoirPcm(int id, const QByteArray& pcm) {
         i = fin;
     }
     r.echantillons += n;
-    if (sortie_->disponible()) {
+    if (r.avec_son) {
         sortie_->ecrire(pcm);
         if (!r.son_recu) {
             r.son_recu = true;
@@ -439,7 +441,7 @@ void CompagnonPerroquet::recevoirFin(int id, qint64 echantillons, bool) {
     Requete& r = file_.first();
     r.synthese_finie = true;
     r.echantillons = std::max(r.echantillons, echantillons);
-    if (sortie_->disponible() && r.son_recu)
+    if (r.avec_son && r.son_recu)
         sortie_->terminer();
     else if (r.echantillons == 0)
         terminerTete(); // nothing to hear
@@ -455,8 +457,7 @@ void CompagnonPerroquet::animerBec(Requete& r) {
     if (!personnage_)
         return;
     const int f = moteur_->frequence();
-    const qint64 entendu =
-        (sortie_->disponible() && r.son_recu) ? sortie_->entendus() : qint64(r.ecoule) * f / 1000;
+    const qint64 entendu = (r.avec_son && r.son_recu) ? sortie_->entendus() : qint64(r.ecoule) * f / 1000;
     const qsizetype bloc = qsizetype(entendu / BLOC);
     const float niveau = bloc < r.enveloppe.size() ? r.enveloppe.at(bloc) : 0.0f;
     const double ouverture =
@@ -500,7 +501,7 @@ void CompagnonPerroquet::tic() {
         if (dessin_)
             dessin_->setPose(pose_);
         const qint64 duree = r.echantillons * 1000 / std::max(1, moteur_->frequence());
-        const bool muet = !sortie_->disponible() || !r.son_recu;
+        const bool muet = !r.avec_son || !r.son_recu;
         if (r.synthese_finie && r.ecoule >= duree + (muet ? 0 : MARGE_SON_MS))
             terminerTete();
         return;

@@ -95,6 +95,7 @@ private:
         int ecoule = 0;
         bool commencee = false;
         // speech
+        bool avec_son = false; // heard through the sound output, or only timed
         bool synthese_finie = false;
         qint64 echantillons = 0;
         bool son_recu = false;
