@@ -26,10 +26,10 @@ class CompagnonPerroquet : public ServiceCompagnon {
     Q_OBJECT
 public:
     // The game's service: speech by espeak-ng heard through the default sound output.
-    CompagnonPerroquet(QWidget* fenetre, Temps& temps, QObject* parent = nullptr);
+    explicit CompagnonPerroquet(QWidget* fenetre, Temps& temps, QObject* parent = nullptr);
     // With another engine and output (tests, benchmarks); the service takes both over.
-    CompagnonPerroquet(QWidget* fenetre, Temps& temps, MoteurParole* moteur, SortieParole* sortie,
-                       QObject* parent = nullptr);
+    explicit CompagnonPerroquet(QWidget* fenetre, Temps& temps, MoteurParole* moteur, SortieParole* sortie,
+                                QObject* parent = nullptr);
     ~CompagnonPerroquet() override;
 
     // The game window in front, where the parrot and its balloon are shown from now on. In a
