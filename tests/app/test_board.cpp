@@ -78,8 +78,7 @@ TEST(Board, LesAutresTouchesSontRendues) {
     EXPECT_EQ(touches.first().at(0).toInt(), int(Qt::Key_Space));
 }
 
-TEST(Scene, LeDessinGardeSesProportionsSurToutEcran)
-{
+TEST(Scene, LeDessinGardeSesProportionsSurToutEcran) {
     QWidget fenetre;
     auto* scene = new Scene(QStringLiteral("FOND_BATAILLE"), &fenetre);
     QWidget piece(scene);
