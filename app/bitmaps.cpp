@@ -150,6 +150,10 @@ void dessinerBitmap(QPainter& p, const QString& nom, QPoint pos) {
     p.restore();
 }
 
+void viderCacheBitmaps() {
+    cache().clear();
+}
+
 QStringList catalogue() {
     QStringList noms;
     for (const Entree& e : entrees)

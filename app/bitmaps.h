@@ -24,6 +24,9 @@ QImage bitmap(const QString& nom, qreal echelle = 1.0);
 // transform, rendered sharp at that transform's scale.
 void dessinerBitmap(QPainter& p, const QString& nom, QPoint pos);
 
+// Lets go of every rendered picture (the game's end).
+void viderCacheBitmaps();
+
 // Every name, upper case.
 QStringList catalogue();
 

@@ -200,6 +200,7 @@ void TBataille_navale::Agent1RequestComplete(int requete) {
     if (requete == 0 || requete != requete_adieu_)
         return;
     narrateur_.liberer();
+    viderCacheBitmaps();
     Q_EMIT finDuJeu(0);
 }
 
