@@ -76,8 +76,8 @@ bool FichierReglages::enregistrer(const QStringList& lignes) const {
     QString fichier = chemin();
     if (fichier.isEmpty())
         fichier = QDir(dossier_).filePath(QStringLiteral("Config.Txt"));
-    else if (!QFileInfo(fichier).isFile())
-        return false; // a folder of that name is not ours to replace
+    else if (const QFileInfo info(fichier); !info.isFile() || !info.isReadable() || info.size() > TAILLE_MAX)
+        return false; // a file the game could not read as its settings is not ours to replace
     QSaveFile f(fichier);
     if (!f.open(QIODevice::WriteOnly))
         return false;

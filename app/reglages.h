@@ -30,7 +30,8 @@ public:
     // name), the file is left as it is and the game runs on the defaults held in memory.
     QStringList charger() const;
 
-    // Replaces the file's content with these lines, all or nothing. False if it could not be written.
+    // Replaces the file's content with these lines, all or nothing. False if it could not be written, or if
+    // the file there is one the game could not read as its settings (it is left as it is).
     bool enregistrer(const QStringList& lignes) const;
 
 private:

@@ -104,6 +104,7 @@ TEST(Reglages, FichiersIllisiblesLaissesIntacts) {
         const QByteArray gros(FichierReglages::TAILLE_MAX + 10, 'x');
         ecrire(chemin, gros);
         EXPECT_EQ(FichierReglages(dossier.path()).charger(), reglagesParDefaut());
+        EXPECT_FALSE(FichierReglages(dossier.path()).enregistrer(reglagesParDefaut()));
         EXPECT_EQ(QFileInfo(chemin).size(), gros.size());
     }
     {
