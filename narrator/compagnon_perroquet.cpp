@@ -65,6 +65,8 @@ QStringList CompagnonPerroquet::dossiersParDefaut() {
         d << ici.filePath(QStringLiteral("data/narrateur"));
         // tools built in a sub-folder of the build tree
         d << ici.filePath(QStringLiteral("../data/narrateur"));
+        // installed under another prefix than the one it was built for
+        d << ici.filePath(QStringLiteral("../share/corsabord/narrateur"));
     }
 #ifdef CORSABORD_DATA_INSTALLED
     d << QStringLiteral(CORSABORD_DATA_INSTALLED "/narrateur");
