@@ -129,7 +129,6 @@ void Board::keyPressEvent(QKeyEvent* event) {
 
 void Board::mousePressEvent(QMouseEvent* event) {
     const QPoint d = versDesign(event->position());
-    Q_EMIT MouseDown(event->button(), d.x(), d.y());
     const int col = d.x() / CELLULE;
     const int row = d.y() / CELLULE;
     if (col >= premiere() && row >= premiere() && col < CELLULES && row < CELLULES)

@@ -43,7 +43,6 @@ Q_SIGNALS:
     void SelectCell(int col, int row);
     // Pointer positions and buttons, in design pixels of the board.
     void MouseMove(int x, int y);
-    void MouseDown(Qt::MouseButton bouton, int x, int y);
     void MouseUp(Qt::MouseButton bouton, int x, int y);
     // A key the board does not use for moving (Space, Enter, letters...).
     void KeyPress(int touche, Qt::KeyboardModifiers modificateurs);

@@ -44,8 +44,6 @@ public:
     Narrateur& narrateur() { return narrateur_; }
     Partie& partie() { return partie_; }
     Hasard& hasard() { return hasard_; }
-    Services& services() { return services_; }
-    Scene* scene() const { return scene_; }
 
     QStringList MemoConfig;
     Timer* TimerPaix = nullptr;

@@ -20,7 +20,6 @@ public:
     void avancer(qint64 ms);
     qint64 ecoule() const { return ecoule_; }
     void setPas(quint32 pas) { pas_ = pas; }
-    void setHeure(quint32 ms) { maintenant_ = ms; }
 
 private:
     friend class TimerVirtuel;
