@@ -53,8 +53,15 @@ void Scene::disposer() {
 
 void Scene::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    // Beyond the design, the open sea goes on to the screen's edges.
-    p.fillRect(rect(), QColor(0, 128, 255));
+    // Beyond the design, on a screen of other proportions, the scene sits in a frame of deep water,
+    // like a chart on the captain's table.
+    const QRect design = versEcran(QRect(0, 0, LARGEUR, HAUTEUR));
+    if (design != rect()) {
+        p.fillRect(rect(), QColor(0, 42, 92));
+        const int epaisseur = std::max(2, static_cast<int>(std::lround(4 * echelle_)));
+        p.fillRect(design.adjusted(-epaisseur, -epaisseur, epaisseur, epaisseur), QColor(176, 132, 64));
+    }
+    p.fillRect(design, QColor(0, 128, 255));
     p.translate(origine_);
     p.scale(echelle_, echelle_);
     if (bitmapExiste(fond_))
