@@ -2,6 +2,7 @@
 #include "app/board.h"
 #include "app/scene.h"
 #include "support/jeu.h"
+#include "support/textes.h"
 
 #include <QAction>
 #include <QDialog>
@@ -12,14 +13,12 @@
 #include <gtest/gtest.h>
 
 namespace {
+using textes::OPENING;
 const QString GREETING = QStringLiteral("Bonjour amiral, l'ennemi approche, mais nos navires sont encore au "
                                         "port. Ordonnez control \"N\" pour placer "
                                         "nos navires, control \"Q\" pour quitter. A tout moment, si vous ne "
                                         "m'avez pas bien entendu, control \"R\" me "
                                         "fait répéter.");
-const QString OPENING = QStringLiteral(
-    "Flotte adverse à l'horizon, amiral. Hissons le pavillon, et sus à l'ennemi! Servez-vous des touches de "
-    "direction pour diriger l'artillerie! Bonne chance, je vous confie le commandement!");
 
 QAction* action(QMainWindow* fenetre, const char* nom) {
     return fenetre->menuBar()->findChild<QAction*>(QLatin1String(nom));

@@ -2,21 +2,18 @@
 #include "placement/port.h"
 
 #include "support/temps_virtuel.h"
+#include "support/textes.h"
 
 #include <gtest/gtest.h>
 
 #include <map>
 
 namespace {
+using textes::A_VOUS_LA_BARRE;
+using textes::ANCRE;
+using textes::MOUILLAGE_IMPOSSIBLE;
+using textes::PAS_CHOISI;
 
-const QString A_VOUS_LA_BARRE = QStringLiteral(" Servez vous des touches de direction pour positionner le "
-                                               "navire sur le champ de bataille. Control \"I\" "
-                                               "pour inspecter le navire. A vous la barre, amiral! ");
-const QString PAS_CHOISI =
-    QStringLiteral(" Vous n'avez pas choisi de navire, amiral. Control \"I\" pour inspecter "
-                   "la flotte, control \"T\" pour placer toute la flotte. ");
-const QString MOUILLAGE_IMPOSSIBLE = QStringLiteral("Mouillage impossible dans cette position, amiral!");
-const QString ANCRE = QStringLiteral("Le navire est ancré, amiral, choisissez maintenant un autre navire!");
 const QString FLOTTE_EN_POSITION =
     QStringLiteral("La flotte est en position, amiral, prêt pour le combat. Control \"E\" pour engager "
                    "l'ennemi, control \"P\" pour revenir au port!");

@@ -4,6 +4,7 @@
 #include "app/timer.h"
 #include "placement/image_poste.h"
 #include "support/jeu.h"
+#include "support/textes.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -14,6 +15,11 @@
 #include <gtest/gtest.h>
 
 namespace {
+using textes::A_VOUS_LA_BARRE;
+using textes::ANCRE;
+using textes::MOUILLAGE_IMPOSSIBLE;
+using textes::OPENING;
+using textes::PAS_CHOISI;
 
 const QString BIENVENUE = QStringLiteral(
     "Mes respects, amiral. Toute la flotte est à quai. Vous disposez de trois chaloupes, de deux galères, de "
@@ -25,21 +31,10 @@ const QString BIENVENUE = QStringLiteral(
     "bricks, control \"G\" pour les galères, control \"C\" pour les chaloupes. Control \"R\" me fait "
     "répéter, "
     "control \"T\" place toute la flotte. ");
-const QString A_VOUS_LA_BARRE = QStringLiteral(" Servez vous des touches de direction pour positionner le "
-                                               "navire sur le champ de bataille. Control \"I\" "
-                                               "pour inspecter le navire. A vous la barre, amiral! ");
-const QString PAS_CHOISI =
-    QStringLiteral(" Vous n'avez pas choisi de navire, amiral. Control \"I\" pour inspecter "
-                   "la flotte, control \"T\" pour placer toute la flotte. ");
 const QString INDICE =
     QStringLiteral(" Control \"M\" pour mouiller l'ancre, control \"O\" pour orienter le navire.");
-const QString ANCRE = QStringLiteral("Le navire est ancré, amiral, choisissez maintenant un autre navire!");
-const QString MOUILLAGE_IMPOSSIBLE = QStringLiteral("Mouillage impossible dans cette position, amiral!");
 const QString VIREMENT =
     QStringLiteral("Virement réussi, amiral! A vos ordres pour mouiller ou changer de position!");
-const QString OPENING = QStringLiteral(
-    "Flotte adverse à l'horizon, amiral. Hissons le pavillon, et sus à l'ennemi! Servez-vous des touches de "
-    "direction pour diriger l'artillerie! Bonne chance, je vous confie le commandement!");
 
 // Ships of a plan, by stem.
 QMap<QString, int> classes(const Grille& plan) {
