@@ -34,4 +34,4 @@ cd "$construction"
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 600
 echo "tester: the tests again under the sanitizers"
 cd "$sanitizers"
-QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 900
+LSAN_OPTIONS="suppressions=$racine/tools/lsan.supp" QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 900
