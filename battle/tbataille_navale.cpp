@@ -14,6 +14,7 @@
 #include "placement/ttest.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
@@ -225,4 +226,10 @@ void TBataille_navale::keyPressEvent(QKeyEvent* event) {
 void TBataille_navale::mousePressEvent(QMouseEvent* event) {
     FormClick();
     QMainWindow::mousePressEvent(event);
+}
+
+void TBataille_navale::closeEvent(QCloseEvent* event) {
+    // Closed from outside the game: no farewell and no question, the settings stay as they are.
+    event->accept();
+    Q_EMIT finDuJeu(0);
 }

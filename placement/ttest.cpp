@@ -9,6 +9,7 @@
 #include "battle/tbataille_navale.h"
 #include "placement/image_poste.h"
 
+#include <QCloseEvent>
 #include <QCursor>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -68,7 +69,7 @@ TTest::TTest(TBataille_navale& bataille)
     , bataille_(bataille)
     , port_(bataille.partie(), bataille.hasard()) {
     setObjectName(QStringLiteral("Test"));
-    setWindowTitle(QStringLiteral("Test"));
+    setWindowTitle(QStringLiteral("Corsabord — Au port"));
     setWindowIcon(iconeJeu());
 
     scene_ = new Scene(QStringLiteral("FOND_PLACEMENT"), this);
@@ -360,4 +361,9 @@ void TTest::SOS1Click() {
 
 void TTest::Apropos1Click() {
     // The About screen comes with its own work.
+}
+
+void TTest::closeEvent(QCloseEvent* event) {
+    event->accept();
+    bataille_.close();
 }
