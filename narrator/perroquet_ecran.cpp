@@ -1,6 +1,8 @@
 // The parrot on the screen: its drawing in a pose, and the speech balloon beside it.
 #include "narrator/perroquet_ecran.h"
 
+#include "app/accessible.h"
+
 #include <QFontMetrics>
 #include <QtMath>
 #include <QPainter>
@@ -102,6 +104,8 @@ BulleParole::BulleParole(QWidget* parent)
     setFocusPolicy(Qt::NoFocus);
     police_ = QFont(QStringLiteral("DejaVu Sans"));
     police_.setStyleHint(QFont::SansSerif);
+    // Screen readers and braille displays read the whole text said, as a label's.
+    donnerRoleAccessible(this, QAccessible::StaticText);
 }
 
 void BulleParole::setTexte(const QString& texte) {
@@ -109,6 +113,7 @@ void BulleParole::setTexte(const QString& texte) {
     position_ = 0;
     premiere_ = 0;
     mettreEnPage();
+    nommerPourLecteurs(this, texte.trimmed());
 }
 
 void BulleParole::setPosition(int caractere) {
