@@ -15,6 +15,8 @@ DessinPerroquet::DessinPerroquet(QWidget* parent)
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setAttribute(Qt::WA_TranslucentBackground);
     setFocusPolicy(Qt::NoFocus);
+    donnerRoleAccessible(this, QAccessible::Graphic);
+    setAccessibleName(QStringLiteral("Le perroquet"));
 }
 
 bool DessinPerroquet::charger(const Personnage& personnage) {
