@@ -40,10 +40,3 @@ TEST(Fermeture, LaFenetreDuPortOuDeLaBatailleFermeeFinitLeJeuAussitot) {
         EXPECT_EQ(QFileInfo(reglages).lastModified(), ecrit);
     }
 }
-
-TEST(Fermeture, LesFenetresPortentDesTitresFrancais) {
-    JeuDeTest jeu;
-    ASSERT_TRUE(jeu.creer());
-    EXPECT_EQ(jeu.bataille->windowTitle(), QStringLiteral("Corsabord"));
-    EXPECT_EQ(jeu.test->windowTitle(), QStringLiteral("Corsabord — Au port"));
-}
