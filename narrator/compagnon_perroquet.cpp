@@ -218,7 +218,10 @@ QString CompagnonPerroquet::raisonAbsence() const {
                              ? QStringLiteral("Fichier du personnage « %1 » introuvable.").arg(fichier_)
                              : QStringLiteral("Fichier du personnage illisible : %1.")
                                    .arg(erreur_.isEmpty() ? cheminPersonnage() : erreur_);
-    return quoi + QStringLiteral("\nDossiers cherchés :\n") + dossiers_.join(QLatin1Char('\n'));
+    QStringList dossiers;
+    for (const QString& d : dossiers_)
+        dossiers << QDir::cleanPath(d);
+    return quoi + QStringLiteral("\nDossiers cherchés :\n") + dossiers.join(QLatin1Char('\n'));
 }
 
 bool CompagnonPerroquet::personnage(const QString& id) const {
