@@ -19,6 +19,12 @@ template <typename Conteneur, typename Objet, typename Slot>
 QAction* ajouterCommande(Conteneur* menu, const char* nom, const QString& titre, char lettre, Objet* cible,
                          Slot slot);
 
+// Whether the window system lets a program move the mouse pointer (X11 does, Wayland does not).
+bool pointeurDeplacable();
+
+// Every command of a screen's menu and every board of it refuse the player's input from now on.
+void fermerCommandes(QMainWindow* fenetre);
+
 // Triggers the enabled item of this menu bar whose shortcut is the key sequence. True if one ran.
 bool declencherRaccourci(QMenuBar* barre, const QKeySequence& touches);
 

@@ -8,12 +8,15 @@
 #include "app/reglages.h"
 #include "app/scene.h"
 #include "app/temps.h"
+#include "app/demandes.h"
+#include "app/timer.h"
 #include "battle/dessin_bataille.h"
 #include "model/grilles.h"
+#include "narrator/clips.h"
 #include "narrator/compagnon.h"
-#include "placement/ttest.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
@@ -63,12 +66,22 @@ TBataille_navale::TBataille_navale(Partie& partie, Hasard& hasard, Services& ser
     scene_->placer(port_adverse, QRect(592, 112, Board::COTE, Board::COTE));
     port_joueur->setDessin([this](QPainter& p) { Board::peindre(p, dessinPortJoueur(partie_)); });
     port_adverse->setDessin([this](QPainter& p) { Board::peindre(p, dessinPortAdverse(partie_)); });
+    connect(port_adverse, &Board::SelectCell, this, &TBataille_navale::port_adverseSelectCell);
+    connect(port_adverse, &Board::MouseMove, this, &TBataille_navale::port_adverseMouseMove);
+    connect(port_adverse, &Board::MouseUp, this, &TBataille_navale::port_adverseMouseUp);
+    connect(port_adverse, &Board::KeyPress, this, [this](int touche) { port_adverseKeyPress(touche); });
 
     LabelCol = labelCache(scene_, "LabelCol");
     LabeLigne = labelCache(scene_, "LabeLigne");
     Infopartie = labelCache(scene_, "Infopartie");
 
-    TimerPaix = services_.temps.creerTimer(this, 40000, true);
+    echange_ = new Echange(partie_, hasard_, services_.temps, narrateur_, services_.sons, &clip, *this, this);
+    TimerPaix = echange_->TimerPaix;
+    TimerTir = echange_->TimerTir;
+    TimerReplique = echange_->TimerReplique;
+    TimerEnnemi = echange_->TimerEnnemi;
+    Timergagne = echange_->Timergagne;
+    TimerFinal = echange_->TimerFinal;
 
     creerMenu();
     connect(&narrateur_, &Narrateur::requeteTerminee, this, &TBataille_navale::Agent1RequestComplete);
@@ -102,23 +115,26 @@ bool TBataille_navale::FormCreate() {
     return narrateur_.InstalPeedy(MemoConfig);
 }
 
-void TBataille_navale::setEcrans(TFormVoice* voice, TTest* test, TFormAbout* about) {
+void TBataille_navale::setEcrans(TFormVoice* voice, TFormAbout* about) {
     FormVoice_ = voice;
-    Test_ = test;
     FormAbout_ = about;
 }
 
-void TBataille_navale::demarrer() {
-    montrerPleinEcran(this);
-    Q_EMIT ecranAuPremierPlan(this);
-    FormActivate();
+bool TBataille_navale::engager() {
+    if (echange_->phase() == Phase::Adieux)
+        return false;
+    echange_->engager();
+    return true;
 }
 
-void TBataille_navale::reprendreLaMain() {
-    raise();
-    activateWindow();
-    Q_EMIT ecranAuPremierPlan(this);
-    FormActivate();
+void TBataille_navale::allumerPaix() {
+    if (echange_->phase() != Phase::Adieux)
+        TimerPaix->setEnabled(true);
+}
+
+void TBataille_navale::relancerPaix() {
+    if (echange_->phase() != Phase::Adieux)
+        TimerPaix->relancer();
 }
 
 void TBataille_navale::FormActivate() {
@@ -126,7 +142,7 @@ void TBataille_navale::FormActivate() {
     partie_.infopartie.clear();
     Infopartie->clear();
     repeindreTout();
-    if (port_adverse->isEnabled()) {
+    if (echange_->phase() == Phase::TourDuJoueur) {
         partie_.message_courant = OPENING;
         Parle(partie_.message_courant);
         port_adverse->setFocus();
@@ -138,28 +154,28 @@ void TBataille_navale::FormActivate() {
 }
 
 void TBataille_navale::PlacerClick() {
-    TimerPaix->setEnabled(false);
-    partie_.Initialise();
-    if (Test_) {
-        Test_->ouvrir();
-        Q_EMIT ecranAuPremierPlan(Test_);
-    }
+    if (echange_->phase() == Phase::Adieux)
+        return;
+    echange_->placer();
+    if (demandes_)
+        demandes_->ouvrirPort();
 }
 
 void TBataille_navale::DegatClick() {
-    // The enemy's losses are reported once the battle's fire is in place.
+    echange_->DegatClick();
 }
 
 void TBataille_navale::Inspection1Click() {
-    // Our losses are reported once the battle's fire is in place.
+    echange_->Inspection1Click();
 }
 
 void TBataille_navale::Quitter1Click() {
+    if (echange_->phase() == Phase::Adieux)
+        return;
     Parle(QStringLiteral(
         "Voulez vous vraiment revenir à terre, amiral? \"O\" pour quitter, \"N\" pour revenir au "
         "combat."));
-    QWidget* devant =
-        (Test_ && Test_->isVisible()) ? static_cast<QWidget*>(Test_) : static_cast<QWidget*>(this);
+    QWidget* devant = demandes_ ? demandes_->devant() : this;
     const bool oui = services_.dialogues.ouiNon(devant, QStringLiteral("Rompre le combat"),
                                                 QStringLiteral("Voulez vous vraiment revenir à terre?"));
     repeindreTout();
@@ -167,6 +183,10 @@ void TBataille_navale::Quitter1Click() {
         Parle(QStringLiteral("Votre courage vous honore, amiral, nous retournons au combat!"));
         return;
     }
+    // Nothing may talk over the goodbye or cut it short.
+    echange_->adieux();
+    if (demandes_)
+        demandes_->fermerLesCommandes();
     narrateur_.jouer(QStringLiteral("Wave"));
     Parle(QStringLiteral("Nous retournons à terre, amiral. Au revoir, et à bientôt pour un autre combat!"));
     requete_adieu_ = narrateur_.jouer(QStringLiteral("Hide"));
@@ -189,11 +209,34 @@ void TBataille_navale::SOS1Click() {
 }
 
 void TBataille_navale::FormKeyPress() {
-    TimerPaix->relancer();
+    relancerPaix();
 }
 
 void TBataille_navale::FormClick() {
-    TimerPaix->relancer();
+    relancerPaix();
+}
+
+void TBataille_navale::port_adverseSelectCell(int col, int row) {
+    LabelCol->setText(QString(lettreColonne(col)));
+    LabeLigne->setText(QString::number(row));
+    echange_->viser(col, row);
+    suivreAvecLePointeur(col, row);
+}
+
+void TBataille_navale::port_adverseMouseMove(int x, int y) {
+    const Case c = echange_->survoler(x, y);
+    if (c.colonne > 0)
+        port_adverse->setCol(c.colonne);
+    if (c.ligne > 0)
+        port_adverse->setRow(c.ligne);
+}
+
+void TBataille_navale::port_adverseMouseUp(Qt::MouseButton, int, int) {
+    echange_->feu(port_adverse->col(), port_adverse->row());
+}
+
+void TBataille_navale::port_adverseKeyPress(int touche) {
+    echange_->touche(touche == Qt::Key_Space, port_adverse->col(), port_adverse->row());
 }
 
 void TBataille_navale::Agent1RequestComplete(int requete) {
@@ -213,8 +256,37 @@ bool TBataille_navale::offrirRaccourci(const QKeySequence& touches) {
 void TBataille_navale::repeindreTout() {
     port_joueur->repeindre();
     port_adverse->repeindre();
-    if (Test_)
-        Test_->repeindrePlateau();
+    if (demandes_)
+        demandes_->repeindrePort();
+}
+
+void TBataille_navale::suivreAvecLePointeur(int col, int row) {
+    if (!pointeurDeplacable() || !isVisible())
+        return;
+    const QPoint global = port_adverse->mapToGlobal(port_adverse->centreCellule(col, row));
+    if (QCursor::pos() != global)
+        QCursor::setPos(global);
+}
+
+void TBataille_navale::repeindreJoueur() {
+    port_joueur->repeindre();
+}
+
+void TBataille_navale::repeindreAdverse() {
+    port_adverse->repeindre();
+}
+
+void TBataille_navale::activerAdverse(bool actif) {
+    port_adverse->setEnabled(actif);
+    if (actif)
+        port_adverse->setFocus();
+}
+
+void TBataille_navale::cibleEnnemie(int colonne, int ligne) {
+    LabelCol->setText(QString(lettreColonne(colonne)));
+    LabeLigne->setText(QString::number(ligne));
+    port_joueur->setCol(colonne);
+    port_joueur->setRow(ligne);
 }
 
 void TBataille_navale::keyPressEvent(QKeyEvent* event) {

@@ -6,7 +6,7 @@
 #include "app/fenetres.h"
 #include "app/scene.h"
 #include "app/timer.h"
-#include "battle/tbataille_navale.h"
+#include "app/demandes.h"
 #include "placement/image_poste.h"
 
 #include <QCursor>
@@ -16,7 +16,6 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
-#include <QTimer>
 
 namespace {
 QPushButton* boutonCache(Scene* scene, const char* nom, const QString& titre, const QRect& design) {
@@ -55,18 +54,12 @@ const std::array<const char*, NB_POSTES> NOMS_DES_POSTES = {
     "ImBtGalere2",      "ImBtChaloupe1", "ImBtchaloupe2", "ImBtchaloupe3",
 };
 
-// Platforms on which a program may move the mouse pointer.
-bool pointeurDeplacable() {
-    const QString plateforme = QGuiApplication::platformName();
-    return plateforme == QLatin1String("xcb") || plateforme == QLatin1String("windows") ||
-           plateforme == QLatin1String("cocoa");
-}
 } // namespace
 
-TTest::TTest(TBataille_navale& bataille)
-    : QMainWindow(&bataille, Qt::Window)
-    , bataille_(bataille)
-    , port_(bataille.partie(), bataille.hasard()) {
+TTest::TTest(Partie& partie, Hasard& hasard, DemandesPort& demandes, QWidget* parent)
+    : QMainWindow(parent, Qt::Window)
+    , demandes_(demandes)
+    , port_(partie, hasard) {
     setObjectName(QStringLiteral("Test"));
     setWindowTitle(QStringLiteral("Test"));
     setWindowIcon(iconeJeu());
@@ -130,20 +123,6 @@ void TTest::creerMenu() {
     ajouterCommande(MainMenu1, "Apropos1", QStringLiteral("A propos"), '\0', this, &TTest::Apropos1Click);
 }
 
-void TTest::ouvrir() {
-    if (isVisible() && isActiveWindow())
-        return; // already in front: no new activation
-    montrerPleinEcran(this);
-    Grille_de_placement->setFocus();
-    // The activation comes once the showing is done, as a window's activation does.
-    QTimer::singleShot(0, this, &TTest::FormActivate);
-}
-
-void TTest::fermer() {
-    hide();
-    bataille_.reprendreLaMain();
-}
-
 void TTest::repeindrePlateau() {
     Grille_de_placement->repeindre();
 }
@@ -152,7 +131,7 @@ void TTest::keyPressEvent(QKeyEvent* event) {
     // A Control letter that the harbour's menu does not take goes to the battle screen's menu.
     if ((event->modifiers() & Qt::ControlModifier) && event->key() >= Qt::Key_A &&
         event->key() <= Qt::Key_Z &&
-        bataille_.offrirRaccourci(QKeySequence(event->modifiers() | Qt::Key(event->key())))) {
+        demandes_.offrirRaccourci(QKeySequence(event->modifiers() | Qt::Key(event->key())))) {
         event->accept();
         return;
     }
@@ -164,7 +143,7 @@ void TTest::FormActivate() {
 }
 
 void TTest::Quitter1Click() {
-    bataille_.Quitter1Click();
+    demandes_.quitter();
 }
 
 void TTest::creerPostes() {
@@ -206,7 +185,7 @@ void TTest::montrerPostes() {
 void TTest::dire(const QString& texte) {
     montrerPostes();
     if (!texte.isEmpty())
-        bataille_.Parle(texte);
+        demandes_.parler(texte);
 }
 
 void TTest::dessinerPlateau(QPainter& p) const {
@@ -287,17 +266,17 @@ void TTest::ChalouClick() {
 void TTest::Grille_de_placementSelectCell(int col, int row) {
     LabelCol->setText(QString(lettreColonne(col)));
     LabeLigne->setText(QString::number(row));
-    bataille_.Parle(port_.annoncerCase(col, row));
+    demandes_.parler(port_.annoncerCase(col, row));
     // The chosen ship goes to the selected cell, as it goes where the pointer goes; the keyboard
     // thus steers it whether or not the pointer can be moved.
-    bataille_.TimerPaix->relancer();
+    demandes_.relancerPaix();
     if (port_.deplacer(col, row))
         repeindrePlateau();
     suivreAvecLePointeur(col, row);
 }
 
 void TTest::Grille_de_placementMouseMove(int x, int y) {
-    bataille_.TimerPaix->relancer();
+    demandes_.relancerPaix();
     if (x < 0 || y < 0 || x >= Board::COTE || y >= Board::COTE)
         return;
     if (port_.deplacer(x / Board::CELLULE, y / Board::CELLULE))
@@ -340,14 +319,13 @@ void TTest::InspectionClick() {
 }
 
 void TTest::EngagerClick() {
-    bataille_.TimerPaix->setEnabled(true);
+    demandes_.allumerPaix();
     const Engagement engagement = port_.EngagerClick();
     if (!engagement.engage) {
         dire(engagement.texte);
         return;
     }
-    bataille_.port_adverse->setEnabled(true);
-    fermer();
+    demandes_.engager();
 }
 
 void TTest::RetourauportClick() {
