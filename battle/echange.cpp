@@ -60,10 +60,10 @@ void Echange::placer() {
     passerA(Phase::Placement);
 }
 
-void Echange::viser(int colonne, int ligne) {
+void Echange::viser(int colonne, int ligne, bool curseur) {
     if (phase_ != Phase::TourDuJoueur)
         return;
-    if (partie_.viseur.colonne != colonne || partie_.viseur.ligne != ligne) {
+    if (curseur && (partie_.viseur.colonne != colonne || partie_.viseur.ligne != ligne)) {
         partie_.viseur = {colonne, ligne};
         vue_.repeindreAdverse();
     }

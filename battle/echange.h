@@ -52,8 +52,9 @@ public:
     // "Placer les navires": every timer of the exchange and of the end stopped, the idle chatter off,
     // the battle reset.
     void placer();
-    // The player aims at a sector of the enemy sea: the cursor goes there and the sector is named.
-    void viser(int colonne, int ligne);
+    // The player aims at a sector of the enemy sea: the sector is named, and the cursor goes there
+    // unless the pointer moved the aim (the pointer itself carries the cursor, legend strip aside).
+    void viser(int colonne, int ligne, bool curseur = true);
     // The pointer moves over the enemy sea, at (x, y) pixels of the board: past the legend strip the
     // cursor follows it. The cell to make current, column then row, 0 where that coordinate stays.
     Case survoler(int x, int y);

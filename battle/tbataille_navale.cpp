@@ -219,16 +219,18 @@ void TBataille_navale::FormClick() {
 void TBataille_navale::port_adverseSelectCell(int col, int row) {
     LabelCol->setText(QString(lettreColonne(col)));
     LabeLigne->setText(QString::number(row));
-    echange_->viser(col, row);
+    echange_->viser(col, row, !selonLePointeur_);
     suivreAvecLePointeur(col, row);
 }
 
 void TBataille_navale::port_adverseMouseMove(int x, int y) {
     const Case c = echange_->survoler(x, y);
+    selonLePointeur_ = true;
     if (c.colonne > 0)
         port_adverse->setCol(c.colonne);
     if (c.ligne > 0)
         port_adverse->setRow(c.ligne);
+    selonLePointeur_ = false;
 }
 
 void TBataille_navale::port_adverseMouseUp(Qt::MouseButton, int, int) {

@@ -113,4 +113,5 @@ private:
     TFormVoice* FormVoice_ = nullptr;
     TFormAbout* FormAbout_ = nullptr;
     int requete_adieu_ = 0;
+    bool selonLePointeur_ = false; // the current cell is following the pointer, not the keys
 };

@@ -134,8 +134,8 @@ TEST_F(UnEchange, LaDefaiteSonneA11sEtParleA15s) {
     // Every cell of ours but one already fired at, and that one holds our last ship's last cell.
     for (int c = 1; c <= TAILLE_MER; ++c)
         for (int r = 1; r <= TAILLE_MER; ++r)
-            partie.tirs_adverse(c, r) = partie.mer_joueur(c, r).isEmpty() ? QStringLiteral("MANQUE")
-                                                                          : QStringLiteral("TOUCHE");
+            partie.tirs_adverse(c, r) =
+                partie.mer_joueur(c, r).isEmpty() ? QStringLiteral("MANQUE") : QStringLiteral("TOUCHE");
     partie.tirs_adverse(6, 5).clear();
     echange.feu(12, 12);
     temps.avancer(4000 + 6000);

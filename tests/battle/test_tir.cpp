@@ -121,7 +121,8 @@ TEST(FeuEnnemi, UnCoupParTourEtSesMessages) {
     EXPECT_EQ(touche.marque, TOUCHE);
     EXPECT_EQ(touche.intervalle, 5000);
     EXPECT_EQ(touche.clip, QStringLiteral("WaveEBut"));
-    const QString secteur = QStringLiteral("Touché en J.") + QString::number(touche.ligne) + QStringLiteral(". ");
+    const QString secteur =
+        QStringLiteral("Touché en J.") + QString::number(touche.ligne) + QStringLiteral(". ");
     ASSERT_TRUE(touche.message.startsWith(secteur));
     EXPECT_TRUE(MemoEbut().contains(touche.message.mid(secteur.size())));
     EXPECT_TRUE(b.p.coup_ia.poursuite);
@@ -132,7 +133,7 @@ TEST(FeuEnnemi, UnCoupParTourEtSesMessages) {
     EXPECT_EQ(coule.clip, QStringLiteral("WaveECoule"));
     EXPECT_EQ(coule.intervalle, 5000);
     const QString debut = QStringLiteral("Touché en J.") + QString::number(coule.ligne) +
-                          QStringLiteral(". CHALOUPE  hors de combat. ");
+                          QStringLiteral(". CHALOUPE  hors de combat.  ");
     ASSERT_TRUE(coule.message.startsWith(debut));
     EXPECT_TRUE(MemoEcoule().contains(coule.message.mid(debut.size())));
     EXPECT_EQ(b.p.MemoInfo.last(), QStringLiteral("Tir numéro 42: CHALOUPE  hors de combat. "));
@@ -183,13 +184,15 @@ TEST(Fin, VictoireOuDefaite) {
     p.victoire_joueur = true;
     const FinDePartie gagne = finDePartie(p);
     EXPECT_EQ(gagne.clip, QStringLiteral("WaveVictoire"));
-    EXPECT_EQ(gagne.message,
-              QStringLiteral("Ils n'ont plus un seul navire, c'est la victoire, fiston, félicitations! Control "
-                             "\"N\" pour replacer nos navires, control \"Q\" pour quitter. "));
+    EXPECT_EQ(
+        gagne.message,
+        QStringLiteral("Ils n'ont plus un seul navire, c'est la victoire, fiston, félicitations! Control "
+                       "\"N\" pour replacer nos navires, control \"Q\" pour quitter. "));
     p.victoire_joueur = false;
     p.victoire_adverse = true;
     const FinDePartie perdu = finDePartie(p);
     EXPECT_EQ(perdu.clip, QStringLiteral("WaveDefaite"));
-    EXPECT_TRUE(perdu.message.startsWith(QStringLiteral("C'est la fin, moussaillon, nous n'avons plus un seul "
-                                                        "navire. Sauve qui peut! L'ennemi nous a vaincu. Control")));
+    EXPECT_TRUE(
+        perdu.message.startsWith(QStringLiteral("C'est la fin, moussaillon, nous n'avons plus un seul "
+                                                "navire. Sauve qui peut! L'ennemi nous a vaincu. Control")));
 }
