@@ -64,8 +64,10 @@ TBataille_navale::TBataille_navale(Partie& partie, Hasard& hasard, Services& ser
     port_adverse->setObjectName(QStringLiteral("port_adverse"));
     port_adverse->setEnabled(false);
     scene_->placer(port_adverse, QRect(592, 112, Board::COTE, Board::COTE));
-    port_joueur->setDessin([this](QPainter& p) { Board::peindre(p, dessinPortJoueur(partie_)); });
-    port_adverse->setDessin([this](QPainter& p) { Board::peindre(p, dessinPortAdverse(partie_)); });
+    // Each board paints what it was last asked to show: a new mark appears when its result is spoken,
+    // whatever else makes the window system redraw the board in between.
+    port_joueur->setDessin([this](QPainter& p) { Board::peindre(p, imageJoueur_); });
+    port_adverse->setDessin([this](QPainter& p) { Board::peindre(p, imageAdverse_); });
     connect(port_adverse, &Board::SelectCell, this, &TBataille_navale::port_adverseSelectCell);
     connect(port_adverse, &Board::MouseMove, this, &TBataille_navale::port_adverseMouseMove);
     connect(port_adverse, &Board::MouseUp, this, &TBataille_navale::port_adverseMouseUp);
@@ -256,8 +258,8 @@ bool TBataille_navale::offrirRaccourci(const QKeySequence& touches) {
 }
 
 void TBataille_navale::repeindreTout() {
-    port_joueur->repeindre();
-    port_adverse->repeindre();
+    repeindreJoueur();
+    repeindreAdverse();
     if (demandes_)
         demandes_->repeindrePort();
 }
@@ -271,10 +273,12 @@ void TBataille_navale::suivreAvecLePointeur(int col, int row) {
 }
 
 void TBataille_navale::repeindreJoueur() {
+    imageJoueur_ = dessinPortJoueur(partie_);
     port_joueur->repeindre();
 }
 
 void TBataille_navale::repeindreAdverse() {
+    imageAdverse_ = dessinPortAdverse(partie_);
     port_adverse->repeindre();
 }
 

@@ -3,6 +3,7 @@
 
 #include "app/services.h"
 #include "battle/echange.h"
+#include "model/dessin.h"
 #include "narrator/narrateur.h"
 
 #include <QMainWindow>
@@ -112,6 +113,8 @@ private:
     DemandesBataille* demandes_ = nullptr;
     TFormVoice* FormVoice_ = nullptr;
     TFormAbout* FormAbout_ = nullptr;
+    QList<Dessin> imageJoueur_;
+    QList<Dessin> imageAdverse_;
     int requete_adieu_ = 0;
     bool selonLePointeur_ = false; // the current cell is following the pointer, not the keys
 };

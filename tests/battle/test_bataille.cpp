@@ -79,6 +79,7 @@ TEST_F(Bataille, AuClavierLesSecteursEtLeFeu) {
                                       QStringLiteral("Secteur : B.2.  Espace pour tirer.")}));
     EXPECT_EQ(jeu.partie.viseur.colonne, 2); // the cannon follows the keys, pointer or not
     EXPECT_EQ(jeu.partie.viseur.ligne, 2);
+    const QImage avant = adverse()->image();
     touche(Qt::Key_Space);
     EXPECT_EQ(entendu(), QStringList{QStringLiteral("FEU!")});
     ASSERT_EQ(jeu.sons.clips.size(), 1);
@@ -91,7 +92,11 @@ TEST_F(Bataille, AuClavierLesSecteursEtLeFeu) {
     pointeur(QEvent::MouseButtonRelease, Qt::LeftButton, 200, 200);
     EXPECT_TRUE(entendu().isEmpty());
     EXPECT_EQ(jeu.partie.nb_tirs_joueur, 1);
-    jeu.temps.avancer(4000);
+    // The mark shows when its result is spoken, however often the board is redrawn before.
+    jeu.temps.avancer(3999);
+    EXPECT_EQ(adverse()->image(), avant);
+    jeu.temps.avancer(1);
+    EXPECT_NE(adverse()->image(), avant);
     EXPECT_TRUE((touche_ ? MemoBut() : MemoRate()).contains(dernier()));
     jeu.temps.avancer(6000 + 5000);
     EXPECT_TRUE(adverse()->isEnabled());
