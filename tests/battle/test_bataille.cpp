@@ -266,27 +266,25 @@ protected:
         return parmi[std::uniform_int_distribution<size_t>(0, parmi.size() - 1)(hasard_)];
     }
 
+    // A report as the player expects it from what it heard.
+    static QString rapportAttendu(int tirs, const QStringList& pertes, const QString& avantTir,
+                                  const QString& aucune, const QString& entete) {
+        if (tirs == 0)
+            return avantTir;
+        if (pertes.isEmpty())
+            return aucune;
+        return (QStringList{entete} + pertes).join(QLatin1Char('\n')) + QLatin1Char('\n');
+    }
+
     // The two reports must say what the player heard.
     void verifierRapports() {
         entendu();
         ctrl(Qt::Key_I);
-        const QString nos = entendu().value(0);
-        if (tirsEnnemis_ == 0)
-            EXPECT_EQ(nos, NOS_PERTES_AVANT_TIR);
-        else if (nosPertes_.isEmpty())
-            EXPECT_EQ(nos, NOS_PERTES_AUCUNE);
-        else
-            EXPECT_EQ(nos, (QStringList{ENTETE_NOS_PERTES} + nosPertes_).join(QLatin1Char('\n')) +
-                               QLatin1Char('\n'));
+        EXPECT_EQ(entendu().value(0), rapportAttendu(tirsEnnemis_, nosPertes_, NOS_PERTES_AVANT_TIR,
+                                                     NOS_PERTES_AUCUNE, ENTETE_NOS_PERTES));
         ctrl(Qt::Key_D);
-        const QString leurs = entendu().value(0);
-        if (tirs_ == 0)
-            EXPECT_EQ(leurs, LEURS_PERTES_AVANT_TIR);
-        else if (leursPertes_.isEmpty())
-            EXPECT_EQ(leurs, LEURS_PERTES_AUCUNE);
-        else
-            EXPECT_EQ(leurs, (QStringList{ENTETE_PERTES_ENNEMIES} + leursPertes_).join(QLatin1Char('\n')) +
-                                 QLatin1Char('\n'));
+        EXPECT_EQ(entendu().value(0), rapportAttendu(tirs_, leursPertes_, LEURS_PERTES_AVANT_TIR,
+                                                     LEURS_PERTES_AUCUNE, ENTETE_PERTES_ENNEMIES));
     }
 
     Fin jouerUnePartie() {
