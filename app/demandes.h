@@ -30,6 +30,8 @@ public:
     // The fleet goes back to the harbour, which comes to the front.
     virtual void ouvrirPort() = 0;
     virtual void repeindrePort() = 0;
+    // The harbour's board hidden or shown again, as the About screen that lies over it asks.
+    virtual void montrerPlateauDuPort(bool visible) = 0;
     // The game window in front, over which boxes open.
     virtual QWidget* devant() = 0;
     // The player is leaving: no screen takes any further command.

@@ -79,6 +79,11 @@ void FluxEcrans::repeindrePort() {
         test_->repeindrePlateau();
 }
 
+void FluxEcrans::montrerPlateauDuPort(bool visible) {
+    if (test_)
+        test_->Grille_de_placement->setVisible(visible);
+}
+
 QWidget* FluxEcrans::devant() {
     if (test_ && test_->isVisible())
         return test_;

@@ -30,6 +30,7 @@ public:
     // DemandesBataille
     void ouvrirPort() override;
     void repeindrePort() override;
+    void montrerPlateauDuPort(bool visible) override;
     QWidget* devant() override;
     void fermerLesCommandes() override;
 
