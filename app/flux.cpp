@@ -55,6 +55,10 @@ void FluxEcrans::quitter() {
     bataille_.Quitter1Click();
 }
 
+void FluxEcrans::fermerLeJeu() {
+    bataille_.close();
+}
+
 bool FluxEcrans::offrirRaccourci(const QKeySequence& touches) {
     return bataille_.offrirRaccourci(touches);
 }
