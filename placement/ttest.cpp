@@ -4,10 +4,10 @@
 #include "app/accessible.h"
 #include "app/bitmaps.h"
 #include "app/board.h"
+#include "app/demandes.h"
 #include "app/fenetres.h"
 #include "app/scene.h"
 #include "app/timer.h"
-#include "app/demandes.h"
 #include "placement/image_poste.h"
 
 #include <QCloseEvent>
