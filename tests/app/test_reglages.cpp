@@ -131,3 +131,43 @@ TEST(Reglages, FichierSansDroitDeLecture) {
     QFile::setPermissions(chemin, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     EXPECT_EQ(lire(chemin), QByteArray("secret\r\n"));
 }
+
+TEST(Reglages, UneVoixChoisieReecritLesLignesUnAQuatre) {
+    const QString mode = QStringLiteral("6415766e-9938-5716-be41-90a3ebe8b1bf");
+    // Lines after the fifth are the player's: kept as they are.
+    const QStringList longues{QStringLiteral("Entete"),
+                              QStringLiteral("ancien"),
+                              QStringLiteral("a"),
+                              QStringLiteral("b"),
+                              QStringLiteral("c"),
+                              QStringLiteral("à garder"),
+                              QString()};
+    EXPECT_EQ(assemblerLignes(reglagesAvecVoix(longues, mode, 175, 50, 100)),
+              "Entete\r\n6415766e-9938-5716-be41-90a3ebe8b1bf\r\n\\spd=175\\\r\n\\pit=50\\\r\n\\vol=100\\\r\n"
+              "\xe0 garder\r\n\r\n");
+    // A short list is made up to five lines, the header kept.
+    EXPECT_EQ(reglagesAvecVoix({QStringLiteral("MemoConfig")}, mode, 0, 99, 200),
+              (QStringList{QStringLiteral("MemoConfig"), mode, QStringLiteral("\\spd=0\\"),
+                           QStringLiteral("\\pit=99\\"), QStringLiteral("\\vol=200\\")}));
+    EXPECT_EQ(reglagesAvecVoix({}, mode, 1, 2, 3).size(), 5);
+    EXPECT_TRUE(reglagesAvecVoix({}, mode, 1, 2, 3).first().isEmpty());
+}
+
+TEST(Reglages, UnFichierIllisibleNEstPasRemplacable) {
+    bool remplacable = false;
+    QTemporaryDir neuf;
+    FichierReglages(neuf.path()).charger(&remplacable);
+    EXPECT_TRUE(remplacable); // the game's own, just created
+    QTemporaryDir lu;
+    ecrire(lu.filePath(QStringLiteral("config.txt")), "a\r\nb\r\n");
+    FichierReglages(lu.path()).charger(&remplacable);
+    EXPECT_TRUE(remplacable);
+    QTemporaryDir trop;
+    ecrire(trop.filePath(QStringLiteral("CONFIG.TXT")), QByteArray(FichierReglages::TAILLE_MAX + 1, 'x'));
+    FichierReglages(trop.path()).charger(&remplacable);
+    EXPECT_FALSE(remplacable);
+    QTemporaryDir dossier;
+    ASSERT_TRUE(QDir(dossier.path()).mkdir(QStringLiteral("Config.txt")));
+    FichierReglages(dossier.path()).charger(&remplacable);
+    EXPECT_FALSE(remplacable);
+}
