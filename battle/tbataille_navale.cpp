@@ -10,7 +10,10 @@
 #include "app/temps.h"
 #include "battle/dessin_bataille.h"
 #include "model/grilles.h"
+#include "narrator/aide.h"
 #include "narrator/compagnon.h"
+#include "narrator/tformabout.h"
+#include "narrator/tformvoice.h"
 #include "placement/ttest.h"
 
 #include <QApplication>
@@ -98,7 +101,7 @@ void TBataille_navale::creerMenu() {
 
 bool TBataille_navale::FormCreate() {
     partie_.Initialise();
-    MemoConfig = FichierReglages(dossierReglages_).charger();
+    MemoConfig = FichierReglages(dossierReglages_).charger(&reglagesRemplacables_);
     return narrateur_.InstalPeedy(MemoConfig);
 }
 
@@ -106,6 +109,8 @@ void TBataille_navale::setEcrans(TFormVoice* voice, TTest* test, TFormAbout* abo
     FormVoice_ = voice;
     Test_ = test;
     FormAbout_ = about;
+    if (FormAbout_)
+        connect(FormAbout_, &TFormAbout::parle, this, &TBataille_navale::Parle);
 }
 
 void TBataille_navale::demarrer() {
@@ -173,7 +178,28 @@ void TBataille_navale::Quitter1Click() {
 }
 
 void TBataille_navale::VoixClick() {
-    // The voice screen comes with its own work.
+    TimerPaix->setEnabled(false);
+    // The parrot leaves while the voice screen speaks with the engine.
+    narrateur_.liberer();
+    FormVoice_->ajuster(sceneDevant());
+    FormVoice_->setResult(QDialog::Rejected);
+    services_.dialogues.executer(FormVoice_);
+    if (FormVoice_->result() == QDialog::Accepted) {
+        const TFormVoice::Choix& choix = FormVoice_->choix();
+        MemoConfig = reglagesAvecVoix(MemoConfig, choix.mode, choix.reglages.vitesse, choix.reglages.hauteur,
+                                      choix.reglages.volume);
+        if (reglagesRemplacables_)
+            FichierReglages(dossierReglages_).enregistrer(MemoConfig);
+    }
+    // However the screen was closed, the parrot comes back: in the chosen voice after Enter, in the one
+    // it had otherwise. The game never goes on without him.
+    if (!narrateur_.InstalPeedy(MemoConfig)) {
+        Q_EMIT finDuJeu(1);
+        return;
+    }
+    Parle(QStringLiteral("Je reviens au jeu"));
+    TimerPaix->setEnabled(true);
+    repeindreTout();
 }
 
 void TBataille_navale::Rpte1Click() {
@@ -181,11 +207,26 @@ void TBataille_navale::Rpte1Click() {
 }
 
 void TBataille_navale::Apropos1Click() {
-    // The About screen comes with its own work.
+    TimerPaix->setEnabled(false);
+    montrerAPropos({port_joueur, Test_ ? Test_->Grille_de_placement : nullptr});
+    TimerPaix->setEnabled(true);
+}
+
+void TBataille_navale::montrerAPropos(std::initializer_list<QWidget*> plateaux) {
+    for (QWidget* plateau : plateaux)
+        if (plateau)
+            plateau->hide();
+    FormAbout_->ajuster(sceneDevant());
+    services_.dialogues.executer(FormAbout_);
+    for (QWidget* plateau : plateaux)
+        if (plateau)
+            plateau->show();
 }
 
 void TBataille_navale::SOS1Click() {
-    // The spoken list of commands comes with the About screen.
+    TimerPaix->setEnabled(false);
+    Parle(texteSOS());
+    TimerPaix->setEnabled(true);
 }
 
 void TBataille_navale::FormKeyPress() {
@@ -208,6 +249,13 @@ bool TBataille_navale::offrirRaccourci(const QKeySequence& touches) {
     if (!isEnabled() || QApplication::activeModalWidget())
         return false;
     return declencherRaccourci(menuBar(), touches);
+}
+
+const Scene& TBataille_navale::sceneDevant() {
+    if (Test_ && Test_->isVisible())
+        if (const Scene* scene = Test_->findChild<Scene*>())
+            return *scene;
+    return *scene_;
 }
 
 void TBataille_navale::repeindreTout() {

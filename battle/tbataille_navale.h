@@ -7,6 +7,8 @@
 #include <QMainWindow>
 #include <QStringList>
 
+#include <initializer_list>
+
 class Board;
 class Hasard;
 class QLabel;
@@ -39,6 +41,9 @@ public:
 
     // Offers a Control-letter shortcut that the screen in front did not take to this screen's menu.
     bool offrirRaccourci(const QKeySequence& touches);
+
+    // Shows the About screen over the screen in front, with these boards hidden while it is open.
+    void montrerAPropos(std::initializer_list<QWidget*> plateaux);
 
     void Parle(const QString& texte) { narrateur_.Parle(texte); }
     Narrateur& narrateur() { return narrateur_; }
@@ -82,6 +87,8 @@ protected:
 private:
     void creerMenu();
     void repeindreTout();
+    // The scene of the game window in front: the harbour's when it is shown, this screen's otherwise.
+    const Scene& sceneDevant();
 
     Partie& partie_;
     Hasard& hasard_;
@@ -93,4 +100,6 @@ private:
     TTest* Test_ = nullptr;
     TFormAbout* FormAbout_ = nullptr;
     int requete_adieu_ = 0;
+    // False when Config.txt was there at start-up but could not be read: it is never written over.
+    bool reglagesRemplacables_ = true;
 };

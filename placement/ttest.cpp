@@ -7,6 +7,7 @@
 #include "app/scene.h"
 #include "app/timer.h"
 #include "battle/tbataille_navale.h"
+#include "narrator/aide.h"
 #include "placement/image_poste.h"
 
 #include <QCursor>
@@ -355,9 +356,9 @@ void TTest::RetourauportClick() {
 }
 
 void TTest::SOS1Click() {
-    // The spoken list of commands comes with the help screen.
+    bataille_.Parle(texteSOS());
 }
 
 void TTest::Apropos1Click() {
-    // The About screen comes with its own work.
+    bataille_.montrerAPropos({Grille_de_placement});
 }

@@ -3,7 +3,9 @@
 
 #include "app/dialogues.h"
 #include "narrator/compagnon.h"
+#include "narrator/moteur_parole.h"
 #include "narrator/sons.h"
+#include "narrator/sortie_parole.h"
 
 #include <QByteArray>
 #include <QList>
@@ -77,4 +79,46 @@ public:
 
     QList<QByteArray> clips;
     int bips = 0;
+};
+
+// A speech engine that makes no sound: it notes each text with the voice it was asked in, and reports
+// the end of a text only when the test says so.
+class FauxMoteurParole : public MoteurParole {
+    Q_OBJECT
+public:
+    explicit FauxMoteurParole(const QList<VoixFrancaise>& voix, QObject* parent = nullptr);
+
+    int frequence() const override { return 22050; }
+    QList<VoixFrancaise> voix() const override { return voix_; }
+    bool choisirVoix(const QString& nom) override;
+    QString voixChoisie() const override { return choisie_; }
+    Reglages reglages() const override { return reglagesCourants; }
+    void dire(int id, const QString& texte) override;
+    void arreter(int id) override { arretes << id; }
+
+    struct Dit {
+        QString voix;
+        QString texte;
+        bool operator==(const Dit&) const = default;
+    };
+    QList<Dit> dits;
+    QList<int> arretes;
+    Reglages reglagesCourants;
+
+private:
+    QList<VoixFrancaise> voix_;
+    QString choisie_;
+};
+
+// An output that hears nothing, as on a machine without sound.
+class SortieMuette : public SortieParole {
+    Q_OBJECT
+public:
+    using SortieParole::SortieParole;
+    bool disponible() const override { return false; }
+    void commencer(int) override {}
+    void ecrire(const QByteArray&) override {}
+    void terminer() override {}
+    void couper() override {}
+    qint64 entendus() const override { return 0; }
 };
