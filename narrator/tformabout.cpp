@@ -5,10 +5,15 @@
 
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
+
+#include <algorithm>
+#include <cmath>
 
 namespace {
 const QColor BLEU(0, 0, 192);
+const QColor BLEU_MARINE(0, 48, 106);
 
 QLabel* etiquette(QWidget* parent, const char* nom, const QString& texte, const QColor& couleur = QColor()) {
     auto* label = new QLabel(texte, parent);
@@ -86,6 +91,15 @@ void TFormAbout::fermer(int resultat) {
         return;
     Q_EMIT parle(QStringLiteral("Retour au jeu"));
     done(resultat);
+}
+
+void TFormAbout::paintEvent(QPaintEvent* event) {
+    EcranModal::paintEvent(event);
+    // A thin navy edge, so that the white card stands clear of the sea around it.
+    QPainter p(this);
+    const int trait = std::max(1, static_cast<int>(std::lround(echelle())));
+    p.setPen(QPen(BLEU_MARINE, trait));
+    p.drawRect(QRectF(trait / 2.0, trait / 2.0, width() - trait, height() - trait));
 }
 
 void TFormAbout::keyPressEvent(QKeyEvent* event) {

@@ -30,6 +30,7 @@ public Q_SLOTS:
 protected:
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     // Escape and the window manager close the screen as OK does.
     void reject() override;
 
