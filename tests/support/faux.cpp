@@ -1,8 +1,6 @@
 // Fakes of the game's services.
 #include "support/faux.h"
 
-#include <algorithm>
-
 void FauxCompagnon::setConnecte(bool connecte) {
     connecte_ = connecte;
     journal << (connecte ? QStringLiteral("connecter") : QStringLiteral("deconnecter"));
@@ -76,21 +74,4 @@ void FauxDialogues::executer(QDialog* ecran) {
     ecrans << ecran;
     if (pendant)
         pendant(ecran);
-}
-
-FauxMoteurParole::FauxMoteurParole(const QList<VoixFrancaise>& voix, QObject* parent)
-    : MoteurParole(parent)
-    , voix_(voix)
-    , choisie_(voix.isEmpty() ? QString() : voix.first().nom) {}
-
-bool FauxMoteurParole::choisirVoix(const QString& nom) {
-    const bool connue =
-        std::any_of(voix_.cbegin(), voix_.cend(), [&nom](const VoixFrancaise& v) { return v.nom == nom; });
-    if (connue)
-        choisie_ = nom;
-    return connue;
-}
-
-void FauxMoteurParole::dire(int, const QString& texte) {
-    dits.append({choisie_, texte});
 }

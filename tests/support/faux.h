@@ -13,6 +13,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <algorithm>
 #include <functional>
 
 // A character service that completes nothing by itself: the test calls terminer().
@@ -81,20 +82,24 @@ public:
     int bips = 0;
 };
 
-// A speech engine that makes no sound: it notes each text with the voice it was asked in, and reports
-// the end of a text only when the test says so.
+// A speech engine that makes no sound: it notes each text with the voice it was asked in.
 class FauxMoteurParole : public MoteurParole {
     Q_OBJECT
 public:
-    explicit FauxMoteurParole(const QList<VoixFrancaise>& voix, QObject* parent = nullptr);
+    explicit FauxMoteurParole(const QList<VoixFrancaise>& voix)
+        : voix_(voix) {}
 
     int frequence() const override { return 22050; }
     QList<VoixFrancaise> voix() const override { return voix_; }
-    bool choisirVoix(const QString& nom) override;
+    bool choisirVoix(const QString& nom) override {
+        const bool connue = std::any_of(voix_.cbegin(), voix_.cend(), [&](auto& v) { return v.nom == nom; });
+        choisie_ = connue ? nom : choisie_;
+        return connue;
+    }
     QString voixChoisie() const override { return choisie_; }
     Reglages reglages() const override { return reglagesCourants; }
-    void dire(int id, const QString& texte) override;
-    void arreter(int id) override { arretes << id; }
+    void dire(int, const QString& texte) override { dits.append({choisie_, texte}); }
+    void arreter(int) override {}
 
     struct Dit {
         QString voix;
@@ -102,12 +107,11 @@ public:
         bool operator==(const Dit&) const = default;
     };
     QList<Dit> dits;
-    QList<int> arretes;
     Reglages reglagesCourants;
 
 private:
     QList<VoixFrancaise> voix_;
-    QString choisie_;
+    QString choisie_ = QStringLiteral("fr");
 };
 
 // An output that hears nothing, as on a machine without sound.
