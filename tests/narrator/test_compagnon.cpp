@@ -142,17 +142,41 @@ TEST(CompagnonPerroquet, LesRequetesFinissentDansLOrdre) {
     EXPECT_TRUE(montrer < saluer && saluer < blanc && blanc < texte && texte < agiter);
     // nothing is reported during the call that made the request
     EXPECT_TRUE(b.terminees.isEmpty());
-    EXPECT_TRUE(b.moteur->dits.isEmpty()); // the text waits for the animations before it
-    b.avancer(3000);
+    // the text is said at once, while the parrot comes on and greets
     ASSERT_EQ(b.moteur->dits.size(), 1);
     EXPECT_EQ(b.moteur->dits.first(), qMakePair(texte, QStringLiteral("Bonjour amiral, l'ennemi approche.")));
-    EXPECT_EQ(b.terminees, (QList<int>{montrer, saluer, blanc}));
-    EXPECT_EQ(b.compagnon.requeteEnCours(), texte);
-    b.moteur->produire(texte, 1200);
+    // said before the greeting is over, it still completes after it
+    b.moteur->produire(texte, 100);
     b.moteur->finir(texte);
+    b.avancer(500);
+    EXPECT_TRUE(b.terminees.isEmpty());
     b.avancer(3000);
     EXPECT_EQ(b.terminees, (QList<int>{montrer, saluer, blanc, texte, agiter}));
     EXPECT_EQ(b.compagnon.requetesEnAttente(), 0);
+    // a text waits for an animation that hides the parrot
+    const int cacher = b.compagnon.jouer(QStringLiteral("Hide"));
+    const int apres = b.compagnon.parler(QStringLiteral("Adieu."));
+    EXPECT_EQ(b.moteur->dits.size(), 1);
+    b.avancer(1000);
+    EXPECT_EQ(b.terminees.mid(5), (QList<int>{cacher}));
+    ASSERT_EQ(b.moteur->dits.size(), 2);
+    EXPECT_EQ(b.moteur->dits.last().first, apres);
+}
+
+TEST(CompagnonPerroquet, UnTexteApresUnGesteCommenceAussitot) {
+    Banc b;
+    ASSERT_TRUE(b.montrer());
+    const int agiter = b.compagnon.jouer(QStringLiteral("Wave"));
+    const int texte = b.compagnon.parler(QStringLiteral("Bonjour amiral, l'ennemi approche."));
+    ASSERT_EQ(b.moteur->dits.size(), 1);
+    EXPECT_EQ(b.compagnon.texteBulle(), QStringLiteral("Bonjour amiral, l'ennemi approche."));
+    EXPECT_EQ(b.compagnon.requeteEnCours(), agiter);
+    b.moteur->produire(texte, 1200);
+    b.moteur->finir(texte);
+    b.avancer(1000);
+    EXPECT_TRUE(b.terminees.isEmpty());
+    b.avancer(1000);
+    EXPECT_EQ(b.terminees, (QList<int>{agiter, texte}));
 }
 
 TEST(CompagnonPerroquet, SansSortieLaParoleDureLeTempsDeLaDire) {
@@ -224,18 +248,23 @@ TEST(CompagnonPerroquet, ArreterUneRequeteEnAttenteLaRetireSeule) {
     Banc b;
     ASSERT_TRUE(b.charger());
     const int montrer = b.compagnon.montrer();
+    const int premier = b.compagnon.parler(QStringLiteral("Un mot d'abord."));
     const int texte = b.compagnon.parler(QStringLiteral("Au revoir!"));
     const int cacher = b.compagnon.jouer(QStringLiteral("Hide"));
+    // one text at a time: the second waits for the first, said while the parrot comes on
     b.compagnon.arreter(texte);
     QCoreApplication::processEvents();
     EXPECT_EQ(b.terminees, QList<int>{texte});
+    ASSERT_EQ(b.moteur->dits.size(), 1);
+    EXPECT_EQ(b.moteur->dits.first().first, premier);
+    b.moteur->produire(premier, 200);
+    b.moteur->finir(premier);
     b.avancer(2000);
-    EXPECT_EQ(b.terminees, (QList<int>{texte, montrer, cacher}));
-    EXPECT_TRUE(b.moteur->dits.isEmpty());
+    EXPECT_EQ(b.terminees.mid(0, 4), (QList<int>{texte, montrer, premier, cacher}));
     // stopping what is already over does nothing
     b.compagnon.arreter(texte);
     QCoreApplication::processEvents();
-    EXPECT_EQ(b.terminees.size(), 3);
+    EXPECT_EQ(b.terminees.size(), 4);
 }
 
 TEST(CompagnonPerroquet, AnimationInconnueFinitAussitot) {
@@ -283,13 +312,14 @@ TEST(CompagnonPerroquet, DechargerAbandonneLesRequetesEtCache) {
     b.compagnon.setConnecte(false);
     QCoreApplication::processEvents();
     EXPECT_EQ(b.terminees, (QList<int>{montrer, texte}));
+    EXPECT_EQ(b.moteur->arretes, QList<int>{texte});
     EXPECT_FALSE(b.compagnon.personnage(PERSONNAGE));
     EXPECT_FALSE(b.compagnon.visible());
     // requests with no character loaded end at once
     const int seul = b.compagnon.parler(QStringLiteral("Personne?"));
     QCoreApplication::processEvents();
     EXPECT_EQ(b.terminees.last(), seul);
-    EXPECT_TRUE(b.moteur->dits.isEmpty());
+    EXPECT_EQ(b.moteur->dits.size(), 1);
 }
 
 TEST(CompagnonPerroquet, FichierDuPersonnageAbsentOuCasse) {
