@@ -222,6 +222,72 @@ TEST(CompagnonPerroquet, UneSortieBloqueeNeRetientPasLeJeu) {
     EXPECT_EQ(b.terminees, QList<int>{id});
 }
 
+// The sound server goes away one second into a long text: the balloon goes on with the text's own
+// timing and the text completes when it would have been heard, not later and not at once.
+TEST(CompagnonPerroquet, SortiePerdueEnCoursDeTexte) {
+    Banc b(true);
+    ASSERT_TRUE(b.montrer());
+    QString texte;
+    for (int i = 1; i <= 12; ++i)
+        texte += QStringLiteral("Tir numéro %1: galère adverse hors de combat. ").arg(i);
+    const int id = b.compagnon.parler(texte);
+    // 6 s of speech, each sentence's first word at its share of it
+    b.moteur->produire(id, 6000);
+    for (int i = 0; i < 12; ++i)
+        Q_EMIT b.moteur->mot(id, qint64(i) * 6 * FREQUENCE / 12,
+                             int(texte.indexOf(QStringLiteral("Tir numéro %1:").arg(i + 1))), 3);
+    b.moteur->finir(id);
+    auto* bulle = b.fenetre.findChild<BulleParole*>();
+    ASSERT_TRUE(bulle);
+    for (int t = 0; t < 1000; t += 100) {
+        b.sortie->entendu = qint64(t) * FREQUENCE / 1000;
+        b.avancer(100);
+    }
+    const int avant = bulle->premiereLigne();
+    // heard no further from here on
+    b.avancer(3000);
+    EXPECT_EQ(b.sortie->journal.last(), QStringLiteral("couper"));
+    EXPECT_GT(bulle->premiereLigne(), avant);
+    EXPECT_TRUE(b.terminees.isEmpty());
+    b.avancer(2600);
+    EXPECT_EQ(b.terminees, QList<int>{id});
+    // the next text is heard through the output again
+    const int suivant = b.compagnon.parler(QStringLiteral("Feu!"));
+    b.moteur->produire(suivant, 300);
+    b.moteur->finir(suivant);
+    EXPECT_EQ(b.sortie->recu, FREQUENCE * 3 / 10);
+    b.sortie->toutJoue();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(b.terminees.last(), suivant);
+}
+
+// At rest the parrot's clock wakes for the next blink only, not every frame.
+TEST(CompagnonPerroquet, AuReposLHorlogeDort) {
+    Banc b;
+    ASSERT_TRUE(b.montrer());
+    Timer* horloge = b.compagnon.findChild<Timer*>();
+    ASSERT_TRUE(horloge);
+    int reveils = 0;
+    QObject::connect(horloge, &Timer::timeout, [&] { ++reveils; });
+    const int id = b.compagnon.parler(QStringLiteral("Feu!"));
+    b.moteur->produire(id, 500);
+    b.moteur->finir(id);
+    b.avancer(1000);
+    EXPECT_GE(reveils, 20); // the beak moves with the voice
+    b.avancer(3000);        // the balloon goes
+    reveils = 0;
+    b.avancer(60000);
+    // a blink or a look around every few seconds, each a few frames long
+    EXPECT_GT(reveils, 10);
+    EXPECT_LT(reveils, 400);
+    reveils = 0;
+    b.compagnon.jouer(QStringLiteral("Hide"));
+    b.avancer(1000);
+    reveils = 0;
+    b.avancer(30000);
+    EXPECT_EQ(reveils, 0); // hidden: nothing moves
+}
+
 TEST(CompagnonPerroquet, ArreterLaParoleEnCoursLaTermineEtCoupeLeSon) {
     Banc b(true);
     ASSERT_TRUE(b.montrer());
