@@ -103,11 +103,11 @@ private:
         bool synthese_finie = false;
         qint64 echantillons = 0;
         bool son_recu = false;
-        bool finie = false;     // over, waiting for the requests before it to complete
-        bool decroche = false;  // the output stopped taking the sound: timed from there on
-        qint64 entendu = 0;     // samples heard, as the output last said
-        int immobile = 0;       // ms the heard position has stood still
-        int ecoule_decroche = 0; // ms since the output was lost
+        bool finie = false;             // over, waiting for the requests before it to complete
+        bool decroche = false;          // the output stopped taking the sound: timed from there on
+        qint64 entendu = 0;             // samples heard, as the output last said
+        int immobile = 0;               // ms the heard position has stood still
+        int ecoule_decroche = 0;        // ms since the output was lost
         QList<float> enveloppe;         // speech level every BLOC samples
         QList<QPair<qint64, int>> mots; // first sample and character of each word
     };

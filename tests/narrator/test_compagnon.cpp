@@ -280,6 +280,18 @@ TEST(CompagnonPerroquet, AuReposLHorlogeDort) {
     // a blink or a look around every few seconds, each a few frames long
     EXPECT_GT(reveils, 10);
     EXPECT_LT(reveils, 400);
+    // the parts are rendered from the drawing once for the size shown, not at every frame
+    auto* dessin = b.fenetre.findChild<DessinPerroquet*>();
+    ASSERT_TRUE(dessin);
+    const QImage premiere = dessin->grab().toImage();
+    const int rendus = dessin->rendus();
+    EXPECT_GT(rendus, 0);
+    Pose penche = dessin->pose();
+    penche.valeurs.insert(QStringLiteral("penche"), 20);
+    dessin->setPose(penche);
+    const QImage autre = dessin->grab().toImage();
+    EXPECT_NE(premiere, autre);
+    EXPECT_EQ(dessin->rendus(), rendus);
     reveils = 0;
     b.compagnon.jouer(QStringLiteral("Hide"));
     b.avancer(1000);
