@@ -18,7 +18,9 @@
 #include <QLocale>
 #include <QTranslator>
 
-int main(int argc, char** argv) {
+namespace {
+
+int jouer(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Corsabord"));
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
@@ -64,4 +66,10 @@ int main(int argc, char** argv) {
 
     bataille.demarrer();
     return app.exec();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    quitterLeJeu(jouer(argc, argv));
 }

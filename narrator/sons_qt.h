@@ -13,6 +13,12 @@
 class QAudioSink;
 class QBuffer;
 
+// Ends the program with this status once the game has closed everything of its own. Qt's sound engine
+// (Qt 6.4 on PulseAudio) tears its server connection down at exit without holding the lock of its
+// PulseAudio main loop, and a few quits in a thousand then abort or crash in libpulse. Leaving from
+// here skips that teardown: the system closes the connection with the process.
+[[noreturn]] void quitterLeJeu(int statut);
+
 // The samples of a RIFF WAVE image and how to play them.
 struct ClipPcm {
     int frequence = 0;
@@ -49,6 +55,8 @@ public:
     bool existe() const override;
     void jouer(const ClipPcm& pcm) override;
     void arreter() override;
+    // How far into the current clip the sound server has played, in microseconds; 0 with none.
+    qint64 entendusUs() const;
 
 private:
     QAudioDevice appareil_;
