@@ -27,6 +27,8 @@ constexpr int BULLE_RESTE_MS = 1500;
 constexpr int IMMOBILE_MS = 400;
 // Between idle moves (a blink or a look around), in turn.
 constexpr int ATTENTES_REPOS[] = {2600, 4100, 3300, 5200};
+// With nothing asked for this long, the idle moves stop until the next request.
+constexpr int ASSOUPI_MS = 20000;
 constexpr double LARGEUR_DESIGN = 1024, HAUTEUR_DESIGN = 800;
 // Room around the parrot for its moves, in design pixels.
 constexpr double MARGE_DESSIN = 28;
@@ -350,6 +352,7 @@ void CompagnonPerroquet::commencer(int index) {
         repos_ = nullptr;
     }
     attente_repos_ = 0;
+    calme_ = 0;
     if (r.genre == Genre::Animation) {
         if (r.animation && r.animation->nom == personnage_->animation(QStringLiteral("Show"))->nom) {
             montre_ = true;
@@ -613,8 +616,14 @@ void CompagnonPerroquet::planifier() {
             tic_->setEnabled(false);
             return;
         }
+        // a while after the last request the parrot stands still, as a dozing bird does, and costs nothing
+        if (calme_ >= ASSOUPI_MS) {
+            tic_->setEnabled(false);
+            return;
+        }
         // at rest: wake once for the next idle move, not every frame
-        intervalle = std::max(TIC_MS, ATTENTES_REPOS[prochain_repos_ % 4] - attente_repos_);
+        intervalle = std::max(
+            TIC_MS, std::min(ATTENTES_REPOS[prochain_repos_ % 4] - attente_repos_, ASSOUPI_MS - calme_));
     }
     if (tic_->interval() != intervalle)
         tic_->setInterval(intervalle);
@@ -633,8 +642,9 @@ void CompagnonPerroquet::repos(int ms) {
             repos_ = nullptr;
         return;
     }
+    calme_ += ms;
     attente_repos_ += ms;
-    if (attente_repos_ < ATTENTES_REPOS[prochain_repos_ % 4])
+    if (attente_repos_ < ATTENTES_REPOS[prochain_repos_ % 4] || calme_ >= ASSOUPI_MS)
         return;
     attente_repos_ = 0;
     const QStringList noms = personnage_->animationsDeRepos();

@@ -24,8 +24,8 @@ class QWidget;
 // say has passed; an animation once its images have run. A text does not wait for the gestures
 // queued before it (showing, greeting, waving): the parrot speaks at once and finishes moving while
 // it speaks; it only waits for one that hides him. Completions are reported on the GUI thread, after
-// the call that caused them. The parrot's clock only runs while something moves or is said, and
-// between idle moves it wakes once for the next one.
+// the call that caused them. The parrot's clock only runs while something moves or is said; between
+// idle moves it wakes once for the next one, and a while after the last request he stands still.
 class CompagnonPerroquet : public ServiceCompagnon {
     Q_OBJECT
 public:
@@ -165,5 +165,6 @@ private:
     Pose repos_depart_;
     int repos_ecoule_ = 0;
     int attente_repos_ = 0;
+    int calme_ = 0; // ms at rest since the last request
     int prochain_repos_ = 0;
 };

@@ -12,7 +12,7 @@ packages=(
   libespeak-ng-dev espeak-ng-data espeak-ng
   pulseaudio pulseaudio-utils
   # looking at and listening to the game, and the headless test desk
-  xvfb x11-utils xauth imagemagick sox fonts-dejavu-core
+  xvfb x11-utils xauth imagemagick sox fonts-dejavu-core xdotool
 )
 
 missing=()

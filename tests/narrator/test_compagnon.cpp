@@ -276,10 +276,10 @@ TEST(CompagnonPerroquet, AuReposLHorlogeDort) {
     EXPECT_GE(reveils, 20); // the beak moves with the voice
     b.avancer(3000);        // the balloon goes
     reveils = 0;
-    b.avancer(60000);
+    b.avancer(15000);
     // a blink or a look around every few seconds, each a few frames long
     EXPECT_GT(reveils, 10);
-    EXPECT_LT(reveils, 400);
+    EXPECT_LT(reveils, 150);
     // the parts are rendered from the drawing once for the size shown, not at every frame
     auto* dessin = b.fenetre.findChild<DessinPerroquet*>();
     ASSERT_TRUE(dessin);
@@ -292,12 +292,22 @@ TEST(CompagnonPerroquet, AuReposLHorlogeDort) {
     const QImage autre = dessin->grab().toImage();
     EXPECT_NE(premiere, autre);
     EXPECT_EQ(dessin->rendus(), rendus);
+    // then he dozes: nothing more until he is asked something
+    b.avancer(10000);
+    reveils = 0;
+    b.avancer(60000);
+    EXPECT_EQ(reveils, 0);
+    const int reveil = b.compagnon.parler(QStringLiteral("Feu!"));
+    b.moteur->produire(reveil, 200);
+    b.moteur->finir(reveil);
+    b.avancer(500);
+    EXPECT_GT(reveils, 5);
     reveils = 0;
     b.compagnon.jouer(QStringLiteral("Hide"));
-    b.avancer(1000);
+    b.avancer(3000); // hidden, and the balloon gone
     reveils = 0;
     b.avancer(30000);
-    EXPECT_EQ(reveils, 0); // hidden: nothing moves
+    EXPECT_EQ(reveils, 0);
 }
 
 TEST(CompagnonPerroquet, ArreterLaParoleEnCoursLaTermineEtCoupeLeSon) {
