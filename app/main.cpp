@@ -1,5 +1,6 @@
 // Corsabord's start: the services, the four screens in their order, the event loop.
 #include "app/dialogues.h"
+#include "app/lancement.h"
 #include "app/services.h"
 #include "app/temps.h"
 #include "battle/tbataille_navale.h"
@@ -21,7 +22,10 @@
 namespace {
 
 int jouer(int argc, char** argv) {
+    if (!preparerLancement(argc, argv))
+        return 1;
     QApplication app(argc, argv);
+    lancementReussi();
     QApplication::setApplicationName(QStringLiteral("Corsabord"));
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
     // The standard buttons in French ("Oui", "Non", "Annuler").

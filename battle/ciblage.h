@@ -35,7 +35,8 @@ struct TirEnnemi {
 // One turn's choice and shot: every attempt reseeds the generator from the clock, then pursues or
 // draws at random, until a shot lands on a cell not yet marked. Writes "TOUCHE" or "MANQUE" into
 // partie.tirs_adverse (from partie.mer_joueur) and updates partie.coup_ia; from the 1000th attempt on
-// only the pursuit is dropped. Needs at least one unmarked cell on the board.
+// only the pursuit is dropped. Needs at least one unmarked cell on the board: on a sea fired at
+// everywhere nothing is fired and no attempt is counted.
 TirEnnemi choisirEtTirer(Partie& partie, Hasard& hasard);
 
 // The whole memory forgotten, as after a sinking by the computer.

@@ -1,6 +1,7 @@
 // The battle screen: the game's main window.
 #include "battle/tbataille_navale.h"
 
+#include "app/accessible.h"
 #include "app/board.h"
 #include "app/bitmaps.h"
 #include "app/dialogues.h"
@@ -14,6 +15,7 @@
 #include "placement/ttest.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
@@ -63,6 +65,18 @@ TBataille_navale::TBataille_navale(Partie& partie, Hasard& hasard, Services& ser
     scene_->placer(port_adverse, QRect(592, 112, Board::COTE, Board::COTE));
     port_joueur->setDessin([this](QPainter& p) { Board::peindre(p, dessinPortJoueur(partie_)); });
     port_adverse->setDessin([this](QPainter& p) { Board::peindre(p, dessinPortAdverse(partie_)); });
+    // For screen readers: our ships and the enemy's shots on them; on the enemy sea, only our shots.
+    port_joueur->setAccessibleName(QStringLiteral("Notre flotte"));
+    port_joueur->setContenu([this](int c, int r) {
+        const QString& tir = partie_.tirs_adverse(c, r);
+        return motsDeCase(partie_.plan_joueur(c, r)) +
+               (tir.isEmpty() ? QString() : QStringLiteral(", ") + motsDeCase(tir));
+    });
+    port_adverse->setAccessibleName(QStringLiteral("Flotte ennemie"));
+    port_adverse->setContenu([this](int c, int r) {
+        const QString& tir = partie_.tirs_joueur(c, r);
+        return tir.isEmpty() ? QStringLiteral("pas encore visé") : motsDeCase(tir);
+    });
 
     LabelCol = labelCache(scene_, "LabelCol");
     LabeLigne = labelCache(scene_, "LabeLigne");
@@ -225,4 +239,10 @@ void TBataille_navale::keyPressEvent(QKeyEvent* event) {
 void TBataille_navale::mousePressEvent(QMouseEvent* event) {
     FormClick();
     QMainWindow::mousePressEvent(event);
+}
+
+void TBataille_navale::closeEvent(QCloseEvent* event) {
+    // Closed from outside the game: no farewell and no question, the settings stay as they are.
+    event->accept();
+    Q_EMIT finDuJeu(0);
 }

@@ -1,6 +1,8 @@
 // The parrot on the screen: its drawing in a pose, and the speech balloon beside it.
 #include "narrator/perroquet_ecran.h"
 
+#include "app/accessible.h"
+
 #include <QFontMetrics>
 #include <QtMath>
 #include <QPainter>
@@ -13,6 +15,8 @@ DessinPerroquet::DessinPerroquet(QWidget* parent)
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setAttribute(Qt::WA_TranslucentBackground);
     setFocusPolicy(Qt::NoFocus);
+    donnerRoleAccessible(this, QAccessible::Graphic);
+    setAccessibleName(QStringLiteral("Le perroquet"));
 }
 
 bool DessinPerroquet::charger(const Personnage& personnage) {
@@ -137,6 +141,8 @@ BulleParole::BulleParole(QWidget* parent)
     setFocusPolicy(Qt::NoFocus);
     police_ = QFont(QStringLiteral("DejaVu Sans"));
     police_.setStyleHint(QFont::SansSerif);
+    // Screen readers and braille displays read the whole text said, as a label's.
+    donnerRoleAccessible(this, QAccessible::StaticText);
 }
 
 void BulleParole::setTexte(const QString& texte) {
@@ -144,6 +150,7 @@ void BulleParole::setTexte(const QString& texte) {
     position_ = 0;
     premiere_ = 0;
     mettreEnPage();
+    nommerPourLecteurs(this, texte.trimmed());
 }
 
 void BulleParole::setPosition(int caractere) {

@@ -83,6 +83,9 @@ public Q_SLOTS:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    // The game puts the harbour away by hiding it; a close comes from the window manager and ends the
+    // game as the same close on the battle screen does.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void creerMenu();

@@ -1,0 +1,99 @@
+// The computer's turn on the real clock: how long the choice of a target takes, as the player waits for it.
+// Every attempt reseeds from the time of day, so a turn whose draws keep landing on marked cells waits
+// for the clock to move on; the fuller the sea, the longer.
+#include "app/temps.h"
+#include "battle/ciblage.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <random>
+#include <vector>
+
+namespace {
+
+struct Mesure {
+    std::vector<double> ms;
+    std::vector<int> tentatives;
+};
+
+template <class T> T mediane(std::vector<T> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+// A sea with a third of its cells under ships, marks on `marques` cells of it (never all of them), and,
+// when poursuite is asked, a pursuit around a hit whose four neighbours are already fired at.
+Partie preparer(std::mt19937& gen, int marques, bool poursuite) {
+    Partie partie;
+    std::vector<int> cases(TAILLE_MER * TAILLE_MER);
+    for (size_t i = 0; i < cases.size(); ++i)
+        cases[i] = static_cast<int>(i);
+    std::shuffle(cases.begin(), cases.end(), gen);
+    for (size_t i = 0; i < cases.size(); ++i) {
+        const int c = cases[i] % TAILLE_MER + 1, r = cases[i] / TAILLE_MER + 1;
+        if (i % 3 == 0)
+            partie.mer_joueur(c, r) = QStringLiteral("BRICK");
+        if (static_cast<int>(i) < marques)
+            partie.tirs_adverse(c, r) =
+                partie.mer_joueur(c, r).isEmpty() ? QStringLiteral("MANQUE") : QStringLiteral("TOUCHE");
+    }
+    if (poursuite) {
+        const int c0 = std::uniform_int_distribution<int>(2, 11)(gen);
+        const int r0 = std::uniform_int_distribution<int>(2, 11)(gen);
+        partie.coup_ia.colonne_origine = c0;
+        partie.coup_ia.ligne_origine = r0;
+        partie.coup_ia.poursuite = true;
+        for (auto [c, r] : {std::pair{c0, r0}, {c0 + 1, r0}, {c0 - 1, r0}, {c0, r0 + 1}, {c0, r0 - 1}})
+            partie.tirs_adverse(c, r) = QStringLiteral("MANQUE");
+        partie.tirs_adverse(c0, r0) = QStringLiteral("TOUCHE");
+    }
+    // Keep one cell to fire at, as a sea with a ship afloat always has.
+    const int c = cases.back() % TAILLE_MER + 1, r = cases.back() / TAILLE_MER + 1;
+    partie.tirs_adverse(c, r).clear();
+    return partie;
+}
+
+Mesure mesurer(TempsReel& temps, int marques, bool poursuite, int tours) {
+    Hasard hasard(temps);
+    std::mt19937 gen(static_cast<unsigned>(marques * 7919 + poursuite));
+    Mesure m;
+    for (int i = 0; i < tours; ++i) {
+        Partie partie = preparer(gen, marques, poursuite);
+        const auto debut = std::chrono::steady_clock::now();
+        const TirEnnemi tir = choisirEtTirer(partie, hasard);
+        const auto fin = std::chrono::steady_clock::now();
+        m.ms.push_back(std::chrono::duration<double, std::milli>(fin - debut).count());
+        m.tentatives.push_back(tir.tentatives);
+    }
+    return m;
+}
+
+} // namespace
+
+int main() {
+    TempsReel temps;
+    struct Cas {
+        const char* nom;
+        int marques;
+        bool poursuite;
+        int tours;
+    };
+    const Cas cas[] = {
+        {"empty sea, search", 0, false, 500},
+        {"half fired at, search", 72, false, 500},
+        {"100 cells fired at, search", 100, false, 300},
+        {"130 cells fired at, search", 130, false, 200},
+        {"one cell left, search", 143, false, 60},
+        {"100 cells fired at, pursuit boxed in", 100, true, 300},
+    };
+    std::printf("%-40s %10s %10s %10s %12s\n", "enemy turn (choisirEtTirer)", "median ms", "worst ms",
+                "attempts", "worst att.");
+    for (const Cas& c : cas) {
+        const Mesure m = mesurer(temps, c.marques, c.poursuite, c.tours);
+        std::printf("%-40s %10.3f %10.3f %10d %12d\n", c.nom, mediane(m.ms),
+                    *std::max_element(m.ms.begin(), m.ms.end()), mediane(m.tentatives),
+                    *std::max_element(m.tentatives.begin(), m.tentatives.end()));
+    }
+    return 0;
+}
