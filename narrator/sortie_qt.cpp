@@ -8,6 +8,8 @@
 #include <QMediaDevices>
 #include <QTimer>
 
+#include <utility>
+
 namespace {
 // How much sound the sink may hold ahead of what is heard.
 constexpr int AVANCE_MS = 60;
@@ -37,11 +39,13 @@ bool SortieParoleQt::disponible() const {
 void SortieParoleQt::lacher() {
     if (!sink_)
         return;
-    sink_->disconnect(this);
-    sink_->stop();
-    delete sink_;
-    sink_ = nullptr;
+    // Qt's PulseAudio sink runs the event loop in its destructor: deleted from here, it could come back
+    // into this output (a new text, a cut) while still half destroyed. It goes once the loop is back.
+    QAudioSink* sink = std::exchange(sink_, nullptr);
     flux_ = nullptr;
+    sink->stop();
+    sink->setParent(nullptr);
+    sink->deleteLater();
 }
 
 void SortieParoleQt::commencer(int frequence) {
