@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QHash>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -23,11 +24,20 @@ void touche(const char* touches) {
     QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("key"), QString::fromLatin1(touches)});
 }
 
-// CPU time (ms) and context switches of a process, all its threads, and of its main thread alone.
+// CPU time (ms) and context switches of a process, thread by thread.
 struct Conso {
     double cpu = 0;
-    qint64 reveils = 0, reveils_principal = 0;
+    QHash<qint64, qint64> reveils; // by thread id
 };
+
+// Wake-ups between two readings: threads that ended meanwhile (a thread pool's idle ones) are left out.
+qint64 reveilsEntre(const Conso& a, const Conso& b, qint64 seul = 0) {
+    qint64 n = 0;
+    for (auto it = b.reveils.cbegin(); it != b.reveils.cend(); ++it)
+        if (seul == 0 || it.key() == seul)
+            n += it.value() - a.reveils.value(it.key(), 0);
+    return n;
+}
 
 Conso conso(qint64 pid) {
     Conso c;
@@ -46,9 +56,7 @@ Conso conso(qint64 pid) {
         for (const QByteArray& l : f.readAll().split('\n'))
             if (l.startsWith("voluntary_ctxt_switches") || l.startsWith("nonvoluntary_ctxt_switches"))
                 n += l.split('\t').last().trimmed().toLongLong();
-        c.reveils += n;
-        if (t.toLongLong() == pid)
-            c.reveils_principal = n;
+        c.reveils.insert(t.toLongLong(), n);
     }
     return c;
 }
@@ -65,8 +73,8 @@ void mesurer(Ecoute& ecoute, qint64 pid, const char* quoi, int secondes) {
             continue;
         }
         std::printf("%s: %.1f ms of CPU a minute, %.1f wake-ups a second (main thread %.1f)\n", quoi,
-                    (b.cpu - a.cpu) * 60.0 / secondes, double(b.reveils - a.reveils) / secondes,
-                    double(b.reveils_principal - a.reveils_principal) / secondes);
+                    (b.cpu - a.cpu) * 60.0 / secondes, double(reveilsEntre(a, b)) / secondes,
+                    double(reveilsEntre(a, b, pid)) / secondes);
         return;
     }
     std::printf("%s: the game kept speaking, not measured\n", quoi);
