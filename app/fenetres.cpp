@@ -1,6 +1,10 @@
 // Helpers shared by the game's windows.
 #include "app/fenetres.h"
 
+#include "app/board.h"
+
+#include <QAction>
+#include <QCursor>
 #include <QGuiApplication>
 #include <QMainWindow>
 #include <QScreen>
@@ -13,6 +17,27 @@ void montrerPleinEcran(QMainWindow* fenetre) {
     fenetre->showMaximized();
     fenetre->raise();
     fenetre->activateWindow();
+}
+
+bool pointeurDeplacable() {
+    const QString plateforme = QGuiApplication::platformName();
+    return plateforme == QLatin1String("xcb") || plateforme == QLatin1String("windows") ||
+           plateforme == QLatin1String("cocoa");
+}
+
+void suivreAvecLePointeur(const QWidget* fenetre, Board* plateau, int col, int row) {
+    if (!pointeurDeplacable() || !fenetre->isVisible())
+        return;
+    const QPoint global = plateau->mapToGlobal(plateau->centreCellule(col, row));
+    if (QCursor::pos() != global)
+        QCursor::setPos(global);
+}
+
+void fermerCommandes(QMainWindow* fenetre) {
+    for (QAction* action : fenetre->findChildren<QAction*>())
+        action->setEnabled(false);
+    for (Board* plateau : fenetre->findChildren<Board*>())
+        plateau->setEnabled(false);
 }
 
 namespace {

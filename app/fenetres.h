@@ -4,6 +4,7 @@
 #include <QKeySequence>
 #include <QString>
 
+class Board;
 class QAction;
 class QMainWindow;
 class QMenu;
@@ -18,6 +19,16 @@ void montrerPleinEcran(QMainWindow* fenetre);
 template <typename Conteneur, typename Objet, typename Slot>
 QAction* ajouterCommande(Conteneur* menu, const char* nom, const QString& titre, char lettre, Objet* cible,
                          Slot slot);
+
+// Whether the window system lets a program move the mouse pointer (X11 does, Wayland does not).
+bool pointeurDeplacable();
+
+// The mouse pointer goes to the centre of a board's cell where the window system allows it, so that the
+// pointer follows the keys.
+void suivreAvecLePointeur(const QWidget* fenetre, Board* plateau, int col, int row);
+
+// Every command of a screen's menu and every board of it refuse the player's input from now on.
+void fermerCommandes(QMainWindow* fenetre);
 
 // Triggers the enabled item of this menu bar whose shortcut is the key sequence. True if one ran.
 bool declencherRaccourci(QMenuBar* barre, const QKeySequence& touches);

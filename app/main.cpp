@@ -1,5 +1,6 @@
 // Corsabord's start: the services, the four screens in their order, the event loop.
 #include "app/dialogues.h"
+#include "app/flux.h"
 #include "app/lancement.h"
 #include "app/services.h"
 #include "app/temps.h"
@@ -52,14 +53,17 @@ int jouer(int argc, char** argv) {
         if (auto* scene = fenetre->findChild<Scene*>())
             compagnon.setEchelle(scene->echelle(), scene->origine());
     };
-    QObject::connect(&bataille, &TBataille_navale::ecranAuPremierPlan, &compagnon, suivreEcran);
+    FluxEcrans flux(bataille);
+    QObject::connect(&flux, &FluxEcrans::ecranAuPremierPlan, &compagnon, suivreEcran);
     QObject::connect(&bataille, &TBataille_navale::finDuJeu, &app, &QApplication::exit, Qt::QueuedConnection);
     if (!bataille.FormCreate())
         return 1;
     auto* voice = new TFormVoice(&bataille);
-    auto* test = new TTest(bataille);
+    voice->setMoteur(&compagnon.moteur());
+    auto* test = new TTest(partie, hasard, flux, &bataille);
     auto* about = new TFormAbout(&bataille);
-    bataille.setEcrans(voice, test, about);
+    bataille.setEcrans(voice, about);
+    flux.setPort(test);
     for (QWidget* fenetre : {static_cast<QWidget*>(&bataille), static_cast<QWidget*>(test)}) {
         QObject::connect(fenetre->findChild<Scene*>(), &Scene::echelleChangee, &compagnon,
                          [&compagnon, fenetre](qreal k, QPoint origine) {
@@ -68,7 +72,7 @@ int jouer(int argc, char** argv) {
                          });
     }
 
-    bataille.demarrer();
+    flux.demarrer();
     return app.exec();
 }
 

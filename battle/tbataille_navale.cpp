@@ -3,16 +3,21 @@
 
 #include "app/accessible.h"
 #include "app/board.h"
+#include "app/demandes.h"
 #include "app/bitmaps.h"
 #include "app/dialogues.h"
 #include "app/fenetres.h"
 #include "app/reglages.h"
 #include "app/scene.h"
 #include "app/temps.h"
+#include "app/timer.h"
 #include "battle/dessin_bataille.h"
 #include "model/grilles.h"
+#include "narrator/aide.h"
+#include "narrator/clips.h"
 #include "narrator/compagnon.h"
-#include "placement/ttest.h"
+#include "narrator/tformabout.h"
+#include "narrator/tformvoice.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -63,8 +68,14 @@ TBataille_navale::TBataille_navale(Partie& partie, Hasard& hasard, Services& ser
     port_adverse->setObjectName(QStringLiteral("port_adverse"));
     port_adverse->setEnabled(false);
     scene_->placer(port_adverse, QRect(592, 112, Board::COTE, Board::COTE));
-    port_joueur->setDessin([this](QPainter& p) { Board::peindre(p, dessinPortJoueur(partie_)); });
-    port_adverse->setDessin([this](QPainter& p) { Board::peindre(p, dessinPortAdverse(partie_)); });
+    // Each board paints what it was last asked to show: a new mark appears when its result is spoken,
+    // whatever else makes the window system redraw the board in between.
+    port_joueur->setDessin([this](QPainter& p) { Board::peindre(p, imageJoueur_); });
+    port_adverse->setDessin([this](QPainter& p) { Board::peindre(p, imageAdverse_); });
+    connect(port_adverse, &Board::SelectCell, this, &TBataille_navale::port_adverseSelectCell);
+    connect(port_adverse, &Board::MouseMove, this, &TBataille_navale::port_adverseMouseMove);
+    connect(port_adverse, &Board::MouseUp, this, &TBataille_navale::port_adverseMouseUp);
+    connect(port_adverse, &Board::KeyPress, this, [this](int touche) { port_adverseKeyPress(touche); });
     // For screen readers: our ships and the enemy's shots on them; on the enemy sea, only our shots.
     port_joueur->setAccessibleName(QStringLiteral("Notre flotte"));
     port_joueur->setContenu([this](int c, int r) {
@@ -82,7 +93,13 @@ TBataille_navale::TBataille_navale(Partie& partie, Hasard& hasard, Services& ser
     LabeLigne = labelCache(scene_, "LabeLigne");
     Infopartie = labelCache(scene_, "Infopartie");
 
-    TimerPaix = services_.temps.creerTimer(this, 40000, true);
+    echange_ = new Echange(partie_, hasard_, services_.temps, narrateur_, services_.sons, &clip, *this, this);
+    TimerPaix = echange_->TimerPaix;
+    TimerTir = echange_->TimerTir;
+    TimerReplique = echange_->TimerReplique;
+    TimerEnnemi = echange_->TimerEnnemi;
+    Timergagne = echange_->Timergagne;
+    TimerFinal = echange_->TimerFinal;
 
     creerMenu();
     connect(&narrateur_, &Narrateur::requeteTerminee, this, &TBataille_navale::Agent1RequestComplete);
@@ -112,27 +129,32 @@ void TBataille_navale::creerMenu() {
 
 bool TBataille_navale::FormCreate() {
     partie_.Initialise();
-    MemoConfig = FichierReglages(dossierReglages_).charger();
+    MemoConfig = FichierReglages(dossierReglages_).charger(&reglagesRemplacables_);
     return narrateur_.InstalPeedy(MemoConfig);
 }
 
-void TBataille_navale::setEcrans(TFormVoice* voice, TTest* test, TFormAbout* about) {
+void TBataille_navale::setEcrans(TFormVoice* voice, TFormAbout* about) {
     FormVoice_ = voice;
-    Test_ = test;
     FormAbout_ = about;
+    if (FormAbout_)
+        connect(FormAbout_, &TFormAbout::parle, this, &TBataille_navale::Parle);
 }
 
-void TBataille_navale::demarrer() {
-    montrerPleinEcran(this);
-    Q_EMIT ecranAuPremierPlan(this);
-    FormActivate();
+bool TBataille_navale::engager() {
+    if (echange_->phase() == Phase::Adieux)
+        return false;
+    echange_->engager();
+    return true;
 }
 
-void TBataille_navale::reprendreLaMain() {
-    raise();
-    activateWindow();
-    Q_EMIT ecranAuPremierPlan(this);
-    FormActivate();
+void TBataille_navale::allumerPaix() {
+    if (echange_->phase() != Phase::Adieux)
+        TimerPaix->setEnabled(true);
+}
+
+void TBataille_navale::relancerPaix() {
+    if (echange_->phase() != Phase::Adieux)
+        TimerPaix->relancer();
 }
 
 void TBataille_navale::FormActivate() {
@@ -140,7 +162,7 @@ void TBataille_navale::FormActivate() {
     partie_.infopartie.clear();
     Infopartie->clear();
     repeindreTout();
-    if (port_adverse->isEnabled()) {
+    if (echange_->phase() == Phase::TourDuJoueur) {
         partie_.message_courant = OPENING;
         Parle(partie_.message_courant);
         port_adverse->setFocus();
@@ -152,28 +174,28 @@ void TBataille_navale::FormActivate() {
 }
 
 void TBataille_navale::PlacerClick() {
-    TimerPaix->setEnabled(false);
-    partie_.Initialise();
-    if (Test_) {
-        Test_->ouvrir();
-        Q_EMIT ecranAuPremierPlan(Test_);
-    }
+    if (echange_->phase() == Phase::Adieux)
+        return;
+    echange_->placer();
+    if (demandes_)
+        demandes_->ouvrirPort();
 }
 
 void TBataille_navale::DegatClick() {
-    // The enemy's losses are reported once the battle's fire is in place.
+    echange_->DegatClick();
 }
 
 void TBataille_navale::Inspection1Click() {
-    // Our losses are reported once the battle's fire is in place.
+    echange_->Inspection1Click();
 }
 
 void TBataille_navale::Quitter1Click() {
+    if (echange_->phase() == Phase::Adieux)
+        return;
     Parle(QStringLiteral(
         "Voulez vous vraiment revenir à terre, amiral? \"O\" pour quitter, \"N\" pour revenir au "
         "combat."));
-    QWidget* devant =
-        (Test_ && Test_->isVisible()) ? static_cast<QWidget*>(Test_) : static_cast<QWidget*>(this);
+    QWidget* devant = demandes_ ? demandes_->devant() : this;
     const bool oui = services_.dialogues.ouiNon(devant, QStringLiteral("Rompre le combat"),
                                                 QStringLiteral("Voulez vous vraiment revenir à terre?"));
     repeindreTout();
@@ -181,13 +203,38 @@ void TBataille_navale::Quitter1Click() {
         Parle(QStringLiteral("Votre courage vous honore, amiral, nous retournons au combat!"));
         return;
     }
+    // Nothing may talk over the goodbye or cut it short.
+    echange_->adieux();
+    if (demandes_)
+        demandes_->fermerLesCommandes();
     narrateur_.jouer(QStringLiteral("Wave"));
     Parle(QStringLiteral("Nous retournons à terre, amiral. Au revoir, et à bientôt pour un autre combat!"));
     requete_adieu_ = narrateur_.jouer(QStringLiteral("Hide"));
 }
 
 void TBataille_navale::VoixClick() {
-    // The voice screen comes with its own work.
+    TimerPaix->setEnabled(false);
+    // The parrot leaves while the voice screen speaks with the engine.
+    narrateur_.liberer();
+    FormVoice_->ajuster(sceneDevant());
+    FormVoice_->setResult(QDialog::Rejected);
+    services_.dialogues.executer(FormVoice_);
+    if (FormVoice_->result() == QDialog::Accepted) {
+        const TFormVoice::Choix& choix = FormVoice_->choix();
+        MemoConfig = reglagesAvecVoix(MemoConfig, choix.mode, choix.reglages.vitesse, choix.reglages.hauteur,
+                                      choix.reglages.volume);
+        if (reglagesRemplacables_)
+            FichierReglages(dossierReglages_).enregistrer(MemoConfig);
+    }
+    // However the screen was closed, the parrot comes back: in the chosen voice after Enter, in the one
+    // it had otherwise. The game never goes on without him.
+    if (!narrateur_.InstalPeedy(MemoConfig)) {
+        Q_EMIT finDuJeu(1);
+        return;
+    }
+    Parle(QStringLiteral("Je reviens au jeu"));
+    TimerPaix->setEnabled(true);
+    repeindreTout();
 }
 
 void TBataille_navale::Rpte1Click() {
@@ -195,19 +242,63 @@ void TBataille_navale::Rpte1Click() {
 }
 
 void TBataille_navale::Apropos1Click() {
-    // The About screen comes with its own work.
+    TimerPaix->setEnabled(false);
+    if (demandes_)
+        demandes_->montrerPlateauDuPort(false);
+    montrerAPropos({port_joueur});
+    if (demandes_)
+        demandes_->montrerPlateauDuPort(true);
+    TimerPaix->setEnabled(true);
+}
+
+void TBataille_navale::montrerAPropos(std::initializer_list<QWidget*> plateaux) {
+    for (QWidget* plateau : plateaux)
+        if (plateau)
+            plateau->hide();
+    FormAbout_->ajuster(sceneDevant());
+    services_.dialogues.executer(FormAbout_);
+    for (QWidget* plateau : plateaux)
+        if (plateau)
+            plateau->show();
 }
 
 void TBataille_navale::SOS1Click() {
-    // The spoken list of commands comes with the About screen.
+    TimerPaix->setEnabled(false);
+    Parle(texteSOS());
+    TimerPaix->setEnabled(true);
 }
 
 void TBataille_navale::FormKeyPress() {
-    TimerPaix->relancer();
+    relancerPaix();
 }
 
 void TBataille_navale::FormClick() {
-    TimerPaix->relancer();
+    relancerPaix();
+}
+
+void TBataille_navale::port_adverseSelectCell(int col, int row) {
+    LabelCol->setText(QString(lettreColonne(col)));
+    LabeLigne->setText(QString::number(row));
+    echange_->viser(col, row, !selonLePointeur_);
+    suivreAvecLePointeur(this, port_adverse, col, row);
+}
+
+void TBataille_navale::port_adverseMouseMove(int x, int y) {
+    const Case c = echange_->survoler(x, y);
+    selonLePointeur_ = true;
+    if (c.colonne > 0)
+        port_adverse->setCol(c.colonne);
+    if (c.ligne > 0)
+        port_adverse->setRow(c.ligne);
+    selonLePointeur_ = false;
+}
+
+void TBataille_navale::port_adverseMouseUp(Qt::MouseButton, int, int) {
+    echange_->feu(port_adverse->col(), port_adverse->row());
+}
+
+void TBataille_navale::port_adverseKeyPress(int touche) {
+    echange_->touche(touche == Qt::Key_Space, port_adverse->col(), port_adverse->row());
 }
 
 void TBataille_navale::Agent1RequestComplete(int requete) {
@@ -224,11 +315,41 @@ bool TBataille_navale::offrirRaccourci(const QKeySequence& touches) {
     return declencherRaccourci(menuBar(), touches);
 }
 
+const Scene& TBataille_navale::sceneDevant() {
+    if (QWidget* devant = demandes_ ? demandes_->devant() : nullptr)
+        if (const Scene* scene = devant->findChild<Scene*>())
+            return *scene;
+    return *scene_;
+}
+
 void TBataille_navale::repeindreTout() {
+    repeindreJoueur();
+    repeindreAdverse();
+    if (demandes_)
+        demandes_->repeindrePort();
+}
+
+void TBataille_navale::repeindreJoueur() {
+    imageJoueur_ = dessinPortJoueur(partie_);
     port_joueur->repeindre();
+}
+
+void TBataille_navale::repeindreAdverse() {
+    imageAdverse_ = dessinPortAdverse(partie_);
     port_adverse->repeindre();
-    if (Test_)
-        Test_->repeindrePlateau();
+}
+
+void TBataille_navale::activerAdverse(bool actif) {
+    port_adverse->setEnabled(actif);
+    if (actif)
+        port_adverse->setFocus();
+}
+
+void TBataille_navale::cibleEnnemie(int colonne, int ligne) {
+    LabelCol->setText(QString(lettreColonne(colonne)));
+    LabeLigne->setText(QString::number(ligne));
+    port_joueur->setCol(colonne);
+    port_joueur->setRow(ligne);
 }
 
 void TBataille_navale::keyPressEvent(QKeyEvent* event) {

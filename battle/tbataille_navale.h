@@ -2,22 +2,26 @@
 #pragma once
 
 #include "app/services.h"
+#include "battle/echange.h"
+#include "model/dessin.h"
 #include "narrator/narrateur.h"
 
 #include <QMainWindow>
 #include <QStringList>
 
+#include <initializer_list>
+
 class Board;
+class DemandesBataille;
 class Hasard;
 class QLabel;
 class Scene;
 class TFormAbout;
 class TFormVoice;
-class TTest;
 class Timer;
 struct Partie;
 
-class TBataille_navale : public QMainWindow {
+class TBataille_navale : public QMainWindow, private VueBataille {
     Q_OBJECT
 public:
     TBataille_navale(Partie& partie, Hasard& hasard, Services& services, const QString& dossierReglages,
@@ -28,25 +32,36 @@ public:
     // character cannot be found: the notice has been shown and the game must end.
     bool FormCreate();
 
-    // The other screens, created after this one.
-    void setEcrans(TFormVoice* voice, TTest* test, TFormAbout* about);
+    // The game's flow, which opens the harbour and knows which screen is in front.
+    void setDemandes(DemandesBataille* demandes) { demandes_ = demandes; }
+    // The dialogs, created after this screen.
+    void setEcrans(TFormVoice* voice, TFormAbout* about);
 
-    // Shows the battle screen and runs its first activation.
-    void demarrer();
-
-    // The placement screen hands the game back: the battle screen comes to the front and is activated.
-    void reprendreLaMain();
+    // "Engager le combat" with the fleet at sea: the player's turn begins. False while leaving.
+    bool engager();
+    // The idle chatter, as the harbour asks for it.
+    void allumerPaix();
+    void relancerPaix();
 
     // Offers a Control-letter shortcut that the screen in front did not take to this screen's menu.
     bool offrirRaccourci(const QKeySequence& touches);
+
+    // Shows the About screen over the screen in front, with these boards hidden while it is open.
+    void montrerAPropos(std::initializer_list<QWidget*> plateaux);
 
     void Parle(const QString& texte) { narrateur_.Parle(texte); }
     Narrateur& narrateur() { return narrateur_; }
     Partie& partie() { return partie_; }
     Hasard& hasard() { return hasard_; }
+    Echange& echange() { return *echange_; }
 
     QStringList MemoConfig;
     Timer* TimerPaix = nullptr;
+    Timer* TimerTir = nullptr;
+    Timer* TimerReplique = nullptr;
+    Timer* TimerEnnemi = nullptr;
+    Timer* Timergagne = nullptr;
+    Timer* TimerFinal = nullptr;
     Board* port_joueur = nullptr;
     Board* port_adverse = nullptr;
     QLabel* LabelCol = nullptr;
@@ -68,10 +83,12 @@ public Q_SLOTS:
     void FormKeyPress();
     void FormClick();
     void Agent1RequestComplete(int requete);
+    void port_adverseSelectCell(int col, int row);
+    void port_adverseMouseMove(int x, int y);
+    void port_adverseMouseUp(Qt::MouseButton bouton, int x, int y);
+    void port_adverseKeyPress(int touche);
 
 Q_SIGNALS:
-    // The game window now in front, where the narrator must stand.
-    void ecranAuPremierPlan(QWidget* fenetre);
     // The game is over: leave the event loop with this status.
     void finDuJeu(int statut);
 
@@ -84,15 +101,29 @@ protected:
 private:
     void creerMenu();
     void repeindreTout();
+    // The scene of the game window in front: the harbour's when it is shown, this screen's otherwise.
+    const Scene& sceneDevant();
+
+    // VueBataille
+    void repeindreJoueur() override;
+    void repeindreAdverse() override;
+    void activerAdverse(bool actif) override;
+    void cibleEnnemie(int colonne, int ligne) override;
 
     Partie& partie_;
     Hasard& hasard_;
     Services& services_;
     QString dossierReglages_;
     Narrateur narrateur_;
+    Echange* echange_ = nullptr;
     Scene* scene_ = nullptr;
+    DemandesBataille* demandes_ = nullptr;
     TFormVoice* FormVoice_ = nullptr;
-    TTest* Test_ = nullptr;
     TFormAbout* FormAbout_ = nullptr;
+    QList<Dessin> imageJoueur_;
+    QList<Dessin> imageAdverse_;
     int requete_adieu_ = 0;
+    bool selonLePointeur_ = false; // the current cell is following the pointer, not the keys
+    // False when Config.txt was there at start-up but could not be read: it is never written over.
+    bool reglagesRemplacables_ = true;
 };

@@ -207,7 +207,8 @@ void BulleParole::mettreEnPage() {
     const int marge = qRound(MARGE * k_);
     const int largeurMax = std::max(40, std::min(qRound(LARGEUR_MAX * k_), dispo.width() - 2 * marge));
     police_.setPixelSize(std::max(11, qRound(POLICE * k_)));
-    mise_en_page_.setText(texte_);
+    // A line break of the text (the loss reports have one after each line) starts a new line here too.
+    mise_en_page_.setText(QString(texte_).replace(QLatin1Char('\n'), QChar::LineSeparator));
     mise_en_page_.setFont(police_);
     QTextOption option;
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);

@@ -4,21 +4,20 @@
 #include "app/accessible.h"
 #include "app/bitmaps.h"
 #include "app/board.h"
+#include "app/demandes.h"
 #include "app/fenetres.h"
 #include "app/scene.h"
 #include "app/timer.h"
-#include "battle/tbataille_navale.h"
+#include "narrator/aide.h"
 #include "placement/image_poste.h"
 
 #include <QCloseEvent>
-#include <QCursor>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
-#include <QTimer>
 
 namespace {
 QPushButton* boutonCache(Scene* scene, const char* nom, const QString& titre, const QRect& design) {
@@ -63,18 +62,13 @@ const std::array<const char*, NB_POSTES> NOMS_DES_POSTES = {
     "ImBtGalere2",      "ImBtChaloupe1", "ImBtchaloupe2", "ImBtchaloupe3",
 };
 
-// Platforms on which a program may move the mouse pointer.
-bool pointeurDeplacable() {
-    const QString plateforme = QGuiApplication::platformName();
-    return plateforme == QLatin1String("xcb") || plateforme == QLatin1String("windows") ||
-           plateforme == QLatin1String("cocoa");
-}
 } // namespace
 
-TTest::TTest(TBataille_navale& bataille)
-    : QMainWindow(&bataille, Qt::Window)
-    , bataille_(bataille)
-    , port_(bataille.partie(), bataille.hasard()) {
+TTest::TTest(Partie& partie, Hasard& hasard, DemandesPort& demandes, QWidget* parent)
+    : QMainWindow(parent, Qt::Window)
+    , demandes_(demandes)
+    , partie_(partie)
+    , port_(partie, hasard) {
     setObjectName(QStringLiteral("Test"));
     setWindowTitle(QStringLiteral("Corsabord — Au port"));
     setWindowIcon(iconeJeu());
@@ -89,8 +83,7 @@ TTest::TTest(TBataille_navale& bataille)
     connect(Grille_de_placement, &Board::MouseUp, this, &TTest::Grille_de_placementMouseUp);
     Grille_de_placement->setDessin([this](QPainter& p) { dessinerPlateau(p); });
     Grille_de_placement->setAccessibleName(QStringLiteral("Plan de la flotte"));
-    Grille_de_placement->setContenu(
-        [this](int c, int r) { return motsDeCase(bataille_.partie().plan_joueur(c, r)); });
+    Grille_de_placement->setContenu([this](int c, int r) { return motsDeCase(partie_.plan_joueur(c, r)); });
     creerPostes();
 
     Btstart = imageCachee(scene_, "Btstart", QStringLiteral("Demarrer la partie"), QRect(216, 560, 96, 32));
@@ -141,20 +134,6 @@ void TTest::creerMenu() {
     ajouterCommande(MainMenu1, "Apropos1", QStringLiteral("A propos"), '\0', this, &TTest::Apropos1Click);
 }
 
-void TTest::ouvrir() {
-    if (isVisible() && isActiveWindow())
-        return; // already in front: no new activation
-    montrerPleinEcran(this);
-    Grille_de_placement->setFocus();
-    // The activation comes once the showing is done, as a window's activation does.
-    QTimer::singleShot(0, this, &TTest::FormActivate);
-}
-
-void TTest::fermer() {
-    hide();
-    bataille_.reprendreLaMain();
-}
-
 void TTest::repeindrePlateau() {
     Grille_de_placement->repeindre();
 }
@@ -163,7 +142,7 @@ void TTest::keyPressEvent(QKeyEvent* event) {
     // A Control letter that the harbour's menu does not take goes to the battle screen's menu.
     if ((event->modifiers() & Qt::ControlModifier) && event->key() >= Qt::Key_A &&
         event->key() <= Qt::Key_Z &&
-        bataille_.offrirRaccourci(QKeySequence(event->modifiers() | Qt::Key(event->key())))) {
+        demandes_.offrirRaccourci(QKeySequence(event->modifiers() | Qt::Key(event->key())))) {
         event->accept();
         return;
     }
@@ -175,7 +154,7 @@ void TTest::FormActivate() {
 }
 
 void TTest::Quitter1Click() {
-    bataille_.Quitter1Click();
+    demandes_.quitter();
 }
 
 void TTest::creerPostes() {
@@ -218,19 +197,11 @@ void TTest::montrerPostes() {
 void TTest::dire(const QString& texte) {
     montrerPostes();
     if (!texte.isEmpty())
-        bataille_.Parle(texte);
+        demandes_.parler(texte);
 }
 
 void TTest::dessinerPlateau(QPainter& p) const {
     Board::peindre(p, port_.dessinPlateau());
-}
-
-void TTest::suivreAvecLePointeur(int col, int row) {
-    if (!pointeurDeplacable() || !isVisible())
-        return;
-    const QPoint global = Grille_de_placement->mapToGlobal(Grille_de_placement->centreCellule(col, row));
-    if (QCursor::pos() != global)
-        QCursor::setPos(global);
 }
 
 // The harbour reset: every ship back at its berth, both plans empty, the welcome.
@@ -299,17 +270,17 @@ void TTest::ChalouClick() {
 void TTest::Grille_de_placementSelectCell(int col, int row) {
     LabelCol->setText(QString(lettreColonne(col)));
     LabeLigne->setText(QString::number(row));
-    bataille_.Parle(port_.annoncerCase(col, row));
+    demandes_.parler(port_.annoncerCase(col, row));
     // The chosen ship goes to the selected cell, as it goes where the pointer goes; the keyboard
     // thus steers it whether or not the pointer can be moved.
-    bataille_.TimerPaix->relancer();
+    demandes_.relancerPaix();
     if (port_.deplacer(col, row))
         repeindrePlateau();
-    suivreAvecLePointeur(col, row);
+    suivreAvecLePointeur(this, Grille_de_placement, col, row);
 }
 
 void TTest::Grille_de_placementMouseMove(int x, int y) {
-    bataille_.TimerPaix->relancer();
+    demandes_.relancerPaix();
     if (x < 0 || y < 0 || x >= Board::COTE || y >= Board::COTE)
         return;
     if (port_.deplacer(x / Board::CELLULE, y / Board::CELLULE))
@@ -352,14 +323,13 @@ void TTest::InspectionClick() {
 }
 
 void TTest::EngagerClick() {
-    bataille_.TimerPaix->setEnabled(true);
+    demandes_.allumerPaix();
     const Engagement engagement = port_.EngagerClick();
     if (!engagement.engage) {
         dire(engagement.texte);
         return;
     }
-    bataille_.port_adverse->setEnabled(true);
-    fermer();
+    demandes_.engager();
 }
 
 void TTest::RetourauportClick() {
@@ -367,14 +337,14 @@ void TTest::RetourauportClick() {
 }
 
 void TTest::SOS1Click() {
-    // The spoken list of commands comes with the help screen.
+    demandes_.parler(texteSOS());
 }
 
 void TTest::Apropos1Click() {
-    // The About screen comes with its own work.
+    demandes_.montrerAPropos(Grille_de_placement);
 }
 
 void TTest::closeEvent(QCloseEvent* event) {
     event->accept();
-    bataille_.close();
+    demandes_.fermerLeJeu();
 }

@@ -13,19 +13,16 @@ class QLabel;
 class QPainter;
 class QPushButton;
 class Scene;
-class TBataille_navale;
+class DemandesPort;
 
 class TTest : public QMainWindow {
     Q_OBJECT
 public:
-    // Shown over the battle screen, which owns the narrator and the battle.
-    explicit TTest(TBataille_navale& bataille);
+    // Shown over the battle screen (parent); asks the game's flow for speech, the idle chatter, the
+    // battle and quitting.
+    TTest(Partie& partie, Hasard& hasard, DemandesPort& demandes, QWidget* parent);
     ~TTest() override;
 
-    // The game's flow brings the harbour to the front: shown, then activated (harbour reset).
-    void ouvrir();
-    // The harbour hands the game back to the battle screen.
-    void fermer();
     void repeindrePlateau();
 
     // The harbour's state and rules.
@@ -95,10 +92,9 @@ private:
     // Speaks a text, if there is one, after the berths have been brought up to date.
     void dire(const QString& texte);
     void dessinerPlateau(QPainter& p) const;
-    // The mouse pointer follows the selected cell where the window system lets a program move it.
-    void suivreAvecLePointeur(int col, int row);
 
-    TBataille_navale& bataille_;
+    DemandesPort& demandes_;
+    Partie& partie_;
     Port port_;
     Scene* scene_ = nullptr;
     std::array<ImagePoste*, NB_POSTES> postes_{};

@@ -66,12 +66,14 @@ TEST(Demarrage, SansPersonnageLeJeuSArreteApresLAvis) {
 TEST(Demarrage, LeSalutEstDitApresQueLePortEstMontre) {
     JeuDeTest jeu;
     ASSERT_TRUE(jeu.creer());
-    jeu.bataille->demarrer();
-    // Before the harbour's own activation runs: the greeting is said, over the harbour already shown.
+    jeu.demarrer();
+    // The greeting is said over the harbour already shown, then the harbour's activation says its
+    // welcome, which is heard to its end.
     EXPECT_TRUE(jeu.test->isVisible());
-    ASSERT_FALSE(jeu.compagnon.paroles.isEmpty());
-    EXPECT_EQ(jeu.compagnon.paroles.last(), GREETING);
-    EXPECT_FALSE(jeu.bataille->TimerPaix->isEnabled()); // "Placer les navires" switched it off
+    const qsizetype salut = jeu.compagnon.paroles.indexOf(GREETING);
+    ASSERT_GE(salut, 0);
+    EXPECT_EQ(jeu.compagnon.paroles.indexOf(jeu.partie.message_courant), jeu.compagnon.paroles.size() - 1);
+    EXPECT_TRUE(jeu.partie.message_courant.startsWith(QStringLiteral("Mes respects, amiral.")));
     EXPECT_FALSE(jeu.bataille->port_adverse->isEnabled());
 }
 
@@ -100,9 +102,7 @@ TEST(Demarrage, EngagerRendLaMainAuCombatQuiCopieLesPlans) {
     jeu.partie.plan_adverse(5, 5) = QStringLiteral("CHALOUPEV");
     jeu.partie.plan_adverse(5, 6) = QStringLiteral("CHALOUPE");
     jeu.partie.infopartie = QStringLiteral("vieux");
-    jeu.bataille->port_adverse->setEnabled(true);
-    jeu.test->fermer();
-    JeuDeTest::traiterEvenements();
+    jeu.flux->engager();
     EXPECT_FALSE(jeu.test->isVisible());
     EXPECT_EQ(jeu.partie.mer_joueur, jeu.partie.plan_joueur);
     EXPECT_EQ(jeu.partie.mer_adverse, jeu.partie.plan_adverse);
@@ -118,8 +118,7 @@ TEST(Demarrage, UnDialogueQuiSeFermeNeRejouePasLActivation) {
     // A battle under way, with a ship already sunk.
     jeu.partie.plan_adverse(1, 1) = QStringLiteral("CHALOUPEH");
     jeu.partie.plan_adverse(2, 1) = QStringLiteral("CHALOUPE");
-    jeu.bataille->port_adverse->setEnabled(true);
-    jeu.test->fermer();
+    jeu.flux->engager();
     jeu.partie.mer_adverse(1, 1).clear();
     jeu.partie.plan_joueur(4, 4) = QStringLiteral("CHALOUPEH");
     const QStringList dit = jeu.compagnon.paroles;

@@ -8,6 +8,7 @@ JeuDeTest::JeuDeTest() = default;
 
 JeuDeTest::~JeuDeTest() {
     bataille.reset();
+    flux.reset();
 }
 
 bool JeuDeTest::creer() {
@@ -16,15 +17,16 @@ bool JeuDeTest::creer() {
     if (!bataille->FormCreate())
         return false;
     voice = new TFormVoice(bataille.get());
-    test = new TTest(*bataille);
+    flux = std::make_unique<FluxEcrans>(*bataille);
+    test = new TTest(partie, hasard, *flux, bataille.get());
     about = new TFormAbout(bataille.get());
-    bataille->setEcrans(voice, test, about);
+    bataille->setEcrans(voice, about);
+    flux->setPort(test);
     return true;
 }
 
 void JeuDeTest::demarrer() {
-    bataille->demarrer();
-    traiterEvenements();
+    flux->demarrer();
 }
 
 void JeuDeTest::traiterEvenements() {

@@ -1,6 +1,7 @@
 // The whole game built on fakes and virtual time, as the screen tests play it.
 #pragma once
 
+#include "app/flux.h"
 #include "app/services.h"
 #include "battle/tbataille_navale.h"
 #include "model/grilles.h"
@@ -25,6 +26,7 @@ struct JeuDeTest {
     Hasard hasard{temps};
     QTemporaryDir dossier;
     std::unique_ptr<TBataille_navale> bataille;
+    std::unique_ptr<FluxEcrans> flux;
     TFormVoice* voice = nullptr;
     TTest* test = nullptr;
     TFormAbout* about = nullptr;
@@ -35,7 +37,7 @@ struct JeuDeTest {
 
     // Start-up as the game does it: the battle screen and its set-up, then the other screens.
     bool creer();
-    // The battle screen shown and activated, then the events that follow it (the harbour's activation).
+    // The battle screen shown and activated, and the harbour it opens.
     void demarrer();
     // Lets queued events run (activations that come once a window is shown).
     static void traiterEvenements();

@@ -1,0 +1,98 @@
+// The battle's midend: the phase of play and the chain of timers that paces each exchange of fire.
+#pragma once
+
+#include "battle/ciblage.h"
+#include "battle/tir.h"
+#include "narrator/commentaires.h"
+
+#include <QByteArray>
+#include <QObject>
+
+#include <functional>
+
+class LecteurSons;
+class Narrateur;
+class Temps;
+class Timer;
+
+// What the battle asks of its screen.
+class VueBataille {
+public:
+    virtual ~VueBataille() = default;
+    virtual void repeindreJoueur() = 0;
+    virtual void repeindreAdverse() = 0;
+    // The enemy sea takes aim and fire (and the keyboard) or refuses all input.
+    virtual void activerAdverse(bool actif) = 0;
+    // The computer's shot lands: the sector becomes the current cell of our sea.
+    virtual void cibleEnnemie(int colonne, int ligne) = 0;
+};
+
+// The clip of a name, as the game's resources hold it.
+using SourceClips = std::function<QByteArray(const QString&)>;
+
+enum class Phase {
+    Placement,    // the fleet is in harbour
+    TourDuJoueur, // the enemy sea is open to the player's fire
+    Echange,      // a shot and its reply are being played out
+    FinDePartie,  // a fleet is gone
+    Adieux,       // the player confirmed quitting: the parrot says goodbye, nothing else happens
+};
+
+class Echange : public QObject {
+    Q_OBJECT
+public:
+    Echange(Partie& partie, Hasard& hasard, Temps& temps, Narrateur& narrateur, LecteurSons& sons,
+            SourceClips clips, VueBataille& vue, QObject* parent = nullptr);
+
+    Phase phase() const { return phase_; }
+    const Commentaires& commentaires() const { return com_; }
+
+    // "Engager le combat" with the whole fleet at sea: the player's turn begins.
+    void engager();
+    // "Placer les navires": every timer of the exchange and of the end stopped, the idle chatter off,
+    // the battle reset.
+    void placer();
+    // The player aims at a sector of the enemy sea: the sector is named, and the cursor goes there
+    // unless the pointer moved the aim (the pointer itself carries the cursor, legend strip aside).
+    void viser(int colonne, int ligne, bool curseur = true);
+    // The pointer moves over the enemy sea, at (x, y) pixels of the board: past the legend strip the
+    // cursor follows it. The cell to make current, column then row, 0 where that coordinate stays.
+    Case survoler(int x, int y);
+    // A key other than a move on the enemy sea; Space fires at the sector aimed at.
+    void touche(bool espace, int colonne, int ligne);
+    // The player's shot.
+    void feu(int colonne, int ligne);
+    // The loss reports.
+    void Inspection1Click();
+    void DegatClick();
+    // The player confirmed quitting: the exchange and the idle chatter fall silent for the goodbye.
+    void adieux();
+
+    Timer* TimerTir = nullptr;
+    Timer* TimerReplique = nullptr;
+    Timer* TimerEnnemi = nullptr;
+    Timer* Timergagne = nullptr;
+    Timer* TimerFinal = nullptr;
+    Timer* TimerPaix = nullptr;
+
+public Q_SLOTS:
+    void TimerTirTimer();
+    void TimerRepliqueTimer();
+    void TimerEnnemiTimer();
+    void TimergagneTimer();
+    void TimerFinalTimer();
+    void TimerPaixTimer();
+
+private:
+    void passerA(Phase phase);
+    void jouerClip(const QString& nom);
+
+    Partie& partie_;
+    Hasard& hasard_;
+    Narrateur& narrateur_;
+    LecteurSons& sons_;
+    SourceClips clips_;
+    VueBataille& vue_;
+    Commentaires com_;
+    Phase phase_ = Phase::Placement;
+};

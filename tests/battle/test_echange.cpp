@@ -1,0 +1,141 @@
+// The exchange of fire in virtual time: each beat, its clip and its words, the end, the idle chatter.
+#include "battle/echange.h"
+
+#include "app/timer.h"
+#include "narrator/narrateur.h"
+#include "support/faux.h"
+#include "support/flotte.h"
+#include "support/temps_virtuel.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+struct FausseVue : VueBataille {
+    void repeindreJoueur() override { ++joueur; }
+    void repeindreAdverse() override { ++adverse; }
+    void activerAdverse(bool a) override { actif = a; }
+    void cibleEnnemie(int, int) override {}
+    int joueur = 0;
+    int adverse = 0;
+    bool actif = false;
+};
+
+// A battle engaged on fakes; clips are recorded by name.
+class UnEchange : public ::testing::Test {
+protected:
+    void SetUp() override {
+        partie.Initialise();
+        poserNavire(partie.plan_adverse, QStringLiteral("CHALOUPEH"), 2, 5, 5);
+        poserNavire(partie.plan_adverse, QStringLiteral("FREGATEV"), 4, 1, 1);
+        poserNavire(partie.plan_joueur, QStringLiteral("CHALOUPEH"), 2, 5, 5);
+        partie.copierPlans();
+        ASSERT_TRUE(narrateur.InstalPeedy({}));
+        echange.engager();
+    }
+    const QString& dit() { return compagnon.paroles.last(); }
+    QStringList clips() {
+        QStringList noms;
+        for (const QByteArray& c : sons.clips)
+            noms << QString::fromUtf8(c);
+        return noms;
+    }
+
+    TempsVirtuel temps;
+    Hasard hasard{temps};
+    FauxCompagnon compagnon;
+    FauxDialogues dialogues;
+    FauxSons sons;
+    Narrateur narrateur{compagnon, dialogues, sons};
+    FausseVue vue;
+    Partie partie;
+    Echange echange{partie, hasard, temps, narrateur, sons, [](const QString& n) { return n.toUtf8(); }, vue};
+};
+} // namespace
+
+TEST_F(UnEchange, LaVictoireSonneA12sEtParleA16s) {
+    partie.mer_adverse.vider();
+    poserNavire(partie.mer_adverse, QStringLiteral("CHALOUPEH"), 2, 5, 5);
+    partie.plan_adverse = partie.mer_adverse;
+    echange.feu(5, 5);
+    temps.avancer(4000 + 6000 + 5000); // a full exchange
+    echange.feu(6, 5);
+    EXPECT_EQ(echange.phase(), Phase::FinDePartie);
+    EXPECT_EQ(partie.infopartie, FIN_DE_LA_PARTIE);
+    const int repeints = vue.adverse;
+    temps.avancer(5999);
+    EXPECT_EQ(dit(), FEU); // a sinking is commented after 6 s
+    temps.avancer(1);
+    EXPECT_TRUE(dit().startsWith(QStringLiteral("CHALOUPE adverse hors de combat. ")));
+    EXPECT_EQ(vue.adverse, repeints + 1); // the enemy fleet drawn with the comment
+    EXPECT_TRUE(partie.flotte_detruite);
+    const QString avant = clips().last();
+    temps.avancer(5999);
+    EXPECT_EQ(clips().last(), avant);
+    temps.avancer(1);
+    EXPECT_EQ(clips().last(), QStringLiteral("WaveVictoire"));
+    temps.avancer(3999);
+    EXPECT_TRUE(dit().startsWith(QStringLiteral("CHALOUPE")));
+    temps.avancer(1);
+    EXPECT_TRUE(dit().startsWith(QStringLiteral("Ils n'ont plus un seul navire")));
+    EXPECT_TRUE(dit().endsWith(
+        QStringLiteral("Control \"N\" pour replacer nos navires, control \"Q\" pour quitter. ")));
+    // The enemy never fires again, the enemy sea stays closed.
+    temps.avancer(60000);
+    EXPECT_EQ(partie.nb_tirs_adverse, 1);
+    EXPECT_FALSE(vue.actif);
+}
+
+TEST_F(UnEchange, LaDefaiteSonneA11sEtParleA15s) {
+    // Every cell of ours but one already fired at, and that one holds our last ship's last cell.
+    for (int c = 1; c <= TAILLE_MER; ++c)
+        for (int r = 1; r <= TAILLE_MER; ++r)
+            partie.tirs_adverse(c, r) =
+                partie.mer_joueur(c, r).isEmpty() ? QStringLiteral("MANQUE") : QStringLiteral("TOUCHE");
+    partie.tirs_adverse(6, 5).clear();
+    echange.feu(12, 12);
+    temps.avancer(4000 + 6000);
+    EXPECT_EQ(dit(), QStringLiteral("Feu ennemi!"));
+    EXPECT_EQ(clips().last(), QStringLiteral("WaveECoule"));
+    EXPECT_TRUE(partie.victoire_adverse);
+    EXPECT_TRUE(partie.flotte_detruite); // the enemy fleet is drawn at once
+    EXPECT_GE(vue.adverse, 1);
+    temps.avancer(5000);
+    EXPECT_TRUE(dit().startsWith(QStringLiteral("Touché en F.5. CHALOUPE  hors de combat. ")));
+    temps.avancer(5999);
+    EXPECT_EQ(clips().last(), QStringLiteral("WaveECoule"));
+    temps.avancer(1);
+    EXPECT_EQ(clips().last(), QStringLiteral("WaveDefaite"));
+    temps.avancer(4000);
+    EXPECT_TRUE(dit().startsWith(QStringLiteral("C'est la fin, moussaillon")));
+    EXPECT_FALSE(vue.actif);
+    EXPECT_EQ(echange.phase(), Phase::FinDePartie);
+}
+
+TEST_F(UnEchange, PlacerFaitTaireUneFinEnAttente) {
+    partie.victoire_joueur = true;
+    echange.TimerTirTimer();
+    temps.avancer(7000); // the victory clip has sounded, the closing words are due
+    echange.placer();
+    temps.avancer(10000);
+    EXPECT_FALSE(dit().contains(QStringLiteral("Control \"N\"")));
+    EXPECT_EQ(echange.phase(), Phase::Placement);
+}
+
+TEST_F(UnEchange, LeBavardageA40sPuisDe3A6Minutes) {
+    echange.TimerPaix->relancer();
+    temps.avancer(39999);
+    const qsizetype dits = compagnon.paroles.size();
+    temps.avancer(1);
+    ASSERT_EQ(compagnon.paroles.size(), dits + 1);
+    EXPECT_TRUE(MemoPaix().contains(dit()));
+    const int suivant = echange.TimerPaix->interval();
+    EXPECT_GE(suivant, 180000);
+    EXPECT_LT(suivant, 360000);
+    // Aiming restarts it, with the drawn interval.
+    temps.avancer(100000);
+    echange.viser(2, 2);
+    temps.avancer(suivant - 1);
+    EXPECT_EQ(dit(), QStringLiteral("Secteur : B.2.  Espace pour tirer."));
+    temps.avancer(1);
+    EXPECT_TRUE(MemoPaix().contains(dit()));
+}
