@@ -110,10 +110,12 @@ void SortieAudioQt::jouer(const ClipPcm& pcm) {
     format.setChannelCount(pcm.canaux);
     format.setSampleFormat(pcm.bits == 8 ? QAudioFormat::UInt8 : QAudioFormat::Int16);
 
-    tampon_ = new QBuffer(this);
+    // sink and buffer without a parent: Qt gives the sink's PulseAudio half the sink's parent, and a
+    // parent deleting both would delete that half twice; they go together, sink first, once let go
+    tampon_ = new QBuffer;
     tampon_->setData(pcm.echantillons);
     tampon_->open(QIODevice::ReadOnly);
-    sink_ = new QAudioSink(appareil, format, this);
+    sink_ = new QAudioSink(appareil, format);
     QAudioSink* sink = sink_;
     connect(sink_, &QAudioSink::stateChanged, this, [this, sink, format](QAudio::State etat) {
         if (sink != sink_)

@@ -44,7 +44,6 @@ void SortieParoleQt::lacher() {
     QAudioSink* sink = std::exchange(sink_, nullptr);
     flux_ = nullptr;
     sink->stop();
-    sink->setParent(nullptr);
     sink->deleteLater();
 }
 
@@ -64,7 +63,8 @@ void SortieParoleQt::commencer(int frequence) {
         decrocher();
         return;
     }
-    sink_ = new QAudioSink(sortie, format, this);
+    // without a parent: Qt gives the sink's PulseAudio half the same parent, and the two must go together
+    sink_ = new QAudioSink(sortie, format);
     sink_->setBufferSize(frequence * 2 * AVANCE_MS / 1000);
     flux_ = sink_->start();
     if (!flux_ || sink_->error() == QAudio::OpenError || sink_->error() == QAudio::FatalError)
