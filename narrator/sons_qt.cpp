@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <numbers>
+#include <utility>
 
 #if defined(__SANITIZE_ADDRESS__)
 #define CORSABORD_ASAN 1
@@ -88,6 +89,14 @@ void quitterLeJeu(int statut) {
     std::_Exit(statut);
 }
 
+void laisserPartir(QAudioSink* sink) {
+    if (!sink)
+        return;
+    sink->disconnect();
+    sink->stop();
+    QTimer::singleShot(2000, sink, &QObject::deleteLater);
+}
+
 SortieAudioQt::SortieAudioQt(const QAudioDevice& appareil, QObject* parent)
     : QObject(parent)
     , appareil_(appareil) {}
@@ -110,12 +119,12 @@ void SortieAudioQt::jouer(const ClipPcm& pcm) {
     format.setChannelCount(pcm.canaux);
     format.setSampleFormat(pcm.bits == 8 ? QAudioFormat::UInt8 : QAudioFormat::Int16);
 
-    // sink and buffer without a parent: Qt gives the sink's PulseAudio half the sink's parent, and a
-    // parent deleting both would delete that half twice; they go together, sink first, once let go
-    tampon_ = new QBuffer;
+    // the sink without a parent: Qt gives the sink's PulseAudio half the sink's parent, and a parent
+    // deleting both would delete that half twice; the clip's buffer goes with the sink
+    sink_ = new QAudioSink(appareil, format);
+    tampon_ = new QBuffer(sink_);
     tampon_->setData(pcm.echantillons);
     tampon_->open(QIODevice::ReadOnly);
-    sink_ = new QAudioSink(appareil, format);
     QAudioSink* sink = sink_;
     connect(sink_, &QAudioSink::stateChanged, this, [this, sink, format](QAudio::State etat) {
         if (sink != sink_)
@@ -143,16 +152,8 @@ qint64 SortieAudioQt::entendusUs() const {
 }
 
 void SortieAudioQt::arreter() {
-    if (sink_) {
-        sink_->disconnect(this);
-        sink_->stop();
-        sink_->deleteLater();
-        sink_ = nullptr;
-    }
-    if (tampon_) {
-        tampon_->deleteLater();
-        tampon_ = nullptr;
-    }
+    laisserPartir(std::exchange(sink_, nullptr));
+    tampon_ = nullptr; // goes with its sink
 }
 
 LecteurSonsQt::LecteurSonsQt()

@@ -19,6 +19,10 @@ class QBuffer;
 // here skips that teardown: the system closes the connection with the process.
 [[noreturn]] void quitterLeJeu(int statut);
 
+// Stops a sink and deletes it a while later. Qt 6.4's PulseAudio sink may still hear from the server
+// (a drain's answer) just after it is stopped and calls itself back then: deleted at once, it crashes.
+void laisserPartir(QAudioSink* sink);
+
 // The samples of a RIFF WAVE image and how to play them.
 struct ClipPcm {
     int frequence = 0;

@@ -1,6 +1,8 @@
 // The narrator's speech heard through Qt Multimedia: a fresh QAudioSink for every text, fed in push mode.
 #include "narrator/sortie_qt.h"
 
+#include "narrator/sons_qt.h"
+
 #include <QAudioDevice>
 #include <QAudioFormat>
 #include <QAudioSink>
@@ -39,12 +41,10 @@ bool SortieParoleQt::disponible() const {
 void SortieParoleQt::lacher() {
     if (!sink_)
         return;
-    // Qt's PulseAudio sink runs the event loop in its destructor: deleted from here, it could come back
-    // into this output (a new text, a cut) while still half destroyed. It goes once the loop is back.
-    QAudioSink* sink = std::exchange(sink_, nullptr);
+    // Qt's PulseAudio sink runs the event loop in its destructor and may still be called back by the
+    // server just after it stops: it goes from the event loop, a while later.
     flux_ = nullptr;
-    sink->stop();
-    sink->deleteLater();
+    laisserPartir(std::exchange(sink_, nullptr));
 }
 
 void SortieParoleQt::commencer(int frequence) {
