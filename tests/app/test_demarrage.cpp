@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 namespace {
+using textes::COURAGE;
 using textes::OPENING;
 const QString GREETING = QStringLiteral("Bonjour amiral, l'ennemi approche, mais nos navires sont encore au "
                                         "port. Ordonnez control \"N\" pour placer "
@@ -134,7 +135,7 @@ TEST_F(Lance, UnDialogueQuiSeFermeNeRejouePasLActivation) {
     EXPECT_EQ(apres,
               (QStringList{QStringLiteral("Voulez vous vraiment revenir à terre, amiral? \"O\" pour quitter, "
                                           "\"N\" pour revenir au combat."),
-                           QStringLiteral("Votre courage vous honore, amiral, nous retournons au combat!")}));
+                           COURAGE}));
 }
 
 TEST_F(Lance, LesLettresQueLePortNePrendPasVontAuCombat) {

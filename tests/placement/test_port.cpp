@@ -585,10 +585,7 @@ TEST(Port, EngagerLeCombat) {
     h.port.ImBtbrick1Click();
     const Engagement refus = h.port.EngagerClick();
     EXPECT_FALSE(refus.engage);
-    EXPECT_EQ(refus.texte,
-              QStringLiteral("Désolé, amiral, vous n'avez pas placé tous vos navires. Vous ne pouvez "
-                             "pas engager le combat dans de telles conditions! Control \"I\" pour "
-                             "inspecter la flotte, control \"T\" pour placer toute la flotte. "));
+    EXPECT_EQ(refus.texte, REFUS_ENGAGER);
     EXPECT_EQ(h.partie.message_courant, refus.texte);
     EXPECT_EQ(h.port.num_brick, 1);
 

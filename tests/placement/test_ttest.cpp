@@ -139,8 +139,7 @@ TEST_F(EcranPort, AuClavierDuChoixALEngagement) {
     // Engaging too early is refused, and wakes the idle chatter.
     jeu.bataille->TimerPaix->setEnabled(false);
     ctrl(Qt::Key_E);
-    EXPECT_TRUE(
-        dernier().startsWith(QStringLiteral("Désolé, amiral, vous n'avez pas placé tous vos navires.")));
+    EXPECT_EQ(dernier(), REFUS_ENGAGER);
     EXPECT_TRUE(jeu.bataille->TimerPaix->isEnabled());
     EXPECT_TRUE(jeu.test->isVisible());
     EXPECT_FALSE(jeu.bataille->port_adverse->isEnabled());

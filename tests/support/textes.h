@@ -37,6 +37,12 @@ inline const QString TOUS_EN_PLACE = QStringLiteral("Tous les navires sont en pl
 inline const QString FLOTTE_EN_POSITION =
     QStringLiteral("La flotte est en position, amiral, prêt pour le combat. Control \"E\" pour engager "
                    "l'ennemi, control \"P\" pour revenir au port!");
+inline const QString REFUS_ENGAGER =
+    QStringLiteral("Désolé, amiral, vous n'avez pas placé tous vos navires. Vous ne pouvez pas engager le "
+                   "combat dans de telles conditions! Control \"I\" pour inspecter la flotte, control \"T\" "
+                   "pour placer toute la flotte. ");
+inline const QString COURAGE =
+    QStringLiteral("Votre courage vous honore, amiral, nous retournons au combat!");
 inline const QString OPENING = QStringLiteral(
     "Flotte adverse à l'horizon, amiral. Hissons le pavillon, et sus à l'ennemi! Servez-vous des touches de "
     "direction pour diriger l'artillerie! Bonne chance, je vous confie le commandement!");
