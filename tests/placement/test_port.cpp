@@ -421,57 +421,58 @@ TEST(Port, MenusChoisissentLePremierPosteLibre) {
 
 TEST(Port, RapportDInspection) {
     Harbour h;
+    const QString reste = QStringLiteral("Il reste au port: ");
     const QString fin = QStringLiteral("à vous de les placer, amiral!");
     EXPECT_EQ(
         h.port.InspectionClick(),
-        QStringLiteral("Il reste au port: le vaisseau amiral, la frégate, deux bricks, deux galères, trois "
-                       "chaloupes, ") +
+        reste +
+            QStringLiteral("le vaisseau amiral, la frégate, deux bricks, deux galères, trois chaloupes, ") +
             fin);
-    h.port.ImBtnavireamiralClick();
-    EXPECT_EQ(h.port.InspectionClick(),
-              QStringLiteral(
-                  "Equipage paré pour l'inspection du vaisseau amiral. Trois ponts, 108 canons, 600 "
-                  "marins, 900 fusillers, c'est le plus puissant navire de la flotte. Il faut 5 coups au "
-                  "but pour le mettre hors de combat."));
-    EXPECT_EQ(h.partie.message_courant, h.port.texte_inspection);
-    h.mouiller(1, 1);
-    h.port.ImBtbrick1Click();
-    h.mouiller(1, 2);
-    EXPECT_EQ(h.port.InspectionClick(),
-              QStringLiteral("Il reste au port: la frégate, un brick, deux galères, trois chaloupes, ") +
-                  fin);
-    h.port.FregatClick();
-    EXPECT_EQ(
-        h.port.InspectionClick(),
-        QStringLiteral("Equipage de la frégate au complet, amiral. Deux ponts, 74 canons, 300 marins, 400 "
-                       "fusillers, c'est un navire redoutable. Il faut 4 coups au but pour le mettre hors de "
-                       "combat."));
-    h.mouiller(1, 3);
-    h.port.GaleresClick();
-    EXPECT_EQ(
-        h.port.InspectionClick(),
-        QStringLiteral("Voici la galère, amiral. Très manoeuvrante, dotée d'une artillerie faible mais "
-                       "précise, elle embarque 240 rameurs et presque autant de soldats. Il faut 3 coups au "
-                       "but pour la mettre hors de combat."));
-    h.mouiller(1, 4);
-    h.port.ChalouClick();
-    EXPECT_EQ(
-        h.port.InspectionClick(),
-        QStringLiteral("Chaloupe à vos ordres, amiral. Auxiliaire indispensable de la flotte, armée d'un "
-                       "canon et d'un vingtaine de marins, sa petite taille lui permet les coups les plus "
-                       "audacieux. Il faut 2 coups au but pour la mettre hors de combat."));
-    h.mouiller(1, 5);
-    EXPECT_EQ(h.port.InspectionClick(),
-              QStringLiteral("Il reste au port: un brick, une galère, deux chaloupes, ") + fin);
-    h.port.ChalouClick();
-    h.mouiller(1, 6);
-    EXPECT_EQ(h.port.InspectionClick(),
-              QStringLiteral("Il reste au port: un brick, une galère, une chaloupe, ") + fin);
-    h.port.BricClick();
-    h.mouiller(1, 7);
-    h.port.GaleresClick();
-    h.mouiller(1, 8);
-    EXPECT_EQ(h.port.InspectionClick(), QStringLiteral("Il reste au port: une chaloupe, ") + fin);
+    // Ships anchored one by one down the first column: the inspection describes the chosen ship, and
+    // with none chosen tells what is left in harbour.
+    struct Etape {
+        QString (Port::*choix)();
+        const char* description;
+        const char* restant;
+    };
+    const Etape etapes[] = {
+        {&Port::ImBtnavireamiralClick,
+         "Equipage paré pour l'inspection du vaisseau amiral. Trois ponts, 108 canons, 600 marins, 900 "
+         "fusillers, c'est le plus puissant navire de la flotte. Il faut 5 coups au but pour le mettre hors "
+         "de combat.",
+         nullptr},
+        {&Port::ImBtbrick1Click, nullptr, "la frégate, un brick, deux galères, trois chaloupes, "},
+        {&Port::FregatClick,
+         "Equipage de la frégate au complet, amiral. Deux ponts, 74 canons, 300 marins, 400 fusillers, "
+         "c'est un navire redoutable. Il faut 4 coups au but pour le mettre hors de combat.",
+         nullptr},
+        {&Port::GaleresClick,
+         "Voici la galère, amiral. Très manoeuvrante, dotée d'une artillerie faible mais précise, elle "
+         "embarque 240 rameurs et presque autant de soldats. Il faut 3 coups au but pour la mettre hors de "
+         "combat.",
+         nullptr},
+        {&Port::ChalouClick,
+         "Chaloupe à vos ordres, amiral. Auxiliaire indispensable de la flotte, armée d'un canon et d'un "
+         "vingtaine de marins, sa petite taille lui permet les coups les plus audacieux. Il faut 2 coups "
+         "au but pour la mettre hors de combat.",
+         "un brick, une galère, deux chaloupes, "},
+        {&Port::ChalouClick, nullptr, "un brick, une galère, une chaloupe, "},
+        {&Port::BricClick, nullptr, nullptr},
+        {&Port::GaleresClick, nullptr, "une chaloupe, "},
+    };
+    int ligne = 0;
+    for (const Etape& e : etapes) {
+        SCOPED_TRACE(ligne + 1);
+        (h.port.*e.choix)();
+        if (e.description) {
+            EXPECT_EQ(h.port.InspectionClick(), QString::fromUtf8(e.description));
+            EXPECT_EQ(h.partie.message_courant, h.port.texte_inspection);
+        }
+        h.mouiller(1, ++ligne);
+        if (e.restant) {
+            EXPECT_EQ(h.port.InspectionClick(), reste + QString::fromUtf8(e.restant) + fin);
+        }
+    }
     h.port.ChalouClick();
     // A chosen ship gives way to the ready report once nothing is left in harbour; here one still is.
     EXPECT_TRUE(h.port.InspectionClick().startsWith(QStringLiteral("Chaloupe à vos ordres")));
