@@ -20,7 +20,9 @@
 #include <QLocale>
 #include <QTranslator>
 
-int main(int argc, char** argv) {
+namespace {
+
+int jouer(int argc, char** argv) {
     if (!preparerLancement(argc, argv))
         return 1;
     QApplication app(argc, argv);
@@ -72,4 +74,10 @@ int main(int argc, char** argv) {
 
     flux.demarrer();
     return app.exec();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    quitterLeJeu(jouer(argc, argv));
 }

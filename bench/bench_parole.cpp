@@ -1,11 +1,13 @@
 // Speech latency of the narrator, measured for real: Parle to first sound handed to the output, and a
 // new Parle to the end of the previous text (in the process and, with a PulseAudio monitor, as heard).
 #include "app/temps.h"
+#include "ecoute.h"
 #include "narrator/compagnon_perroquet.h"
 #include "narrator/moteur_espeak.h"
 #include "narrator/sortie_qt.h"
 
 #include <QApplication>
+#include <QHash>
 #include <QAudioDevice>
 #include <QAudioFormat>
 #include <QElapsedTimer>
@@ -21,24 +23,10 @@
 
 namespace {
 
-QElapsedTimer horloge;
-
-double ms() {
-    return horloge.nsecsElapsed() / 1e6;
-}
-
-double mediane(std::vector<double> v) {
-    if (v.empty())
-        return 0;
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-void attendre(int duree) {
-    QEventLoop boucle;
-    QTimer::singleShot(duree, &boucle, &QEventLoop::quit);
-    boucle.exec();
-}
+using banc::attendre;
+using banc::Ecoute;
+using banc::mediane;
+using banc::ms;
 
 // Waits for the first sound of a request; false after the timeout.
 bool attendrePremierSon(CompagnonPerroquet& c, int id, double* quand, int delai = 5000) {
@@ -57,71 +45,6 @@ bool attendrePremierSon(CompagnonPerroquet& c, int id, double* quand, int delai 
     return vu;
 }
 
-// Records the default sink's monitor: each sample with the time it was read.
-class Ecoute : public QObject {
-    Q_OBJECT
-public:
-    // parec on the default sink's monitor (Qt lists no monitor sources).
-    bool ouvrir() {
-        parec_ = new QProcess(this);
-        parec_->start(QStringLiteral("parec"),
-                      {QStringLiteral("-d"), QStringLiteral("@DEFAULT_MONITOR@"),
-                       QStringLiteral("--format=s16le"), QStringLiteral("--rate=22050"),
-                       QStringLiteral("--channels=1"), QStringLiteral("--latency-msec=5"),
-                       QStringLiteral("--raw")});
-        if (!parec_->waitForStarted(2000))
-            return false;
-        connect(parec_, &QProcess::readyReadStandardOutput, this, [this] { lire(); });
-        attendre(300);
-        return parec_->state() == QProcess::Running;
-    }
-    ~Ecoute() override {
-        if (parec_) {
-            parec_->kill();
-            parec_->waitForFinished(1000);
-        }
-    }
-    void lire() {
-        const QByteArray b = parec_->readAllStandardOutput();
-        const double t = ms();
-        const auto* s = reinterpret_cast<const qint16*>(b.constData());
-        const qsizetype n = b.size() / 2;
-        for (qsizetype i = 0; i < n; ++i)
-            echantillons_.push_back({t - double(n - 1 - i) * 1000.0 / 22050, std::abs(s[i])});
-    }
-    void vider() { echantillons_.clear(); }
-    // Loudest sample per 10 ms from a to b, for looking at a cut.
-    void montrer(double a, double b) const {
-        for (double t = a; t < b; t += 10) {
-            int m = 0;
-            for (const auto& e : echantillons_)
-                if (e.first >= t && e.first < t + 10)
-                    m = std::max(m, e.second);
-            std::printf("%+.0f:%d ", t - a, m);
-        }
-        std::puts("");
-    }
-    // First loud sample at or after t.
-    double premierFort(double t, int seuil = 250) const {
-        for (const auto& e : echantillons_)
-            if (e.first >= t && e.second > seuil)
-                return e.first;
-        return -1;
-    }
-    // Last loud sample at or after t.
-    double dernierFort(double t, int seuil = 250) const {
-        double dernier = -1;
-        for (const auto& e : echantillons_)
-            if (e.first >= t && e.second > seuil)
-                dernier = e.first;
-        return dernier;
-    }
-
-private:
-    QProcess* parec_ = nullptr;
-    std::vector<std::pair<double, int>> echantillons_;
-};
-
 const char* const TEXTES[] = {
     "Tir en B 5, amiral.",
     "Touché, fiston! Ça chauffe à bâbord.",
@@ -137,7 +60,7 @@ const char* const LONG =
 } // namespace
 
 int main(int argc, char** argv) {
-    horloge.start();
+    ms();
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
@@ -160,8 +83,8 @@ int main(int argc, char** argv) {
     const int accueil = compagnon.parler(QStringLiteral("Bonjour amiral, l'ennemi approche."));
     double quand = 0;
     if (attendrePremierSon(compagnon, accueil, &quand, 10000))
-        std::printf("start-up to the greeting's first sound: %.1f ms (of which the Show and Greet animations "
-                    "take about 1700 ms)\n",
+        std::printf("start-up to the greeting's first sound handed to the output: %.1f ms (said while the "
+                    "parrot comes on and greets)\n",
                     quand);
     attendre(500);
 
@@ -198,7 +121,8 @@ int main(int argc, char** argv) {
 
     // 3. heard on the sink's monitor: when the old text falls silent after a Parle that says nothing
     Ecoute ecoute;
-    if (son && ecoute.ouvrir()) {
+    const bool entendre = son && ecoute.ouvrir();
+    if (entendre) {
         std::vector<double> debuts, fins;
         for (int i = 0; i < 20; ++i) {
             compagnon.arreter(precedente);
@@ -227,7 +151,44 @@ int main(int argc, char** argv) {
     } else if (son) {
         std::puts("no monitor source to listen on: the heard figures are skipped");
     }
+
+    // 4. a whole evening's wear: the 1st and the 60th text heard whole, 58 cut short between them
+    if (entendre) {
+        QHash<int, qint64> longueurs;
+        QObject::connect(&compagnon.moteur(), &MoteurParole::fin, &compagnon,
+                         [&](int id, qint64 n, bool) { longueurs[id] = n; });
+        auto entier = [&](int rang) {
+            compagnon.arreter(precedente);
+            ecoute.attendreSilence(400, 5000);
+            const double t0 = ms();
+            precedente = compagnon.parler(QString::fromUtf8(LONG));
+            bool fini = false;
+            QEventLoop boucle;
+            const int id = precedente;
+            auto lien = QObject::connect(&compagnon, &ServiceCompagnon::requeteTerminee, &boucle, [&](int r) {
+                if (r == id) {
+                    fini = true;
+                    boucle.quit();
+                }
+            });
+            QTimer::singleShot(60000, &boucle, &QEventLoop::quit);
+            boucle.exec();
+            QObject::disconnect(lien);
+            attendre(200);
+            const double debut = ecoute.premierFort(t0), fin = ecoute.dernierFort(t0);
+            const double longueur = longueurs.value(id) * 1000.0 / compagnon.moteur().frequence();
+            std::printf(
+                "text %d: heard for %.0f ms (first to last sound on the monitor) of %.0f ms of samples; "
+                "completed %s %.0f ms after Parle\n",
+                rang, fin - debut, longueur, fini ? "at" : "not by", ms() - t0 - 200);
+        };
+        entier(1);
+        for (int i = 2; i < 60; ++i) {
+            compagnon.arreter(precedente);
+            precedente = compagnon.parler(QString::fromUtf8(TEXTES[i % 6]));
+            attendre(i % 5 == 0 ? 2500 : 300); // most cut short by the next, some heard to their end
+        }
+        entier(60);
+    }
     return 0;
 }
-
-#include "bench_parole.moc"

@@ -23,8 +23,12 @@ constexpr int TIC_MS = 40;
 constexpr int BLOC = 441;
 // How long the balloon stays once the voice has stopped.
 constexpr int BULLE_RESTE_MS = 1500;
-// With a sound output that stalls, a text still completes this long after the time it takes to say.
-constexpr int MARGE_SON_MS = 1500;
+// A heard position that stands still this long while sound waits: the output went away.
+constexpr int IMMOBILE_MS = 400;
+// Between idle moves (a blink or a look around), in turn.
+constexpr int ATTENTES_REPOS[] = {2600, 4100, 3300, 5200};
+// With nothing asked for this long, the idle moves stop until the next request.
+constexpr int ASSOUPI_MS = 20000;
 constexpr double LARGEUR_DESIGN = 1024, HAUTEUR_DESIGN = 800;
 // Room around the parrot for its moves, in design pixels.
 constexpr double MARGE_DESSIN = 28;
@@ -232,13 +236,13 @@ void CompagnonPerroquet::decharger(const QString& id) {
     if (!personnage(id))
         return;
     abandonnerTout();
-    tic_->setEnabled(false);
     montre_ = false;
     bulle_reste_ = 0;
     afficher(false);
     repos_ = nullptr;
     personnage_.reset();
     id_personnage_.clear();
+    planifier();
 }
 
 int CompagnonPerroquet::montrer() {
@@ -292,9 +296,7 @@ int CompagnonPerroquet::ajouter(Requete r) {
         return id;
     }
     file_.append(std::move(r));
-    tic_->setEnabled(true);
-    if (file_.size() == 1)
-        demarrer();
+    avancerFile();
     return id;
 }
 
@@ -303,73 +305,126 @@ void CompagnonPerroquet::signaler(int id) {
         this, [this, id] { Q_EMIT requeteTerminee(id); }, Qt::QueuedConnection);
 }
 
-void CompagnonPerroquet::demarrer() {
-    while (!file_.isEmpty() && !file_.first().commencee) {
-        Requete& r = file_.first();
-        r.commencee = true;
-        r.ecoule = 0;
-        if (repos_) {
-            // an idle move gives way at once to what the game asks
-            pose_.appliquer(repos_->poseA(repos_depart_, repos_->duree()));
-            repos_ = nullptr;
-        }
-        attente_repos_ = 0;
-        if (r.genre == Genre::Animation) {
-            if (r.animation && r.animation->nom == personnage_->animation(QStringLiteral("Show"))->nom) {
-                montre_ = true;
-                afficher(true);
-            }
-            r.depart = pose_;
-            if (!r.animation || r.animation->duree() == 0) {
-                if (r.animation)
-                    pose_ = r.animation->poseA(r.depart, 0);
-                if (dessin_)
-                    dessin_->setPose(pose_);
-                terminerTete();
-            }
-            return;
-        }
-        if (r.nom.trimmed().isEmpty()) {
-            // a blank says nothing and takes no time
-            terminerTete();
-            return;
-        }
-        if (bulle_) {
-            bulle_->setTexte(r.nom);
-            bulle_reste_ = BULLE_RESTE_MS;
-            disposer();
-            afficher(montre_);
-        }
-        // asked once per text: listing the sound outputs is not free
-        r.avec_son = sortie_->disponible();
-        if (r.avec_son)
-            sortie_->commencer(moteur_->frequence());
-        moteur_->dire(r.id, r.nom);
-        return;
-    }
+bool CompagnonPerroquet::cache(const Animation* animation) const {
+    if (!animation)
+        return false;
+    double opacite = 1;
+    for (const ImageAnimation& image : animation->images)
+        opacite = image.pose.valeur(QStringLiteral("opacite"), opacite);
+    return opacite <= 0.01;
 }
 
-void CompagnonPerroquet::terminerTete() {
-    if (file_.isEmpty())
+int CompagnonPerroquet::paroleAnticipable() const {
+    if (file_.isEmpty() || file_.first().genre != Genre::Animation || cache(file_.first().animation))
+        return -1;
+    for (int i = 1; i < file_.size(); ++i) {
+        const Requete& r = file_.at(i);
+        if (r.genre == Genre::Animation) {
+            if (cache(r.animation))
+                return -1;
+            continue;
+        }
+        if (!r.commencee)
+            return i;
+        if (!r.finie)
+            return -1; // one text at a time
+    }
+    return -1;
+}
+
+void CompagnonPerroquet::avancerFile() {
+    for (;;) {
+        while (!file_.isEmpty() && file_.first().finie) {
+            const int id = file_.takeFirst().id;
+            signaler(id);
+        }
+        if (file_.isEmpty())
+            break;
+        if (!file_.first().commencee) {
+            commencer(0);
+            continue;
+        }
+        // a text does not wait for the gestures before it: the player hears it at once
+        const int i = paroleAnticipable();
+        if (i < 0)
+            break;
+        commencer(i);
+    }
+    planifier();
+}
+
+void CompagnonPerroquet::commencer(int index) {
+    Requete& r = file_[index];
+    r.commencee = true;
+    r.ecoule = 0;
+    if (repos_) {
+        // an idle move gives way at once to what the game asks
+        pose_.appliquer(repos_->poseA(repos_depart_, repos_->duree()));
+        repos_ = nullptr;
+    }
+    attente_repos_ = 0;
+    calme_ = 0;
+    if (r.genre == Genre::Animation) {
+        if (r.animation && r.animation->nom == personnage_->animation(QStringLiteral("Show"))->nom) {
+            montre_ = true;
+            afficher(true);
+        }
+        r.depart = pose_;
+        if (!r.animation || r.animation->duree() == 0) {
+            if (r.animation)
+                pose_ = r.animation->poseA(r.depart, 0);
+            if (dessin_)
+                dessin_->setPose(pose_);
+            r.finie = true;
+        }
         return;
-    const Requete r = file_.takeFirst();
+    }
+    if (r.nom.trimmed().isEmpty()) {
+        // a blank says nothing and takes no time
+        r.finie = true;
+        return;
+    }
+    if (bulle_) {
+        bulle_->setTexte(r.nom);
+        bulle_reste_ = BULLE_RESTE_MS;
+        disposer();
+        afficher(montre_);
+    }
+    // asked once per text: listing the sound outputs is not free
+    r.avec_son = sortie_->disponible();
+    if (r.avec_son)
+        sortie_->commencer(moteur_->frequence());
+    moteur_->dire(r.id, r.nom);
+}
+
+void CompagnonPerroquet::finir(Requete& r) {
+    r.finie = true;
     if (r.genre == Genre::Parole) {
         pose_.valeurs.insert(QStringLiteral("bec"), 0);
         if (dessin_)
             dessin_->setPose(pose_);
     }
-    signaler(r.id);
-    if (!file_.isEmpty())
-        demarrer();
 }
 
-void CompagnonPerroquet::arreterTete() {
-    Requete& r = file_.first();
-    if (!r.commencee)
+CompagnonPerroquet::Requete* CompagnonPerroquet::parleuse() {
+    for (Requete& r : file_)
+        if (r.genre == Genre::Parole && r.commencee && !r.finie)
+            return &r;
+    return nullptr;
+}
+
+CompagnonPerroquet::Requete* CompagnonPerroquet::parole(int id) {
+    Requete* r = parleuse();
+    return r && r->id == id ? r : nullptr;
+}
+
+void CompagnonPerroquet::arreterRequete(Requete& r) {
+    if (!r.commencee || r.finie)
         return;
     if (r.genre == Genre::Parole) {
         moteur_->arreter(r.id);
-        sortie_->couper();
+        if (r.avec_son)
+            sortie_->couper();
         pose_.valeurs.insert(QStringLiteral("bec"), 0);
         bulle_reste_ = std::min(bulle_reste_, 300);
     } else if (r.animation) {
@@ -384,22 +439,17 @@ void CompagnonPerroquet::arreter(int requete) {
     for (int i = 0; i < file_.size(); ++i) {
         if (file_.at(i).id != requete)
             continue;
-        if (i == 0) {
-            arreterTete();
-            file_.removeFirst();
-            signaler(requete);
-            demarrer();
-        } else {
-            file_.removeAt(i);
-            signaler(requete);
-        }
+        arreterRequete(file_[i]);
+        file_.removeAt(i);
+        signaler(requete);
+        avancerFile();
         return;
     }
 }
 
 void CompagnonPerroquet::abandonnerTout() {
-    if (!file_.isEmpty())
-        arreterTete();
+    for (Requete& r : file_)
+        arreterRequete(r);
     const QList<Requete> restes = std::exchange(file_, {});
     for (const Requete& r : restes)
         signaler(r.id);
@@ -410,9 +460,10 @@ int CompagnonPerroquet::requeteEnCours() const {
 }
 
 void CompagnonPerroquet::recevoirPcm(int id, const QByteArray& pcm) {
-    if (file_.isEmpty() || file_.first().id != id || file_.first().genre != Genre::Parole)
+    Requete* p = parole(id);
+    if (!p)
         return;
-    Requete& r = file_.first();
+    Requete& r = *p;
     const auto* s = reinterpret_cast<const qint16*>(pcm.constData());
     const qsizetype n = pcm.size() / 2;
     // the speech level, one measure per block, for the beak
@@ -431,46 +482,79 @@ void CompagnonPerroquet::recevoirPcm(int id, const QByteArray& pcm) {
         i = fin;
     }
     r.echantillons += n;
-    if (r.avec_son) {
+    if (r.avec_son && !r.decroche)
         sortie_->ecrire(pcm);
-        if (!r.son_recu) {
-            r.son_recu = true;
-            Q_EMIT premierSon(id);
-        }
-    } else if (!r.son_recu) {
+    if (!r.son_recu) {
         r.son_recu = true;
         Q_EMIT premierSon(id);
     }
 }
 
 void CompagnonPerroquet::recevoirMot(int id, qint64 echantillon, int position, int) {
-    if (!file_.isEmpty() && file_.first().id == id)
-        file_.first().mots.append({echantillon, position});
+    if (Requete* r = parole(id))
+        r->mots.append({echantillon, position});
 }
 
 void CompagnonPerroquet::recevoirFin(int id, qint64 echantillons, bool) {
-    if (file_.isEmpty() || file_.first().id != id)
+    Requete* p = parole(id);
+    if (!p)
         return;
-    Requete& r = file_.first();
+    Requete& r = *p;
     r.synthese_finie = true;
     r.echantillons = std::max(r.echantillons, echantillons);
-    if (r.avec_son && r.son_recu)
+    if (r.avec_son && r.son_recu && !r.decroche) {
         sortie_->terminer();
-    else if (r.echantillons == 0)
-        terminerTete(); // nothing to hear
+    } else if (r.echantillons == 0) {
+        finir(r); // nothing to hear
+        avancerFile();
+    }
 }
 
 void CompagnonPerroquet::sonJoue() {
-    if (file_.isEmpty() || file_.first().genre != Genre::Parole || !file_.first().synthese_finie)
+    Requete* r = parleuse();
+    if (!r || !r->avec_son || r->decroche || !r->synthese_finie)
         return;
-    terminerTete();
+    finir(*r);
+    avancerFile();
+}
+
+void CompagnonPerroquet::suivreSon(Requete& r, int ms) {
+    if (!r.avec_son || !r.son_recu)
+        return;
+    if (r.decroche) {
+        r.ecoule_decroche += ms;
+        return;
+    }
+    const qint64 e = sortie_->entendus();
+    if (e > r.entendu) {
+        r.entendu = e;
+        r.immobile = 0;
+        return;
+    }
+    // sound is waiting but nothing more is heard: the output went away, the text goes on on its timing
+    if (r.echantillons - r.entendu <= moteur_->frequence() / 50)
+        return;
+    r.immobile += ms;
+    if (r.immobile >= IMMOBILE_MS) {
+        r.decroche = true;
+        r.ecoule_decroche = 0;
+        sortie_->couper();
+    }
+}
+
+qint64 CompagnonPerroquet::position(const Requete& r) const {
+    const int f = moteur_->frequence();
+    if (!r.avec_son || !r.son_recu)
+        return qint64(r.ecoule) * f / 1000;
+    if (r.decroche)
+        return std::min(r.echantillons, r.entendu + qint64(r.ecoule_decroche) * f / 1000);
+    return r.entendu;
 }
 
 void CompagnonPerroquet::animerBec(Requete& r) {
     if (!personnage_)
         return;
-    const int f = moteur_->frequence();
-    const qint64 entendu = (r.avec_son && r.son_recu) ? sortie_->entendus() : qint64(r.ecoule) * f / 1000;
+    const qint64 entendu = position(r);
     const qsizetype bloc = qsizetype(entendu / BLOC);
     const float niveau = bloc < r.enveloppe.size() ? r.enveloppe.at(bloc) : 0.0f;
     const double ouverture =
@@ -493,33 +577,68 @@ void CompagnonPerroquet::tic() {
         tic_->setEnabled(false);
         return;
     }
-    if (bulle_reste_ > 0 && (file_.isEmpty() || file_.first().genre != Genre::Parole)) {
-        bulle_reste_ -= TIC_MS;
+    const int ms = tic_->interval();
+    Requete* p = parleuse();
+    if (bulle_reste_ > 0 && !p) {
+        bulle_reste_ -= ms;
         if (bulle_reste_ <= 0)
             afficher(montre_);
     }
-    if (!file_.isEmpty()) {
-        Requete& r = file_.first();
-        r.ecoule += TIC_MS;
-        if (r.genre == Genre::Animation) {
-            if (r.animation)
-                pose_ = r.animation->poseA(r.depart, r.ecoule);
-            if (dessin_)
-                dessin_->setPose(pose_);
-            if (!r.animation || r.ecoule >= r.animation->duree())
-                terminerTete();
-            return;
-        }
-        animerBec(r);
-        if (dessin_)
-            dessin_->setPose(pose_);
-        const qint64 duree = r.echantillons * 1000 / std::max(1, moteur_->frequence());
-        const bool muet = !r.avec_son || !r.son_recu;
-        if (r.synthese_finie && r.ecoule >= duree + (muet ? 0 : MARGE_SON_MS))
-            terminerTete();
+    if (file_.isEmpty()) {
+        repos(ms);
+        planifier();
         return;
     }
-    repos(TIC_MS);
+    Requete& tete = file_.first();
+    if (tete.genre == Genre::Animation && tete.commencee && !tete.finie) {
+        tete.ecoule += ms;
+        if (tete.animation)
+            pose_ = tete.animation->poseA(tete.depart, tete.ecoule);
+        if (!tete.animation || tete.ecoule >= tete.animation->duree())
+            tete.finie = true;
+    }
+    if (p) {
+        Requete& r = *p;
+        r.ecoule += ms;
+        suivreSon(r, ms);
+        animerBec(r);
+        const qint64 duree = r.echantillons * 1000 / std::max(1, moteur_->frequence());
+        if (r.synthese_finie) {
+            // timed: no output, or one that stopped taking the sound; heard: when the output says so,
+            // however late it plays, so that the balloon and the game stay with the voice
+            const bool muet = !r.avec_son || !r.son_recu;
+            if ((muet && r.ecoule >= duree) || (r.decroche && position(r) >= r.echantillons))
+                finir(r);
+        }
+    }
+    if (dessin_)
+        dessin_->setPose(pose_);
+    avancerFile();
+}
+
+void CompagnonPerroquet::planifier() {
+    if (!personnage_) {
+        tic_->setEnabled(false);
+        return;
+    }
+    int intervalle = TIC_MS;
+    if (file_.isEmpty() && bulle_reste_ <= 0 && !repos_) {
+        if (!montre_ || pose_.valeur(QStringLiteral("opacite"), 1) <= 0.01) {
+            tic_->setEnabled(false);
+            return;
+        }
+        // a while after the last request the parrot stands still, as a dozing bird does, and costs nothing
+        if (calme_ >= ASSOUPI_MS) {
+            tic_->setEnabled(false);
+            return;
+        }
+        // at rest: wake once for the next idle move, not every frame
+        intervalle = std::max(
+            TIC_MS, std::min(ATTENTES_REPOS[prochain_repos_ % 4] - attente_repos_, ASSOUPI_MS - calme_));
+    }
+    if (tic_->interval() != intervalle)
+        tic_->setInterval(intervalle);
+    tic_->setEnabled(true);
 }
 
 void CompagnonPerroquet::repos(int ms) {
@@ -534,10 +653,9 @@ void CompagnonPerroquet::repos(int ms) {
             repos_ = nullptr;
         return;
     }
+    calme_ += ms;
     attente_repos_ += ms;
-    // a blink or a look around every few seconds, in turn
-    static constexpr int ATTENTES[] = {2600, 4100, 3300, 5200};
-    if (attente_repos_ < ATTENTES[prochain_repos_ % 4])
+    if (attente_repos_ < ATTENTES_REPOS[prochain_repos_ % 4] || calme_ >= ASSOUPI_MS)
         return;
     attente_repos_ = 0;
     const QStringList noms = personnage_->animationsDeRepos();

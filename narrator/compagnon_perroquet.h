@@ -19,9 +19,13 @@ class Temps;
 class Timer;
 class QWidget;
 
-// Requests are played one after the other in the order made. A text completes once it has been
-// heard, or, with no sound output, once the time it takes to say has passed; an animation once its
-// images have run. Completions are reported on the GUI thread, after the call that caused them.
+// Requests are played in the order made and complete in that order. A text completes once it has been
+// heard, or, with no sound output (or one that stopped taking the sound), once the time it takes to
+// say has passed; an animation once its images have run. A text does not wait for the gestures
+// queued before it (showing, greeting, waving): the parrot speaks at once and finishes moving while
+// it speaks; it only waits for one that hides him. Completions are reported on the GUI thread, after
+// the call that caused them. The parrot's clock only runs while something moves or is said; between
+// idle moves it wakes once for the next one, and a while after the last request he stands still.
 class CompagnonPerroquet : public ServiceCompagnon {
     Q_OBJECT
 public:
@@ -100,24 +104,36 @@ private:
         bool synthese_finie = false;
         qint64 echantillons = 0;
         bool son_recu = false;
-        bool son_fini = false;
+        bool finie = false;             // over, waiting for the requests before it to complete
+        bool decroche = false;          // the output stopped taking the sound: timed from there on
+        qint64 entendu = 0;             // samples heard, as the output last said
+        int immobile = 0;               // ms the heard position has stood still
+        int ecoule_decroche = 0;        // ms since the output was lost
         QList<float> enveloppe;         // speech level every BLOC samples
         QList<QPair<qint64, int>> mots; // first sample and character of each word
     };
 
     int ajouter(Requete r);
-    void demarrer();
-    void terminerTete();
+    void avancerFile();
+    void commencer(int index);
+    int paroleAnticipable() const;
+    bool cache(const Animation* animation) const;
+    void finir(Requete& r);
+    Requete* parleuse();
+    Requete* parole(int id);
     void signaler(int id);
     void tic();
+    void planifier();
     void repos(int ms);
+    void suivreSon(Requete& r, int ms);
+    qint64 position(const Requete& r) const;
     void animerBec(Requete& r);
     void recevoirPcm(int id, const QByteArray& pcm);
     void recevoirMot(int id, qint64 echantillon, int position, int longueur);
     void recevoirFin(int id, qint64 echantillons, bool interrompu);
     void sonJoue();
     void abandonnerTout();
-    void arreterTete();
+    void arreterRequete(Requete& r);
     void disposer();
     void afficher(bool visible);
     QRect versFenetre(const QRectF& design) const;
@@ -151,5 +167,6 @@ private:
     Pose repos_depart_;
     int repos_ecoule_ = 0;
     int attente_repos_ = 0;
+    int calme_ = 0; // ms at rest since the last request
     int prochain_repos_ = 0;
 };

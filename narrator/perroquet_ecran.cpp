@@ -27,8 +27,38 @@ bool DessinPerroquet::charger(const Personnage& personnage) {
             return false;
     personnage_ = personnage;
     pose_ = personnage.poseInitiale();
+    images_.clear();
+    echelle_ = 0;
     update();
     return true;
+}
+
+void DessinPerroquet::preparerImages(double echelle, qreal ratio) {
+    const double pixels = echelle * ratio;
+    if (qFuzzyCompare(pixels, echelle_) && !images_.isEmpty())
+        return;
+    images_.clear();
+    echelle_ = pixels;
+    // a pixel of room around each part for its smoothed edge
+    const double bord = 1.0 / pixels;
+    for (const PartieDessin& partie : personnage_->parties()) {
+        if (images_.contains(partie.element))
+            continue;
+        const QRectF place = rendu_.boundsOnElement(partie.element).adjusted(-bord, -bord, bord, bord);
+        const QSize taille(std::max(1, qCeil(place.width() * pixels)),
+                           std::max(1, qCeil(place.height() * pixels)));
+        QPixmap image(taille);
+        image.fill(Qt::transparent);
+        {
+            QPainter p(&image);
+            p.setRenderHint(QPainter::Antialiasing);
+            p.scale(taille.width() / place.width(), taille.height() / place.height());
+            p.translate(-place.topLeft());
+            rendu_.render(&p, partie.element, rendu_.boundsOnElement(partie.element));
+        }
+        ++rendus_;
+        images_.insert(partie.element, {image, place});
+    }
 }
 
 void DessinPerroquet::setMarge(int marge) {
@@ -67,9 +97,13 @@ void DessinPerroquet::paintEvent(QPaintEvent*) {
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     p.setOpacity(opacite);
     const QRectF vue = rendu_.viewBoxF();
+    const double sx = (width() - 2 * marge_) / vue.width(), sy = (height() - 2 * marge_) / vue.height();
+    if (sx <= 0 || sy <= 0)
+        return;
+    preparerImages(std::max(sx, sy), devicePixelRatioF());
     QTransform base;
     base.translate(marge_, marge_);
-    base.scale((width() - 2 * marge_) / vue.width(), (height() - 2 * marge_) / vue.height());
+    base.scale(sx, sy);
     base.translate(-vue.x(), -vue.y());
     for (const PartieDessin& partie : personnage_->parties()) {
         bool visible = true;
@@ -86,7 +120,8 @@ void DessinPerroquet::paintEvent(QPaintEvent*) {
         if (!partie.groupe.isEmpty())
             t = t * transformGroupe(partie.groupe);
         p.setTransform(t * base);
-        rendu_.render(&p, partie.element, rendu_.boundsOnElement(partie.element));
+        const ImagePartie& image = images_[partie.element];
+        p.drawPixmap(image.place, image.image, QRectF(image.image.rect()));
     }
 }
 

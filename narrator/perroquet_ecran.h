@@ -3,11 +3,14 @@
 
 #include "narrator/personnage.h"
 
+#include <QHash>
+#include <QPixmap>
 #include <QSvgRenderer>
 #include <QTextLayout>
 #include <QWidget>
 
-// Draws the character's parts in the current pose. Lets the mouse through to the boards beneath.
+// Draws the character's parts in the current pose. Lets the mouse through to the boards beneath. Each
+// part is rendered from the drawing once for the size shown, then only moved, turned and blended.
 class DessinPerroquet : public QWidget {
     Q_OBJECT
 public:
@@ -20,17 +23,28 @@ public:
     // Room around the character's own rectangle for moves that go beyond it (a jump, a raised hat).
     void setMarge(int marge);
     int marge() const { return marge_; }
+    // How many times the parts were rendered from the drawing (once per part and size).
+    int rendus() const { return rendus_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     QTransform transformGroupe(const QString& nom, int profondeur = 0) const;
+    void preparerImages(double echelle, qreal ratio);
 
     std::optional<Personnage> personnage_;
     QSvgRenderer rendu_;
     Pose pose_;
     int marge_ = 0;
+    // each part as rendered at echelle_ (device pixels per drawing unit), and where it goes
+    struct ImagePartie {
+        QPixmap image;
+        QRectF place;
+    };
+    QHash<QString, ImagePartie> images_;
+    double echelle_ = 0;
+    int rendus_ = 0;
 };
 
 // The text being said, dark on light, in a rounded balloon whose tail points at the parrot. A long text

@@ -10,7 +10,39 @@
 #include <QtEndian>
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <numbers>
+#include <utility>
+
+#if defined(__SANITIZE_ADDRESS__)
+#define CORSABORD_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define CORSABORD_ASAN 1
+#endif
+#endif
+#ifdef CORSABORD_ASAN
+#include <sanitizer/lsan_interface.h>
+#endif
+
+void quitterLeJeu(int statut) {
+    std::fflush(nullptr);
+#ifdef CORSABORD_ASAN
+    // the leak check that would have run at exit
+    if (__lsan_do_recoverable_leak_check() != 0 && statut == 0)
+        statut = 1;
+#endif
+    std::_Exit(statut);
+}
+
+void laisserPartir(QAudioSink* sink) {
+    if (!sink)
+        return;
+    sink->disconnect();
+    sink->stop();
+    QTimer::singleShot(2000, sink, &QObject::deleteLater);
+}
 
 SortieAudioQt::SortieAudioQt(const QAudioDevice& appareil, QObject* parent)
     : QObject(parent)
@@ -34,10 +66,12 @@ void SortieAudioQt::jouer(const ClipPcm& pcm) {
     format.setChannelCount(pcm.canaux);
     format.setSampleFormat(pcm.bits == 8 ? QAudioFormat::UInt8 : QAudioFormat::Int16);
 
-    tampon_ = new QBuffer(this);
+    // the sink without a parent: Qt gives the sink's PulseAudio half the sink's parent, and a parent
+    // deleting both would delete that half twice; the clip's buffer goes with the sink
+    sink_ = new QAudioSink(appareil, format);
+    tampon_ = new QBuffer(sink_);
     tampon_->setData(pcm.echantillons);
     tampon_->open(QIODevice::ReadOnly);
-    sink_ = new QAudioSink(appareil, format, this);
     QAudioSink* sink = sink_;
     connect(sink_, &QAudioSink::stateChanged, this, [this, sink, format](QAudio::State etat) {
         if (sink != sink_)
@@ -60,17 +94,13 @@ void SortieAudioQt::jouer(const ClipPcm& pcm) {
     sink_->start(tampon_);
 }
 
+qint64 SortieAudioQt::entendusUs() const {
+    return sink_ ? sink_->processedUSecs() : 0;
+}
+
 void SortieAudioQt::arreter() {
-    if (sink_) {
-        sink_->disconnect(this);
-        sink_->stop();
-        sink_->deleteLater();
-        sink_ = nullptr;
-    }
-    if (tampon_) {
-        tampon_->deleteLater();
-        tampon_ = nullptr;
-    }
+    laisserPartir(std::exchange(sink_, nullptr));
+    tampon_ = nullptr; // goes with its sink
 }
 
 LecteurSonsQt::LecteurSonsQt()

@@ -14,6 +14,16 @@
 class QAudioSink;
 class QBuffer;
 
+// Ends the program with this status once the game has closed everything of its own. Qt's sound engine
+// (Qt 6.4 on PulseAudio) tears its server connection down at exit without holding the lock of its
+// PulseAudio main loop, and a few quits in a thousand then abort or crash in libpulse. Leaving from
+// here skips that teardown: the system closes the connection with the process.
+[[noreturn]] void quitterLeJeu(int statut);
+
+// Stops a sink and deletes it a while later. Qt 6.4's PulseAudio sink may still hear from the server
+// (a drain's answer) just after it is stopped and calls itself back then: deleted at once, it crashes.
+void laisserPartir(QAudioSink* sink);
+
 // Where the samples are heard: the machine's sound output, or a stand-in in tests.
 class SortieAudio {
 public:
@@ -38,6 +48,8 @@ public:
     bool existe() const override;
     void jouer(const ClipPcm& pcm) override;
     void arreter() override;
+    // How far into the current clip the sound server has played, in microseconds; 0 with none.
+    qint64 entendusUs() const;
 
 private:
     QAudioDevice appareil_;

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 namespace {
+using textes::COURAGE;
 using textes::OPENING;
 const QString GREETING = QStringLiteral("Bonjour amiral, l'ennemi approche, mais nos navires sont encore au "
                                         "port. Ordonnez control \"N\" pour placer "
@@ -23,23 +24,28 @@ const QString GREETING = QStringLiteral("Bonjour amiral, l'ennemi approche, mais
 QAction* action(QMainWindow* fenetre, const char* nom) {
     return fenetre->menuBar()->findChild<QAction*>(QLatin1String(nom));
 }
+
+// The game created and started: the harbour shown, greeted and welcomed.
+class Lance : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(jeu.creer());
+        jeu.demarrer();
+    }
+    JeuDeTest jeu;
+};
 } // namespace
 
 TEST(Demarrage, LeNarrateurEstInstalleAvantTout) {
     JeuDeTest jeu;
     ASSERT_TRUE(jeu.creer());
-    const QStringList attendu{
-        QStringLiteral("connecter"),
-        QStringLiteral("charger: Peedy Peedy.acs"),
-        QStringLiteral("montrer"),
-        QStringLiteral("placer: 430 628"),
-        QStringLiteral("jouer: Greet"),
-        QStringLiteral("langue: 1036"),
-        QStringLiteral("voix: {0879a4e0-a92c-11d1-B17B-0020AFED142E}"),
-        QStringLiteral("parler:  "),
-        QStringLiteral("parler:  "),
-    };
-    EXPECT_EQ(jeu.compagnon.journal, attendu);
+    // The narrator's own set-up is his tests' business; here, that it came first and took the voice of the
+    // settings file, and that nothing but its warm-up blanks was said before the game starts.
+    ASSERT_FALSE(jeu.compagnon.journal.isEmpty());
+    EXPECT_EQ(jeu.compagnon.journal.first(), QStringLiteral("connecter"));
+    EXPECT_TRUE(
+        jeu.compagnon.journal.contains(QStringLiteral("voix: {0879a4e0-a92c-11d1-B17B-0020AFED142E}")));
+    EXPECT_EQ(jeu.compagnon.journal.last(), QStringLiteral("parler:  "));
     EXPECT_EQ(jeu.sons.bips, 0);
     EXPECT_EQ(jeu.bataille->narrateur().requete_parole(), jeu.compagnon.derniereRequete);
     // The settings file was created and read before the narrator's set-up.
@@ -63,10 +69,7 @@ TEST(Demarrage, SansPersonnageLeJeuSArreteApresLAvis) {
     EXPECT_EQ(illisible.dialogues.avertissements.size(), 1);
 }
 
-TEST(Demarrage, LeSalutEstDitApresQueLePortEstMontre) {
-    JeuDeTest jeu;
-    ASSERT_TRUE(jeu.creer());
-    jeu.demarrer();
+TEST_F(Lance, LeSalutEstDitApresQueLePortEstMontre) {
     // The greeting is said over the harbour already shown, then the harbour's activation says its
     // welcome, which is heard to its end.
     EXPECT_TRUE(jeu.test->isVisible());
@@ -77,10 +80,7 @@ TEST(Demarrage, LeSalutEstDitApresQueLePortEstMontre) {
     EXPECT_FALSE(jeu.bataille->port_adverse->isEnabled());
 }
 
-TEST(Demarrage, PlacerRemetLaBatailleAZeroEtCoupeLaPaix) {
-    JeuDeTest jeu;
-    ASSERT_TRUE(jeu.creer());
-    jeu.demarrer();
+TEST_F(Lance, PlacerRemetLaBatailleAZeroEtCoupeLaPaix) {
     jeu.bataille->TimerPaix->setEnabled(true);
     jeu.partie.nb_tirs_joueur = 7;
     jeu.partie.tirs_joueur(3, 3) = QStringLiteral("MANQUE");
@@ -93,10 +93,7 @@ TEST(Demarrage, PlacerRemetLaBatailleAZeroEtCoupeLaPaix) {
     EXPECT_TRUE(jeu.test->isVisible());
 }
 
-TEST(Demarrage, EngagerRendLaMainAuCombatQuiCopieLesPlans) {
-    JeuDeTest jeu;
-    ASSERT_TRUE(jeu.creer());
-    jeu.demarrer();
+TEST_F(Lance, EngagerRendLaMainAuCombatQuiCopieLesPlans) {
     jeu.partie.plan_joueur(1, 1) = QStringLiteral("CHALOUPEH");
     jeu.partie.plan_joueur(2, 1) = QStringLiteral("CHALOUPE");
     jeu.partie.plan_adverse(5, 5) = QStringLiteral("CHALOUPEV");
@@ -111,10 +108,7 @@ TEST(Demarrage, EngagerRendLaMainAuCombatQuiCopieLesPlans) {
     EXPECT_EQ(jeu.partie.message_courant, OPENING);
 }
 
-TEST(Demarrage, UnDialogueQuiSeFermeNeRejouePasLActivation) {
-    JeuDeTest jeu;
-    ASSERT_TRUE(jeu.creer());
-    jeu.demarrer();
+TEST_F(Lance, UnDialogueQuiSeFermeNeRejouePasLActivation) {
     // A battle under way, with a ship already sunk.
     jeu.partie.plan_adverse(1, 1) = QStringLiteral("CHALOUPEH");
     jeu.partie.plan_adverse(2, 1) = QStringLiteral("CHALOUPE");
@@ -141,13 +135,10 @@ TEST(Demarrage, UnDialogueQuiSeFermeNeRejouePasLActivation) {
     EXPECT_EQ(apres,
               (QStringList{QStringLiteral("Voulez vous vraiment revenir à terre, amiral? \"O\" pour quitter, "
                                           "\"N\" pour revenir au combat."),
-                           QStringLiteral("Votre courage vous honore, amiral, nous retournons au combat!")}));
+                           COURAGE}));
 }
 
-TEST(Raccourcis, LesLettresQueLePortNePrendPasVontAuCombat) {
-    JeuDeTest jeu;
-    ASSERT_TRUE(jeu.creer());
-    jeu.demarrer();
+TEST_F(Lance, LesLettresQueLePortNePrendPasVontAuCombat) {
     JeuDeTest::activer(jeu.test);
     jeu.test->Grille_de_placement->setFocus();
 
@@ -204,10 +195,7 @@ TEST(Repete, RepeteLeDernierTexteEtRienAvant) {
     EXPECT_EQ(jeu.compagnon.arretees.size(), 2);
 }
 
-TEST(Quitter, OuiFaitSignerCacheEtLaFinDuCacheTermine) {
-    JeuDeTest jeu;
-    ASSERT_TRUE(jeu.creer());
-    jeu.demarrer();
+TEST_F(Lance, QuitterOuiFaitSignerCacheEtLaFinDuCacheTermine) {
     jeu.dialogues.reponse = true;
     jeu.bataille->Quitter1Click();
     ASSERT_EQ(jeu.dialogues.questions.size(), 1);

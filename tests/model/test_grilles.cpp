@@ -1,20 +1,14 @@
 // The grids, the sector names, the reset of the battle and the sinking check.
 #include "model/grilles.h"
+#include "support/flotte.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-// Writes a ship the way the harbour does: full name on the first cell, the stem on the others.
-void poser(Grille& g, const QString& nom, int longueur, int c, int r) {
-    const bool h = nom.endsWith(QLatin1Char('H'));
-    for (int i = 0; i < longueur; ++i)
-        g(h ? c + i : c, h ? r : r + i) = i == 0 ? nom : racine(nom);
-}
-
-void tirer(Partie& p, Grille& tirs, const Grille& mer, int c, int r) {
+// Fires at a cell of a sea: a hit where a ship lies, a miss elsewhere.
+void tirer(Grille& tirs, const Grille& mer, int c, int r) {
     tirs(c, r) = mer(c, r).isEmpty() ? QStringLiteral("MANQUE") : QStringLiteral("TOUCHE");
-    (void)p;
 }
 
 } // namespace
@@ -89,15 +83,15 @@ TEST(Initialise, RemetLaBatailleAuDepart) {
 
 TEST(VerifieCoule, UnNavireCouleQuandToutesSesCasesSontTouchees) {
     Partie p;
-    poser(p.mer_adverse, QStringLiteral("FREGATEV"), 4, 5, 3);
-    poser(p.mer_adverse, QStringLiteral("CHALOUPEH"), 2, 1, 1);
+    poserNavire(p.mer_adverse, QStringLiteral("FREGATEV"), 4, 5, 3);
+    poserNavire(p.mer_adverse, QStringLiteral("CHALOUPEH"), 2, 1, 1);
     // The bow is hit first, then the rest in any order: it sinks only with the last cell.
     for (int r : {3, 6, 5}) {
-        tirer(p, p.tirs_joueur, p.mer_adverse, 5, r);
+        tirer(p.tirs_joueur, p.mer_adverse, 5, r);
         EXPECT_FALSE(p.VerifieCoule(p.mer_adverse, p.tirs_joueur, QStringLiteral("adverse")));
         EXPECT_EQ(p.mer_adverse(5, 3), QStringLiteral("FREGATEV"));
     }
-    tirer(p, p.tirs_joueur, p.mer_adverse, 5, 4);
+    tirer(p.tirs_joueur, p.mer_adverse, 5, 4);
     EXPECT_TRUE(p.VerifieCoule(p.mer_adverse, p.tirs_joueur, QStringLiteral("adverse")));
     EXPECT_EQ(p.infopartie, QStringLiteral("FREGATE adverse hors de combat. "));
     EXPECT_TRUE(p.mer_adverse(5, 3).isEmpty());                // the bow no longer counts
@@ -111,9 +105,9 @@ TEST(VerifieCoule, UnNavireCouleQuandToutesSesCasesSontTouchees) {
 
 TEST(VerifieCoule, CoteEnnemiDeuxBlancs) {
     Partie p;
-    poser(p.mer_joueur, QStringLiteral("NAVIRE-AMIRALH"), 5, 8, 12);
+    poserNavire(p.mer_joueur, QStringLiteral("NAVIRE-AMIRALH"), 5, 8, 12);
     for (int c = 8; c <= 12; ++c)
-        tirer(p, p.tirs_adverse, p.mer_joueur, c, 12);
+        tirer(p.tirs_adverse, p.mer_joueur, c, 12);
     EXPECT_TRUE(p.VerifieCoule(p.mer_joueur, p.tirs_adverse, QString()));
     EXPECT_EQ(p.infopartie, QStringLiteral("NAVIRE-AMIRAL  hors de combat. "));
     EXPECT_TRUE(p.flotte_detruite);
@@ -122,30 +116,30 @@ TEST(VerifieCoule, CoteEnnemiDeuxBlancs) {
 TEST(VerifieCoule, PlusieursDansUnControleGardeLeDernierEtLaFlotte) {
     Partie p;
     // Side by side with no gap: still two ships.
-    poser(p.mer_joueur, QStringLiteral("BRICKH"), 3, 2, 2);
-    poser(p.mer_joueur, QStringLiteral("GALEREH"), 3, 2, 3);
-    poser(p.mer_joueur, QStringLiteral("CHALOUPEV"), 2, 10, 10);
+    poserNavire(p.mer_joueur, QStringLiteral("BRICKH"), 3, 2, 2);
+    poserNavire(p.mer_joueur, QStringLiteral("GALEREH"), 3, 2, 3);
+    poserNavire(p.mer_joueur, QStringLiteral("CHALOUPEV"), 2, 10, 10);
     for (int c = 2; c <= 4; ++c) {
-        tirer(p, p.tirs_adverse, p.mer_joueur, c, 2);
-        tirer(p, p.tirs_adverse, p.mer_joueur, c, 3);
+        tirer(p.tirs_adverse, p.mer_joueur, c, 2);
+        tirer(p.tirs_adverse, p.mer_joueur, c, 3);
     }
     EXPECT_TRUE(p.VerifieCoule(p.mer_joueur, p.tirs_adverse, QString()));
     EXPECT_EQ(p.infopartie, QStringLiteral("GALERE  hors de combat. ")); // last in column order
     EXPECT_TRUE(p.mer_joueur(2, 2).isEmpty());
     EXPECT_TRUE(p.mer_joueur(2, 3).isEmpty());
     EXPECT_FALSE(p.flotte_detruite);
-    tirer(p, p.tirs_adverse, p.mer_joueur, 10, 11);
-    tirer(p, p.tirs_adverse, p.mer_joueur, 10, 10);
+    tirer(p.tirs_adverse, p.mer_joueur, 10, 11);
+    tirer(p.tirs_adverse, p.mer_joueur, 10, 10);
     EXPECT_TRUE(p.VerifieCoule(p.mer_joueur, p.tirs_adverse, QString()));
     EXPECT_TRUE(p.flotte_detruite);
 }
 
 TEST(VerifieCoule, CopieDesPlansRendLesProues) {
     Partie p;
-    poser(p.plan_adverse, QStringLiteral("CHALOUPEH"), 2, 11, 1);
+    poserNavire(p.plan_adverse, QStringLiteral("CHALOUPEH"), 2, 11, 1);
     p.copierPlans();
-    tirer(p, p.tirs_joueur, p.mer_adverse, 11, 1);
-    tirer(p, p.tirs_joueur, p.mer_adverse, 12, 1);
+    tirer(p.tirs_joueur, p.mer_adverse, 11, 1);
+    tirer(p.tirs_joueur, p.mer_adverse, 12, 1);
     EXPECT_TRUE(p.VerifieCoule(p.mer_adverse, p.tirs_joueur, QStringLiteral("adverse")));
     EXPECT_TRUE(p.flotte_detruite);
     EXPECT_EQ(p.plan_adverse(11, 1), QStringLiteral("CHALOUPEH")); // the plan keeps drawing it

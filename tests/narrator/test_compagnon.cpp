@@ -142,17 +142,41 @@ TEST(CompagnonPerroquet, LesRequetesFinissentDansLOrdre) {
     EXPECT_TRUE(montrer < saluer && saluer < blanc && blanc < texte && texte < agiter);
     // nothing is reported during the call that made the request
     EXPECT_TRUE(b.terminees.isEmpty());
-    EXPECT_TRUE(b.moteur->dits.isEmpty()); // the text waits for the animations before it
-    b.avancer(3000);
+    // the text is said at once, while the parrot comes on and greets
     ASSERT_EQ(b.moteur->dits.size(), 1);
     EXPECT_EQ(b.moteur->dits.first(), qMakePair(texte, QStringLiteral("Bonjour amiral, l'ennemi approche.")));
-    EXPECT_EQ(b.terminees, (QList<int>{montrer, saluer, blanc}));
-    EXPECT_EQ(b.compagnon.requeteEnCours(), texte);
-    b.moteur->produire(texte, 1200);
+    // said before the greeting is over, it still completes after it
+    b.moteur->produire(texte, 100);
     b.moteur->finir(texte);
+    b.avancer(500);
+    EXPECT_TRUE(b.terminees.isEmpty());
     b.avancer(3000);
     EXPECT_EQ(b.terminees, (QList<int>{montrer, saluer, blanc, texte, agiter}));
     EXPECT_EQ(b.compagnon.requetesEnAttente(), 0);
+    // a text waits for an animation that hides the parrot
+    const int cacher = b.compagnon.jouer(QStringLiteral("Hide"));
+    const int apres = b.compagnon.parler(QStringLiteral("Adieu."));
+    EXPECT_EQ(b.moteur->dits.size(), 1);
+    b.avancer(1000);
+    EXPECT_EQ(b.terminees.mid(5), (QList<int>{cacher}));
+    ASSERT_EQ(b.moteur->dits.size(), 2);
+    EXPECT_EQ(b.moteur->dits.last().first, apres);
+}
+
+TEST(CompagnonPerroquet, UnTexteApresUnGesteCommenceAussitot) {
+    Banc b;
+    ASSERT_TRUE(b.montrer());
+    const int agiter = b.compagnon.jouer(QStringLiteral("Wave"));
+    const int texte = b.compagnon.parler(QStringLiteral("Bonjour amiral, l'ennemi approche."));
+    ASSERT_EQ(b.moteur->dits.size(), 1);
+    EXPECT_EQ(b.compagnon.texteBulle(), QStringLiteral("Bonjour amiral, l'ennemi approche."));
+    EXPECT_EQ(b.compagnon.requeteEnCours(), agiter);
+    b.moteur->produire(texte, 1200);
+    b.moteur->finir(texte);
+    b.avancer(1000);
+    EXPECT_TRUE(b.terminees.isEmpty());
+    b.avancer(1000);
+    EXPECT_EQ(b.terminees, (QList<int>{agiter, texte}));
 }
 
 TEST(CompagnonPerroquet, SansSortieLaParoleDureLeTempsDeLaDire) {
@@ -198,6 +222,94 @@ TEST(CompagnonPerroquet, UneSortieBloqueeNeRetientPasLeJeu) {
     EXPECT_EQ(b.terminees, QList<int>{id});
 }
 
+// The sound server goes away one second into a long text: the balloon goes on with the text's own
+// timing and the text completes when it would have been heard, not later and not at once.
+TEST(CompagnonPerroquet, SortiePerdueEnCoursDeTexte) {
+    Banc b(true);
+    ASSERT_TRUE(b.montrer());
+    QString texte;
+    for (int i = 1; i <= 12; ++i)
+        texte += QStringLiteral("Tir numéro %1: galère adverse hors de combat. ").arg(i);
+    const int id = b.compagnon.parler(texte);
+    // 6 s of speech, each sentence's first word at its share of it
+    b.moteur->produire(id, 6000);
+    for (int i = 0; i < 12; ++i)
+        Q_EMIT b.moteur->mot(id, qint64(i) * 6 * FREQUENCE / 12,
+                             int(texte.indexOf(QStringLiteral("Tir numéro %1:").arg(i + 1))), 3);
+    b.moteur->finir(id);
+    auto* bulle = b.fenetre.findChild<BulleParole*>();
+    ASSERT_TRUE(bulle);
+    for (int t = 0; t < 1000; t += 100) {
+        b.sortie->entendu = qint64(t) * FREQUENCE / 1000;
+        b.avancer(100);
+    }
+    const int avant = bulle->premiereLigne();
+    // heard no further from here on
+    b.avancer(3000);
+    EXPECT_EQ(b.sortie->journal.last(), QStringLiteral("couper"));
+    EXPECT_GT(bulle->premiereLigne(), avant);
+    EXPECT_TRUE(b.terminees.isEmpty());
+    b.avancer(2600);
+    EXPECT_EQ(b.terminees, QList<int>{id});
+    // the next text is heard through the output again
+    const int suivant = b.compagnon.parler(QStringLiteral("Feu!"));
+    b.moteur->produire(suivant, 300);
+    b.moteur->finir(suivant);
+    EXPECT_EQ(b.sortie->recu, FREQUENCE * 3 / 10);
+    b.sortie->toutJoue();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(b.terminees.last(), suivant);
+}
+
+// At rest the parrot's clock wakes for the next blink only, not every frame.
+TEST(CompagnonPerroquet, AuReposLHorlogeDort) {
+    Banc b;
+    ASSERT_TRUE(b.montrer());
+    Timer* horloge = b.compagnon.findChild<Timer*>();
+    ASSERT_TRUE(horloge);
+    int reveils = 0;
+    QObject::connect(horloge, &Timer::timeout, [&] { ++reveils; });
+    const int id = b.compagnon.parler(QStringLiteral("Feu!"));
+    b.moteur->produire(id, 500);
+    b.moteur->finir(id);
+    b.avancer(1000);
+    EXPECT_GE(reveils, 20); // the beak moves with the voice
+    b.avancer(3000);        // the balloon goes
+    reveils = 0;
+    b.avancer(15000);
+    // a blink or a look around every few seconds, each a few frames long
+    EXPECT_GT(reveils, 10);
+    EXPECT_LT(reveils, 150);
+    // the parts are rendered from the drawing once for the size shown, not at every frame
+    auto* dessin = b.fenetre.findChild<DessinPerroquet*>();
+    ASSERT_TRUE(dessin);
+    const QImage premiere = dessin->grab().toImage();
+    const int rendus = dessin->rendus();
+    EXPECT_GT(rendus, 0);
+    Pose penche = dessin->pose();
+    penche.valeurs.insert(QStringLiteral("penche"), 20);
+    dessin->setPose(penche);
+    const QImage autre = dessin->grab().toImage();
+    EXPECT_NE(premiere, autre);
+    EXPECT_EQ(dessin->rendus(), rendus);
+    // then he dozes: nothing more until he is asked something
+    b.avancer(10000);
+    reveils = 0;
+    b.avancer(60000);
+    EXPECT_EQ(reveils, 0);
+    const int reveil = b.compagnon.parler(QStringLiteral("Feu!"));
+    b.moteur->produire(reveil, 200);
+    b.moteur->finir(reveil);
+    b.avancer(500);
+    EXPECT_GT(reveils, 5);
+    reveils = 0;
+    b.compagnon.jouer(QStringLiteral("Hide"));
+    b.avancer(3000); // hidden, and the balloon gone
+    reveils = 0;
+    b.avancer(30000);
+    EXPECT_EQ(reveils, 0);
+}
+
 TEST(CompagnonPerroquet, ArreterLaParoleEnCoursLaTermineEtCoupeLeSon) {
     Banc b(true);
     ASSERT_TRUE(b.montrer());
@@ -224,18 +336,23 @@ TEST(CompagnonPerroquet, ArreterUneRequeteEnAttenteLaRetireSeule) {
     Banc b;
     ASSERT_TRUE(b.charger());
     const int montrer = b.compagnon.montrer();
+    const int premier = b.compagnon.parler(QStringLiteral("Un mot d'abord."));
     const int texte = b.compagnon.parler(QStringLiteral("Au revoir!"));
     const int cacher = b.compagnon.jouer(QStringLiteral("Hide"));
+    // one text at a time: the second waits for the first, said while the parrot comes on
     b.compagnon.arreter(texte);
     QCoreApplication::processEvents();
     EXPECT_EQ(b.terminees, QList<int>{texte});
+    ASSERT_EQ(b.moteur->dits.size(), 1);
+    EXPECT_EQ(b.moteur->dits.first().first, premier);
+    b.moteur->produire(premier, 200);
+    b.moteur->finir(premier);
     b.avancer(2000);
-    EXPECT_EQ(b.terminees, (QList<int>{texte, montrer, cacher}));
-    EXPECT_TRUE(b.moteur->dits.isEmpty());
+    EXPECT_EQ(b.terminees.mid(0, 4), (QList<int>{texte, montrer, premier, cacher}));
     // stopping what is already over does nothing
     b.compagnon.arreter(texte);
     QCoreApplication::processEvents();
-    EXPECT_EQ(b.terminees.size(), 3);
+    EXPECT_EQ(b.terminees.size(), 4);
 }
 
 TEST(CompagnonPerroquet, AnimationInconnueFinitAussitot) {
@@ -283,13 +400,14 @@ TEST(CompagnonPerroquet, DechargerAbandonneLesRequetesEtCache) {
     b.compagnon.setConnecte(false);
     QCoreApplication::processEvents();
     EXPECT_EQ(b.terminees, (QList<int>{montrer, texte}));
+    EXPECT_EQ(b.moteur->arretes, QList<int>{texte});
     EXPECT_FALSE(b.compagnon.personnage(PERSONNAGE));
     EXPECT_FALSE(b.compagnon.visible());
     // requests with no character loaded end at once
     const int seul = b.compagnon.parler(QStringLiteral("Personne?"));
     QCoreApplication::processEvents();
     EXPECT_EQ(b.terminees.last(), seul);
-    EXPECT_TRUE(b.moteur->dits.isEmpty());
+    EXPECT_EQ(b.moteur->dits.size(), 1);
 }
 
 TEST(CompagnonPerroquet, FichierDuPersonnageAbsentOuCasse) {

@@ -9,14 +9,7 @@
 #include <map>
 
 namespace {
-using textes::A_VOUS_LA_BARRE;
-using textes::ANCRE;
-using textes::MOUILLAGE_IMPOSSIBLE;
-using textes::PAS_CHOISI;
-
-const QString FLOTTE_EN_POSITION =
-    QStringLiteral("La flotte est en position, amiral, prêt pour le combat. Control \"E\" pour engager "
-                   "l'ennemi, control \"P\" pour revenir au port!");
+using namespace textes;
 
 // A clock whose reading stays the same for a number of reads, then moves on by one millisecond.
 class HorlogePaliers : public Horloge {
@@ -116,33 +109,33 @@ t_coord_placement_tempo navire(const QString& nom, int longueur, int c, int r) {
 } // namespace
 
 TEST(PoserNavire, BordsDeLaMer) {
-    Grille plan;
-    bool ok = false;
-    Port::PoserNavire(plan, navire(QStringLiteral("NAVIRE-AMIRALH"), 5, 9, 4), ok);
-    EXPECT_FALSE(ok);
-    EXPECT_TRUE(plan.vide());
-    Port::PoserNavire(plan, navire(QStringLiteral("NAVIRE-AMIRALH"), 5, 8, 4), ok);
-    EXPECT_TRUE(ok);
-    EXPECT_EQ(plan(8, 4), QStringLiteral("NAVIRE-AMIRALH"));
-    EXPECT_EQ(plan(12, 4), QStringLiteral("NAVIRE-AMIRAL"));
-
-    Grille v;
-    ok = false;
-    Port::PoserNavire(v, navire(QStringLiteral("NAVIRE-AMIRALV"), 5, 2, 9), ok);
-    EXPECT_FALSE(ok);
-    EXPECT_TRUE(v.vide());
-    Port::PoserNavire(v, navire(QStringLiteral("NAVIRE-AMIRALV"), 5, 2, 8), ok);
-    EXPECT_TRUE(ok);
-    EXPECT_EQ(v(2, 12), QStringLiteral("NAVIRE-AMIRAL"));
-
-    // The legend strip holds no ship, whatever the orientation.
-    for (const auto& [c, r] : {std::pair{0, 5}, std::pair{5, 0}, std::pair{0, 0}}) {
-        Grille g;
-        ok = false;
-        Port::PoserNavire(g, navire(QStringLiteral("CHALOUPEH"), 2, c, r), ok);
-        Port::PoserNavire(g, navire(QStringLiteral("CHALOUPEV"), 2, c, r), ok);
-        EXPECT_FALSE(ok);
-        EXPECT_TRUE(g.vide());
+    // A ship fits only when every cell, to its last, lies on the sea; the legend strip holds none.
+    struct Cas {
+        const char* nom;
+        int longueur, c, r;
+        bool pose;
+    };
+    const Cas cas[] = {
+        {"NAVIRE-AMIRALH", 5, 9, 4, false}, {"NAVIRE-AMIRALH", 5, 8, 4, true},
+        {"NAVIRE-AMIRALV", 5, 2, 9, false}, {"NAVIRE-AMIRALV", 5, 2, 8, true},
+        {"CHALOUPEH", 2, 0, 5, false},      {"CHALOUPEV", 2, 0, 5, false},
+        {"CHALOUPEH", 2, 5, 0, false},      {"CHALOUPEV", 2, 5, 0, false},
+        {"CHALOUPEH", 2, 0, 0, false},      {"CHALOUPEV", 2, 0, 0, false},
+    };
+    for (const Cas& k : cas) {
+        SCOPED_TRACE(testing::Message() << k.nom << " " << k.c << "," << k.r);
+        const QString nom = QLatin1String(k.nom);
+        Grille plan;
+        bool ok = false;
+        Port::PoserNavire(plan, navire(nom, k.longueur, k.c, k.r), ok);
+        EXPECT_EQ(ok, k.pose);
+        EXPECT_EQ(plan.vide(), !k.pose);
+        if (k.pose) {
+            const bool h = nom.endsWith(QLatin1Char('H'));
+            const int fin = (h ? k.c : k.r) + k.longueur - 1;
+            EXPECT_EQ(plan(k.c, k.r), nom);
+            EXPECT_EQ(h ? plan(fin, k.r) : plan(k.c, fin), racine(nom));
+        }
     }
 }
 
@@ -201,19 +194,8 @@ TEST(Port, RemiseAZero) {
     h.partie.plan_joueur(1, 1) = QStringLiteral("CHALOUPEH");
     h.partie.plan_adverse(4, 4) = QStringLiteral("CHALOUPEV");
     h.port.ImBtfregateClick();
-    const QString bienvenue = h.port.BtInitialiserClick();
-    EXPECT_EQ(
-        bienvenue,
-        QStringLiteral(
-            "Mes respects, amiral. Toute la flotte est à quai. Vous disposez de trois chaloupes, de deux "
-            "galères, de deux bricks, d'une frégate, et bien sûr de votre vaisseau amiral. Vous pouvez "
-            "positionner toute la flotte selon le plan classique, en ordonnant control \"T\", ou décider "
-            "vous "
-            "même du placement de chaque navire, en ordonnant control \"A\" pour le vaisseau amiral, control "
-            "\"F\" pour la frégate, control \"B\" pour les bricks, control \"G\" pour les galères, control "
-            "\"C\" pour les chaloupes. Control \"R\" me fait répéter, control \"T\" place toute la "
-            "flotte. "));
-    EXPECT_EQ(h.partie.message_courant, bienvenue);
+    EXPECT_EQ(h.port.BtInitialiserClick(), BIENVENUE);
+    EXPECT_EQ(h.partie.message_courant, BIENVENUE);
     EXPECT_TRUE(h.partie.plan_joueur.vide());
     EXPECT_TRUE(h.partie.plan_adverse.vide());
     EXPECT_FALSE(h.port.navire_choisi);
@@ -230,11 +212,7 @@ TEST(Port, RemiseAZero) {
 
 TEST(Port, ChoixDUnNavire) {
     Harbour h;
-    const QString dit = h.port.ImBtBrick2Click();
-    const QString choix =
-        QStringLiteral("L'équipage du deuxième brick est à vos ordres, amiral, paré à appareiller!");
-    EXPECT_EQ(dit, choix + A_VOUS_LA_BARRE);
-    EXPECT_EQ(h.partie.message_courant, choix);
+    EXPECT_TRUE(h.port.ImBtBrick2Click().endsWith(A_VOUS_LA_BARRE));
     EXPECT_TRUE(h.port.navire_choisi);
     EXPECT_EQ(h.port.placement_tempo.bateau, (t_def_bateau{2, 3, QStringLiteral("BRICKH")}));
     EXPECT_EQ(h.port.num_brick, 2);
@@ -249,9 +227,7 @@ TEST(Port, ChoixDUnNavire) {
     // Choosing another ship puts the first back in harbour, unanchored.
     h.port.placement_tempo.colonne = 4;
     h.port.placement_tempo.ligne = 5;
-    EXPECT_EQ(h.port.ImBtchaloupe3Click(),
-              QStringLiteral("La troisième chaloupe est à vos ordres, amiral, paré à appareiller!") +
-                  A_VOUS_LA_BARRE);
+    h.port.ImBtchaloupe3Click();
     EXPECT_EQ(h.port.poste(Poste::ImBtBrick2), (EtatPoste{true, QStringLiteral("BRICKH")}));
     EXPECT_EQ(h.port.poste(Poste::ImBtchaloupe3).image, QStringLiteral("CHALOUPE_SEL"));
     EXPECT_EQ(h.port.num_brick, 0);
@@ -261,28 +237,56 @@ TEST(Port, ChoixDUnNavire) {
     EXPECT_EQ(h.port.placement_tempo.colonne, 4);
     EXPECT_EQ(h.port.placement_tempo.ligne, 5);
     EXPECT_TRUE(h.partie.plan_joueur.vide());
+}
 
-    const std::vector<std::pair<QString (Port::*)(), QString>> autres = {
-        {&Port::ImBtnavireamiralClick, QStringLiteral("Vaisseau amiral à vos ordres, paré à appareiller!")},
-        {&Port::FregatClick,
-         QStringLiteral("Tout l'équipage de la frégate est à son poste, amiral, paré à appareiller!")},
-        {&Port::ImBtgalere1Click,
-         QStringLiteral("La première galère est à vos ordres, amiral, paré à appareiller!")},
-        {&Port::ImBtChaloupe1Click,
-         QStringLiteral("La première chaloupe est à vos ordres, amiral, paré à appareiller!")},
+TEST(Port, ChaquePosteASesMotsEtSonNavire) {
+    struct Cas {
+        QString (Port::*choix)();
+        Poste poste;
+        const char* nom;
+        const char* mots;
     };
-    for (const auto& [handler, texte] : autres) {
-        EXPECT_EQ((h.port.*handler)(), texte + A_VOUS_LA_BARRE);
-        EXPECT_EQ(h.partie.message_courant, texte);
+    const Cas cas[] = {
+        {&Port::ImBtnavireamiralClick, Poste::ImBtnavireamiral, "NAVIRE-AMIRALH",
+         "Vaisseau amiral à vos ordres, paré à appareiller!"},
+        {&Port::FregatClick, Poste::ImBtfregate, "FREGATEH",
+         "Tout l'équipage de la frégate est à son poste, amiral, paré à appareiller!"},
+        {&Port::ImBtbrick1Click, Poste::ImBtbrick1, "BRICKH",
+         "L'équipage du premier brick est à vos ordres, amiral, paré à appareiller!"},
+        {&Port::ImBtBrick2Click, Poste::ImBtBrick2, "BRICKH",
+         "L'équipage du deuxième brick est à vos ordres, amiral, paré à appareiller!"},
+        {&Port::ImBtgalere1Click, Poste::ImBtGalere1, "GALEREH",
+         "La première galère est à vos ordres, amiral, paré à appareiller!"},
+        {&Port::ImBtgalere2Click, Poste::ImBtGalere2, "GALEREH",
+         "La deuxième galère est à vos ordres, amiral, paré à appareiller!"},
+        {&Port::ImBtChaloupe1Click, Poste::ImBtChaloupe1, "CHALOUPEH",
+         "La première chaloupe est à vos ordres, amiral, paré à appareiller!"},
+        {&Port::ImBtchaloupe2Click, Poste::ImBtchaloupe2, "CHALOUPEH",
+         "La deuxième chaloupe est à vos ordres, amiral, paré à appareiller!"},
+        {&Port::ImBtchaloupe3Click, Poste::ImBtchaloupe3, "CHALOUPEH",
+         "La troisième chaloupe est à vos ordres, amiral, paré à appareiller!"},
+    };
+    Harbour h;
+    for (const Cas& k : cas) {
+        SCOPED_TRACE(k.mots);
+        const QString mots = QString::fromUtf8(k.mots);
+        // The crew answers, then the helm is handed over; the balloon keeps the answer alone.
+        EXPECT_EQ((h.port.*k.choix)(), mots + A_VOUS_LA_BARRE);
+        EXPECT_EQ(h.partie.message_courant, mots);
+        EXPECT_EQ(h.port.placement_tempo.bateau.nom, QLatin1String(k.nom));
+        EXPECT_TRUE(h.port.poste(k.poste).image.endsWith(QLatin1String("_SEL")));
+        // Only the chosen berth shows its ship taken out.
+        int choisis = 0;
+        for (const EtatPoste& e : h.port.postes())
+            choisis += e.image.endsWith(QLatin1String("_SEL")) ? 1 : 0;
+        EXPECT_EQ(choisis, 1);
     }
 }
 
 TEST(Port, AncrerVirerEtRefus) {
     Harbour h;
     // Nothing chosen: both commands refuse.
-    EXPECT_EQ(h.port.ButtonVireClick(),
-              QStringLiteral("Virement impossible dans cette position, amiral, il faut "
-                             "trouver un meilleur emplacement!"));
+    EXPECT_EQ(h.port.ButtonVireClick(), VIREMENT_IMPOSSIBLE);
     EXPECT_EQ(h.port.ButtonAncreClick(), MOUILLAGE_IMPOSSIBLE);
     EXPECT_TRUE(h.partie.plan_joueur.vide());
     EXPECT_TRUE(h.partie.plan_adverse.vide());
@@ -295,8 +299,7 @@ TEST(Port, AncrerVirerEtRefus) {
     EXPECT_TRUE(h.partie.plan_adverse.vide());
 
     // Turning always succeeds, even where the ship does not fit; anchoring there is refused.
-    EXPECT_EQ(h.port.ButtonVireClick(),
-              QStringLiteral("Virement réussi, amiral! A vos ordres pour mouiller ou changer de position!"));
+    EXPECT_EQ(h.port.ButtonVireClick(), VIREMENT);
     EXPECT_EQ(h.port.placement_tempo.bateau.nom, QStringLiteral("NAVIRE-AMIRALV"));
     h.port.deplacer(3, 9);
     EXPECT_EQ(h.port.ButtonAncreClick(), MOUILLAGE_IMPOSSIBLE);
@@ -343,10 +346,7 @@ TEST(Port, AncragesManuelsEtReponsesDeLOrdinateur) {
         EXPECT_FALSE((h.port.*choix)().isEmpty());
         const QString dit = h.mouiller(c, r, sens);
         ++anchored;
-        EXPECT_EQ(dit, anchored < 9
-                           ? ANCRE
-                           : QStringLiteral("Tous les navires sont maintenant ancrés. Contol \"E\" pour "
-                                            "engager le combat."));
+        EXPECT_EQ(dit, anchored < 9 ? ANCRE : TOUS_ANCRES);
         // Each anchoring adds exactly one computer ship, of the same classes as the player's.
         const auto joueur = lireFlotte(h.partie.plan_joueur);
         const auto adverse = lireFlotte(h.partie.plan_adverse);
@@ -421,57 +421,58 @@ TEST(Port, MenusChoisissentLePremierPosteLibre) {
 
 TEST(Port, RapportDInspection) {
     Harbour h;
+    const QString reste = QStringLiteral("Il reste au port: ");
     const QString fin = QStringLiteral("à vous de les placer, amiral!");
     EXPECT_EQ(
         h.port.InspectionClick(),
-        QStringLiteral("Il reste au port: le vaisseau amiral, la frégate, deux bricks, deux galères, trois "
-                       "chaloupes, ") +
+        reste +
+            QStringLiteral("le vaisseau amiral, la frégate, deux bricks, deux galères, trois chaloupes, ") +
             fin);
-    h.port.ImBtnavireamiralClick();
-    EXPECT_EQ(h.port.InspectionClick(),
-              QStringLiteral(
-                  "Equipage paré pour l'inspection du vaisseau amiral. Trois ponts, 108 canons, 600 "
-                  "marins, 900 fusillers, c'est le plus puissant navire de la flotte. Il faut 5 coups au "
-                  "but pour le mettre hors de combat."));
-    EXPECT_EQ(h.partie.message_courant, h.port.texte_inspection);
-    h.mouiller(1, 1);
-    h.port.ImBtbrick1Click();
-    h.mouiller(1, 2);
-    EXPECT_EQ(h.port.InspectionClick(),
-              QStringLiteral("Il reste au port: la frégate, un brick, deux galères, trois chaloupes, ") +
-                  fin);
-    h.port.FregatClick();
-    EXPECT_EQ(
-        h.port.InspectionClick(),
-        QStringLiteral("Equipage de la frégate au complet, amiral. Deux ponts, 74 canons, 300 marins, 400 "
-                       "fusillers, c'est un navire redoutable. Il faut 4 coups au but pour le mettre hors de "
-                       "combat."));
-    h.mouiller(1, 3);
-    h.port.GaleresClick();
-    EXPECT_EQ(
-        h.port.InspectionClick(),
-        QStringLiteral("Voici la galère, amiral. Très manoeuvrante, dotée d'une artillerie faible mais "
-                       "précise, elle embarque 240 rameurs et presque autant de soldats. Il faut 3 coups au "
-                       "but pour la mettre hors de combat."));
-    h.mouiller(1, 4);
-    h.port.ChalouClick();
-    EXPECT_EQ(
-        h.port.InspectionClick(),
-        QStringLiteral("Chaloupe à vos ordres, amiral. Auxiliaire indispensable de la flotte, armée d'un "
-                       "canon et d'un vingtaine de marins, sa petite taille lui permet les coups les plus "
-                       "audacieux. Il faut 2 coups au but pour la mettre hors de combat."));
-    h.mouiller(1, 5);
-    EXPECT_EQ(h.port.InspectionClick(),
-              QStringLiteral("Il reste au port: un brick, une galère, deux chaloupes, ") + fin);
-    h.port.ChalouClick();
-    h.mouiller(1, 6);
-    EXPECT_EQ(h.port.InspectionClick(),
-              QStringLiteral("Il reste au port: un brick, une galère, une chaloupe, ") + fin);
-    h.port.BricClick();
-    h.mouiller(1, 7);
-    h.port.GaleresClick();
-    h.mouiller(1, 8);
-    EXPECT_EQ(h.port.InspectionClick(), QStringLiteral("Il reste au port: une chaloupe, ") + fin);
+    // Ships anchored one by one down the first column: the inspection describes the chosen ship, and
+    // with none chosen tells what is left in harbour.
+    struct Etape {
+        QString (Port::*choix)();
+        const char* description;
+        const char* restant;
+    };
+    const Etape etapes[] = {
+        {&Port::ImBtnavireamiralClick,
+         "Equipage paré pour l'inspection du vaisseau amiral. Trois ponts, 108 canons, 600 marins, 900 "
+         "fusillers, c'est le plus puissant navire de la flotte. Il faut 5 coups au but pour le mettre hors "
+         "de combat.",
+         nullptr},
+        {&Port::ImBtbrick1Click, nullptr, "la frégate, un brick, deux galères, trois chaloupes, "},
+        {&Port::FregatClick,
+         "Equipage de la frégate au complet, amiral. Deux ponts, 74 canons, 300 marins, 400 fusillers, "
+         "c'est un navire redoutable. Il faut 4 coups au but pour le mettre hors de combat.",
+         nullptr},
+        {&Port::GaleresClick,
+         "Voici la galère, amiral. Très manoeuvrante, dotée d'une artillerie faible mais précise, elle "
+         "embarque 240 rameurs et presque autant de soldats. Il faut 3 coups au but pour la mettre hors de "
+         "combat.",
+         nullptr},
+        {&Port::ChalouClick,
+         "Chaloupe à vos ordres, amiral. Auxiliaire indispensable de la flotte, armée d'un canon et d'un "
+         "vingtaine de marins, sa petite taille lui permet les coups les plus audacieux. Il faut 2 coups "
+         "au but pour la mettre hors de combat.",
+         "un brick, une galère, deux chaloupes, "},
+        {&Port::ChalouClick, nullptr, "un brick, une galère, une chaloupe, "},
+        {&Port::BricClick, nullptr, nullptr},
+        {&Port::GaleresClick, nullptr, "une chaloupe, "},
+    };
+    int ligne = 0;
+    for (const Etape& e : etapes) {
+        SCOPED_TRACE(ligne + 1);
+        (h.port.*e.choix)();
+        if (e.description) {
+            EXPECT_EQ(h.port.InspectionClick(), QString::fromUtf8(e.description));
+            EXPECT_EQ(h.partie.message_courant, h.port.texte_inspection);
+        }
+        h.mouiller(1, ++ligne);
+        if (e.restant) {
+            EXPECT_EQ(h.port.InspectionClick(), reste + QString::fromUtf8(e.restant) + fin);
+        }
+    }
     h.port.ChalouClick();
     // A chosen ship gives way to the ready report once nothing is left in harbour; here one still is.
     EXPECT_TRUE(h.port.InspectionClick().startsWith(QStringLiteral("Chaloupe à vos ordres")));
@@ -484,9 +485,7 @@ TEST(Port, AnnonceDesCases) {
     Harbour h;
     EXPECT_EQ(h.port.annoncerCase(3, 7), QStringLiteral("C.7. ") + PAS_CHOISI);
     h.port.ImBtbrick1Click();
-    EXPECT_EQ(
-        h.port.annoncerCase(3, 7),
-        QStringLiteral("C.7.  Control \"M\" pour mouiller l'ancre, control \"O\" pour orienter le navire."));
+    EXPECT_EQ(h.port.annoncerCase(3, 7), QStringLiteral("C.7. ") + INDICE);
     h.mouiller(3, 7);
     // Every cell of the anchored brig gives its stem.
     EXPECT_EQ(h.port.annoncerCase(3, 7), QStringLiteral("C.7. BRICK au mouillage. "));
@@ -494,9 +493,7 @@ TEST(Port, AnnonceDesCases) {
     EXPECT_EQ(h.partie.message_courant, QStringLiteral("E.7. BRICK au mouillage. "));
     h.port.ImBtBrick2Click();
     EXPECT_EQ(h.port.annoncerCase(4, 7), QStringLiteral("D.7. BRICK au mouillage. "));
-    EXPECT_EQ(
-        h.port.annoncerCase(12, 12),
-        QStringLiteral("L.12.  Control \"M\" pour mouiller l'ancre, control \"O\" pour orienter le navire."));
+    EXPECT_EQ(h.port.annoncerCase(12, 12), QStringLiteral("L.12. ") + INDICE);
 
     // The whole fleet anchored and nothing chosen: the sector alone.
     h.port.AutoClick();
@@ -516,9 +513,7 @@ TEST(Port, ToutesLaFlotteDesDeuxCotes) {
             Harbour h((debut + static_cast<quint32>(essai) * 104729u) % (24u * 3600u * 1000u));
             h.port.ImBtfregateClick();
             const QString dit = h.port.AutoClick();
-            EXPECT_EQ(dit,
-                      QStringLiteral("Tous les navires sont en place, amiral. Control \"E\" pour engager le "
-                                     "combat, ou control \"P\" pour le retour au port."));
+            EXPECT_EQ(dit, TOUS_EN_PLACE);
             EXPECT_EQ(h.partie.message_courant, dit);
             EXPECT_EQ(compterClasses(lireFlotte(h.partie.plan_joueur)), FLOTTE_COMPLETE);
             EXPECT_EQ(compterClasses(lireFlotte(h.partie.plan_adverse)), FLOTTE_COMPLETE);
@@ -591,10 +586,7 @@ TEST(Port, EngagerLeCombat) {
     h.port.ImBtbrick1Click();
     const Engagement refus = h.port.EngagerClick();
     EXPECT_FALSE(refus.engage);
-    EXPECT_EQ(refus.texte,
-              QStringLiteral("Désolé, amiral, vous n'avez pas placé tous vos navires. Vous ne pouvez "
-                             "pas engager le combat dans de telles conditions! Control \"I\" pour "
-                             "inspecter la flotte, control \"T\" pour placer toute la flotte. "));
+    EXPECT_EQ(refus.texte, REFUS_ENGAGER);
     EXPECT_EQ(h.partie.message_courant, refus.texte);
     EXPECT_EQ(h.port.num_brick, 1);
 

@@ -1,0 +1,169 @@
+// The game as a player hears it, measured on the sink: start-up to first sound, a screen change's key
+// (Ctrl+E to the battle, Ctrl+N back to the harbour) to first sound, and what the game costs at rest,
+// after start-up and after 30 texts (CPU and wake-ups per second, from /proc).
+#include "ecoute.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QHash>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <unistd.h>
+
+namespace {
+
+using banc::attendre;
+using banc::Ecoute;
+using banc::mediane;
+using banc::ms;
+
+void touche(const char* touches) {
+    QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("key"), QString::fromLatin1(touches)});
+}
+
+// CPU time (ms) and context switches of a process, thread by thread.
+struct Conso {
+    double cpu = 0;
+    QHash<qint64, qint64> reveils; // by thread id
+};
+
+// Wake-ups between two readings: threads that ended meanwhile (a thread pool's idle ones) are left out.
+qint64 reveilsEntre(const Conso& a, const Conso& b, qint64 seul = 0) {
+    qint64 n = 0;
+    for (auto it = b.reveils.cbegin(); it != b.reveils.cend(); ++it)
+        if (seul == 0 || it.key() == seul)
+            n += it.value() - a.reveils.value(it.key(), 0);
+    return n;
+}
+
+Conso conso(qint64 pid) {
+    Conso c;
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (stat.open(QIODevice::ReadOnly)) {
+        const QList<QByteArray> champs = stat.readAll().split(')').value(1).trimmed().split(' ');
+        // utime and stime are fields 14 and 15, the 12th and 13th after the name
+        c.cpu = (champs.value(11).toDouble() + champs.value(12).toDouble()) * 1000.0 / sysconf(_SC_CLK_TCK);
+    }
+    const QDir taches(QStringLiteral("/proc/%1/task").arg(pid));
+    for (const QString& t : taches.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile f(taches.filePath(t + QStringLiteral("/status")));
+        if (!f.open(QIODevice::ReadOnly))
+            continue;
+        qint64 n = 0;
+        for (const QByteArray& l : f.readAll().split('\n'))
+            if (l.startsWith("voluntary_ctxt_switches") || l.startsWith("nonvoluntary_ctxt_switches"))
+                n += l.split('\t').last().trimmed().toLongLong();
+        c.reveils.insert(t.toLongLong(), n);
+    }
+    return c;
+}
+
+// A window of silence only: one where the game spoke is measured again, up to three times.
+void mesurer(Ecoute& ecoute, qint64 pid, const char* quoi, int secondes) {
+    for (int essai = 0; essai < 3; ++essai) {
+        const double t0 = ms();
+        const Conso a = conso(pid);
+        attendre(secondes * 1000);
+        const Conso b = conso(pid);
+        if (ecoute.premierFort(t0) >= 0) {
+            ecoute.attendreSilence(1500, 60000);
+            continue;
+        }
+        std::printf("%s: %.1f ms of CPU a minute, %.1f wake-ups a second (main thread %.1f)\n", quoi,
+                    (b.cpu - a.cpu) * 60.0 / secondes, double(reveilsEntre(a, b)) / secondes,
+                    double(reveilsEntre(a, b, pid)) / secondes);
+        return;
+    }
+    std::printf("%s: the game kept speaking, not measured\n", quoi);
+}
+
+// Once the parrot has fallen silent and his balloon has gone: the 20 s of his idle moves, then rest.
+void mesurerRepos(Ecoute& ecoute, qint64 pid, const char* quand) {
+    mesurer(ecoute, pid, (QByteArray("the parrot's idle moves ") + quand).constData(), 20);
+    mesurer(ecoute, pid, (QByteArray("at rest ") + quand).constData(), 30);
+}
+
+// Presses the keys and returns the time to the first sound heard after them, or -1.
+double cleVersSon(Ecoute& ecoute, const char* touches) {
+    ecoute.attendreSilence(600, 60000);
+    const double t0 = ms();
+    touche(touches);
+    attendre(1500);
+    const double premier = ecoute.premierFort(t0);
+    return premier < 0 ? -1 : premier - t0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    ms();
+    QCoreApplication app(argc, argv);
+    const QString jeu = argc > 1 ? QString::fromLocal8Bit(argv[1])
+                                 : QCoreApplication::applicationDirPath() + QStringLiteral("/../corsabord");
+    const int tours = argc > 2 ? std::max(1, atoi(argv[2])) : 5;
+    if (qEnvironmentVariableIsEmpty("DISPLAY")) {
+        std::puts("needs a display (and a PulseAudio server): start tools/desk first");
+        return 1;
+    }
+    Ecoute ecoute;
+    if (!ecoute.ouvrir()) {
+        std::puts("no sink monitor to listen on: start a PulseAudio server");
+        return 1;
+    }
+    QTemporaryDir dossier;
+    std::vector<double> demarrages, engager, retour;
+    for (int tour = 0; tour < tours; ++tour) {
+        QProcess partie;
+        partie.setWorkingDirectory(dossier.path());
+        partie.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        partie.setStandardOutputFile(QProcess::nullDevice());
+        ecoute.attendreSilence(600, 10000);
+        const double t0 = ms();
+        partie.start(jeu, {});
+        if (!partie.waitForStarted(5000)) {
+            std::printf("cannot start %s\n", qPrintable(jeu));
+            return 1;
+        }
+        attendre(3000);
+        const double premier = ecoute.premierFort(t0);
+        if (premier > 0)
+            demarrages.push_back(premier - t0);
+        if (tour == 0) {
+            // the greeting heard out, the balloon gone
+            ecoute.attendreSilence(1500, 60000);
+            attendre(1600);
+            mesurerRepos(ecoute, partie.processId(), "after start-up");
+        }
+        touche("ctrl+t"); // the whole fleet laid out
+        const double e = cleVersSon(ecoute, "ctrl+e");
+        if (e >= 0)
+            engager.push_back(e);
+        const double n = cleVersSon(ecoute, "ctrl+n");
+        if (n >= 0)
+            retour.push_back(n);
+        if (tour == 0) {
+            for (int i = 0; i < 30; ++i) {
+                touche("ctrl+r");
+                attendre(i % 5 == 4 ? 2000 : 250);
+            }
+            ecoute.attendreSilence(1500, 60000);
+            attendre(1600);
+            mesurerRepos(ecoute, partie.processId(), "after 30 texts");
+        }
+        partie.kill();
+        partie.waitForFinished(3000);
+    }
+    std::printf("start-up to first sound: median %.0f ms, worst %.0f ms (%zu runs)\n", mediane(demarrages),
+                demarrages.empty() ? 0.0 : *std::max_element(demarrages.begin(), demarrages.end()),
+                demarrages.size());
+    std::printf("Ctrl+E (harbour to battle) to first sound: median %.1f ms, worst %.1f ms (%zu runs)\n",
+                mediane(engager), engager.empty() ? 0.0 : *std::max_element(engager.begin(), engager.end()),
+                engager.size());
+    std::printf("Ctrl+N (battle to harbour) to first sound: median %.1f ms, worst %.1f ms (%zu runs)\n",
+                mediane(retour), retour.empty() ? 0.0 : *std::max_element(retour.begin(), retour.end()),
+                retour.size());
+    return 0;
+}
