@@ -121,6 +121,8 @@ ServeurPrive& serveur() {
 class FinDesTests : public ::testing::Environment {
 public:
     void TearDown() override {
+        // the sinks let go in the last tests are deleted a while after they stop: let them go first
+        QTest::qWait(2500);
         delete serveurPrive();
         serveurPrive() = nullptr;
     }
