@@ -31,15 +31,8 @@ protected:
         ASSERT_TRUE(jeu.creer());
         jeu.demarrer();
     }
-    QWidget* devant() { return jeu.test->isVisible() ? static_cast<QWidget*>(jeu.test) : jeu.bataille.get(); }
-    void touche(Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) {
-        QWidget* fenetre = devant();
-        if (QApplication::activeWindow() != fenetre)
-            JeuDeTest::activer(fenetre);
-        QWidget* cible = fenetre->focusWidget() ? fenetre->focusWidget() : fenetre;
-        QTest::keyClick(cible, k, m);
-    }
-    void ctrl(Qt::Key k) { touche(k, Qt::ControlModifier); }
+    void touche(Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) { jeu.touche(k, m); }
+    void ctrl(Qt::Key k) { jeu.ctrl(k); }
     void engager() {
         ctrl(Qt::Key_T);
         ctrl(Qt::Key_E);
@@ -54,11 +47,7 @@ protected:
     Board* adverse() { return jeu.bataille->port_adverse; }
     // The pointer over the enemy sea, at design pixels of the board.
     void pointeur(QEvent::Type type, Qt::MouseButton b, int x, int y) {
-        const qreal k = adverse()->width() / qreal(Board::COTE);
-        const QPointF ici((x + 0.5) * k, (y + 0.5) * k);
-        QMouseEvent e(type, ici, adverse()->mapToGlobal(ici), b, type == QEvent::MouseMove ? Qt::NoButton : b,
-                      Qt::NoModifier);
-        QApplication::sendEvent(adverse(), &e);
+        JeuDeTest::pointeur(adverse(), type, b, x, y);
     }
 
     JeuDeTest jeu;
