@@ -4,6 +4,7 @@
 #include "app/board.h"
 
 #include <QAction>
+#include <QCursor>
 #include <QGuiApplication>
 #include <QMainWindow>
 #include <QScreen>
@@ -22,6 +23,14 @@ bool pointeurDeplacable() {
     const QString plateforme = QGuiApplication::platformName();
     return plateforme == QLatin1String("xcb") || plateforme == QLatin1String("windows") ||
            plateforme == QLatin1String("cocoa");
+}
+
+void suivreAvecLePointeur(const QWidget* fenetre, Board* plateau, int col, int row) {
+    if (!pointeurDeplacable() || !fenetre->isVisible())
+        return;
+    const QPoint global = plateau->mapToGlobal(plateau->centreCellule(col, row));
+    if (QCursor::pos() != global)
+        QCursor::setPos(global);
 }
 
 void fermerCommandes(QMainWindow* fenetre) {

@@ -4,6 +4,7 @@
 #include <QKeySequence>
 #include <QString>
 
+class Board;
 class QAction;
 class QMainWindow;
 class QMenu;
@@ -21,6 +22,10 @@ QAction* ajouterCommande(Conteneur* menu, const char* nom, const QString& titre,
 
 // Whether the window system lets a program move the mouse pointer (X11 does, Wayland does not).
 bool pointeurDeplacable();
+
+// The mouse pointer goes to the centre of a board's cell where the window system allows it, so that the
+// pointer follows the keys.
+void suivreAvecLePointeur(const QWidget* fenetre, Board* plateau, int col, int row);
 
 // Every command of a screen's menu and every board of it refuse the player's input from now on.
 void fermerCommandes(QMainWindow* fenetre);

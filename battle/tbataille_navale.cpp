@@ -16,7 +16,6 @@
 #include "narrator/compagnon.h"
 
 #include <QApplication>
-#include <QCursor>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
@@ -222,7 +221,7 @@ void TBataille_navale::port_adverseSelectCell(int col, int row) {
     LabelCol->setText(QString(lettreColonne(col)));
     LabeLigne->setText(QString::number(row));
     echange_->viser(col, row, !selonLePointeur_);
-    suivreAvecLePointeur(col, row);
+    suivreAvecLePointeur(this, port_adverse, col, row);
 }
 
 void TBataille_navale::port_adverseMouseMove(int x, int y) {
@@ -262,14 +261,6 @@ void TBataille_navale::repeindreTout() {
     repeindreAdverse();
     if (demandes_)
         demandes_->repeindrePort();
-}
-
-void TBataille_navale::suivreAvecLePointeur(int col, int row) {
-    if (!pointeurDeplacable() || !isVisible())
-        return;
-    const QPoint global = port_adverse->mapToGlobal(port_adverse->centreCellule(col, row));
-    if (QCursor::pos() != global)
-        QCursor::setPos(global);
 }
 
 void TBataille_navale::repeindreJoueur() {

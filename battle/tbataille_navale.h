@@ -94,8 +94,6 @@ protected:
 private:
     void creerMenu();
     void repeindreTout();
-    // The mouse pointer follows the aimed cell where the window system lets a program move it.
-    void suivreAvecLePointeur(int col, int row);
 
     // VueBataille
     void repeindreJoueur() override;

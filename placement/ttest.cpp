@@ -9,7 +9,6 @@
 #include "app/demandes.h"
 #include "placement/image_poste.h"
 
-#include <QCursor>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -192,14 +191,6 @@ void TTest::dessinerPlateau(QPainter& p) const {
     Board::peindre(p, port_.dessinPlateau());
 }
 
-void TTest::suivreAvecLePointeur(int col, int row) {
-    if (!pointeurDeplacable() || !isVisible())
-        return;
-    const QPoint global = Grille_de_placement->mapToGlobal(Grille_de_placement->centreCellule(col, row));
-    if (QCursor::pos() != global)
-        QCursor::setPos(global);
-}
-
 // The harbour reset: every ship back at its berth, both plans empty, the welcome.
 void TTest::BtInitialiserClick() {
     port_.viderPort();
@@ -272,7 +263,7 @@ void TTest::Grille_de_placementSelectCell(int col, int row) {
     demandes_.relancerPaix();
     if (port_.deplacer(col, row))
         repeindrePlateau();
-    suivreAvecLePointeur(col, row);
+    suivreAvecLePointeur(this, Grille_de_placement, col, row);
 }
 
 void TTest::Grille_de_placementMouseMove(int x, int y) {

@@ -89,8 +89,6 @@ private:
     // Speaks a text, if there is one, after the berths have been brought up to date.
     void dire(const QString& texte);
     void dessinerPlateau(QPainter& p) const;
-    // The mouse pointer follows the selected cell where the window system lets a program move it.
-    void suivreAvecLePointeur(int col, int row);
 
     DemandesPort& demandes_;
     Port port_;

@@ -1,0 +1,160 @@
+// The battle by keys: whole games of both sides in virtual time, and the time from Space to "FEU!"
+// handed to the speech engine and to the clip started, on the game's real services.
+#include "app/board.h"
+#include "app/dialogues.h"
+#include "app/flux.h"
+#include "app/temps.h"
+#include "battle/tbataille_navale.h"
+#include "narrator/compagnon_perroquet.h"
+#include "narrator/sons_qt.h"
+#include "support/jeu.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+QElapsedTimer horloge;
+
+double ms() {
+    return horloge.nsecsElapsed() / 1e6;
+}
+
+double mediane(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0 : v[v.size() / 2];
+}
+
+void attendre(int duree) {
+    QEventLoop boucle;
+    QTimer::singleShot(duree, &boucle, &QEventLoop::quit);
+    boucle.exec();
+}
+
+// One whole game on fakes: Ctrl+T, Ctrl+E, then the arrows and Space over the sea in reading order.
+// Returns the player's shots.
+int jouerUnePartie(JeuDeTest& jeu) {
+    Board* adverse = jeu.bataille->port_adverse;
+    JeuDeTest::activer(jeu.test);
+    QTest::keyClick(jeu.test->Grille_de_placement, Qt::Key_T, Qt::ControlModifier);
+    QTest::keyClick(jeu.test->Grille_de_placement, Qt::Key_E, Qt::ControlModifier);
+    JeuDeTest::activer(jeu.bataille.get());
+    QTest::keyClick(adverse, Qt::Key_Home);
+    QTest::keyClick(adverse, Qt::Key_PageUp);
+    for (int n = 0; n < 144; ++n) {
+        const int c = 1 + n % 12, r = 1 + n / 12;
+        while (adverse->col() != c)
+            QTest::keyClick(adverse, adverse->col() < c ? Qt::Key_Right : Qt::Key_Left);
+        while (adverse->row() != r)
+            QTest::keyClick(adverse, Qt::Key_Down);
+        QTest::keyClick(adverse, Qt::Key_Space);
+        for (int attente = 0; attente < 100 && !adverse->isEnabled() && !jeu.partie.victoire_joueur &&
+                              !jeu.partie.victoire_adverse;
+             ++attente)
+            jeu.temps.avancer(500);
+        if (!adverse->isEnabled() && !jeu.partie.victoire_joueur && !jeu.partie.victoire_adverse)
+            return -1; // the battle never opened: the keys did not reach the harbour
+        if (jeu.partie.victoire_joueur || jeu.partie.victoire_adverse) {
+            jeu.temps.avancer(20000);
+            const int tirs = jeu.partie.nb_tirs_joueur;
+            QTest::keyClick(adverse, Qt::Key_N, Qt::ControlModifier);
+            return tirs;
+        }
+    }
+    return jeu.partie.nb_tirs_joueur;
+}
+
+// The real services, with the moment each hand-over returns.
+class CompagnonChrono : public CompagnonPerroquet {
+public:
+    using CompagnonPerroquet::CompagnonPerroquet;
+    int parler(const QString& texte) override {
+        const int r = CompagnonPerroquet::parler(texte);
+        if (texte == QStringLiteral("FEU!"))
+            feu = ms();
+        return r;
+    }
+    double feu = 0;
+};
+
+class SonsChrono : public LecteurSonsQt {
+public:
+    void JouerSon(const QByteArray& clip) override {
+        LecteurSonsQt::JouerSon(clip);
+        joue = ms();
+    }
+    double joue = 0;
+};
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    horloge.start();
+
+    {
+        std::vector<double> durees;
+        std::vector<double> tirs;
+        JeuDeTest jeu;
+        if (!jeu.creer())
+            return 1;
+        jeu.demarrer();
+        for (int i = 0; i < 40; ++i) {
+            const double t0 = ms();
+            const int n = jouerUnePartie(jeu);
+            if (n < 0) {
+                std::printf("the game did not take the keys (run with QT_QPA_PLATFORM=offscreen)\n");
+                return 1;
+            }
+            tirs.push_back(n);
+            durees.push_back(ms() - t0);
+        }
+        std::printf(
+            "whole game by keys, virtual time: median %.1f ms per game (worst %.1f), median %.0f shots "
+            "of the player\n",
+            mediane(durees), *std::max_element(durees.begin(), durees.end()), mediane(tirs));
+    }
+
+    TempsReel temps;
+    DialoguesQt dialogues;
+    SonsChrono sons;
+    CompagnonChrono compagnon(nullptr, temps);
+    Services services{temps, dialogues, sons, compagnon};
+    Partie partie;
+    Hasard hasard(temps);
+    QTemporaryDir dossier;
+    TBataille_navale bataille(partie, hasard, services, dossier.path());
+    compagnon.setFenetre(&bataille);
+    if (!bataille.FormCreate()) {
+        std::printf("no parrot: the speech hand-over cannot be measured\n");
+        return 1;
+    }
+    bataille.show();
+    attendre(1500);
+    std::vector<double> versParole, versClip;
+    for (int i = 0; i < 30; ++i) {
+        // A fresh battle each time, so that Space fires at an unmarked sector.
+        bataille.echange().placer();
+        partie.copierPlans();
+        bataille.echange().engager();
+        compagnon.feu = sons.joue = 0;
+        const double t0 = ms();
+        QTest::keyClick(bataille.port_adverse, Qt::Key_Space);
+        if (compagnon.feu > 0)
+            versParole.push_back(compagnon.feu - t0);
+        if (sons.joue > 0)
+            versClip.push_back(sons.joue - t0);
+        attendre(300);
+    }
+    std::printf("Space to \"FEU!\" handed to the speech engine: median %.3f ms over %zu shots\n",
+                mediane(versParole), versParole.size());
+    std::printf("Space to the clip started: median %.3f ms over %zu shots\n", mediane(versClip),
+                versClip.size());
+    return 0;
+}
