@@ -21,15 +21,6 @@
 namespace {
 using namespace textes;
 
-// The loss reports before any shot, and before any sinking.
-inline const QString NOS_PERTES_AVANT_TIR =
-    QStringLiteral("Aucun navire de perdu, amiral, l'ennemi n'a pas encore tiré un seul boulet!");
-inline const QString NOS_PERTES_AUCUNE =
-    QStringLiteral("Aucune perte à déplorer pour l'instant, amiral. Pourvu que ça dure!");
-inline const QString LEURS_PERTES_AVANT_TIR = QStringLiteral("Nous n'avons pas commencé le combat, amiral!");
-inline const QString LEURS_PERTES_AUCUNE =
-    QStringLiteral("Hélas, nous n'avons pas encore coulé de navire ennemi, amiral.");
-
 // The game started on a clock of its own; keys go where a player's keys go: to the window in front.
 class EnMer : public ::testing::Test {
 protected:
