@@ -200,6 +200,13 @@ private:
         case 5:
             jeu_.ctrl(Qt::Key_S);
             return true;
+        case 6: {
+            // Any other Control letter, bound on this screen or not.
+            const auto k = static_cast<Qt::Key>(Qt::Key_A + de(26));
+            if (k != Qt::Key_N && k != Qt::Key_Q)
+                jeu_.ctrl(k);
+            return true;
+        }
         default:
             return false;
         }
@@ -384,6 +391,9 @@ private:
             break;
         case 2:
             ecouterRapports();
+            break;
+        case 3:
+            placerEnCours();
             break;
         default:
             avancer(8000);
