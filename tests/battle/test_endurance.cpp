@@ -15,10 +15,22 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iostream>
 #include <random>
 
 namespace {
 using namespace textes;
+
+// What the games went through, printed at the end of a run.
+struct Bilan {
+    int victoires = 0;
+    int defaites = 0;
+    int retours = 0;                                           // Ctrl+N in the middle of a battle
+    qint64 pas = 0;                                            // keys, clicks and waits
+    qint64 auPort = 0, enVisee = 0, enEchange = 0, aLaFin = 0; // the same, by phase
+    qint64 ms = 0;                                             // virtual time played
+};
+Bilan bilan;
 
 const QString VICTOIRE = QStringLiteral("Ils n'ont plus un seul navire");
 const QString DEFAITE = QStringLiteral("C'est la fin, moussaillon");
@@ -93,6 +105,7 @@ public:
     }
 
     void jouer() {
+        retoursPermis_ = pile(50) ? 0 : 1 + de(2);
         ASSERT_TRUE(jeu_.creer());
         Echange& e = jeu_.bataille->echange();
         // The box asks "revenir à terre?" and hears No; a side screen is left by Escape.
@@ -124,6 +137,7 @@ public:
             const int tirs = jeu_.partie.nb_tirs_joueur;
             const qsizetype dits = jeu_.compagnon.paroles.size();
             agir();
+            ++bilan.pas;
             // A shot at most per step, and each one heard.
             if (jeu_.partie.nb_tirs_joueur > tirs) {
                 EXPECT_EQ(jeu_.partie.nb_tirs_joueur, tirs + 1);
@@ -215,14 +229,19 @@ private:
     void agir() {
         if (commandeCommune())
             return;
-        if (auPort())
+        if (auPort()) {
+            ++bilan.auPort;
             auPortAgir();
-        else if (phase() == Phase::TourDuJoueur)
+        } else if (phase() == Phase::TourDuJoueur) {
+            ++bilan.enVisee;
             viserAgir();
-        else if (phase() == Phase::Echange)
+        } else if (phase() == Phase::Echange) {
+            ++bilan.enEchange;
             echangeAgir();
-        else
+        } else {
+            ++bilan.aLaFin;
             finAgir();
+        }
     }
 
     void auPortAgir() {
@@ -314,14 +333,26 @@ private:
         }
     }
 
-    // A sector never fired at, reached by the pointer or by the keys, and fired at.
+    // A sector never fired at, next to a hit more often than not, reached by the pointer or by the keys,
+    // and fired at.
     void viserUneCaseNeuve() {
-        QList<std::pair<int, int>> neuves;
+        const Grille& tirs = jeu_.partie.tirs_joueur;
+        QList<std::pair<int, int>> neuves, voisines;
         for (int c = 1; c <= TAILLE_MER; ++c)
-            for (int r = 1; r <= TAILLE_MER; ++r)
-                if (jeu_.partie.tirs_joueur(c, r).isEmpty())
-                    neuves.append({c, r});
+            for (int r = 1; r <= TAILLE_MER; ++r) {
+                if (!tirs(c, r).isEmpty())
+                    continue;
+                neuves.append({c, r});
+                for (auto [dc, dr] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}})
+                    if (c + dc >= 1 && c + dc <= TAILLE_MER && r + dr >= 1 && r + dr <= TAILLE_MER &&
+                        tirs(c + dc, r + dr) == QStringLiteral("TOUCHE")) {
+                        voisines.append({c, r});
+                        break;
+                    }
+            }
         ASSERT_FALSE(neuves.isEmpty()) << "the player's turn with every sector fired at";
+        if (!voisines.isEmpty() && pile(80))
+            neuves = voisines;
         const auto [c, r] = neuves[de(static_cast<int>(neuves.size()))];
         if (pile(50)) {
             const int x = c * Board::CELLULE + 1 + de(30);
@@ -378,7 +409,7 @@ private:
             placerEnCours();
             break;
         default:
-            avancer(pile(20) ? 12000 : 2500);
+            avancer(pile(30) ? 12000 : 4000);
             break;
         }
     }
@@ -403,7 +434,7 @@ private:
 
     // Ctrl+N in the middle of a battle, a few times a game at most: the harbour must stay quiet.
     void placerEnCours() {
-        if (retours_ >= 2 || !pile(15))
+        if (retours_ >= retoursPermis_ || !pile(2))
             return;
         ++retours_;
         jeu_.ctrl(Qt::Key_N);
@@ -475,6 +506,9 @@ private:
 
     void finDePartie() {
         const Partie& p = jeu_.partie;
+        (p.victoire_joueur ? bilan.victoires : bilan.defaites)++;
+        bilan.retours += retours_;
+        bilan.ms += jeu_.temps.ecoule();
         EXPECT_NE(p.victoire_joueur, p.victoire_adverse);
         const QStringList ennemis = coules(p, p.plan_adverse, p.tirs_joueur);
         const QStringList nous = coules(p, p.plan_joueur, p.tirs_adverse);
@@ -498,6 +532,7 @@ private:
     bool patient_ = false; // lays the fleet out ship by ship rather than all at once
     bool fini_ = false;    // the closing words were said
     int retours_ = 0;
+    int retoursPermis_ = 0; // how often this player may go back mid-battle
     int tirsEnnemis_ = 0;
     qsizetype lu_ = 0;
 
@@ -528,4 +563,9 @@ TEST(Endurance, PartiesAuHasardDuClavierEtDeLaSouris) {
         if (::testing::Test::HasFailure())
             FAIL() << "game " << i << " of " << parties << " failed: seed " << premiere + i;
     }
+    std::cout << parties << " games from seed " << premiere << ": " << bilan.victoires << " won, "
+              << bilan.defaites << " lost, " << bilan.retours << " times back to the harbour mid-battle, "
+              << bilan.pas << " keys, clicks and waits (harbour " << bilan.auPort << ", aiming "
+              << bilan.enVisee << ", exchange " << bilan.enEchange << ", end " << bilan.aLaFin << "), "
+              << bilan.ms / 3600000.0 << " hours of play\n";
 }
