@@ -237,10 +237,10 @@ private:
             viserAgir();
         } else if (phase() == Phase::Echange) {
             ++bilan.enEchange;
-            echangeAgir();
+            plateauFermeAgir(4000);
         } else {
             ++bilan.aLaFin;
-            finAgir();
+            plateauFermeAgir(8000);
         }
     }
 
@@ -396,7 +396,8 @@ private:
             EXPECT_FALSE(dit == FEU || dit.startsWith(QStringLiteral("Secteur"))) << dit.toStdString();
     }
 
-    void echangeAgir() {
+    // A shot and its reply under way, or the game's end: the board is closed, time goes on.
+    void plateauFermeAgir(int attenteMax) {
         switch (de(10)) {
         case 0:
         case 1:
@@ -409,25 +410,7 @@ private:
             placerEnCours();
             break;
         default:
-            avancer(pile(30) ? 12000 : 4000);
-            break;
-        }
-    }
-
-    void finAgir() {
-        switch (de(8)) {
-        case 0:
-        case 1:
-            frapperLePlateauFerme();
-            break;
-        case 2:
-            ecouterRapports();
-            break;
-        case 3:
-            placerEnCours();
-            break;
-        default:
-            avancer(8000);
+            avancer(pile(30) ? 12000 : attenteMax);
             break;
         }
     }
