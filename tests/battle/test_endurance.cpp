@@ -478,6 +478,9 @@ private:
         }
         EXPECT_NE(e.phase(), Phase::Placement);
         // A shot or an end under way always has its next beat coming; nothing waits forever.
+        if (e.phase() == Phase::TourDuJoueur) {
+            EXPECT_EQ(actifs, 0) << "a beat of the exchange is still coming in the player's turn";
+        }
         if (e.phase() == Phase::Echange) {
             EXPECT_EQ(actifs, 1) << "the exchange is stuck";
         }
