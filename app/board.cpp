@@ -1,7 +1,9 @@
 // The game's boards.
 #include "app/board.h"
 
+#include "app/accessible.h"
 #include "app/bitmaps.h"
+#include "model/grilles.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -18,6 +20,29 @@ Board::Board(bool fixe, QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    donnerRoleAccessible(this, QAccessible::Canvas);
+}
+
+void Board::repeindre() {
+    update();
+    decrireSelection();
+}
+
+void Board::setContenu(std::function<QString(int, int)> contenu) {
+    contenu_ = std::move(contenu);
+    decrireSelection();
+}
+
+void Board::decrireSelection() {
+    // The legend strip of a board without a fixed one is no sector.
+    if (col_ < 1 || row_ < 1) {
+        decrirePourLecteurs(this, QString());
+        return;
+    }
+    QString description = lettreColonne(col_) + QString::number(row_);
+    if (contenu_)
+        description += QStringLiteral(" : ") + contenu_(col_, row_);
+    decrirePourLecteurs(this, description);
 }
 
 void Board::setCol(int col) {
@@ -37,6 +62,7 @@ void Board::selectionner(int col, int row) {
     row_ = row;
     update();
     Q_EMIT SelectCell(col_, row_);
+    decrireSelection();
 }
 
 QPoint Board::versDesign(const QPointF& position) const {

@@ -28,7 +28,12 @@ public:
 
     // The board's whole picture, painted in design pixels (0 to 416) whatever the scale.
     void setDessin(std::function<void(QPainter&)> dessin) { dessin_ = std::move(dessin); }
-    void repeindre() { update(); }
+    // Repaints the board and tells screen readers what the selected cell holds now.
+    void repeindre();
+
+    // What the player may know of a cell (col, row from 1 to 12), in words. Screen readers get the
+    // selected sector and this as the board's description, brought up to date on each move and repaint.
+    void setContenu(std::function<QString(int col, int row)> contenu);
     // Renders the board at design size, as a test or a screenshot sees it.
     QImage image();
 
@@ -59,9 +64,11 @@ protected:
 private:
     int premiere() const { return fixe_ ? 1 : 0; }
     void selectionner(int col, int row);
+    void decrireSelection();
 
     bool fixe_;
     int col_;
     int row_;
     std::function<void(QPainter&)> dessin_;
+    std::function<QString(int, int)> contenu_;
 };

@@ -19,6 +19,8 @@ public:
     // The fleet sails: the harbour closes and the battle begins.
     virtual void engager() = 0;
     virtual void quitter() = 0;
+    // The window manager closed the harbour: the game ends at once, as for the battle window.
+    virtual void fermerLeJeu() = 0;
     // A Control letter that the harbour's menu does not take; true if a command ran.
     virtual bool offrirRaccourci(const QKeySequence& touches) = 0;
 };
@@ -30,6 +32,8 @@ public:
     // The fleet goes back to the harbour, which comes to the front.
     virtual void ouvrirPort() = 0;
     virtual void repeindrePort() = 0;
+    // The harbour's board hidden or shown again, as the About screen that lies over it asks.
+    virtual void montrerPlateauDuPort(bool visible) = 0;
     // The game window in front, over which boxes open.
     virtual QWidget* devant() = 0;
     // The player is leaving: no screen takes any further command.

@@ -55,6 +55,10 @@ void FluxEcrans::quitter() {
     bataille_.Quitter1Click();
 }
 
+void FluxEcrans::fermerLeJeu() {
+    bataille_.close();
+}
+
 bool FluxEcrans::offrirRaccourci(const QKeySequence& touches) {
     return bataille_.offrirRaccourci(touches);
 }
@@ -77,6 +81,11 @@ void FluxEcrans::ouvrirPort() {
 void FluxEcrans::repeindrePort() {
     if (test_)
         test_->repeindrePlateau();
+}
+
+void FluxEcrans::montrerPlateauDuPort(bool visible) {
+    if (test_)
+        test_->Grille_de_placement->setVisible(visible);
 }
 
 QWidget* FluxEcrans::devant() {

@@ -25,11 +25,13 @@ public:
     void relancerPaix() override;
     void engager() override;
     void quitter() override;
+    void fermerLeJeu() override;
     bool offrirRaccourci(const QKeySequence& touches) override;
 
     // DemandesBataille
     void ouvrirPort() override;
     void repeindrePort() override;
+    void montrerPlateauDuPort(bool visible) override;
     QWidget* devant() override;
     void fermerLesCommandes() override;
 

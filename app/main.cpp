@@ -1,6 +1,7 @@
 // Corsabord's start: the services, the four screens in their order, the event loop.
 #include "app/dialogues.h"
 #include "app/flux.h"
+#include "app/lancement.h"
 #include "app/services.h"
 #include "app/temps.h"
 #include "battle/tbataille_navale.h"
@@ -20,7 +21,10 @@
 #include <QTranslator>
 
 int main(int argc, char** argv) {
+    if (!preparerLancement(argc, argv))
+        return 1;
     QApplication app(argc, argv);
+    lancementReussi();
     QApplication::setApplicationName(QStringLiteral("Corsabord"));
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
     // The standard buttons in French ("Oui", "Non", "Annuler").

@@ -1,14 +1,15 @@
 // The battle screen: the game's main window.
 #include "battle/tbataille_navale.h"
 
+#include "app/accessible.h"
 #include "app/board.h"
+#include "app/demandes.h"
 #include "app/bitmaps.h"
 #include "app/dialogues.h"
 #include "app/fenetres.h"
 #include "app/reglages.h"
 #include "app/scene.h"
 #include "app/temps.h"
-#include "app/demandes.h"
 #include "app/timer.h"
 #include "battle/dessin_bataille.h"
 #include "model/grilles.h"
@@ -16,6 +17,7 @@
 #include "narrator/compagnon.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
@@ -71,6 +73,18 @@ TBataille_navale::TBataille_navale(Partie& partie, Hasard& hasard, Services& ser
     connect(port_adverse, &Board::MouseMove, this, &TBataille_navale::port_adverseMouseMove);
     connect(port_adverse, &Board::MouseUp, this, &TBataille_navale::port_adverseMouseUp);
     connect(port_adverse, &Board::KeyPress, this, [this](int touche) { port_adverseKeyPress(touche); });
+    // For screen readers: our ships and the enemy's shots on them; on the enemy sea, only our shots.
+    port_joueur->setAccessibleName(QStringLiteral("Notre flotte"));
+    port_joueur->setContenu([this](int c, int r) {
+        const QString& tir = partie_.tirs_adverse(c, r);
+        return motsDeCase(partie_.plan_joueur(c, r)) +
+               (tir.isEmpty() ? QString() : QStringLiteral(", ") + motsDeCase(tir));
+    });
+    port_adverse->setAccessibleName(QStringLiteral("Flotte ennemie"));
+    port_adverse->setContenu([this](int c, int r) {
+        const QString& tir = partie_.tirs_joueur(c, r);
+        return tir.isEmpty() ? QStringLiteral("pas encore visé") : motsDeCase(tir);
+    });
 
     LabelCol = labelCache(scene_, "LabelCol");
     LabeLigne = labelCache(scene_, "LabeLigne");
@@ -294,4 +308,10 @@ void TBataille_navale::keyPressEvent(QKeyEvent* event) {
 void TBataille_navale::mousePressEvent(QMouseEvent* event) {
     FormClick();
     QMainWindow::mousePressEvent(event);
+}
+
+void TBataille_navale::closeEvent(QCloseEvent* event) {
+    // Closed from outside the game: no farewell and no question, the settings stay as they are.
+    event->accept();
+    Q_EMIT finDuJeu(0);
 }

@@ -90,6 +90,8 @@ Q_SIGNALS:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    // The window manager's close (Alt+F4, the title bar) ends the game at once.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void creerMenu();

@@ -21,6 +21,9 @@ public:
     // Whether a character is loaded under id.
     virtual bool personnage(const QString& id) const = 0;
     virtual void decharger(const QString& id) = 0;
+    // Why the character could not be found or loaded, in words a player can act on: which file, and
+    // where it was looked for. Empty when the service cannot say.
+    virtual QString raisonAbsence() const { return QString(); }
 
     // The loaded character comes onto the screen with its showing animation.
     virtual int montrer() = 0;

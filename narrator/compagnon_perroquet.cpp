@@ -187,12 +187,12 @@ bool CompagnonPerroquet::charger(const QString& id, const QString&) {
     QString erreur;
     std::optional<Personnage> lu = Personnage::lire(chemin, &erreur);
     if (!lu) {
-        qWarning("Corsabord: %s: %s", qUtf8Printable(chemin), qUtf8Printable(erreur));
+        erreur_ = QStringLiteral("%1 : %2").arg(chemin, erreur);
         return false;
     }
     auto* dessin = new DessinPerroquet(hote_);
     if (!dessin->charger(*lu)) {
-        qWarning("Corsabord: %s: dessin illisible ou incomplet", qUtf8Printable(lu->dessin()));
+        erreur_ = QStringLiteral("%1 : dessin illisible ou incomplet").arg(lu->dessin());
         delete dessin;
         return false;
     }
@@ -211,6 +211,17 @@ bool CompagnonPerroquet::charger(const QString& id, const QString&) {
     disposer();
     afficher(false);
     return true;
+}
+
+QString CompagnonPerroquet::raisonAbsence() const {
+    const QString quoi = cheminPersonnage().isEmpty()
+                             ? QStringLiteral("Fichier du personnage « %1 » introuvable.").arg(fichier_)
+                             : QStringLiteral("Fichier du personnage illisible : %1.")
+                                   .arg(erreur_.isEmpty() ? cheminPersonnage() : erreur_);
+    QStringList dossiers;
+    for (const QString& d : dossiers_)
+        dossiers << QDir::cleanPath(d);
+    return quoi + QStringLiteral("\nDossiers cherchés :\n") + dossiers.join(QLatin1Char('\n'));
 }
 
 bool CompagnonPerroquet::personnage(const QString& id) const {

@@ -60,6 +60,7 @@ public:
     bool charger(const QString& id, const QString& cle) override;
     bool personnage(const QString& id) const override;
     void decharger(const QString& id) override;
+    QString raisonAbsence() const override;
     int montrer() override;
     void placer(int gauche, int haut) override;
     int jouer(const QString& animation) override;
@@ -131,6 +132,7 @@ private:
     QPointer<BulleParole> bulle_;
     QStringList dossiers_;
     QString fichier_ = QStringLiteral("perroquet.json");
+    QString erreur_; // what was wrong with the character file at the last load
 
     bool connecte_ = false;
     QString id_personnage_;

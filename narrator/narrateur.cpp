@@ -5,6 +5,8 @@
 #include "narrator/compagnon.h"
 #include "narrator/sons.h"
 
+#include <QDebug>
+
 Narrateur::Narrateur(ServiceCompagnon& service, Dialogues& dialogues, LecteurSons& sons, QObject* parent)
     : QObject(parent)
     , service_(service)
@@ -18,7 +20,14 @@ bool Narrateur::InstalPeedy(const QStringList& reglages) {
     if (!service_.personnageExiste(PERSONNAGE) ||
         !service_.charger(PERSONNAGE, QStringLiteral("Peedy.acs")) || !service_.personnage(PERSONNAGE)) {
         pret_ = false;
-        dialogues_.avertir(fenetre_, QStringLiteral("Impossible de trouver le compagnon MSagent."));
+        // The player can mend this one: say which file is wanted and where, in the box and on the
+        // terminal the game may have been started from.
+        QString avis = QStringLiteral("Impossible de trouver le compagnon MSagent.");
+        const QString raison = service_.raisonAbsence();
+        if (!raison.isEmpty())
+            avis += QLatin1Char('\n') + raison;
+        qWarning().noquote() << avis;
+        dialogues_.avertir(fenetre_, avis);
         return false;
     }
     service_.montrer();

@@ -1,6 +1,8 @@
 // The parrot on the screen: its drawing in a pose, and the speech balloon beside it.
 #include "narrator/perroquet_ecran.h"
 
+#include "app/accessible.h"
+
 #include <QFontMetrics>
 #include <QtMath>
 #include <QPainter>
@@ -13,6 +15,8 @@ DessinPerroquet::DessinPerroquet(QWidget* parent)
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setAttribute(Qt::WA_TranslucentBackground);
     setFocusPolicy(Qt::NoFocus);
+    donnerRoleAccessible(this, QAccessible::Graphic);
+    setAccessibleName(QStringLiteral("Le perroquet"));
 }
 
 bool DessinPerroquet::charger(const Personnage& personnage) {
@@ -102,6 +106,8 @@ BulleParole::BulleParole(QWidget* parent)
     setFocusPolicy(Qt::NoFocus);
     police_ = QFont(QStringLiteral("DejaVu Sans"));
     police_.setStyleHint(QFont::SansSerif);
+    // Screen readers and braille displays read the whole text said, as a label's.
+    donnerRoleAccessible(this, QAccessible::StaticText);
 }
 
 void BulleParole::setTexte(const QString& texte) {
@@ -109,6 +115,7 @@ void BulleParole::setTexte(const QString& texte) {
     position_ = 0;
     premiere_ = 0;
     mettreEnPage();
+    nommerPourLecteurs(this, texte.trimmed());
 }
 
 void BulleParole::setPosition(int caractere) {
@@ -165,7 +172,8 @@ void BulleParole::mettreEnPage() {
     const int marge = qRound(MARGE * k_);
     const int largeurMax = std::max(40, std::min(qRound(LARGEUR_MAX * k_), dispo.width() - 2 * marge));
     police_.setPixelSize(std::max(11, qRound(POLICE * k_)));
-    mise_en_page_.setText(texte_);
+    // A line break of the text (the loss reports have one after each line) starts a new line here too.
+    mise_en_page_.setText(QString(texte_).replace(QLatin1Char('\n'), QChar::LineSeparator));
     mise_en_page_.setFont(police_);
     QTextOption option;
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);

@@ -1,6 +1,7 @@
 // A harbour berth's picture.
 #include "placement/image_poste.h"
 
+#include "app/accessible.h"
 #include "app/bitmaps.h"
 
 #include <QMouseEvent>
@@ -11,6 +12,7 @@ ImagePoste::ImagePoste(const QSize& design, QWidget* parent)
     , design_(design) {
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    donnerRoleAccessible(this, QAccessible::Button);
 }
 
 void ImagePoste::setImage(const QString& nom) {
@@ -18,6 +20,13 @@ void ImagePoste::setImage(const QString& nom) {
         return;
     image_ = nom;
     update();
+    // The picture says where the ship is: chosen, gone from its berth, or waiting there.
+    if (nom.endsWith(QLatin1String("_SEL"), Qt::CaseInsensitive))
+        decrirePourLecteurs(this, QStringLiteral("choisi"));
+    else if (nom.endsWith(QLatin1String("_FLOU"), Qt::CaseInsensitive))
+        decrirePourLecteurs(this, QStringLiteral("parti du port"));
+    else
+        decrirePourLecteurs(this, QStringLiteral("au port"));
 }
 
 void ImagePoste::paintEvent(QPaintEvent*) {

@@ -1,14 +1,16 @@
 // The placement screen: the harbour.
 #include "placement/ttest.h"
 
+#include "app/accessible.h"
 #include "app/bitmaps.h"
 #include "app/board.h"
+#include "app/demandes.h"
 #include "app/fenetres.h"
 #include "app/scene.h"
 #include "app/timer.h"
-#include "app/demandes.h"
 #include "placement/image_poste.h"
 
+#include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -48,6 +50,12 @@ const std::array<QRect, NB_POSTES> PLACES_DES_POSTES = {{
     QRect(912, 456, 64, 32),  // ImBtchaloupe3
 }};
 
+// What screen readers call each berth.
+const std::array<const char*, NB_POSTES> NOMS_ACCESSIBLES_DES_POSTES = {
+    "Vaisseau amiral", "Frégate",    "Brick 1",    "Brick 2",    "Galère 1",
+    "Galère 2",        "Chaloupe 1", "Chaloupe 2", "Chaloupe 3",
+};
+
 const std::array<const char*, NB_POSTES> NOMS_DES_POSTES = {
     "ImBtnavireamiral", "ImBtfregate",   "ImBtbrick1",    "ImBtBrick2",    "ImBtGalere1",
     "ImBtGalere2",      "ImBtChaloupe1", "ImBtchaloupe2", "ImBtchaloupe3",
@@ -58,9 +66,10 @@ const std::array<const char*, NB_POSTES> NOMS_DES_POSTES = {
 TTest::TTest(Partie& partie, Hasard& hasard, DemandesPort& demandes, QWidget* parent)
     : QMainWindow(parent, Qt::Window)
     , demandes_(demandes)
+    , partie_(partie)
     , port_(partie, hasard) {
     setObjectName(QStringLiteral("Test"));
-    setWindowTitle(QStringLiteral("Test"));
+    setWindowTitle(QStringLiteral("Corsabord — Au port"));
     setWindowIcon(iconeJeu());
 
     scene_ = new Scene(QStringLiteral("FOND_PLACEMENT"), this);
@@ -72,6 +81,8 @@ TTest::TTest(Partie& partie, Hasard& hasard, DemandesPort& demandes, QWidget* pa
     connect(Grille_de_placement, &Board::MouseMove, this, &TTest::Grille_de_placementMouseMove);
     connect(Grille_de_placement, &Board::MouseUp, this, &TTest::Grille_de_placementMouseUp);
     Grille_de_placement->setDessin([this](QPainter& p) { dessinerPlateau(p); });
+    Grille_de_placement->setAccessibleName(QStringLiteral("Plan de la flotte"));
+    Grille_de_placement->setContenu([this](int c, int r) { return motsDeCase(partie_.plan_joueur(c, r)); });
     creerPostes();
 
     Btstart = imageCachee(scene_, "Btstart", QStringLiteral("Demarrer la partie"), QRect(216, 560, 96, 32));
@@ -149,6 +160,7 @@ void TTest::creerPostes() {
     for (int i = 0; i < NB_POSTES; ++i) {
         auto* poste = new ImagePoste(PLACES_DES_POSTES[i].size(), scene_);
         poste->setObjectName(QLatin1String(NOMS_DES_POSTES[i]));
+        poste->setAccessibleName(QString::fromUtf8(NOMS_ACCESSIBLES_DES_POSTES[i]));
         scene_->placer(poste, PLACES_DES_POSTES[i]);
         postes_[i] = poste;
     }
@@ -329,4 +341,9 @@ void TTest::SOS1Click() {
 
 void TTest::Apropos1Click() {
     // The About screen comes with its own work.
+}
+
+void TTest::closeEvent(QCloseEvent* event) {
+    event->accept();
+    demandes_.fermerLeJeu();
 }

@@ -80,6 +80,9 @@ public Q_SLOTS:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    // The game puts the harbour away by hiding it; a close comes from the window manager and ends the
+    // game as the same close on the battle screen does.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void creerMenu();
@@ -91,6 +94,7 @@ private:
     void dessinerPlateau(QPainter& p) const;
 
     DemandesPort& demandes_;
+    Partie& partie_;
     Port port_;
     Scene* scene_ = nullptr;
     std::array<ImagePoste*, NB_POSTES> postes_{};

@@ -298,6 +298,12 @@ TEST(CompagnonPerroquet, FichierDuPersonnageAbsentOuCasse) {
     b.compagnon.setDossiers({vide.path()});
     EXPECT_FALSE(b.compagnon.personnageExiste(PERSONNAGE));
     EXPECT_FALSE(b.compagnon.charger(PERSONNAGE, QStringLiteral("Peedy.acs")));
+    // the player is told which file is wanted and every folder it was looked for in
+    QTemporaryDir autre;
+    b.compagnon.setDossiers({vide.path(), autre.path()});
+    QString raison = b.compagnon.raisonAbsence();
+    EXPECT_TRUE(raison.contains(QStringLiteral("« perroquet.json » introuvable"))) << qPrintable(raison);
+    EXPECT_TRUE(raison.endsWith(vide.path() + QLatin1Char('\n') + autre.path())) << qPrintable(raison);
     // a file that is there but broken: found, and not loaded
     QFile casse(vide.filePath(QStringLiteral("perroquet.json")));
     ASSERT_TRUE(casse.open(QIODevice::WriteOnly));
@@ -306,6 +312,9 @@ TEST(CompagnonPerroquet, FichierDuPersonnageAbsentOuCasse) {
     EXPECT_TRUE(b.compagnon.personnageExiste(PERSONNAGE));
     EXPECT_FALSE(b.compagnon.charger(PERSONNAGE, QStringLiteral("Peedy.acs")));
     EXPECT_FALSE(b.compagnon.personnage(PERSONNAGE));
+    raison = b.compagnon.raisonAbsence();
+    EXPECT_TRUE(raison.contains(QStringLiteral("illisible : ") + casse.fileName())) << qPrintable(raison);
+    EXPECT_TRUE(raison.endsWith(autre.path()));
     // a good file whose drawing lacks a part
     QFile::remove(casse.fileName());
     ASSERT_TRUE(QFile::copy(DONNEES + QStringLiteral("/perroquet.json"), casse.fileName()));
@@ -447,7 +456,9 @@ TEST(CompagnonPerroquet, LeNarrateurDuJeuSurLePerroquet) {
     sansFichier.compagnon.setDossiers({vide.path()});
     Narrateur perdu(sansFichier.compagnon, dialogues, sons);
     EXPECT_FALSE(perdu.InstalPeedy({QStringLiteral("MemoConfig"), QString()}));
-    EXPECT_EQ(dialogues.avertissements.last(), QStringLiteral("Impossible de trouver le compagnon MSagent."));
+    EXPECT_TRUE(dialogues.avertissements.last().startsWith(QStringLiteral(
+        "Impossible de trouver le compagnon MSagent.\nFichier du personnage « perroquet.json »")));
+    EXPECT_TRUE(dialogues.avertissements.last().endsWith(vide.path()));
 }
 
 } // namespace

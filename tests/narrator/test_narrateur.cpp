@@ -60,6 +60,24 @@ TEST(InstalPeedy, SansPersonnageAvertitEtRenonce) {
     }
 }
 
+TEST(InstalPeedy, LAvisDitCeQuiManqueEtOuDansLaBoiteEtSurLaSortieDErreur) {
+    static QStringList journal;
+    journal.clear();
+    const QtMessageHandler avant =
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& m) { journal << m; });
+    Banc b;
+    b.compagnon.fichierPresent = false;
+    b.compagnon.raison = QStringLiteral("Fichier du personnage « perroquet.json » introuvable.\n/a\n/b");
+    EXPECT_FALSE(b.installer());
+    qInstallMessageHandler(avant);
+    ASSERT_EQ(b.dialogues.avertissements.size(), 1);
+    const QString avis = b.dialogues.avertissements.first();
+    EXPECT_EQ(avis.section(QLatin1Char('\n'), 0, 0),
+              QStringLiteral("Impossible de trouver le compagnon MSagent."));
+    EXPECT_TRUE(avis.endsWith(b.compagnon.raison));
+    EXPECT_EQ(journal, QStringList{avis});
+}
+
 TEST(InstalPeedy, VoixRefuseeUnSeulBipEtLaSuite) {
     for (const QString& mode : {QString(), QStringLiteral("pas-une-voix"), QStringLiteral("{}")}) {
         Banc b;

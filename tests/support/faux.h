@@ -25,6 +25,7 @@ public:
     bool charger(const QString& id, const QString& cle) override;
     bool personnage(const QString& id) const override { return charges_.contains(id); }
     void decharger(const QString& id) override;
+    QString raisonAbsence() const override { return raison; }
     int montrer() override;
     void placer(int gauche, int haut) override;
     int jouer(const QString& animation) override;
@@ -39,6 +40,7 @@ public:
     // What the fake answers.
     bool fichierPresent = true;
     bool fichierLisible = true;
+    QString raison; // why the character is missing, as the service would tell it
     QString modeAccepte = QStringLiteral("{0879a4e0-a92c-11d1-B17B-0020AFED142E}");
 
     // What it was asked, in order: "parler: texte", "arreter: 3", "jouer: Greet", ...

@@ -1,0 +1,67 @@
+// Screen reader roles and words for the game's own widgets.
+#include "app/accessible.h"
+
+#include "model/grilles.h"
+
+#include <QAccessibleWidget>
+#include <QWidget>
+
+namespace {
+constexpr char PROPRIETE_ROLE[] = "corsabord_role_accessible";
+
+QAccessibleInterface* interfaceDuJeu(const QString&, QObject* objet) {
+    auto* widget = qobject_cast<QWidget*>(objet);
+    if (!widget)
+        return nullptr;
+    const QVariant role = widget->property(PROPRIETE_ROLE);
+    if (!role.isValid())
+        return nullptr;
+    return new QAccessibleWidget(widget, static_cast<QAccessible::Role>(role.toInt()));
+}
+} // namespace
+
+void donnerRoleAccessible(QWidget* widget, QAccessible::Role role) {
+    static const bool installee = [] {
+        QAccessible::installFactory(interfaceDuJeu);
+        return true;
+    }();
+    Q_UNUSED(installee);
+    widget->setProperty(PROPRIETE_ROLE, static_cast<int>(role));
+}
+
+void nommerPourLecteurs(QWidget* widget, const QString& nom) {
+    if (nom == widget->accessibleName())
+        return;
+    widget->setAccessibleName(nom);
+    QAccessibleEvent changement(widget, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&changement);
+}
+
+void decrirePourLecteurs(QWidget* widget, const QString& description) {
+    if (description == widget->accessibleDescription())
+        return;
+    widget->setAccessibleDescription(description);
+    QAccessibleEvent changement(widget, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&changement);
+}
+
+QString motsDeCase(const QString& cellule) {
+    if (cellule.isEmpty())
+        return QStringLiteral("eau");
+    if (cellule == QLatin1String("TOUCHE"))
+        return QStringLiteral("touché");
+    if (cellule == QLatin1String("MANQUE"))
+        return QStringLiteral("manqué");
+    const QString souche = estNomNavire(cellule) ? racine(cellule) : cellule;
+    static const QList<QPair<QString, QString>> navires = {
+        {QStringLiteral("NAVIRE-AMIRAL"), QStringLiteral("vaisseau amiral")},
+        {QStringLiteral("FREGATE"), QStringLiteral("frégate")},
+        {QStringLiteral("BRICK"), QStringLiteral("brick")},
+        {QStringLiteral("GALERE"), QStringLiteral("galère")},
+        {QStringLiteral("CHALOUPE"), QStringLiteral("chaloupe")},
+    };
+    for (const auto& [nom, mots] : navires)
+        if (souche == nom)
+            return mots;
+    return cellule.toLower();
+}

@@ -1,0 +1,19 @@
+// What screen readers (Orca, a braille display) are told of the game's own widgets.
+#pragma once
+
+#include <QAccessible>
+#include <QString>
+
+class QWidget;
+
+// Gives a widget of the game the role a screen reader announces for it (a board, a button, a text),
+// instead of an anonymous filler. Its accessible name and description are the widget's own. Call it in
+// the widget's constructor, before anything asks for its accessible interface.
+void donnerRoleAccessible(QWidget* widget, QAccessible::Role role);
+
+// Sets a widget's accessible name or description and, when it changes, tells screen readers.
+void nommerPourLecteurs(QWidget* widget, const QString& nom);
+void decrirePourLecteurs(QWidget* widget, const QString& description);
+
+// What a cell of a grid holds, in words: "eau", "frégate", "touché", "manqué"...
+QString motsDeCase(const QString& cellule);

@@ -1,0 +1,25 @@
+// What the game settles before the toolkit starts: a screen to show itself on, and the folder of its
+// settings when the desktop's menu starts it.
+#pragma once
+
+#include <QProcessEnvironment>
+#include <QString>
+#include <QStringList>
+
+// The option the desktop's menu entry passes: the game then keeps Config.txt in the player's
+// configuration folder instead of the folder it is started from (the home folder, from a menu).
+inline const QString OPTION_MENU = QStringLiteral("--depuis-le-menu");
+
+// The line to print when the game has no screen to show itself on (no display, no Wayland, no
+// platform asked for), empty when it may have one.
+QString sansEcran(const QStringList& arguments, const QProcessEnvironment& env);
+
+// $XDG_CONFIG_HOME/corsabord, or ~/.config/corsabord when that is unset or not an absolute path.
+QString dossierDuMenu(const QProcessEnvironment& env, const QString& maison);
+
+// Before QApplication: says on standard error why the game cannot start and returns false (no screen,
+// or the menu's folder cannot be made); otherwise goes to the menu's folder when asked, and watches the
+// toolkit's start so that a display that does not answer gets the same plain French line.
+bool preparerLancement(int argc, char** argv);
+// Once QApplication stands: the toolkit's messages go their usual way again.
+void lancementReussi();

@@ -1,0 +1,120 @@
+#!/usr/bin/env bash
+# Installs the game into a temporary prefix and starts it as the desktop's menu would: from the home
+# folder, with the menu entry's command line. The game must come up to the harbour and keep its settings
+# in the player's configuration folder, never in the home folder. A game started by hand keeps them in
+# the folder it is started from. Menu entry and software centre data are validated when the tools are there.
+#   installation.sh <build folder>
+set -euo pipefail
+construction=$1
+tmp=$(mktemp -d /tmp/corsabord-installation.XXXXXX)
+jeu=""
+xvfb=""
+nettoyer() {
+  [ -n "$jeu" ] && kill "$jeu" 2>/dev/null || true
+  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null || true
+  rm -rf "$tmp"
+}
+trap nettoyer EXIT
+echec() { echo "ÉCHEC: $*" >&2; exit 1; }
+
+prefixe="$tmp/prefixe"
+cmake --install "$construction" --prefix "$prefixe" >/dev/null
+entree="$prefixe/share/applications/fr.corsabord.corsabord.desktop"
+for f in bin/corsabord share/corsabord/narrateur/perroquet.json share/metainfo/fr.corsabord.corsabord.metainfo.xml \
+  share/icons/hicolor/scalable/apps/corsabord.svg; do
+  [ -f "$prefixe/$f" ] || echec "$f n'est pas installé"
+done
+[ -f "$entree" ] || echec "l'entrée de menu n'est pas installée"
+for t in 16 22 24 32 48 64 128 256; do
+  icone="$prefixe/share/icons/hicolor/${t}x$t/apps/corsabord.png"
+  [ -f "$icone" ] || echec "icône ${t}x$t absente"
+  file "$icone" 2>/dev/null | grep -q "$t x $t" || ! command -v file >/dev/null || echec "icône ${t}x$t de mauvaise taille"
+done
+if command -v desktop-file-validate >/dev/null; then
+  desktop-file-validate "$entree" || echec "entrée de menu refusée"
+else
+  echo "desktop-file-validate absent: entrée de menu non validée"
+fi
+if command -v appstreamcli >/dev/null; then
+  appstreamcli validate --no-net "$prefixe/share/metainfo/fr.corsabord.corsabord.metainfo.xml" >/dev/null ||
+    echec "métadonnées AppStream refusées"
+else
+  echo "appstreamcli absent: métadonnées non validées"
+fi
+
+# A screen: a private X server when there is one, so that the harbour's window can be seen; the
+# offscreen platform otherwise.
+unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
+if command -v Xvfb >/dev/null && command -v xwininfo >/dev/null; then
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$tmp/ecran" 2>/dev/null &
+  xvfb=$!
+  for _ in $(seq 100); do [ -s "$tmp/ecran" ] && break; sleep 0.1; done
+  [ -s "$tmp/ecran" ] || echec "Xvfb ne démarre pas"
+  export DISPLAY=":$(head -n1 "$tmp/ecran")"
+else
+  export QT_QPA_PLATFORM=offscreen
+  echo "Xvfb absent: le port n'est pas vérifié à l'écran, seulement les réglages"
+fi
+
+# Waits until a file exists (up to 20 s); fails if the game has ended before.
+attendre_fichier() {
+  for _ in $(seq 200); do
+    [ -e "$1" ] && return 0
+    kill -0 "$jeu" 2>/dev/null || echec "le jeu s'est arrêté avant d'écrire $1"
+    sleep 0.1
+  done
+  echec "$1 n'a pas été créé"
+}
+
+attendre_port() {
+  [ -n "$xvfb" ] || return 0
+  for _ in $(seq 200); do
+    xwininfo -name "Corsabord — Au port" 2>/dev/null | grep -q IsViewable && return 0
+    kill -0 "$jeu" 2>/dev/null || echec "le jeu s'est arrêté avant le port"
+    sleep 0.1
+  done
+  echec "la fenêtre du port n'est pas apparue"
+}
+
+finir() {
+  kill -0 "$jeu" 2>/dev/null || echec "le jeu ne tourne plus"
+  kill "$jeu"
+  wait "$jeu" 2>/dev/null || true
+  jeu=""
+}
+
+# The menu's command line, with the program found on the PATH as the desktop finds it.
+commande=$(sed -n 's/^Exec=//p' "$entree")
+read -r -a commande <<<"$commande"
+export PATH="$prefixe/bin:$PATH"
+
+# From the menu, with and without XDG_CONFIG_HOME.
+for xdg in oui non; do
+  maison="$tmp/maison-$xdg"
+  mkdir -p "$maison"
+  if [ $xdg = oui ]; then
+    export XDG_CONFIG_HOME="$tmp/config-perso"
+    attendu="$XDG_CONFIG_HOME/corsabord/Config.Txt"
+  else
+    unset XDG_CONFIG_HOME
+    attendu="$maison/.config/corsabord/Config.Txt"
+  fi
+  (cd "$maison" && HOME="$maison" exec "${commande[@]}") >"$tmp/sortie" 2>&1 &
+  jeu=$!
+  attendre_fichier "$attendu"
+  attendre_port
+  finir
+  [ "$(find "$maison" -maxdepth 1 -iname config.txt | wc -l)" -eq 0 ] || echec "Config.Txt écrit dans le dossier personnel"
+  [ "$(wc -l <"$attendu")" -eq 5 ] || echec "$attendu n'a pas ses cinq lignes"
+done
+
+# By hand: the settings stay in the folder the game is started from.
+main="$tmp/a-la-main"
+mkdir -p "$main"
+export XDG_CONFIG_HOME="$tmp/config-main"
+(cd "$main" && HOME="$tmp/maison-oui" exec corsabord) >"$tmp/sortie" 2>&1 &
+jeu=$!
+attendre_fichier "$main/Config.Txt"
+finir
+[ ! -e "$XDG_CONFIG_HOME/corsabord" ] || echec "à la main, le jeu a utilisé le dossier de configuration"
+echo "installation: tout va bien"
