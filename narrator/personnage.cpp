@@ -9,12 +9,19 @@
 #include <QJsonObject>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
+using namespace bornes_personnage;
+
+bool nombreSense(const QJsonValue& v) {
+    return v.isDouble() && std::isfinite(v.toDouble()) && std::abs(v.toDouble()) <= NOMBRE_MAX;
+}
+
 bool lirePoint(const QJsonValue& v, QPointF* p) {
     const QJsonArray a = v.toArray();
-    if (a.size() != 2 || !a.at(0).isDouble() || !a.at(1).isDouble())
+    if (a.size() != 2 || !nombreSense(a.at(0)) || !nombreSense(a.at(1)))
         return false;
     *p = QPointF(a.at(0).toDouble(), a.at(1).toDouble());
     return true;
@@ -25,7 +32,7 @@ bool lirePose(const QJsonValue& v, Pose* pose) {
         return false;
     const QJsonObject o = v.toObject();
     for (auto it = o.begin(); it != o.end(); ++it) {
-        if (it.value().isDouble())
+        if (nombreSense(it.value()))
             pose->valeurs.insert(it.key(), it.value().toDouble());
         else if (it.value().isString())
             pose->etats.insert(it.key(), it.value().toString());
@@ -88,11 +95,19 @@ std::optional<Personnage> Personnage::lire(const QString& chemin, QString* erreu
     QFile fichier(chemin);
     if (!fichier.open(QIODevice::ReadOnly))
         return echec(erreur, QStringLiteral("illisible: ") + fichier.errorString());
-    return depuisJson(fichier.readAll(), QFileInfo(chemin).absolutePath(), erreur);
+    // Never read whole what cannot be a character file.
+    if (fichier.size() > OCTETS_MAX)
+        return echec(erreur, QStringLiteral("fichier trop grand"));
+    const QByteArray json = fichier.read(OCTETS_MAX + 1);
+    if (fichier.error() != QFileDevice::NoError)
+        return echec(erreur, QStringLiteral("illisible: ") + fichier.errorString());
+    return depuisJson(json, QFileInfo(chemin).absolutePath(), erreur);
 }
 
 std::optional<Personnage> Personnage::depuisJson(const QByteArray& json, const QString& dossier,
                                                  QString* erreur) {
+    if (json.size() > OCTETS_MAX)
+        return echec(erreur, QStringLiteral("fichier trop grand"));
     QJsonParseError e{};
     const QJsonDocument doc = QJsonDocument::fromJson(json, &e);
     if (e.error != QJsonParseError::NoError || !doc.isObject())
@@ -107,7 +122,8 @@ std::optional<Personnage> Personnage::depuisJson(const QByteArray& json, const Q
     if (!QFileInfo(p.dessin_).isReadable())
         return echec(erreur, QStringLiteral("dessin introuvable: ") + p.dessin_);
     QPointF taille;
-    if (!lirePoint(o.value(QLatin1String("taille")), &taille) || taille.x() <= 0 || taille.y() <= 0)
+    if (!lirePoint(o.value(QLatin1String("taille")), &taille) || taille.x() <= 0 || taille.y() <= 0 ||
+        taille.x() > LARGEUR_MAX || taille.y() > HAUTEUR_MAX)
         return echec(erreur, QStringLiteral("taille invalide"));
     p.taille_ = QSizeF(taille.x(), taille.y());
 
@@ -159,7 +175,10 @@ std::optional<Personnage> Personnage::depuisJson(const QByteArray& json, const Q
     if (!lirePose(o.value(QLatin1String("pose")), &p.pose_))
         return echec(erreur, QStringLiteral("pose de départ invalide"));
     const QJsonObject parole = o.value(QLatin1String("parole")).toObject();
-    p.bec_max_ = parole.value(QLatin1String("bec_max")).toDouble(25);
+    const QJsonValue bec = parole.value(QLatin1String("bec_max"));
+    if (!bec.isUndefined() && !nombreSense(bec))
+        return echec(erreur, QStringLiteral("bec_max invalide"));
+    p.bec_max_ = bec.toDouble(25);
     p.niveau_plein_ = std::clamp(parole.value(QLatin1String("niveau_plein")).toDouble(0.25), 0.01, 1.0);
 
     const QJsonObject animations = o.value(QLatin1String("animations")).toObject();
@@ -171,14 +190,18 @@ std::optional<Personnage> Personnage::depuisJson(const QByteArray& json, const Q
             a.noms << n.toString();
         a.repos = ao.value(QLatin1String("repos")).toBool();
         const QJsonArray images = ao.value(QLatin1String("images")).toArray();
+        int duree = 0;
         for (const QJsonValue& iv : images) {
             const QJsonObject io = iv.toObject();
             ImageAnimation image;
             image.duree = io.value(QLatin1String("duree")).toInt(-1);
-            if (image.duree < 0 || image.duree > 60000 ||
+            if (image.duree < 0 || image.duree > DUREE_IMAGE_MAX ||
                 !lirePose(io.value(QLatin1String("pose")), &image.pose))
                 return echec(erreur, QStringLiteral("image invalide dans ") + a.nom);
             a.images.append(image);
+            duree += image.duree;
+            if (duree > DUREE_ANIMATION_MAX)
+                return echec(erreur, QStringLiteral("animation trop longue: ") + a.nom);
         }
         if (a.images.isEmpty())
             return echec(erreur, QStringLiteral("animation vide: ") + a.nom);

@@ -89,6 +89,17 @@ private:
     double niveau_plein_ = 0.25;
 };
 
+// What a character file may ask for; a file beyond these bounds is refused like a corrupt one, so that
+// no size or number from it can overflow the parrot's placement or its balloon.
+namespace bornes_personnage {
+inline constexpr qint64 OCTETS_MAX = 1024 * 1024; // the game's own file is a few kilobytes
+inline constexpr double LARGEUR_MAX = 1024;       // the size, at most the whole design
+inline constexpr double HAUTEUR_MAX = 800;
+inline constexpr double NOMBRE_MAX = 10000;                // any other number: pivots, pose values, beak
+inline constexpr int DUREE_IMAGE_MAX = 60000;              // ms
+inline constexpr int DUREE_ANIMATION_MAX = 10 * 60 * 1000; // ms, all images of one animation
+} // namespace bornes_personnage
+
 // The animations the game plays by name; a character file without them is not usable.
 inline const QStringList ANIMATIONS_REQUISES = {QStringLiteral("Show"), QStringLiteral("Greet"),
                                                 QStringLiteral("Wave"), QStringLiteral("Hide")};

@@ -12,59 +12,6 @@
 #include <cmath>
 #include <numbers>
 
-namespace {
-
-quint32 lire32(const QByteArray& a, qsizetype pos) {
-    return qFromLittleEndian<quint32>(reinterpret_cast<const uchar*>(a.constData() + pos));
-}
-
-quint16 lire16(const QByteArray& a, qsizetype pos) {
-    return qFromLittleEndian<quint16>(reinterpret_cast<const uchar*>(a.constData() + pos));
-}
-
-} // namespace
-
-std::optional<ClipPcm> lireRiff(const QByteArray& riff) {
-    if (riff.size() < 12 || !riff.startsWith("RIFF") || riff.mid(8, 4) != "WAVE")
-        return std::nullopt;
-    // A RIFF size that claims more than the image holds is read up to the image's end.
-    const qint64 fin = std::min<qint64>(riff.size(), 8 + qint64(lire32(riff, 4)));
-    bool formatLu = false;
-    bool donneesLues = false;
-    ClipPcm pcm;
-    quint16 codage = 0;
-    qint64 pos = 12;
-    while (pos + 8 <= fin) {
-        const QByteArray id = riff.mid(pos, 4);
-        const qint64 longueur = lire32(riff, pos + 4);
-        const qint64 debut = pos + 8;
-        const qint64 disponible = std::min(longueur, fin - debut);
-        if (id == "fmt " && !formatLu && disponible >= 16) {
-            codage = lire16(riff, debut);
-            pcm.canaux = lire16(riff, debut + 2);
-            pcm.frequence = static_cast<int>(lire32(riff, debut + 4));
-            pcm.bits = lire16(riff, debut + 14);
-            formatLu = true;
-        } else if (id == "data" && !donneesLues) {
-            pcm.echantillons = riff.mid(debut, disponible);
-            donneesLues = true;
-        }
-        // Chunks are padded to an even length.
-        pos = debut + longueur + (longueur & 1);
-    }
-    if (!formatLu || !donneesLues || codage != 1)
-        return std::nullopt;
-    if (pcm.bits != 8 && pcm.bits != 16)
-        return std::nullopt;
-    if (pcm.canaux < 1 || pcm.canaux > 2 || pcm.frequence < 1000 || pcm.frequence > 192000)
-        return std::nullopt;
-    const int bloc = pcm.canaux * pcm.bits / 8;
-    pcm.echantillons.truncate(pcm.echantillons.size() - pcm.echantillons.size() % bloc);
-    if (pcm.echantillons.isEmpty())
-        return std::nullopt;
-    return pcm;
-}
-
 SortieAudioQt::SortieAudioQt(const QAudioDevice& appareil, QObject* parent)
     : QObject(parent)
     , appareil_(appareil) {}

@@ -1,6 +1,7 @@
 // The game's sound output over Qt Multimedia: the battle's clips and the alert beep.
 #pragma once
 
+#include "narrator/riff.h"
 #include "narrator/sons.h"
 
 #include <QAudioDevice>
@@ -12,18 +13,6 @@
 
 class QAudioSink;
 class QBuffer;
-
-// The samples of a RIFF WAVE image and how to play them.
-struct ClipPcm {
-    int frequence = 0;
-    int canaux = 0;
-    int bits = 0; // 8: unsigned samples; 16: signed little-endian samples
-    QByteArray echantillons;
-};
-
-// Finds the "fmt " and "data" chunks of a RIFF WAVE image held in memory. Nothing when the image is
-// not uncompressed 8- or 16-bit PCM, or holds no samples.
-std::optional<ClipPcm> lireRiff(const QByteArray& riff);
 
 // Where the samples are heard: the machine's sound output, or a stand-in in tests.
 class SortieAudio {

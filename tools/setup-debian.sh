@@ -7,6 +7,8 @@ packages=(
   build-essential cmake ninja-build pkg-config clang-format
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-multimedia-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  # the readers' fuzzers: clang with its libFuzzer
+  clang libclang-rt-14-dev
   # run
   qt6-qpa-plugins libqt6svg6 qt6-translations-l10n
   libespeak-ng-dev espeak-ng-data espeak-ng

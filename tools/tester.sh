@@ -6,6 +6,12 @@ construction="$racine/build-tests"
 "$racine/tools/setup-debian.sh"
 cmake -S "$racine" -B "$construction" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build "$construction" -j"$(nproc)"
+# The same tests again under AddressSanitizer and UndefinedBehaviorSanitizer (the fuzzers, which carry
+# both already, and the benchmarks are left out of that build).
+sanitizers="$racine/build-asan"
+cmake -S "$racine" -B "$sanitizers" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORSABORD_SANITIZE=ON \
+  -DCORSABORD_BENCH=OFF -DCORSABORD_FUZZ=OFF
+cmake --build "$sanitizers" -j"$(nproc)"
 
 # The tests that play sound need a sound server: start a private one on a null sink when none runs.
 pulse_lance=""
@@ -26,3 +32,6 @@ trap arreter_pulse EXIT
 
 cd "$construction"
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 600
+echo "tester: the tests again under the sanitizers"
+cd "$sanitizers"
+LSAN_OPTIONS="suppressions=$racine/tools/lsan.supp" QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 900

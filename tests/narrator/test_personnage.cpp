@@ -2,6 +2,7 @@
 #include "narrator/personnage.h"
 
 #include <QFile>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
@@ -87,6 +88,19 @@ TEST(Personnage, FichierAbsentIlisibleOuCasse) {
     f.write(lireFichier(FICHIER).left(300));
     f.close();
     EXPECT_FALSE(Personnage::lire(casse));
+    // A file far larger than any character file is refused before it is read whole.
+    QByteArray enorme = lireFichier(FICHIER);
+    enorme.append(QByteArray(bornes_personnage::OCTETS_MAX, ' '));
+    const QString gros = dossier.filePath(QStringLiteral("gros.json"));
+    QFile::copy(FICHIER.chopped(4) + QStringLiteral("svg"),
+                dossier.filePath(QStringLiteral("perroquet.svg")));
+    QFile g(gros);
+    ASSERT_TRUE(g.open(QIODevice::WriteOnly));
+    g.write(enorme);
+    g.close();
+    QString erreur;
+    EXPECT_FALSE(Personnage::lire(gros, &erreur));
+    EXPECT_FALSE(erreur.isEmpty());
     EXPECT_FALSE(Personnage::depuisJson("[1, 2, 3]", dossier.path()));
     EXPECT_FALSE(Personnage::depuisJson(QByteArray(), dossier.path()));
 }
@@ -118,6 +132,38 @@ TEST(Personnage, ContenuInvalideRefuse) {
             tete.insert(QStringLiteral("parent"), QStringLiteral("tete")); // a loop
             g.insert(QStringLiteral("tete"), tete);
             o.insert(QStringLiteral("groupes"), g);
+        },
+        // Sizes and numbers beyond what the parrot's placement and balloon can hold.
+        [](QJsonObject& o) {
+            o.insert(QStringLiteral("taille"), QJsonArray{1e12, 1e12});
+        },
+        [](QJsonObject& o) {
+            o.insert(QStringLiteral("taille"), QJsonArray{2000, 100});
+        },
+        [](QJsonObject& o) {
+            QJsonObject g = o.value(QStringLiteral("groupes")).toObject();
+            QJsonObject tete = g.value(QStringLiteral("tete")).toObject();
+            tete.insert(QStringLiteral("pivot"), QJsonArray{84, -1e12});
+            g.insert(QStringLiteral("tete"), tete);
+            o.insert(QStringLiteral("groupes"), g);
+        },
+        [](QJsonObject& o) {
+            QJsonObject pose = o.value(QStringLiteral("pose")).toObject();
+            pose.insert(QStringLiteral("echelle"), 1e300);
+            o.insert(QStringLiteral("pose"), pose);
+        },
+        [](QJsonObject& o) {
+            o.insert(QStringLiteral("parole"), QJsonObject{{QStringLiteral("bec_max"), 1e9}});
+        },
+        [](QJsonObject& o) {
+            // every image at the longest, so many that the whole would overflow a count of ms
+            QJsonArray images;
+            for (int i = 0; i < 40000; ++i)
+                images.append(
+                    QJsonObject{{QStringLiteral("duree"), 60000}, {QStringLiteral("pose"), QJsonObject{}}});
+            QJsonObject a = o.value(QStringLiteral("animations")).toObject();
+            a.insert(QStringLiteral("Greet"), QJsonObject{{QStringLiteral("images"), images}});
+            o.insert(QStringLiteral("animations"), a);
         },
     };
     for (qsizetype i = 0; i < casses.size(); ++i) {
