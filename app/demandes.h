@@ -19,6 +19,8 @@ public:
     // The fleet sails: the harbour closes and the battle begins.
     virtual void engager() = 0;
     virtual void quitter() = 0;
+    // The About screen over the harbour, its board hidden meanwhile.
+    virtual void montrerAPropos(QWidget* plateau) = 0;
     // The window manager closed the harbour: the game ends at once, as for the battle window.
     virtual void fermerLeJeu() = 0;
     // A Control letter that the harbour's menu does not take; true if a command ran.

@@ -55,6 +55,10 @@ void FluxEcrans::quitter() {
     bataille_.Quitter1Click();
 }
 
+void FluxEcrans::montrerAPropos(QWidget* plateau) {
+    bataille_.montrerAPropos({plateau});
+}
+
 void FluxEcrans::fermerLeJeu() {
     bataille_.close();
 }

@@ -25,6 +25,7 @@ public:
     void relancerPaix() override;
     void engager() override;
     void quitter() override;
+    void montrerAPropos(QWidget* plateau) override;
     void fermerLeJeu() override;
     bool offrirRaccourci(const QKeySequence& touches) override;
 

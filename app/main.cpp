@@ -57,6 +57,7 @@ int main(int argc, char** argv) {
     if (!bataille.FormCreate())
         return 1;
     auto* voice = new TFormVoice(&bataille);
+    voice->setMoteur(&compagnon.moteur());
     auto* test = new TTest(partie, hasard, flux, &bataille);
     auto* about = new TFormAbout(&bataille);
     bataille.setEcrans(voice, about);

@@ -38,6 +38,16 @@ QByteArray assemblerLignes(const QStringList& lignes) {
     return octets;
 }
 
+QStringList reglagesAvecVoix(QStringList lignes, const QString& mode, int vitesse, int hauteur, int volume) {
+    while (lignes.size() < 5)
+        lignes.append(QString());
+    lignes[1] = mode;
+    lignes[2] = QStringLiteral("\\spd=%1\\").arg(vitesse);
+    lignes[3] = QStringLiteral("\\pit=%1\\").arg(hauteur);
+    lignes[4] = QStringLiteral("\\vol=%1\\").arg(volume);
+    return lignes;
+}
+
 QString FichierReglages::chemin() const {
     const QDir dossier(dossier_);
     const QStringList noms =
@@ -53,13 +63,17 @@ QString FichierReglages::chemin() const {
     return dossier.filePath(trouves.first());
 }
 
-QStringList FichierReglages::charger() const {
+QStringList FichierReglages::charger(bool* remplacable) const {
+    if (remplacable)
+        *remplacable = true;
     QString fichier = chemin();
     if (fichier.isEmpty()) {
         if (!enregistrer(reglagesParDefaut()))
-            return reglagesParDefaut();
+            return reglagesParDefaut(); // nothing there to keep
         fichier = chemin();
     }
+    if (remplacable)
+        *remplacable = false;
     const QFileInfo info(fichier);
     if (!info.isFile() || info.size() > TAILLE_MAX)
         return reglagesParDefaut();
@@ -69,6 +83,8 @@ QStringList FichierReglages::charger() const {
     const QByteArray contenu = f.read(TAILLE_MAX + 1);
     if (f.error() != QFileDevice::NoError || contenu.size() > TAILLE_MAX)
         return reglagesParDefaut();
+    if (remplacable)
+        *remplacable = true;
     return decouperLignes(contenu);
 }
 

@@ -15,6 +15,11 @@ QStringList decouperLignes(const QByteArray& contenu);
 // Each line followed by CR LF.
 QByteArray assemblerLignes(const QStringList& lignes);
 
+// The settings with a newly chosen voice: line 1 its mode identifier, lines 2 to 4 the speed, pitch and
+// volume tags ("\spd=156\"). A shorter list is first extended to five lines with empty ones; lines
+// after the fifth are kept as they are.
+QStringList reglagesAvecVoix(QStringList lignes, const QString& mode, int vitesse, int hauteur, int volume);
+
 class FichierReglages {
 public:
     static constexpr qint64 TAILLE_MAX = 1024 * 1024;
@@ -27,8 +32,10 @@ public:
 
     // Start-up: creates "Config.Txt" from the defaults when the folder has no settings file, then reads
     // it. Whatever goes wrong (folder not writable, file unreadable or too large, a folder of that
-    // name), the file is left as it is and the game runs on the defaults held in memory.
-    QStringList charger() const;
+    // name), the file is left as it is and the game runs on the defaults held in memory. remplacable,
+    // when given, tells whether the game may replace the file later: not when there was one it could
+    // not read, which stays the player's, whatever it becomes.
+    QStringList charger(bool* remplacable = nullptr) const;
 
     // Replaces the file's content with these lines, all or nothing. False if it could not be written, or if
     // the file there is one the game could not read as its settings (it is left as it is).

@@ -13,8 +13,11 @@
 #include "app/timer.h"
 #include "battle/dessin_bataille.h"
 #include "model/grilles.h"
+#include "narrator/aide.h"
 #include "narrator/clips.h"
 #include "narrator/compagnon.h"
+#include "narrator/tformabout.h"
+#include "narrator/tformvoice.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -126,13 +129,15 @@ void TBataille_navale::creerMenu() {
 
 bool TBataille_navale::FormCreate() {
     partie_.Initialise();
-    MemoConfig = FichierReglages(dossierReglages_).charger();
+    MemoConfig = FichierReglages(dossierReglages_).charger(&reglagesRemplacables_);
     return narrateur_.InstalPeedy(MemoConfig);
 }
 
 void TBataille_navale::setEcrans(TFormVoice* voice, TFormAbout* about) {
     FormVoice_ = voice;
     FormAbout_ = about;
+    if (FormAbout_)
+        connect(FormAbout_, &TFormAbout::parle, this, &TBataille_navale::Parle);
 }
 
 bool TBataille_navale::engager() {
@@ -208,7 +213,28 @@ void TBataille_navale::Quitter1Click() {
 }
 
 void TBataille_navale::VoixClick() {
-    // The voice screen comes with its own work.
+    TimerPaix->setEnabled(false);
+    // The parrot leaves while the voice screen speaks with the engine.
+    narrateur_.liberer();
+    FormVoice_->ajuster(sceneDevant());
+    FormVoice_->setResult(QDialog::Rejected);
+    services_.dialogues.executer(FormVoice_);
+    if (FormVoice_->result() == QDialog::Accepted) {
+        const TFormVoice::Choix& choix = FormVoice_->choix();
+        MemoConfig = reglagesAvecVoix(MemoConfig, choix.mode, choix.reglages.vitesse, choix.reglages.hauteur,
+                                      choix.reglages.volume);
+        if (reglagesRemplacables_)
+            FichierReglages(dossierReglages_).enregistrer(MemoConfig);
+    }
+    // However the screen was closed, the parrot comes back: in the chosen voice after Enter, in the one
+    // it had otherwise. The game never goes on without him.
+    if (!narrateur_.InstalPeedy(MemoConfig)) {
+        Q_EMIT finDuJeu(1);
+        return;
+    }
+    Parle(QStringLiteral("Je reviens au jeu"));
+    TimerPaix->setEnabled(true);
+    repeindreTout();
 }
 
 void TBataille_navale::Rpte1Click() {
@@ -216,11 +242,30 @@ void TBataille_navale::Rpte1Click() {
 }
 
 void TBataille_navale::Apropos1Click() {
-    // The About screen comes with its own work.
+    TimerPaix->setEnabled(false);
+    if (demandes_)
+        demandes_->montrerPlateauDuPort(false);
+    montrerAPropos({port_joueur});
+    if (demandes_)
+        demandes_->montrerPlateauDuPort(true);
+    TimerPaix->setEnabled(true);
+}
+
+void TBataille_navale::montrerAPropos(std::initializer_list<QWidget*> plateaux) {
+    for (QWidget* plateau : plateaux)
+        if (plateau)
+            plateau->hide();
+    FormAbout_->ajuster(sceneDevant());
+    services_.dialogues.executer(FormAbout_);
+    for (QWidget* plateau : plateaux)
+        if (plateau)
+            plateau->show();
 }
 
 void TBataille_navale::SOS1Click() {
-    // The spoken list of commands comes with the About screen.
+    TimerPaix->setEnabled(false);
+    Parle(texteSOS());
+    TimerPaix->setEnabled(true);
 }
 
 void TBataille_navale::FormKeyPress() {
@@ -268,6 +313,13 @@ bool TBataille_navale::offrirRaccourci(const QKeySequence& touches) {
     if (!isEnabled() || QApplication::activeModalWidget())
         return false;
     return declencherRaccourci(menuBar(), touches);
+}
+
+const Scene& TBataille_navale::sceneDevant() {
+    if (QWidget* devant = demandes_ ? demandes_->devant() : nullptr)
+        if (const Scene* scene = devant->findChild<Scene*>())
+            return *scene;
+    return *scene_;
 }
 
 void TBataille_navale::repeindreTout() {

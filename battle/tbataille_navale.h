@@ -9,6 +9,8 @@
 #include <QMainWindow>
 #include <QStringList>
 
+#include <initializer_list>
+
 class Board;
 class DemandesBataille;
 class Hasard;
@@ -43,6 +45,9 @@ public:
 
     // Offers a Control-letter shortcut that the screen in front did not take to this screen's menu.
     bool offrirRaccourci(const QKeySequence& touches);
+
+    // Shows the About screen over the screen in front, with these boards hidden while it is open.
+    void montrerAPropos(std::initializer_list<QWidget*> plateaux);
 
     void Parle(const QString& texte) { narrateur_.Parle(texte); }
     Narrateur& narrateur() { return narrateur_; }
@@ -96,6 +101,8 @@ protected:
 private:
     void creerMenu();
     void repeindreTout();
+    // The scene of the game window in front: the harbour's when it is shown, this screen's otherwise.
+    const Scene& sceneDevant();
 
     // VueBataille
     void repeindreJoueur() override;
@@ -117,4 +124,6 @@ private:
     QList<Dessin> imageAdverse_;
     int requete_adieu_ = 0;
     bool selonLePointeur_ = false; // the current cell is following the pointer, not the keys
+    // False when Config.txt was there at start-up but could not be read: it is never written over.
+    bool reglagesRemplacables_ = true;
 };

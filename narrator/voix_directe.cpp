@@ -16,13 +16,13 @@ VoixDirecte::VoixDirecte(MoteurParole& moteur, QObject* parent, SortieParole* so
     , prochain_(PREMIER_ID) {
     sortie_->setParent(this);
     connect(&moteur_, &MoteurParole::pcm, this, [this](int id, const QByteArray& pcm) {
-        if (id == en_cours_ && sortie_->disponible())
+        if (id == en_cours_ && avec_son_)
             sortie_->ecrire(pcm);
     });
     connect(&moteur_, &MoteurParole::fin, this, [this](int id, qint64, bool) {
         if (id != en_cours_)
             return;
-        if (sortie_->disponible()) {
+        if (avec_son_) {
             sortie_->terminer();
         } else {
             en_cours_ = 0;
@@ -42,7 +42,9 @@ void VoixDirecte::dire(const QString& texte, const QString& voix) {
     if (!voix.isEmpty())
         moteur_.choisirVoix(voix);
     en_cours_ = ++prochain_;
-    if (sortie_->disponible())
+    // Asked once per text, as the parrot does: listing the sound outputs is not free.
+    avec_son_ = sortie_->disponible();
+    if (avec_son_)
         sortie_->commencer(moteur_.frequence());
     moteur_.dire(en_cours_, texte);
 }

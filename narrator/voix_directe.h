@@ -29,4 +29,5 @@ private:
     SortieParole* sortie_;
     int en_cours_ = 0;
     int prochain_ = 0;
+    bool avec_son_ = false; // the current text goes to the sound output
 };

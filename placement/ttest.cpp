@@ -8,6 +8,7 @@
 #include "app/fenetres.h"
 #include "app/scene.h"
 #include "app/timer.h"
+#include "narrator/aide.h"
 #include "placement/image_poste.h"
 
 #include <QCloseEvent>
@@ -336,11 +337,11 @@ void TTest::RetourauportClick() {
 }
 
 void TTest::SOS1Click() {
-    // The spoken list of commands comes with the help screen.
+    demandes_.parler(texteSOS());
 }
 
 void TTest::Apropos1Click() {
-    // The About screen comes with its own work.
+    demandes_.montrerAPropos(Grille_de_placement);
 }
 
 void TTest::closeEvent(QCloseEvent* event) {

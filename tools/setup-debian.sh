@@ -12,6 +12,8 @@ packages=(
   # run
   qt6-qpa-plugins libqt6svg6 qt6-translations-l10n
   libespeak-ng-dev espeak-ng-data espeak-ng
+  # the voice and About screens' fonts (metric-compatible with the usual desktop ones)
+  fonts-liberation2
   pulseaudio pulseaudio-utils
   # looking at and listening to the game, and the headless test desk
   xvfb x11-utils xauth imagemagick sox fonts-dejavu-core

@@ -2,6 +2,7 @@
 #include "narrator/moteur_espeak.h"
 #include "narrator/sortie_qt.h"
 #include "narrator/voix_directe.h"
+#include "support/faux.h"
 
 #include <QAudioDevice>
 #include <QElapsedTimer>
@@ -187,19 +188,6 @@ TEST(MoteurEspeak, ReglagesDeLaVoix) {
     EXPECT_GT(r.volume, 0);
 }
 
-// An output that hears nothing, as on a machine without sound.
-class SortieMuette : public SortieParole {
-    Q_OBJECT
-public:
-    using SortieParole::SortieParole;
-    bool disponible() const override { return false; }
-    void commencer(int) override {}
-    void ecrire(const QByteArray&) override {}
-    void terminer() override {}
-    void couper() override {}
-    qint64 entendus() const override { return 0; }
-};
-
 TEST(VoixDirecte, DitDansLaVoixChoisieEtSArreteSurUnNouveauTexte) {
     VoixDirecte voix(moteur(), nullptr, new SortieMuette);
     QSignalSpy fini(&voix, &VoixDirecte::fini);
@@ -246,5 +234,3 @@ TEST(SortieParoleQt, JoueEtCoupe) {
 }
 
 } // namespace
-
-#include "test_moteur_espeak.moc"

@@ -3,7 +3,9 @@
 
 #include "app/dialogues.h"
 #include "narrator/compagnon.h"
+#include "narrator/moteur_parole.h"
 #include "narrator/sons.h"
+#include "narrator/sortie_parole.h"
 
 #include <QByteArray>
 #include <QList>
@@ -11,6 +13,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <algorithm>
 #include <functional>
 
 // A character service that completes nothing by itself: the test calls terminer().
@@ -79,4 +82,49 @@ public:
 
     QList<QByteArray> clips;
     int bips = 0;
+};
+
+// A speech engine that makes no sound: it notes each text with the voice it was asked in.
+class FauxMoteurParole : public MoteurParole {
+    Q_OBJECT
+public:
+    explicit FauxMoteurParole(const QList<VoixFrancaise>& voix)
+        : voix_(voix) {}
+
+    int frequence() const override { return 22050; }
+    QList<VoixFrancaise> voix() const override { return voix_; }
+    bool choisirVoix(const QString& nom) override {
+        const bool connue = std::any_of(voix_.cbegin(), voix_.cend(), [&](auto& v) { return v.nom == nom; });
+        choisie_ = connue ? nom : choisie_;
+        return connue;
+    }
+    QString voixChoisie() const override { return choisie_; }
+    Reglages reglages() const override { return reglagesCourants; }
+    void dire(int, const QString& texte) override { dits.append({choisie_, texte}); }
+    void arreter(int) override {}
+
+    struct Dit {
+        QString voix;
+        QString texte;
+        bool operator==(const Dit&) const = default;
+    };
+    QList<Dit> dits;
+    Reglages reglagesCourants;
+
+private:
+    QList<VoixFrancaise> voix_;
+    QString choisie_ = QStringLiteral("fr");
+};
+
+// An output that hears nothing, as on a machine without sound.
+class SortieMuette : public SortieParole {
+    Q_OBJECT
+public:
+    using SortieParole::SortieParole;
+    bool disponible() const override { return false; }
+    void commencer(int) override {}
+    void ecrire(const QByteArray&) override {}
+    void terminer() override {}
+    void couper() override {}
+    qint64 entendus() const override { return 0; }
 };
