@@ -29,6 +29,7 @@ struct Bilan {
     qint64 pas = 0;                                            // keys, clicks and waits
     qint64 auPort = 0, enVisee = 0, enEchange = 0, aLaFin = 0; // the same, by phase
     qint64 ms = 0;                                             // virtual time played
+    qint64 ecrans = 0;                                         // voice and About screens opened
 };
 Bilan bilan;
 
@@ -201,6 +202,7 @@ private:
         case 3:
             jeu_.ctrl(Qt::Key_V);
             jeu_.touche(Qt::Key_Escape);
+            EXPECT_TRUE(jeu_.compagnon.connecte()) << "the parrot did not come back from the voice screen";
             return true;
         case 4: {
             const Phase avant = phase();
@@ -495,6 +497,7 @@ private:
         (p.victoire_joueur ? bilan.victoires : bilan.defaites)++;
         bilan.retours += retours_;
         bilan.ms += jeu_.temps.ecoule();
+        bilan.ecrans += jeu_.dialogues.ecrans.size();
         EXPECT_NE(p.victoire_joueur, p.victoire_adverse);
         const QStringList ennemis = coules(p, p.plan_adverse, p.tirs_joueur);
         const QStringList nous = coules(p, p.plan_joueur, p.tirs_adverse);
@@ -553,5 +556,5 @@ TEST(Endurance, PartiesAuHasardDuClavierEtDeLaSouris) {
               << bilan.defaites << " lost, " << bilan.retours << " times back to the harbour mid-battle, "
               << bilan.pas << " keys, clicks and waits (harbour " << bilan.auPort << ", aiming "
               << bilan.enVisee << ", exchange " << bilan.enEchange << ", end " << bilan.aLaFin << "), "
-              << bilan.ms / 3600000.0 << " hours of play\n";
+              << bilan.ecrans << " voice and About screens, " << bilan.ms / 3600000.0 << " hours of play\n";
 }
