@@ -21,15 +21,6 @@
 namespace {
 using namespace textes;
 
-// The loss reports before any shot, and before any sinking.
-inline const QString NOS_PERTES_AVANT_TIR =
-    QStringLiteral("Aucun navire de perdu, amiral, l'ennemi n'a pas encore tiré un seul boulet!");
-inline const QString NOS_PERTES_AUCUNE =
-    QStringLiteral("Aucune perte à déplorer pour l'instant, amiral. Pourvu que ça dure!");
-inline const QString LEURS_PERTES_AVANT_TIR = QStringLiteral("Nous n'avons pas commencé le combat, amiral!");
-inline const QString LEURS_PERTES_AUCUNE =
-    QStringLiteral("Hélas, nous n'avons pas encore coulé de navire ennemi, amiral.");
-
 // The game started on a clock of its own; keys go where a player's keys go: to the window in front.
 class EnMer : public ::testing::Test {
 protected:
@@ -40,15 +31,8 @@ protected:
         ASSERT_TRUE(jeu.creer());
         jeu.demarrer();
     }
-    QWidget* devant() { return jeu.test->isVisible() ? static_cast<QWidget*>(jeu.test) : jeu.bataille.get(); }
-    void touche(Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) {
-        QWidget* fenetre = devant();
-        if (QApplication::activeWindow() != fenetre)
-            JeuDeTest::activer(fenetre);
-        QWidget* cible = fenetre->focusWidget() ? fenetre->focusWidget() : fenetre;
-        QTest::keyClick(cible, k, m);
-    }
-    void ctrl(Qt::Key k) { touche(k, Qt::ControlModifier); }
+    void touche(Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) { jeu.touche(k, m); }
+    void ctrl(Qt::Key k) { jeu.ctrl(k); }
     void engager() {
         ctrl(Qt::Key_T);
         ctrl(Qt::Key_E);
@@ -63,11 +47,7 @@ protected:
     Board* adverse() { return jeu.bataille->port_adverse; }
     // The pointer over the enemy sea, at design pixels of the board.
     void pointeur(QEvent::Type type, Qt::MouseButton b, int x, int y) {
-        const qreal k = adverse()->width() / qreal(Board::COTE);
-        const QPointF ici((x + 0.5) * k, (y + 0.5) * k);
-        QMouseEvent e(type, ici, adverse()->mapToGlobal(ici), b, type == QEvent::MouseMove ? Qt::NoButton : b,
-                      Qt::NoModifier);
-        QApplication::sendEvent(adverse(), &e);
+        JeuDeTest::pointeur(adverse(), type, b, x, y);
     }
 
     JeuDeTest jeu;

@@ -1,8 +1,12 @@
 // The whole game built on fakes and virtual time.
 #include "support/jeu.h"
 
+#include "app/board.h"
+
 #include <QApplication>
 #include <QCoreApplication>
+#include <QMouseEvent>
+#include <QTest>
 
 JeuDeTest::JeuDeTest() = default;
 
@@ -38,4 +42,26 @@ void JeuDeTest::activer(QWidget* fenetre) {
     fenetre->activateWindow();
     QApplication::setActiveWindow(fenetre);
     traiterEvenements();
+}
+
+QWidget* JeuDeTest::devant() const {
+    if (test && test->isVisible())
+        return test;
+    return bataille.get();
+}
+
+void JeuDeTest::touche(Qt::Key k, Qt::KeyboardModifiers m) {
+    QWidget* fenetre = devant();
+    if (QApplication::activeWindow() != fenetre)
+        activer(fenetre);
+    QWidget* cible = fenetre->focusWidget() ? fenetre->focusWidget() : fenetre;
+    QTest::keyClick(cible, k, m);
+}
+
+void JeuDeTest::pointeur(Board* board, QEvent::Type type, Qt::MouseButton b, int x, int y) {
+    const qreal k = board->width() / qreal(Board::COTE);
+    const QPointF ici((x + 0.5) * k, (y + 0.5) * k);
+    QMouseEvent e(type, ici, board->mapToGlobal(ici), b, type == QEvent::MouseMove ? Qt::NoButton : b,
+                  Qt::NoModifier);
+    QApplication::sendEvent(board, &e);
 }

@@ -12,9 +12,12 @@
 #include "support/faux.h"
 #include "support/temps_virtuel.h"
 
+#include <QEvent>
 #include <QTemporaryDir>
 
 #include <memory>
+
+class Board;
 
 struct JeuDeTest {
     TempsVirtuel temps;
@@ -43,4 +46,12 @@ struct JeuDeTest {
     static void traiterEvenements();
     // The window in front gets the keyboard, as the player's window would.
     static void activer(QWidget* fenetre);
+
+    // The window in front: the harbour while it is shown, otherwise the battle screen.
+    QWidget* devant() const;
+    // A key where a player's key goes: to the widget that has the focus in the window in front.
+    void touche(Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier);
+    void ctrl(Qt::Key k) { touche(k, Qt::ControlModifier); }
+    // The pointer over a board, at design pixels of the board (0 to 415 inside it).
+    static void pointeur(Board* board, QEvent::Type type, Qt::MouseButton b, int x, int y);
 };

@@ -47,4 +47,13 @@ inline const QString OPENING = QStringLiteral(
     "Flotte adverse à l'horizon, amiral. Hissons le pavillon, et sus à l'ennemi! Servez-vous des touches de "
     "direction pour diriger l'artillerie! Bonne chance, je vous confie le commandement!");
 
+// The loss reports before any shot, and before any sinking.
+inline const QString NOS_PERTES_AVANT_TIR =
+    QStringLiteral("Aucun navire de perdu, amiral, l'ennemi n'a pas encore tiré un seul boulet!");
+inline const QString NOS_PERTES_AUCUNE =
+    QStringLiteral("Aucune perte à déplorer pour l'instant, amiral. Pourvu que ça dure!");
+inline const QString LEURS_PERTES_AVANT_TIR = QStringLiteral("Nous n'avons pas commencé le combat, amiral!");
+inline const QString LEURS_PERTES_AUCUNE =
+    QStringLiteral("Hélas, nous n'avons pas encore coulé de navire ennemi, amiral.");
+
 } // namespace textes
