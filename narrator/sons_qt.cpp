@@ -5,7 +5,10 @@
 #include <QAudioFormat>
 #include <QAudioSink>
 #include <QBuffer>
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QMediaDevices>
+#include <QThread>
 #include <QTimer>
 #include <QtEndian>
 
@@ -36,12 +39,28 @@ void quitterLeJeu(int statut) {
     std::_Exit(statut);
 }
 
+namespace {
+int sinksLaches = 0;
+} // namespace
+
 void laisserPartir(QAudioSink* sink) {
     if (!sink)
         return;
     sink->disconnect();
     sink->stop();
+    ++sinksLaches;
+    QObject::connect(sink, &QObject::destroyed, [] { --sinksLaches; });
     QTimer::singleShot(2000, sink, &QObject::deleteLater);
+}
+
+void attendreLesSinksLaches(int ms) {
+    QElapsedTimer montre;
+    montre.start();
+    while (sinksLaches > 0 && montre.elapsed() < ms) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QThread::msleep(5);
+    }
 }
 
 SortieAudioQt::SortieAudioQt(const QAudioDevice& appareil, QObject* parent)

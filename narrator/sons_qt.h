@@ -24,6 +24,10 @@ class QBuffer;
 // (a drain's answer) just after it is stopped and calls itself back then: deleted at once, it crashes.
 void laisserPartir(QAudioSink* sink);
 
+// Runs the event loop until every sink let go has been deleted, for at most ms: for the end of a run whose
+// memory is checked for leaks, where a sink still waiting its turn would count as lost.
+void attendreLesSinksLaches(int ms = 3000);
+
 // Where the samples are heard: the machine's sound output, or a stand-in in tests.
 class SortieAudio {
 public:

@@ -121,8 +121,8 @@ ServeurPrive& serveur() {
 class FinDesTests : public ::testing::Environment {
 public:
     void TearDown() override {
-        // the sinks let go in the last tests are deleted a while after they stop: let them go first
-        QTest::qWait(2500);
+        // the sinks let go in the last tests go before the server they were playing on
+        attendreLesSinksLaches();
         delete serveurPrive();
         serveurPrive() = nullptr;
     }
@@ -169,7 +169,8 @@ double dire(SortieParoleQt& sortie, const QByteArray& pcm, int coupe = 0) {
     }
     if (jouee.isEmpty())
         return -1;
-    // heard to its end; its length is known only if a position was seen on the way (not on a machine too busy)
+    // heard to its end; its length is known only if a position was seen on the way (not on a machine too
+    // busy)
     return debut < 0 ? 0 : montre.nsecsElapsed() / 1e6 - debut;
 }
 

@@ -12,7 +12,10 @@ int tester(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    const int statut = RUN_ALL_TESTS();
+    // the sound outputs let go by the last tests are deleted before the leak check at exit
+    attendreLesSinksLaches();
+    return statut;
 }
 
 } // namespace
