@@ -9,7 +9,7 @@
 #include "model/hasard.h"
 #include "app/scene.h"
 #include "narrator/compagnon_perroquet.h"
-#include "narrator/sons_qt.h"
+#include "narrator/lecteur_sons.h"
 #include "narrator/tformabout.h"
 #include "narrator/tformvoice.h"
 #include "placement/ttest.h"
@@ -37,7 +37,7 @@ int jouer(int argc, char** argv) {
 
     TempsReel temps;
     DialoguesQt dialogues;
-    LecteurSonsQt sons;
+    LecteurSonsJeu sons;
     CompagnonPerroquet compagnon(nullptr, temps);
     Services services{temps, dialogues, sons, compagnon};
 
@@ -79,5 +79,5 @@ int jouer(int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
-    quitterLeJeu(jouer(argc, argv));
+    return jouer(argc, argv);
 }

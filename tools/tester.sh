@@ -3,7 +3,7 @@
 set -euo pipefail
 racine=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 construction="$racine/build-tests"
-"$racine/tools/setup-debian.sh"
+"$racine/tools/setup-debian.sh" --tests
 cmake -S "$racine" -B "$construction" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build "$construction" -j"$(nproc)"
 # The same tests again under AddressSanitizer and UndefinedBehaviorSanitizer (the fuzzers, which carry
