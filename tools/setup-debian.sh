@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that building, running and testing Corsabord need; skips what is already there.
+#   setup-debian.sh [--tests]    (--tests: also what only the test command uses)
 set -euo pipefail
 
 packages=(
@@ -12,6 +13,8 @@ packages=(
   # run
   qt6-qpa-plugins libqt6svg6 qt6-translations-l10n
   libespeak-ng-dev espeak-ng-data espeak-ng
+  # native Wayland sessions
+  qt6-wayland
   # the voice and About screens' fonts (metric-compatible with the usual desktop ones)
   fonts-liberation2
   pulseaudio pulseaudio-utils
@@ -20,6 +23,14 @@ packages=(
   # checking the install (menu entry, software centre data) and the screen reader tree
   appstream desktop-file-utils dbus at-spi2-core python3-pyatspi
 )
+
+# Only for the test command: a Wayland compositor to start the game on, and the Debian package's build and check.
+if [ "${1:-}" = --tests ]; then
+  packages+=(
+    weston
+    dpkg-dev debhelper lintian fakeroot
+  )
+fi
 
 missing=()
 for p in "${packages[@]}"; do
