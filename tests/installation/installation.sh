@@ -20,8 +20,10 @@ echec() { echo "ÉCHEC: $*" >&2; exit 1; }
 prefixe="$tmp/prefixe"
 cmake --install "$construction" --prefix "$prefixe" >/dev/null
 entree="$prefixe/share/applications/fr.corsabord.corsabord.desktop"
-for f in bin/corsabord share/corsabord/narrateur/perroquet.json share/metainfo/fr.corsabord.corsabord.metainfo.xml \
-  share/icons/hicolor/scalable/apps/corsabord.svg; do
+# The program in bin/, or in games/ as a distribution's package puts it.
+[ -f "$prefixe/bin/corsabord" ] || [ -f "$prefixe/games/corsabord" ] || echec "le programme n'est pas installé"
+for f in share/corsabord/narrateur/perroquet.json share/metainfo/fr.corsabord.corsabord.metainfo.xml \
+  share/icons/hicolor/scalable/apps/corsabord.svg share/doc/corsabord/manuel.html share/man/man6/corsabord.6; do
   [ -f "$prefixe/$f" ] || echec "$f n'est pas installé"
 done
 [ -f "$entree" ] || echec "l'entrée de menu n'est pas installée"
@@ -86,7 +88,7 @@ finir() {
 # The menu's command line, with the program found on the PATH as the desktop finds it.
 commande=$(sed -n 's/^Exec=//p' "$entree")
 read -r -a commande <<<"$commande"
-export PATH="$prefixe/bin:$PATH"
+export PATH="$prefixe/bin:$prefixe/games:$PATH"
 
 # From the menu, with and without XDG_CONFIG_HOME.
 for xdg in oui non; do
