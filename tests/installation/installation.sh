@@ -15,7 +15,12 @@ nettoyer() {
   rm -rf "$tmp"
 }
 trap nettoyer EXIT
-echec() { echo "ÉCHEC: $*" >&2; exit 1; }
+# A failure shows what the game said last.
+echec() {
+  echo "ÉCHEC: $*" >&2
+  [ -s "$tmp/sortie" ] && tail -n 20 "$tmp/sortie" >&2
+  exit 1
+}
 
 prefixe="$tmp/prefixe"
 cmake --install "$construction" --prefix "$prefixe" >/dev/null
