@@ -81,11 +81,20 @@ std::optional<FinImmediate> lireLigneDeCommande(const QStringList& arguments) {
     if (!lecteur.parse(QStringList{QStringLiteral("corsabord")} + arguments)) {
         const QStringList inconnues = lecteur.unknownOptionNames();
         if (!inconnues.isEmpty()) {
-            const QString nom = inconnues.first();
-            const QString tiret = nom.size() == 1 ? QStringLiteral("-") : QStringLiteral("--");
+            // Named as the player typed it, dashes included, without its value.
+            QString tapee = QStringLiteral("--") + inconnues.first();
+            for (const QString& argument : arguments) {
+                const QString option = argument.section(QLatin1Char('='), 0, 0);
+                qsizetype tirets = 0;
+                while (tirets < option.size() && option.at(tirets) == QLatin1Char('-'))
+                    ++tirets;
+                if (tirets > 0 && option.mid(tirets) == inconnues.first()) {
+                    tapee = option;
+                    break;
+                }
+            }
             return FinImmediate{
-                2, QString(),
-                QStringLiteral("Corsabord : option inconnue « %1%2 ». %3\n").arg(tiret, nom, essayer)};
+                2, QString(), QStringLiteral("Corsabord : option inconnue « %1 ». %2\n").arg(tapee, essayer)};
         }
         // The only other refusal: an option of the toolkit's given last, without its value.
         return FinImmediate{2, QString(),
