@@ -46,7 +46,7 @@ touches() {
 mkdir -p "$sortie"
 port=$(fenetre "Corsabord — Au port")
 touches "$port" ctrl+t Right Right Down
-sleep 3 # the parrot's words in his balloon
+sleep 1 # the parrot's words still in his balloon
 import -window root "$sortie/port.png"
 touches "$port" ctrl+e
 bataille=$(fenetre "Corsabord")
