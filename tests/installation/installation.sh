@@ -138,8 +138,8 @@ fi
 # is answered as a player would, by Enter.
 (cd "$main" && HOME="$tmp/maison-oui" exec corsabord) >"$tmp/seconde" 2>&1 &
 seconde=$!
+boite=""
 if [ -n "$xvfb" ] && command -v xdotool >/dev/null; then
-  boite=""
   for _ in $(seq 200); do
     boite=$(xdotool search --onlyvisible --pid "$seconde" 2>/dev/null | head -n1 || true)
     [ -n "$boite" ] && break
@@ -155,6 +155,12 @@ wait "$seconde" || echec "la seconde partie finit avec le statut $?"
 grep -q "^Corsabord : une partie est déjà ouverte avec les réglages de .*a-la-main" "$tmp/seconde" ||
   { cat "$tmp/seconde" >&2; echec "la seconde partie ne dit pas que le jeu est déjà ouvert"; }
 kill -0 "$jeu" 2>/dev/null || echec "la première partie s'est arrêtée"
+# Called by the second start, the first takes the keyboard back (on a bare X server, its harbour gets
+# the input focus; a window manager may only flag it).
+if [ -n "${boite:-}" ] && [ -n "${port:-}" ]; then
+  for _ in $(seq 50); do [ "$(xdotool getwindowfocus 2>/dev/null)" = "$((port))" ] && break; sleep 0.1; done
+  [ "$(xdotool getwindowfocus 2>/dev/null)" = "$((port))" ] || echec "la première partie n'est pas revenue au premier plan"
+fi
 
 # A copy killed outright leaves its lock behind: the next start plays all the same.
 kill -9 "$jeu"
