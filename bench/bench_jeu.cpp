@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QHash>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -101,8 +102,11 @@ double cleVersSon(Ecoute& ecoute, const char* touches) {
 int main(int argc, char** argv) {
     ms();
     QCoreApplication app(argc, argv);
-    const QString jeu = argc > 1 ? QString::fromLocal8Bit(argv[1])
-                                 : QCoreApplication::applicationDirPath() + QStringLiteral("/../corsabord");
+    // absolute: the game starts in a folder of its own
+    const QString jeu =
+        QFileInfo(argc > 1 ? QString::fromLocal8Bit(argv[1])
+                           : QCoreApplication::applicationDirPath() + QStringLiteral("/../corsabord"))
+            .absoluteFilePath();
     const int tours = argc > 2 ? std::max(1, atoi(argv[2])) : 5;
     if (qEnvironmentVariableIsEmpty("DISPLAY")) {
         std::puts("needs a display (and a PulseAudio server): start tools/desk first");

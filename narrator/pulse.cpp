@@ -30,6 +30,10 @@ private:
 
 namespace {
 
+// What a stream holds before the server starts playing it. The speech engine hands its sound over in
+// 20 ms pieces, many times faster than it is played, so two pieces are enough to start on.
+constexpr int AMORCE_MS = 40;
+
 bool enEchec(pa_context_state_t etat) {
     return etat == PA_CONTEXT_FAILED || etat == PA_CONTEXT_TERMINATED;
 }
@@ -169,7 +173,8 @@ void FluxPulse::creer() {
     pa_buffer_attr tampon{};
     tampon.maxlength = static_cast<uint32_t>(-1);
     tampon.tlength = static_cast<uint32_t>(pa_usec_to_bytes(pa_usec_t(avance_ms_) * 1000, &spec));
-    tampon.prebuf = static_cast<uint32_t>(-1);
+    // it starts as soon as a little is there: the rest follows faster than it is played
+    tampon.prebuf = static_cast<uint32_t>(pa_usec_to_bytes(pa_usec_t(AMORCE_MS) * 1000, &spec));
     tampon.minreq = static_cast<uint32_t>(-1);
     tampon.fragsize = static_cast<uint32_t>(-1);
     const auto drapeaux = static_cast<pa_stream_flags_t>(
