@@ -100,6 +100,9 @@ protected:
 
 private:
     void creerMenu();
+    // Saves the settings after a voice was chosen. Empty when saved; otherwise what the parrot adds to
+    // his return to say why not (the terminal has the file's whole path).
+    QString enregistrerReglages();
     void repeindreTout();
     // The scene of the game window in front: the harbour's when it is shown, this screen's otherwise.
     const Scene& sceneDevant();
