@@ -23,11 +23,7 @@ QString ecranDeLEnvironnement() {
 }
 
 void messagesDuJeu(QtMsgType type, const QMessageLogContext& contexte, const QString& message) {
-    static const bool debug = [] {
-        const QByteArray v = qgetenv(VARIABLE_DEBUG.toLatin1().constData());
-        return !v.isEmpty() && v != "0";
-    }();
-    if (debug) {
+    if (messagesDeDebug()) {
         std::fprintf(stderr, "%s\n", qUtf8Printable(qFormatLogMessage(type, contexte, message)));
         return;
     }
@@ -55,6 +51,14 @@ void surveiller(QtMsgType type, const QMessageLogContext& contexte, const QStrin
         precedent(type, contexte, message);
 }
 } // namespace
+
+bool messagesDeDebug() {
+    static const bool debug = [] {
+        const QByteArray v = qgetenv(VARIABLE_DEBUG.toLatin1().constData());
+        return !v.isEmpty() && v != "0";
+    }();
+    return debug;
+}
 
 void direAuTerminal(const QString& ligne) {
     std::fprintf(stderr, "%s\n", qUtf8Printable(ligne));

@@ -27,6 +27,9 @@ void lancementReussi();
 // Set (to anything but 0) to see on the terminal what Qt and the libraries say, in their own words.
 inline const QString VARIABLE_DEBUG = QStringLiteral("CORSABORD_DEBUG");
 
+// Whether VARIABLE_DEBUG asks for the toolkit's and the libraries' own lines.
+bool messagesDeDebug();
+
 // First thing in main: the player's terminal gets the game's own lines, in French, and not the
 // toolkit's or the libraries' (English, for developers) unless VARIABLE_DEBUG is set. A line that
 // ends the game (the display gone, a fatal fault) becomes one French line naming the display.

@@ -174,6 +174,25 @@ void TBataille_navale::FormActivate() {
         PlacerClick();
         Parle(partie_.message_courant);
     }
+    avertirSansVoix();
+}
+
+void TBataille_navale::avertirSansVoix() {
+    // Once, at the first activation: the voice screen has its engine by then.
+    if (voixVerifiee_ || !FormVoice_)
+        return;
+    voixVerifiee_ = true;
+    const QString raison = FormVoice_->sansVoix();
+    if (raison.isEmpty())
+        return;
+    direAuTerminal(
+        QStringLiteral("Corsabord : pas de voix pour le perroquet, %1 ; le jeu se joue avec sa bulle "
+                       "et les bruitages.")
+            .arg(raison));
+    // In the balloon, ahead of the first words, once the screens have all said theirs.
+    const QString avis = QStringLiteral("Pas de voix pour le perroquet : %1. ").arg(raison);
+    QMetaObject::invokeMethod(
+        this, [this, avis] { Parle(avis + narrateur_.dernier_message()); }, Qt::QueuedConnection);
 }
 
 void TBataille_navale::PlacerClick() {

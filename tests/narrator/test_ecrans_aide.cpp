@@ -6,6 +6,7 @@
 #include "support/disque.h"
 #include "support/fichiers.h"
 #include "support/jeu.h"
+#include "support/textes.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -26,7 +27,6 @@ const QString DEFAUT = QStringLiteral("voix: {0879a4e0-a92c-11d1-B17B-0020AFED14
 struct JeuAvecVoix : JeuDeTest {
     FauxMoteurParole moteur{
         voixFrancaises({QStringLiteral("fr"), QStringLiteral("fr-be")}, {{QStringLiteral("f3"), QString()}})};
-
     std::unique_ptr<DisqueEssai> disque;
 
     // preparer makes the game's folder what the test needs (a small disk, a link) before it starts.
@@ -193,13 +193,49 @@ TEST(EcranVoix, UnEnregistrementImpossibleNeLaissePasMoinsEtLePerroquetDitPourqu
                                      "Config.txt : ") +
                       QString::fromUtf8(c.raison) + QLatin1Char('.'))
             << c.nom;
-        EXPECT_EQ(terminal,
-                  QStringLiteral("Corsabord : la voix choisie n'a pas pu être enregistrée dans %1 : %2.\n")
-                      .arg(jeu.dossier.filePath(QStringLiteral("Config.txt")), QString::fromUtf8(c.raison)))
-            << c.nom;
+        EXPECT_TRUE(terminal.contains(
+            QStringLiteral("Corsabord : la voix choisie n'a pas pu être enregistrée dans %1 : %2.\n")
+                .arg(jeu.dossier.filePath(QStringLiteral("Config.txt")), QString::fromUtf8(c.raison))))
+            << c.nom << terminal.toStdString();
         // the voice is the parrot's for this game all the same
         EXPECT_EQ(jeu.bataille->MemoConfig.at(1), identifiantVoix(QStringLiteral("fr+f3"))) << c.nom;
     }
+}
+
+TEST(EcranVoix, SansVoixFrancaiseLeJeuLeDitEtSeJoueAvecLaBulle) {
+    const QByteArray avant = "MemoConfig\r\nma voix\r\n";
+    testing::internal::CaptureStderr();
+    JeuAvecVoix jeu(avant, [](JeuAvecVoix& j) { j.moteur.voixInstallees.clear(); });
+    JeuDeTest::traiterEvenements();
+    const QString terminal = QString::fromStdString(testing::internal::GetCapturedStderr());
+    // the toolkit's own lines aside (the game's handler drops them; a test has none)
+    EXPECT_EQ(terminal.count(QStringLiteral("Corsabord : ")), 1) << terminal.toStdString();
+    EXPECT_TRUE(
+        terminal.contains(QStringLiteral("Corsabord : pas de voix pour le perroquet, aucune voix française "
+                                         "n'est installée ; le jeu se joue avec sa bulle et les "
+                                         "bruitages.\n")))
+        << terminal.toStdString();
+    // the same words open the balloon, ahead of the harbour's welcome
+    EXPECT_EQ(jeu.compagnon.paroles.last(),
+              QStringLiteral("Pas de voix pour le perroquet : aucune voix française n'est installée. ") +
+                  textes::BIENVENUE);
+    // the harbour plays on
+    jeu.ctrl(Qt::Key_T);
+    EXPECT_EQ(jeu.compagnon.paroles.last(), textes::TOUS_EN_PLACE);
+    // the voice screen says there is nothing to choose, and Enter saves nothing
+    jeu.ouvrir<TFormVoice>([&] { jeu.ctrl(Qt::Key_V); },
+                           [](TFormVoice* ecran) {
+                               EXPECT_EQ(ecran->ListTTS->count(), 0);
+                               EXPECT_EQ(ecran->Label1->text(),
+                                         QStringLiteral("Pas de voix à choisir : aucune voix française n'est "
+                                                        "installée. Entrée pour revenir au jeu."));
+                               QTest::keyClick(ecran->ListTTS, Qt::Key_Down);
+                               QTest::keyClick(ecran->ListTTS, Qt::Key_Return);
+                               EXPECT_FALSE(ecran->isVisible());
+                           });
+    EXPECT_EQ(lire(jeu.fichier()), avant);
+    EXPECT_EQ(jeu.bataille->MemoConfig.at(1), QStringLiteral("ma voix"));
+    EXPECT_EQ(jeu.compagnon.paroles.last(), RETOUR);
 }
 
 TEST(EcranVoix, UnFichierQueLeJeuNAPasPuLireResteAuJoueur) {
