@@ -65,7 +65,8 @@ TBataille_navale::TBataille_navale(Partie& partie, Hasard& hasard, Services& ser
     setCentralWidget(scene_);
     port_joueur = new Board(false, scene_);
     port_joueur->setObjectName(QStringLiteral("port_joueur"));
-    port_joueur->setEnabled(false);
+    // Our sea only shows, yet a player who listens reaches it by Tab and reads it with the arrows.
+    port_joueur->setLectureSeule(true);
     scene_->placer(port_joueur, QRect(16, 112, Board::COTE, Board::COTE));
     port_adverse = new Board(true, scene_);
     port_adverse->setObjectName(QStringLiteral("port_adverse"));
@@ -86,6 +87,9 @@ TBataille_navale::TBataille_navale(Partie& partie, Hasard& hasard, Services& ser
         return motsDeCase(partie_.plan_joueur(c, r)) +
                (tir.isEmpty() ? QString() : QStringLiteral(", ") + motsDeCase(tir));
     });
+    // A sector from the start, before the enemy's first shot makes his target the selected one.
+    port_joueur->setCol(1);
+    port_joueur->setRow(1);
     port_adverse->setAccessibleName(QStringLiteral("Flotte ennemie"));
     port_adverse->setContenu([this](int c, int r) {
         const QString& tir = partie_.tirs_joueur(c, r);
