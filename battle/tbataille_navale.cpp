@@ -236,6 +236,9 @@ void TBataille_navale::Quitter1Click() {
     narrateur_.jouer(QStringLiteral("Wave"));
     Parle(QStringLiteral("Nous retournons à terre, amiral. Au revoir, et à bientôt pour un autre combat!"));
     requete_adieu_ = narrateur_.jouer(QStringLiteral("Hide"));
+    // Without the parrot (his file broke during the game) there is no farewell to wait for.
+    if (requete_adieu_ == 0)
+        finirLeJeu();
 }
 
 void TBataille_navale::VoixClick() {
@@ -343,6 +346,10 @@ void TBataille_navale::port_adverseKeyPress(int touche) {
 void TBataille_navale::Agent1RequestComplete(int requete) {
     if (requete == 0 || requete != requete_adieu_)
         return;
+    finirLeJeu();
+}
+
+void TBataille_navale::finirLeJeu() {
     narrateur_.liberer();
     viderCacheBitmaps();
     Q_EMIT finDuJeu(0);

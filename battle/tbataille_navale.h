@@ -106,6 +106,8 @@ private:
     // At the first activation, when the speech engine has no French voice: one line on the terminal, and
     // the same words ahead of the parrot's first text.
     void avertirSansVoix();
+    // The farewell is over: the parrot leaves and the game ends.
+    void finirLeJeu();
     void repeindreTout();
     // The scene of the game window in front: the harbour's when it is shown, this screen's otherwise.
     const Scene& sceneDevant();

@@ -96,7 +96,7 @@ void Narrateur::Parle(const QString& texte) {
         return;
     dernier_message_ = texte;
     if (!pret_)
-        return; // released while the voice screen is open: remembered for Ctrl+R, not said
+        return; // away for the voice screen, or gone: remembered for Ctrl+R, not said
     service_.arreter(requete_parole_);
     requete_parole_ = service_.parler(texte);
 }

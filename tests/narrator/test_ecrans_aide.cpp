@@ -273,6 +273,12 @@ TEST(EcranVoix, UnPersonnageAbimeEnPleineBatailleNeLaTerminePas) {
         EXPECT_EQ(jeu.partie.nb_tirs_joueur, 1) << pendant;
         jeu.temps.avancer(20000);
         EXPECT_EQ(jeu.partie.nb_tirs_adverse, 1) << pendant;
+        // and quitting ends the game, after the parrot's farewell when he is there to make it
+        jeu.dialogues.reponse = true;
+        jeu.ctrl(Qt::Key_Q);
+        if (!pendant)
+            jeu.compagnon.terminer(jeu.compagnon.requeteDe(QStringLiteral("Hide")));
+        EXPECT_EQ(jeu.fins, QList<int>{0}) << pendant;
     }
 }
 
