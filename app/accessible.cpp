@@ -32,17 +32,13 @@ void donnerRoleAccessible(QWidget* widget, QAccessible::Role role) {
 void nommerPourLecteurs(QWidget* widget, const QString& nom) {
     if (nom == widget->accessibleName())
         return;
-    widget->setAccessibleName(nom);
-    QAccessibleEvent changement(widget, QAccessible::NameChanged);
-    QAccessible::updateAccessibility(&changement);
+    widget->setAccessibleName(nom); // Qt tells screen readers itself
 }
 
 void decrirePourLecteurs(QWidget* widget, const QString& description) {
     if (description == widget->accessibleDescription())
         return;
-    widget->setAccessibleDescription(description);
-    QAccessibleEvent changement(widget, QAccessible::DescriptionChanged);
-    QAccessible::updateAccessibility(&changement);
+    widget->setAccessibleDescription(description); // Qt tells screen readers itself
 }
 
 QString motsDeCase(const QString& cellule) {

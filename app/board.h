@@ -23,6 +23,10 @@ public:
     void setCol(int col);
     void setRow(int row);
 
+    // A board that shows only, as our own sea in battle: the mouse goes through it to the screen and
+    // takes the keys from no other board, while Tab still brings them here to read it, sector by sector.
+    void setLectureSeule(bool lectureSeule);
+
     // Draws each picture with its top-left corner on its cell, in list order.
     static void peindre(QPainter& p, const QList<Dessin>& dessins);
 
@@ -67,6 +71,7 @@ private:
     void decrireSelection();
 
     bool fixe_;
+    bool lectureSeule_ = false;
     int col_;
     int row_;
     std::function<void(QPainter&)> dessin_;

@@ -24,6 +24,7 @@
 namespace {
 
 int jouer(int argc, char** argv) {
+    installerMessagesDuJeu();
     if (const auto fin = preparerLancement(argc, argv))
         return *fin;
     QApplication app(argc, argv);

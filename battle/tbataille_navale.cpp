@@ -7,6 +7,7 @@
 #include "app/bitmaps.h"
 #include "app/dialogues.h"
 #include "app/fenetres.h"
+#include "app/lancement.h"
 #include "app/reglages.h"
 #include "app/scene.h"
 #include "app/temps.h"
@@ -21,6 +22,8 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
@@ -62,7 +65,8 @@ TBataille_navale::TBataille_navale(Partie& partie, Hasard& hasard, Services& ser
     setCentralWidget(scene_);
     port_joueur = new Board(false, scene_);
     port_joueur->setObjectName(QStringLiteral("port_joueur"));
-    port_joueur->setEnabled(false);
+    // Our sea only shows, yet a player who listens reaches it by Tab and reads it with the arrows.
+    port_joueur->setLectureSeule(true);
     scene_->placer(port_joueur, QRect(16, 112, Board::COTE, Board::COTE));
     port_adverse = new Board(true, scene_);
     port_adverse->setObjectName(QStringLiteral("port_adverse"));
@@ -83,6 +87,9 @@ TBataille_navale::TBataille_navale(Partie& partie, Hasard& hasard, Services& ser
         return motsDeCase(partie_.plan_joueur(c, r)) +
                (tir.isEmpty() ? QString() : QStringLiteral(", ") + motsDeCase(tir));
     });
+    // A sector from the start, before the enemy's first shot makes his target the selected one.
+    port_joueur->setCol(1);
+    port_joueur->setRow(1);
     port_adverse->setAccessibleName(QStringLiteral("Flotte ennemie"));
     port_adverse->setContenu([this](int c, int r) {
         const QString& tir = partie_.tirs_joueur(c, r);
@@ -171,6 +178,25 @@ void TBataille_navale::FormActivate() {
         PlacerClick();
         Parle(partie_.message_courant);
     }
+    avertirSansVoix();
+}
+
+void TBataille_navale::avertirSansVoix() {
+    // Once, at the first activation: the voice screen has its engine by then.
+    if (voixVerifiee_ || !FormVoice_)
+        return;
+    voixVerifiee_ = true;
+    const QString raison = FormVoice_->sansVoix();
+    if (raison.isEmpty())
+        return;
+    direAuTerminal(
+        QStringLiteral("Corsabord : pas de voix pour le perroquet, %1 ; le jeu se joue avec sa bulle "
+                       "et les bruitages.")
+            .arg(raison));
+    // In the balloon, ahead of the first words, once the screens have all said theirs.
+    const QString avis = QStringLiteral("Pas de voix pour le perroquet : %1. ").arg(raison);
+    QMetaObject::invokeMethod(
+        this, [this, avis] { Parle(avis + narrateur_.dernier_message()); }, Qt::QueuedConnection);
 }
 
 void TBataille_navale::PlacerClick() {
@@ -210,31 +236,47 @@ void TBataille_navale::Quitter1Click() {
     narrateur_.jouer(QStringLiteral("Wave"));
     Parle(QStringLiteral("Nous retournons à terre, amiral. Au revoir, et à bientôt pour un autre combat!"));
     requete_adieu_ = narrateur_.jouer(QStringLiteral("Hide"));
+    // Without the parrot (his file broke during the game) there is no farewell to wait for.
+    if (requete_adieu_ == 0)
+        finirLeJeu();
 }
 
 void TBataille_navale::VoixClick() {
     TimerPaix->setEnabled(false);
     // The parrot leaves while the voice screen speaks with the engine.
-    narrateur_.liberer();
+    narrateur_.seRetirer();
     FormVoice_->ajuster(sceneDevant());
     FormVoice_->setResult(QDialog::Rejected);
     services_.dialogues.executer(FormVoice_);
+    QString pasEnregistree;
     if (FormVoice_->result() == QDialog::Accepted) {
         const TFormVoice::Choix& choix = FormVoice_->choix();
         MemoConfig = reglagesAvecVoix(MemoConfig, choix.mode, choix.reglages.vitesse, choix.reglages.hauteur,
                                       choix.reglages.volume);
-        if (reglagesRemplacables_)
-            FichierReglages(dossierReglages_).enregistrer(MemoConfig);
+        pasEnregistree = enregistrerReglages();
     }
     // However the screen was closed, the parrot comes back: in the chosen voice after Enter, in the one
-    // it had otherwise. The game never goes on without him.
-    if (!narrateur_.InstalPeedy(MemoConfig)) {
-        Q_EMIT finDuJeu(1);
-        return;
-    }
-    Parle(QStringLiteral("Je reviens au jeu"));
+    // it had otherwise. Should he not be able to, the battle goes on all the same.
+    narrateur_.revenir(MemoConfig);
+    Parle(QStringLiteral("Je reviens au jeu") + pasEnregistree);
     TimerPaix->setEnabled(true);
     repeindreTout();
+}
+
+QString TBataille_navale::enregistrerReglages() {
+    const FichierReglages fichier(dossierReglages_);
+    const EcritureSure ecriture =
+        reglagesRemplacables_ ? fichier.enregistrer(MemoConfig)
+                              : EcritureSure{false, QStringLiteral("il était illisible au démarrage")};
+    if (ecriture.reussie)
+        return QString();
+    const QString chemin = fichier.chemin().isEmpty()
+                               ? QDir(dossierReglages_).filePath(QStringLiteral("Config.Txt"))
+                               : fichier.chemin();
+    direAuTerminal(QStringLiteral("Corsabord : la voix choisie n'a pas pu être enregistrée dans %1 : %2.")
+                       .arg(QDir::toNativeSeparators(chemin), ecriture.raison));
+    return QStringLiteral(". Hélas, amiral, ma nouvelle voix n'a pas pu être enregistrée dans %1 : %2.")
+        .arg(QFileInfo(chemin).fileName(), ecriture.raison);
 }
 
 void TBataille_navale::Rpte1Click() {
@@ -304,6 +346,10 @@ void TBataille_navale::port_adverseKeyPress(int touche) {
 void TBataille_navale::Agent1RequestComplete(int requete) {
     if (requete == 0 || requete != requete_adieu_)
         return;
+    finirLeJeu();
+}
+
+void TBataille_navale::finirLeJeu() {
     narrateur_.liberer();
     viderCacheBitmaps();
     Q_EMIT finDuJeu(0);
