@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "support/fichiers.h"
+
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -13,18 +15,6 @@ namespace {
 const QByteArray DEFAUT =
     "MemoConfig\r\n0879a4e0-a92c-11d1-B17B-0020AFED142E\r\n\\spd=156\\\r\n\\pit=159\\\r\n"
     "\\vol=65535\\\r\n";
-
-QByteArray lire(const QString& chemin) {
-    QFile f(chemin);
-    EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << chemin.toStdString();
-    return f.readAll();
-}
-
-void ecrire(const QString& chemin, const QByteArray& octets) {
-    QFile f(chemin);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(octets);
-}
 } // namespace
 
 TEST(Reglages, DossierNeufCreeConfigTxtAvecLesOctetsParDefaut) {
