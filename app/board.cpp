@@ -57,6 +57,13 @@ void Board::setRow(int row) {
         selectionner(col_, row);
 }
 
+void Board::setCellule(int col, int row) {
+    col = std::clamp(col, premiere(), CELLULES - 1);
+    row = std::clamp(row, premiere(), CELLULES - 1);
+    if (col != col_ || row != row_)
+        selectionner(col, row);
+}
+
 void Board::selectionner(int col, int row) {
     col_ = col;
     row_ = row;

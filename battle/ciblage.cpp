@@ -222,8 +222,8 @@ Case cibleVraisemblable(const Partie& partie, Hasard& hasard) {
                         bool possible = true;
                         for (int i = 0; i < longueur && possible; ++i) {
                             const int cc = h ? c + i : c, rr = h ? r : r + i;
-                            possible = etat[cc][rr] == LIBRE ||
-                                       (parLesTouches && etat[cc][rr] == TOUCHE_A_FLOT);
+                            possible =
+                                etat[cc][rr] == LIBRE || (parLesTouches && etat[cc][rr] == TOUCHE_A_FLOT);
                             touches += etat[cc][rr] == TOUCHE_A_FLOT;
                         }
                         if (!possible || (parLesTouches && touches == 0))
