@@ -19,7 +19,7 @@ int nombre(const LignesCleValeur& lignes, const QString& cle) {
 }
 
 QString pluriel(int n, const char* mot) {
-    return QString::number(n) + QLatin1Char(' ') + QLatin1String(mot) +
+    return QString::number(n) + QLatin1Char(' ') + QString::fromUtf8(mot) +
            (n > 1 ? QStringLiteral("s") : QString());
 }
 
@@ -27,11 +27,7 @@ QString pluriel(int n, const char* mot) {
 
 Journal::Journal(const QString& dossier)
     : dossier_(dossier) {
-    QByteArray contenu;
-    bool existe = false;
-    const bool lu = lireFichierReglage(chemin(), TAILLE_MAX, contenu, &existe);
-    remplacable_ = lu || !existe;
-    lignes_.lire(lu ? contenu : QByteArray());
+    remplacable_ = lignes_.charger(chemin(), TAILLE_MAX);
 }
 
 QString Journal::chemin() const {

@@ -156,44 +156,47 @@ SaisieSecteur::Reponse SaisieSecteur::taper(int touche) {
     return r;
 }
 
-QString resumeAdverse(const Grille& tirs, bool colonne, int numero) {
-    QStringList touches, eau;
+namespace {
+// The sectors of a row or a column by what they hold: hits, misses, then (on our sea) our ships the enemy
+// has not found; rest tells whether any other sector is left.
+struct Lignee {
+    QStringList touches, eau, intacts;
     bool reste = false;
+};
+
+Lignee parcourir(const Grille& tirs, const Grille* plan, bool colonne, int numero) {
+    Lignee l;
     for (int i = 1; i <= TAILLE_MER; ++i) {
         const int c = colonne ? numero : i, r = colonne ? i : numero;
         const QString& m = tirs(c, r);
         if (m == TOUCHE)
-            touches << secteur(c, r);
+            l.touches << secteur(c, r);
         else if (m == MANQUE)
-            eau << secteur(c, r);
+            l.eau << secteur(c, r);
+        else if (plan && !(*plan)(c, r).isEmpty())
+            l.intacts << secteur(c, r);
         else
-            reste = true;
+            l.reste = true;
     }
+    return l;
+}
+} // namespace
+
+QString resumeAdverse(const Grille& tirs, bool colonne, int numero) {
+    const Lignee l = parcourir(tirs, nullptr, colonne, numero);
     return phrase(entete(colonne, numero),
-                  {{QStringLiteral("touché"), touches}, {QStringLiteral("dans l'eau"), eau}},
-                  QStringLiteral("le reste inexploré"), !reste, QStringLiteral("tout est inexploré"));
+                  {{QStringLiteral("touché"), l.touches}, {QStringLiteral("dans l'eau"), l.eau}},
+                  QStringLiteral("le reste inexploré"), !l.reste, QStringLiteral("tout est inexploré"));
 }
 
 QString resumeNotreMer(const Grille& plan, const Grille& tirs, bool colonne, int numero) {
-    QStringList touches, eau, intacts;
-    bool reste = false;
-    for (int i = 1; i <= TAILLE_MER; ++i) {
-        const int c = colonne ? numero : i, r = colonne ? i : numero;
-        const QString& m = tirs(c, r);
-        if (m == TOUCHE)
-            touches << secteur(c, r);
-        else if (m == MANQUE)
-            eau << secteur(c, r);
-        else if (!plan(c, r).isEmpty())
-            intacts << secteur(c, r);
-        else
-            reste = true;
-    }
+    const Lignee l = parcourir(tirs, &plan, colonne, numero);
     return phrase(entete(colonne, numero) + QStringLiteral(" de notre flotte"),
-                  {{QStringLiteral("touché"), touches},
-                   {QStringLiteral("dans l'eau"), eau},
-                   {QStringLiteral("navires intacts"), intacts}},
-                  QStringLiteral("le reste jamais visé"), !reste, QStringLiteral("mer libre, jamais visée"));
+                  {{QStringLiteral("touché"), l.touches},
+                   {QStringLiteral("dans l'eau"), l.eau},
+                   {QStringLiteral("navires intacts"), l.intacts}},
+                  QStringLiteral("le reste jamais visé"), !l.reste,
+                  QStringLiteral("mer libre, jamais visée"));
 }
 
 QString navires_a_flot(const Partie& partie) {
