@@ -20,8 +20,24 @@ struct FausseVue : VueBataille {
     bool actif = false;
 };
 
-// A battle engaged on fakes; clips are recorded by name.
-class UnEchange : public ::testing::Test {
+// The exchange on fakes; clips are recorded by name. Its draws read the battle's clock unless given one
+// of their own.
+struct Banc {
+    explicit Banc(Horloge* tirages = nullptr)
+        : hasard(tirages ? *tirages : temps) {}
+    TempsVirtuel temps;
+    Hasard hasard;
+    FauxCompagnon compagnon;
+    FauxDialogues dialogues;
+    FauxSons sons;
+    Narrateur narrateur{compagnon, dialogues, sons};
+    FausseVue vue;
+    Partie partie;
+    Echange echange{partie, hasard, temps, narrateur, sons, [](const QString& n) { return n.toUtf8(); }, vue};
+};
+
+// A battle engaged on the bench.
+class UnEchange : public ::testing::Test, public Banc {
 protected:
     void SetUp() override {
         partie.Initialise();
@@ -39,16 +55,6 @@ protected:
             noms << QString::fromUtf8(c);
         return noms;
     }
-
-    TempsVirtuel temps;
-    Hasard hasard{temps};
-    FauxCompagnon compagnon;
-    FauxDialogues dialogues;
-    FauxSons sons;
-    Narrateur narrateur{compagnon, dialogues, sons};
-    FausseVue vue;
-    Partie partie;
-    Echange echange{partie, hasard, temps, narrateur, sons, [](const QString& n) { return n.toUtf8(); }, vue};
 };
 } // namespace
 
@@ -157,15 +163,9 @@ struct PartieRythmee {
 
 // A whole game at one pace: the player fires along the rows as soon as each turn comes back.
 PartieRythmee jouerAuRythme(Allure allure) {
-    TempsVirtuel temps;
     HorlogeDesTirages horloge;
-    Hasard hasard(horloge);
-    FauxCompagnon compagnon;
-    FauxDialogues dialogues;
-    FauxSons sons;
-    Narrateur narrateur{compagnon, dialogues, sons};
-    FausseVue vue;
-    Partie partie;
+    Banc banc(&horloge);
+    auto& [temps, hasard, compagnon, dialogues, sons, narrateur, vue, partie, echange] = banc;
     partie.Initialise();
     poserNavire(partie.plan_adverse, QStringLiteral("CHALOUPEH"), 2, 5, 3);
     poserNavire(partie.plan_adverse, QStringLiteral("FREGATEV"), 4, 1, 1);
@@ -173,7 +173,6 @@ PartieRythmee jouerAuRythme(Allure allure) {
     poserNavire(partie.plan_joueur, QStringLiteral("CHALOUPEV"), 2, 9, 8);
     partie.copierPlans();
     EXPECT_TRUE(narrateur.InstalPeedy({}));
-    Echange echange{partie, hasard, temps, narrateur, sons, [](const QString& n) { return n.toUtf8(); }, vue};
     echange.setAllure(allure);
     echange.engager();
     const qsizetype avant = compagnon.paroles.size();
