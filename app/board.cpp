@@ -116,8 +116,9 @@ void Board::paintEvent(QPaintEvent*) {
 }
 
 void Board::keyPressEvent(QKeyEvent* event) {
-    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
-        // Control letters belong to the menus.
+    if ((event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) ||
+        (event->key() >= Qt::Key_F1 && event->key() <= Qt::Key_F35)) {
+        // Control letters and function keys belong to the menus.
         event->ignore();
         return;
     }

@@ -55,6 +55,14 @@ QString LignesCleValeur::valeur(const QString& cle) const {
     return QString::fromUtf8(ligne.mid(ligne.indexOf('=') + 1)).trimmed();
 }
 
+bool LignesCleValeur::charger(const QString& chemin, qint64 taille_max) {
+    QByteArray contenu;
+    bool existe = false;
+    const bool lu = lireFichierReglage(chemin, taille_max, contenu, &existe);
+    lire(lu ? contenu : QByteArray());
+    return lu || !existe;
+}
+
 bool LignesCleValeur::contient(const QString& cle) const {
     return indexDe(cle) >= 0;
 }
@@ -117,11 +125,7 @@ QString Preferences::chemin() const {
 }
 
 void Preferences::charger() {
-    QByteArray contenu;
-    bool existe = false;
-    const bool lu = lireFichierReglage(chemin(), TAILLE_MAX, contenu, &existe);
-    remplacable_ = lu || !existe;
-    lignes_.lire(lu ? contenu : QByteArray());
+    remplacable_ = lignes_.charger(chemin(), TAILLE_MAX);
 }
 
 EcritureSure Preferences::enregistrer() const {

@@ -22,6 +22,11 @@ public:
     // Rewrites the first line with this key, or adds one at the end.
     void setValeur(const QString& cle, const QString& valeur);
 
+    // The lines of a small file of the settings folder; none when it is missing, unreadable, not a plain
+    // file or over taille_max bytes. False when something was there that could not be read: that file is
+    // the player's and is never written over.
+    bool charger(const QString& chemin, qint64 taille_max);
+
 private:
     qsizetype indexDe(const QString& cle) const;
     QList<QByteArray> lignes_;
