@@ -9,6 +9,7 @@
 #include "narrator/aide.h"
 #include "placement/image_poste.h"
 #include "support/jeu.h"
+#include "support/resumes.h"
 #include "support/textes.h"
 
 #include <QApplication>
@@ -67,24 +68,6 @@ QStringList coules(const Partie& partie, const Grille& plan, const Grille& tirs)
         }
     stems.sort();
     return stems;
-}
-
-// The sectors a summary lists after its words ("touché en C.4 et C.5"), as cells of the sea.
-QList<std::pair<int, int>> secteursApres(const QString& resume, const QString& mots) {
-    QList<std::pair<int, int>> cases;
-    const qsizetype debut = resume.indexOf(mots + QStringLiteral(" en "));
-    if (debut < 0)
-        return cases;
-    static const QRegularExpression secteur(QStringLiteral("^(?:, | et )?([A-L])\\.(\\d+)"));
-    qsizetype i = debut + mots.size() + 4;
-    for (;;) {
-        const auto m = secteur.match(resume.mid(i));
-        if (!m.hasMatch())
-            break;
-        cases.append({m.captured(1).at(0).unicode() - 'A' + 1, m.captured(2).toInt()});
-        i += m.capturedLength();
-    }
-    return cases;
 }
 
 // The ships one sentence of the fleets afloat names: "un", "une", "deux", "trois" before each class.
