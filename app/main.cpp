@@ -1,4 +1,5 @@
 // Corsabord's start: the services, the four screens in their order, the event loop.
+#include "app/copie_unique.h"
 #include "app/dialogues.h"
 #include "app/flux.h"
 #include "app/lancement.h"
@@ -9,7 +10,7 @@
 #include "model/hasard.h"
 #include "app/scene.h"
 #include "narrator/compagnon_perroquet.h"
-#include "narrator/sons_qt.h"
+#include "narrator/lecteur_sons.h"
 #include "narrator/tformabout.h"
 #include "narrator/tformvoice.h"
 #include "placement/ttest.h"
@@ -23,11 +24,16 @@
 namespace {
 
 int jouer(int argc, char** argv) {
-    if (!preparerLancement(argc, argv))
-        return 1;
+    if (const auto fin = preparerLancement(argc, argv))
+        return *fin;
     QApplication app(argc, argv);
     lancementReussi();
     QApplication::setApplicationName(QStringLiteral("Corsabord"));
+    // The menu entry's name: docks and Wayland compositors match the windows to it.
+    QGuiApplication::setDesktopFileName(QStringLiteral("fr.corsabord.corsabord"));
+    CopieUnique copie(QDir::currentPath());
+    if (!copie.prendre())
+        return direDejaOuvert(copie);
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
     // The standard buttons in French ("Oui", "Non", "Annuler").
     QTranslator traduction;
@@ -37,7 +43,7 @@ int jouer(int argc, char** argv) {
 
     TempsReel temps;
     DialoguesQt dialogues;
-    LecteurSonsQt sons;
+    LecteurSonsJeu sons;
     CompagnonPerroquet compagnon(nullptr, temps);
     Services services{temps, dialogues, sons, compagnon};
 
@@ -54,6 +60,7 @@ int jouer(int argc, char** argv) {
             compagnon.setEchelle(scene->echelle(), scene->origine());
     };
     FluxEcrans flux(bataille);
+    QObject::connect(&copie, &CopieUnique::appelee, &flux, [&flux] { ramenerAuPremierPlan(flux.devant()); });
     QObject::connect(&flux, &FluxEcrans::ecranAuPremierPlan, &compagnon, suivreEcran);
     QObject::connect(&bataille, &TBataille_navale::finDuJeu, &app, &QApplication::exit, Qt::QueuedConnection);
     if (!bataille.FormCreate())
@@ -79,5 +86,5 @@ int jouer(int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
-    quitterLeJeu(jouer(argc, argv));
+    return jouer(argc, argv);
 }

@@ -6,7 +6,7 @@
 #include "app/temps.h"
 #include "battle/tbataille_navale.h"
 #include "narrator/compagnon_perroquet.h"
-#include "narrator/sons_qt.h"
+#include "narrator/lecteur_sons.h"
 #include "support/jeu.h"
 
 #include <QApplication>
@@ -84,10 +84,10 @@ public:
     double feu = 0;
 };
 
-class SonsChrono : public LecteurSonsQt {
+class SonsChrono : public LecteurSonsJeu {
 public:
     void JouerSon(const QByteArray& clip) override {
-        LecteurSonsQt::JouerSon(clip);
+        LecteurSonsJeu::JouerSon(clip);
         joue = ms();
     }
     double joue = 0;

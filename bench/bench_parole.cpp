@@ -4,15 +4,12 @@
 #include "ecoute.h"
 #include "narrator/compagnon_perroquet.h"
 #include "narrator/moteur_espeak.h"
-#include "narrator/sortie_qt.h"
+#include "narrator/sortie_pulse.h"
 
 #include <QApplication>
 #include <QHash>
-#include <QAudioDevice>
-#include <QAudioFormat>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QMediaDevices>
 #include <QProcess>
 #include <QTimer>
 #include <QWidget>
@@ -67,7 +64,7 @@ int main(int argc, char** argv) {
     QWidget fenetre;
     fenetre.resize(1024, 800);
     TempsReel temps;
-    auto* sortie = new SortieParoleQt;
+    auto* sortie = new SortieParolePulse;
     CompagnonPerroquet compagnon(&fenetre, temps, new MoteurEspeak, sortie);
     const bool son = sortie->disponible();
     std::printf("sound output: %s\n", son ? "yes" : "none (speech timed, not heard)");

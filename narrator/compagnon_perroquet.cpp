@@ -4,7 +4,7 @@
 #include "app/temps.h"
 #include "narrator/moteur_espeak.h"
 #include "narrator/perroquet_ecran.h"
-#include "narrator/sortie_qt.h"
+#include "narrator/sortie_pulse.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -23,8 +23,6 @@ constexpr int TIC_MS = 40;
 constexpr int BLOC = 441;
 // How long the balloon stays once the voice has stopped.
 constexpr int BULLE_RESTE_MS = 1500;
-// A heard position that stands still this long while sound waits: the output went away.
-constexpr int IMMOBILE_MS = 400;
 // Between idle moves (a blink or a look around), in turn.
 constexpr int ATTENTES_REPOS[] = {2600, 4100, 3300, 5200};
 // With nothing asked for this long, the idle moves stop until the next request.
@@ -35,7 +33,7 @@ constexpr double MARGE_DESSIN = 28;
 } // namespace
 
 CompagnonPerroquet::CompagnonPerroquet(QWidget* fenetre, Temps& temps, QObject* parent)
-    : CompagnonPerroquet(fenetre, temps, new MoteurEspeak, new SortieParoleQt, parent) {}
+    : CompagnonPerroquet(fenetre, temps, new MoteurEspeak, new SortieParolePulse, parent) {}
 
 CompagnonPerroquet::CompagnonPerroquet(QWidget* fenetre, Temps& temps, MoteurParole* moteur,
                                        SortieParole* sortie, QObject* parent)
@@ -482,7 +480,7 @@ void CompagnonPerroquet::recevoirPcm(int id, const QByteArray& pcm) {
         i = fin;
     }
     r.echantillons += n;
-    if (r.avec_son && !r.decroche)
+    if (r.avec_son)
         sortie_->ecrire(pcm);
     if (!r.son_recu) {
         r.son_recu = true;
@@ -502,7 +500,7 @@ void CompagnonPerroquet::recevoirFin(int id, qint64 echantillons, bool) {
     Requete& r = *p;
     r.synthese_finie = true;
     r.echantillons = std::max(r.echantillons, echantillons);
-    if (r.avec_son && r.son_recu && !r.decroche) {
+    if (r.avec_son && r.son_recu) {
         sortie_->terminer();
     } else if (r.echantillons == 0) {
         finir(r); // nothing to hear
@@ -512,42 +510,23 @@ void CompagnonPerroquet::recevoirFin(int id, qint64 echantillons, bool) {
 
 void CompagnonPerroquet::sonJoue() {
     Requete* r = parleuse();
-    if (!r || !r->avec_son || r->decroche || !r->synthese_finie)
+    if (!r || !r->avec_son || !r->synthese_finie)
         return;
     finir(*r);
     avancerFile();
 }
 
-void CompagnonPerroquet::suivreSon(Requete& r, int ms) {
-    if (!r.avec_son || !r.son_recu)
-        return;
-    if (r.decroche) {
-        r.ecoule_decroche += ms;
-        return;
-    }
-    const qint64 e = sortie_->entendus();
-    if (e > r.entendu) {
-        r.entendu = e;
-        r.immobile = 0;
-        return;
-    }
-    // sound is waiting but nothing more is heard: the output went away, the text goes on on its timing
-    if (r.echantillons - r.entendu <= moteur_->frequence() / 50)
-        return;
-    r.immobile += ms;
-    if (r.immobile >= IMMOBILE_MS) {
-        r.decroche = true;
-        r.ecoule_decroche = 0;
-        sortie_->couper();
-    }
+// What is heard is the output's to say: a stream that starts late is waited for, and one whose server
+// went goes on on the text's own timing there, so the balloon and the beak simply follow it.
+void CompagnonPerroquet::suivreSon(Requete& r) {
+    if (r.avec_son && r.son_recu)
+        r.entendu = std::max(r.entendu, sortie_->entendus());
 }
 
 qint64 CompagnonPerroquet::position(const Requete& r) const {
     const int f = moteur_->frequence();
     if (!r.avec_son || !r.son_recu)
         return qint64(r.ecoule) * f / 1000;
-    if (r.decroche)
-        return std::min(r.echantillons, r.entendu + qint64(r.ecoule_decroche) * f / 1000);
     return r.entendu;
 }
 
@@ -600,14 +579,14 @@ void CompagnonPerroquet::tic() {
     if (p) {
         Requete& r = *p;
         r.ecoule += ms;
-        suivreSon(r, ms);
+        suivreSon(r);
         animerBec(r);
         const qint64 duree = r.echantillons * 1000 / std::max(1, moteur_->frequence());
         if (r.synthese_finie) {
-            // timed: no output, or one that stopped taking the sound; heard: when the output says so,
-            // however late it plays, so that the balloon and the game stay with the voice
+            // timed when there is no output; heard: when the output says so, however late it plays, so
+            // that the balloon and the game stay with the voice
             const bool muet = !r.avec_son || !r.son_recu;
-            if ((muet && r.ecoule >= duree) || (r.decroche && position(r) >= r.echantillons))
+            if (muet && r.ecoule >= duree)
                 finir(r);
         }
     }

@@ -105,10 +105,7 @@ private:
         qint64 echantillons = 0;
         bool son_recu = false;
         bool finie = false;             // over, waiting for the requests before it to complete
-        bool decroche = false;          // the output stopped taking the sound: timed from there on
         qint64 entendu = 0;             // samples heard, as the output last said
-        int immobile = 0;               // ms the heard position has stood still
-        int ecoule_decroche = 0;        // ms since the output was lost
         QList<float> enveloppe;         // speech level every BLOC samples
         QList<QPair<qint64, int>> mots; // first sample and character of each word
     };
@@ -125,7 +122,7 @@ private:
     void tic();
     void planifier();
     void repos(int ms);
-    void suivreSon(Requete& r, int ms);
+    void suivreSon(Requete& r);
     qint64 position(const Requete& r) const;
     void animerBec(Requete& r);
     void recevoirPcm(int id, const QByteArray& pcm);

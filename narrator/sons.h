@@ -9,6 +9,11 @@ public:
     // Plays a whole RIFF WAVE image and returns at once; a new clip cuts off the one still playing.
     // Nothing happens for an empty clip or when the machine has no sound output.
     virtual void JouerSon(const QByteArray& clip) = 0;
+    // The same, placed from -1 (full left) to +1 (full right): where on the sea a shot fell.
+    virtual void JouerSonPlace(const QByteArray& clip, double balance) {
+        (void)balance;
+        JouerSon(clip);
+    }
     // A short alert of our own (a desktop bell is often silent).
     virtual void Bip() = 0;
 };

@@ -21,6 +21,13 @@ public:
     // Samples of the current text already heard.
     virtual qint64 entendus() const = 0;
 
+    // Where the texts started from now on are placed, from -1 (full left) to +1 (full right).
+    void setBalance(double balance) { balance_ = balance; }
+    double balance() const { return balance_; }
+
 Q_SIGNALS:
     void jouee();
+
+protected:
+    double balance_ = 0;
 };

@@ -2,7 +2,7 @@
 #include "narrator/voix_directe.h"
 
 #include "narrator/moteur_parole.h"
-#include "narrator/sortie_qt.h"
+#include "narrator/sortie_pulse.h"
 
 namespace {
 // Far from the parrot's request ids, which count up from 1.
@@ -12,7 +12,7 @@ constexpr int PREMIER_ID = 1 << 30;
 VoixDirecte::VoixDirecte(MoteurParole& moteur, QObject* parent, SortieParole* sortie)
     : QObject(parent)
     , moteur_(moteur)
-    , sortie_(sortie ? sortie : new SortieParoleQt)
+    , sortie_(sortie ? sortie : new SortieParolePulse)
     , prochain_(PREMIER_ID) {
     sortie_->setParent(this);
     connect(&moteur_, &MoteurParole::pcm, this, [this](int id, const QByteArray& pcm) {

@@ -1,29 +1,51 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that building, running and testing Corsabord need; skips what is already there.
+# With --tests, also a sound server for the tests that play sound, where the desktop has none of its own.
+# It never removes anything: on Debian 12 the pulseaudio package conflicts with the GNOME desktop's
+# pipewire-audio, so it is installed only where no PipeWire sound server is.
+#   setup-debian.sh [--tests]    (--tests: also what only the test command uses)
 set -euo pipefail
 
 packages=(
   # build
   build-essential cmake ninja-build pkg-config clang-format
-  qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-multimedia-dev libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev libpulse-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   # the readers' fuzzers: clang with its libFuzzer
   clang libclang-rt-14-dev
   # run
   qt6-qpa-plugins libqt6svg6 qt6-translations-l10n
   libespeak-ng-dev espeak-ng-data espeak-ng
+  # native Wayland sessions
+  qt6-wayland
   # the voice and About screens' fonts (metric-compatible with the usual desktop ones)
   fonts-liberation2
-  pulseaudio pulseaudio-utils
+  # the sound server's own tools (pactl, parec), which PipeWire's pulse server answers as well
+  pulseaudio-utils
   # looking at and listening to the game, and the headless test desk
   xvfb x11-utils xauth imagemagick sox fonts-dejavu-core xdotool
   # checking the install (menu entry, software centre data) and the screen reader tree
   appstream desktop-file-utils dbus at-spi2-core python3-pyatspi
 )
 
+installe() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
+
+# The game needs only the sound server's client library (libpulse0, which libpulse-dev brings): the
+# desktop's PulseAudio or PipeWire serves it. The tests start a PulseAudio server of their own.
+if [ "${1:-}" = "--tests" ] && ! installe pipewire-pulse && ! installe pipewire-audio; then
+  packages+=(pulseaudio)
+fi
+# Only for the test command: a Wayland compositor to start the game on, and the Debian package's build and check.
+if [ "${1:-}" = --tests ]; then
+  packages+=(
+    weston
+    dpkg-dev debhelper lintian fakeroot
+  )
+fi
+
 missing=()
 for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  installe "$p" || missing+=("$p")
 done
 
 if [ ${#missing[@]} -eq 0 ]; then

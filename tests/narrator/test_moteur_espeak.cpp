@@ -1,12 +1,10 @@
 // The speech engine for real (libespeak-ng) and the sound output for real when the machine has one.
 #include "narrator/moteur_espeak.h"
-#include "narrator/sortie_qt.h"
+#include "narrator/sortie_pulse.h"
 #include "narrator/voix_directe.h"
 #include "support/faux.h"
 
-#include <QAudioDevice>
 #include <QElapsedTimer>
-#include <QMediaDevices>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -210,11 +208,10 @@ TEST(VoixDirecte, DitDansLaVoixChoisieEtSArreteSurUnNouveauTexte) {
     moteur().choisirVoix(QStringLiteral("fr"));
 }
 
-TEST(SortieParoleQt, JoueEtCoupe) {
-    if (QMediaDevices::audioOutputs().isEmpty())
-        GTEST_SKIP() << "no sound output on this machine (start a PulseAudio server to run this test)";
-    SortieParoleQt sortie;
-    ASSERT_TRUE(sortie.disponible());
+TEST(SortieParolePulse, JoueEtCoupe) {
+    SortieParolePulse sortie;
+    if (!sortie.disponible())
+        GTEST_SKIP() << "no sound server on this machine (start a PulseAudio server to run this test)";
     QSignalSpy jouee(&sortie, &SortieParole::jouee);
     const Dit d = dire(QStringLiteral("Dans l'eau, fiston."), ++prochain);
     sortie.commencer(moteur().frequence());

@@ -1,6 +1,7 @@
 // Playing clips: the reading of RIFF images, and JouerSon's rules on a stand-in output.
 #include "narrator/clips.h"
-#include "narrator/sons_qt.h"
+#include "narrator/lecteur_sons.h"
+#include "narrator/sons_pulse.h"
 
 #include <QtEndian>
 
@@ -15,7 +16,7 @@ public:
         : journal_(journal)
         , existe_(existe) {}
     bool existe() const override { return existe_; }
-    void jouer(const ClipPcm& pcm) override {
+    void jouer(const ClipPcm& pcm, double) override {
         journal_
             << QStringLiteral("jouer %1 %2 %3").arg(pcm.bits).arg(pcm.frequence).arg(pcm.echantillons.size());
         dernier = pcm;
@@ -120,14 +121,14 @@ TEST(LireRiff, RefuseCeQuiNeSeJouePasEtTronqueCeQuiDepasse) {
 
 TEST(JouerSon, UnClipVideOuSansSortieNeJoueRien) {
     QStringList journal;
-    LecteurSonsQt lecteur(std::make_unique<FausseSortie>(journal));
+    LecteurSonsJeu lecteur(std::make_unique<FausseSortie>(journal));
     lecteur.JouerSon(QByteArray());
     EXPECT_TRUE(journal.isEmpty());
     lecteur.JouerSon(QByteArray("RIFF....WAVE"));
     EXPECT_TRUE(journal.isEmpty());
 
     QStringList muet;
-    LecteurSonsQt sansSortie(std::make_unique<FausseSortie>(muet, false));
+    LecteurSonsJeu sansSortie(std::make_unique<FausseSortie>(muet, false));
     sansSortie.JouerSon(clip(QStringLiteral("WaveRate")));
     sansSortie.Bip();
     EXPECT_TRUE(muet.isEmpty());
@@ -137,7 +138,7 @@ TEST(JouerSon, UnNouveauClipCoupeCeluiQuiJoueEncore) {
     QStringList journal;
     auto sortie = std::make_unique<FausseSortie>(journal);
     FausseSortie* vue = sortie.get();
-    LecteurSonsQt lecteur(std::move(sortie));
+    LecteurSonsJeu lecteur(std::move(sortie));
     lecteur.JouerSon(clip(QStringLiteral("WaveRate")));
     lecteur.JouerSon(clip(QStringLiteral("WaveDefaite")));
     EXPECT_EQ(journal, (QStringList{QStringLiteral("arreter"), QStringLiteral("jouer 16 11025 81978"),
@@ -147,11 +148,11 @@ TEST(JouerSon, UnNouveauClipCoupeCeluiQuiJoueEncore) {
 
 TEST(JouerSon, LeBipEstUnSonCourtADeuxTons) {
     QStringList journal;
-    LecteurSonsQt lecteur(std::make_unique<FausseSortie>(journal));
+    LecteurSonsJeu lecteur(std::make_unique<FausseSortie>(journal));
     lecteur.Bip();
     ASSERT_EQ(journal.size(), 2);
     EXPECT_EQ(journal.first(), QStringLiteral("arreter"));
-    const ClipPcm bip = LecteurSonsQt::sonBip();
+    const ClipPcm bip = LecteurSonsJeu::sonBip();
     EXPECT_EQ(bip.canaux, 1);
     EXPECT_EQ(bip.bits, 16);
     const double duree = bip.echantillons.size() / 2.0 / bip.frequence;
@@ -175,10 +176,10 @@ TEST(JouerSon, LeBipEstUnSonCourtADeuxTons) {
 
 TEST(JouerSon, LaSortieDeLaMachineRendLaMainAussitot) {
     // With or without a sound server, playing returns at once and cutting off is harmless.
-    LecteurSonsQt lecteur;
+    LecteurSonsJeu lecteur;
     lecteur.JouerSon(clip(QStringLiteral("WaveBut")));
     lecteur.JouerSon(clip(QStringLiteral("WaveVictoire")));
     lecteur.Bip();
-    SortieAudioQt sortie;
+    SortieAudioPulse sortie;
     sortie.arreter();
 }
