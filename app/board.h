@@ -22,6 +22,8 @@ public:
     // Selects a cell only when the value changes; a change announces it (SelectCell).
     void setCol(int col);
     void setRow(int row);
+    // Selects both at once: one announcement, even when column and row both change; none if neither does.
+    void setCellule(int col, int row);
 
     // A board that shows only, as our own sea in battle: the mouse goes through it to the screen and
     // takes the keys from no other board, while Tab still brings them here to read it, sector by sector.
