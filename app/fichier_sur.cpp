@@ -1,6 +1,7 @@
 // Writing one of the game's files whole or not at all.
 #include "app/fichier_sur.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 #include <cerrno>
@@ -50,6 +51,11 @@ EcritureSure ecrireFichierSur(const QString& chemin, const QByteArray& contenu) 
         return {false, QStringLiteral("ce n'est pas un fichier ordinaire")};
 
     const QFileInfo info(chemin);
+    // what a write cut short by a crash or a kill left behind (one game at a time writes in a folder)
+    const QDir dossier = info.absoluteDir();
+    const QString restes = QLatin1Char('.') + info.fileName() + QStringLiteral(".??????");
+    for (const QString& nom : dossier.entryList({restes}, QDir::Files | QDir::Hidden | QDir::NoSymLinks))
+        QFile::remove(dossier.filePath(nom));
     QByteArray modele =
         QFile::encodeName(info.absolutePath()) + "/." + QFile::encodeName(info.fileName()) + ".XXXXXX";
     const int fd = ::mkstemp(modele.data());

@@ -103,8 +103,13 @@ TEST(FichierSur, RemplaceToutEnGardantLesDroitsOuCreeSelonLeMasque) {
     EXPECT_TRUE(e.raison.isEmpty());
     EXPECT_EQ(lire(neuf), QByteArray("[jeu]\n"));
     EXPECT_EQ(modeDe(neuf), mode_t(0640));
+    // what a write killed halfway left is cleared by the next one; other files stay
+    ecrire(dossier.filePath(QStringLiteral(".Config.txt.a1B2c3")), "moitié");
+    ecrire(dossier.filePath(QStringLiteral(".Config.txt.sauvegarde")), "à moi");
+    EXPECT_TRUE(ecrireFichierSur(chemin, NOUVEAU).reussie);
     EXPECT_EQ(QDir(dossier.path()).entryList(QDir::Files | QDir::Hidden),
-              (QStringList{QStringLiteral("Config.txt"), QStringLiteral("Corsabord.ini")}));
+              (QStringList{QStringLiteral(".Config.txt.sauvegarde"), QStringLiteral("Config.txt"),
+                           QStringLiteral("Corsabord.ini")}));
 
     // a folder that is gone
     EXPECT_EQ(ecrireFichierSur(dossier.filePath(QStringLiteral("parti/Config.txt")), NOUVEAU).raison,
