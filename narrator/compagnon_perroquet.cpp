@@ -15,6 +15,7 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <cstdio>
 #include <cmath>
 
 namespace {
@@ -183,25 +184,43 @@ bool CompagnonPerroquet::personnageExiste(const QString&) const {
 
 bool CompagnonPerroquet::charger(const QString& id, const QString&) {
     const QString chemin = cheminPersonnage();
-    if (chemin.isEmpty())
-        return false;
-    // a file that is there but unreadable or malformed is no character at all
-    QString erreur;
-    std::optional<Personnage> lu = Personnage::lire(chemin, &erreur);
-    if (!lu) {
-        erreur_ = QStringLiteral("%1 : %2").arg(chemin, erreur);
-        return false;
+    std::optional<Personnage> lu;
+    DessinPerroquet* dessin = nullptr;
+    if (chemin.isEmpty()) {
+        erreur_.clear();
+    } else {
+        // a file that is there but unreadable or malformed is no character at all
+        QString erreur;
+        lu = Personnage::lire(chemin, &erreur);
+        if (!lu) {
+            erreur_ = QStringLiteral("%1 : %2").arg(chemin, erreur);
+        } else {
+            dessin = new DessinPerroquet(hote_);
+            if (!dessin->charger(*lu)) {
+                erreur_ = QStringLiteral("%1 : dessin illisible ou incomplet").arg(lu->dessin());
+                delete dessin;
+                dessin = nullptr;
+                lu.reset();
+            }
+        }
     }
-    auto* dessin = new DessinPerroquet(hote_);
-    if (!dessin->charger(*lu)) {
-        erreur_ = QStringLiteral("%1 : dessin illisible ou incomplet").arg(lu->dessin());
-        delete dessin;
-        return false;
+    if (!lu) {
+        // The parrot this game already showed comes back as he was: a file damaged or removed during the
+        // game never ends it. Only the first load needs the file.
+        if (!dernier_ || !dessin_ || id_dernier_ != id)
+            return false;
+        std::fprintf(stderr,
+                     "Corsabord : le fichier du perroquet ne se lit plus (%s) ; le perroquet déjà "
+                     "chargé reste.\n",
+                     qUtf8Printable(erreur_.isEmpty() ? QStringLiteral("introuvable") : erreur_));
+        lu = dernier_;
     }
     if (personnage_)
         decharger(id_personnage_);
-    delete dessin_;
-    dessin_ = dessin;
+    if (dessin) {
+        delete dessin_;
+        dessin_ = dessin;
+    }
     if (!bulle_)
         bulle_ = new BulleParole(hote_);
     personnage_ = std::move(lu);
@@ -238,6 +257,8 @@ void CompagnonPerroquet::decharger(const QString& id) {
     bulle_reste_ = 0;
     afficher(false);
     repos_ = nullptr;
+    dernier_ = std::move(personnage_);
+    id_dernier_ = id_personnage_;
     personnage_.reset();
     id_personnage_.clear();
     planifier();

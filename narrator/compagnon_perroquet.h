@@ -150,6 +150,9 @@ private:
     bool connecte_ = false;
     QString id_personnage_;
     std::optional<Personnage> personnage_;
+    // the parrot last unloaded, with its drawing still in dessin_: he comes back even if his file broke
+    std::optional<Personnage> dernier_;
+    QString id_dernier_;
     QList<Requete> file_;
     int prochaine_ = 0;
     Pose pose_;

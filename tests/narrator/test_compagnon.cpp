@@ -430,6 +430,36 @@ TEST(CompagnonPerroquet, FichierDuPersonnageAbsentOuCasse) {
     EXPECT_FALSE(b.compagnon.charger(PERSONNAGE, QStringLiteral("Peedy.acs")));
 }
 
+// Once this game has shown the parrot, a file damaged or removed afterwards never takes him away: he
+// comes back as he was (the voice screen lets him go and calls him back).
+TEST(CompagnonPerroquet, UnFichierCasseEnCoursDeJeuGardeLePerroquet) {
+    Banc b;
+    QTemporaryDir copie;
+    for (const char* nom : {"perroquet.json", "perroquet.svg"})
+        ASSERT_TRUE(
+            QFile::copy(DONNEES + QLatin1Char('/') + QLatin1String(nom), copie.filePath(QLatin1String(nom))));
+    b.compagnon.setDossiers({copie.path()});
+    ASSERT_TRUE(b.montrer());
+    for (const char* nom : {"perroquet.json", "perroquet.svg"}) {
+        QFile f(copie.filePath(QLatin1String(nom)));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("{ casse");
+    }
+    b.compagnon.decharger(PERSONNAGE);
+    ASSERT_TRUE(b.compagnon.charger(PERSONNAGE, QStringLiteral("Peedy.acs")));
+    b.compagnon.montrer();
+    const int id = b.compagnon.parler(QStringLiteral("Je reviens au jeu"));
+    b.moteur->produire(id, 500);
+    b.moteur->finir(id);
+    b.avancer(1500);
+    EXPECT_TRUE(b.compagnon.visible());
+    EXPECT_EQ(b.terminees.last(), id);
+    // gone altogether: the same
+    b.compagnon.decharger(PERSONNAGE);
+    QFile::remove(copie.filePath(QStringLiteral("perroquet.json")));
+    EXPECT_TRUE(b.compagnon.charger(PERSONNAGE, QStringLiteral("Peedy.acs")));
+}
+
 TEST(CompagnonPerroquet, ModesDeVoix) {
     Banc b;
     EXPECT_TRUE(b.compagnon.setModeVoix(QStringLiteral("{") + identifiantVoix(QStringLiteral("fr-be+f3")) +
