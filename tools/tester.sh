@@ -4,13 +4,16 @@ set -euo pipefail
 racine=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 construction="$racine/build-tests"
 "$racine/tools/setup-debian.sh" --tests
+# A compiler cache, where the machine has one, makes a second run of the command much shorter.
+cache=()
+command -v ccache >/dev/null 2>&1 && cache=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 # Here, unlike a plain build, every compiler warning stops the build.
-cmake -S "$racine" -B "$construction" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORSABORD_WERROR=ON
+cmake -S "$racine" -B "$construction" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORSABORD_WERROR=ON "${cache[@]}"
 cmake --build "$construction" -j"$(nproc)"
 # The same tests again under AddressSanitizer and UndefinedBehaviorSanitizer (the fuzzers, which carry
 # both already, and the benchmarks are left out of that build).
 sanitizers="$racine/build-asan"
-cmake -S "$racine" -B "$sanitizers" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORSABORD_SANITIZE=ON \
+cmake -S "$racine" -B "$sanitizers" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORSABORD_SANITIZE=ON "${cache[@]}" \
   -DCORSABORD_WERROR=ON -DCORSABORD_BENCH=OFF -DCORSABORD_FUZZ=OFF
 cmake --build "$sanitizers" -j"$(nproc)"
 
