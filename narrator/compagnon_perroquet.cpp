@@ -19,7 +19,9 @@
 #include <cmath>
 
 namespace {
-constexpr int TIC_MS = 40;
+// A frame every 80 ms, 12.5 a second: the rate at which hand-drawn cartoons move a speaking mouth ("on
+// twos"), which the eye takes for speech; twice that costs twice the drawing for nothing a player sees.
+constexpr int TIC_MS = 80;
 // Samples per level measure of the speech, for the beak.
 constexpr int BLOC = 441;
 // How long the balloon stays once the voice has stopped.

@@ -56,6 +56,8 @@ void DessinPerroquet::preparerImages(double echelle, qreal ratio) {
             p.translate(-place.topLeft());
             rendu_.render(&p, partie.element, rendu_.boundsOnElement(partie.element));
         }
+        // one of its pixels on one pixel of the screen when copied as it is
+        image.setDevicePixelRatio(ratio);
         ++rendus_;
         images_.insert(partie.element, {image, place});
     }
@@ -119,9 +121,23 @@ void DessinPerroquet::paintEvent(QPaintEvent*) {
         }
         if (!partie.groupe.isEmpty())
             t = t * transformGroupe(partie.groupe);
-        p.setTransform(t * base);
+        const QTransform tt = t * base;
         const ImagePartie& image = images_[partie.element];
-        p.drawPixmap(image.place, image.image, QRectF(image.image.rect()));
+        // A part neither turned nor resized is copied pixel for pixel where it goes: its picture was
+        // rendered at this very size, and a plain copy costs a fraction of a transformed drawing (which
+        // the painter spreads over helper threads, waking them at every frame).
+        const double ratio = devicePixelRatioF();
+        const bool aPlat = tt.m12() == 0 && tt.m21() == 0 && tt.type() <= QTransform::TxScale &&
+                           std::abs(tt.m11() * ratio - echelle_) <= echelle_ / 100 &&
+                           std::abs(tt.m22() * ratio - echelle_) <= echelle_ / 100;
+        if (aPlat) {
+            const QPointF coin = tt.map(image.place.topLeft()) * ratio;
+            p.resetTransform();
+            p.drawPixmap(QPointF(std::round(coin.x()) / ratio, std::round(coin.y()) / ratio), image.image);
+        } else {
+            p.setTransform(tt);
+            p.drawPixmap(image.place, image.image, QRectF(image.image.rect()));
+        }
     }
 }
 

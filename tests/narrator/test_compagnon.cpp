@@ -260,7 +260,9 @@ TEST(CompagnonPerroquet, AuReposLHorlogeDort) {
     b.moteur->produire(id, 500);
     b.moteur->finir(id);
     b.avancer(1000);
-    EXPECT_GE(reveils, 20); // the beak moves with the voice
+    // the beak moves with the voice, at the 12.5 frames a second a cartoon mouth needs and no faster
+    EXPECT_GE(reveils, 11);
+    EXPECT_LE(reveils, 14);
     b.avancer(3000);        // the balloon goes
     reveils = 0;
     b.avancer(15000);
