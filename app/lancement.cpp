@@ -13,8 +13,25 @@ QtMessageHandler precedent = nullptr;
 QList<QPair<QtMsgType, QString>> retenus; // the platform's complaints while it starts
 QString ecranDemande;
 
-void dire(const QString& ligne) {
-    std::fprintf(stderr, "%s\n", qUtf8Printable(ligne));
+// The display named as the player gave it, for the lines that speak of it.
+QString ecranDeLEnvironnement() {
+    const QByteArray x11 = qgetenv("DISPLAY");
+    const QByteArray wayland = qgetenv("WAYLAND_DISPLAY");
+    const QByteArray nom = x11.isEmpty() ? wayland : x11;
+    return nom.isEmpty() ? QStringLiteral("demandé")
+                         : QStringLiteral("« %1 »").arg(QString::fromLocal8Bit(nom));
+}
+
+void messagesDuJeu(QtMsgType type, const QMessageLogContext& contexte, const QString& message) {
+    if (messagesDeDebug()) {
+        std::fprintf(stderr, "%s\n", qUtf8Printable(qFormatLogMessage(type, contexte, message)));
+        return;
+    }
+    const QString ligne = ligneAuJoueur(type, message, ecranDeLEnvironnement());
+    if (!ligne.isEmpty())
+        direAuTerminal(ligne);
+    if (type == QtFatalMsg)
+        std::_Exit(1); // the line said it: no core dump and no toolkit advice for the player
 }
 
 // While QApplication is being built: the platform's own warnings are held back and its fatal failure
@@ -22,8 +39,8 @@ void dire(const QString& ligne) {
 // to reinstall the game and an abort.
 void surveiller(QtMsgType type, const QMessageLogContext& contexte, const QString& message) {
     if (type == QtFatalMsg) {
-        dire(QStringLiteral("Corsabord : impossible d'ouvrir l'écran %1 ; %2")
-                 .arg(ecranDemande, SESSION_GRAPHIQUE));
+        direAuTerminal(QStringLiteral("Corsabord : impossible d'ouvrir l'écran %1 ; %2")
+                           .arg(ecranDemande, SESSION_GRAPHIQUE));
         std::_Exit(1);
     }
     if (contexte.category && QByteArray(contexte.category).startsWith("qt.qpa")) {
@@ -34,6 +51,38 @@ void surveiller(QtMsgType type, const QMessageLogContext& contexte, const QStrin
         precedent(type, contexte, message);
 }
 } // namespace
+
+bool messagesDeDebug() {
+    static const bool debug = [] {
+        const QByteArray v = qgetenv(VARIABLE_DEBUG.toLatin1().constData());
+        return !v.isEmpty() && v != "0";
+    }();
+    return debug;
+}
+
+void direAuTerminal(const QString& ligne) {
+    std::fprintf(stderr, "%s\n", qUtf8Printable(ligne));
+    std::fflush(stderr);
+}
+
+QString ligneAuJoueur(QtMsgType type, const QString& message, const QString& ecran) {
+    // Qt says this, then ends the program, when the X server or the Wayland compositor goes away.
+    if (message.contains(QLatin1String("X11 connection broke")) ||
+        message.contains(QLatin1String("Wayland connection broke")))
+        return QStringLiteral(
+                   "Corsabord : la connexion à l'écran %1 est rompue (serveur graphique arrêté ?) ; "
+                   "le jeu s'arrête.")
+            .arg(ecran);
+    if (type == QtFatalMsg)
+        return QStringLiteral("Corsabord : erreur fatale de Qt sur l'écran %1 ; le jeu s'arrête (relancez-le "
+                              "avec %2=1 pour le détail).")
+            .arg(ecran, VARIABLE_DEBUG);
+    return QString();
+}
+
+void installerMessagesDuJeu() {
+    qInstallMessageHandler(messagesDuJeu);
+}
 
 QString sansEcran(const QStringList& arguments, const QProcessEnvironment& env) {
     const bool plateforme = !env.value(QStringLiteral("QT_QPA_PLATFORM")).isEmpty() ||
@@ -58,22 +107,19 @@ bool preparerLancement(int argc, char** argv) {
         arguments << QString::fromLocal8Bit(argv[i]);
     const QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     if (const QString manque = sansEcran(arguments, env); !manque.isEmpty()) {
-        dire(manque);
+        direAuTerminal(manque);
         return false;
     }
     if (arguments.contains(OPTION_MENU)) {
         const QString dossier = dossierDuMenu(env, QDir::homePath());
         if (!QDir().mkpath(dossier) || !QDir::setCurrent(dossier)) {
-            dire(QStringLiteral("Corsabord : impossible de créer ou d'ouvrir le dossier des réglages %1.")
-                     .arg(dossier));
+            direAuTerminal(
+                QStringLiteral("Corsabord : impossible de créer ou d'ouvrir le dossier des réglages %1.")
+                    .arg(dossier));
             return false;
         }
     }
-    const QString wayland = env.value(QStringLiteral("WAYLAND_DISPLAY"));
-    const QString x11 = env.value(QStringLiteral("DISPLAY"));
-    ecranDemande = x11.isEmpty() ? wayland : x11;
-    ecranDemande =
-        ecranDemande.isEmpty() ? QStringLiteral("demandé") : QStringLiteral("« %1 »").arg(ecranDemande);
+    ecranDemande = ecranDeLEnvironnement();
     precedent = qInstallMessageHandler(surveiller);
     return true;
 }

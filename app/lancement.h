@@ -23,3 +23,21 @@ QString dossierDuMenu(const QProcessEnvironment& env, const QString& maison);
 bool preparerLancement(int argc, char** argv);
 // Once QApplication stands: the toolkit's messages go their usual way again.
 void lancementReussi();
+
+// Set (to anything but 0) to see on the terminal what Qt and the libraries say, in their own words.
+inline const QString VARIABLE_DEBUG = QStringLiteral("CORSABORD_DEBUG");
+
+// Whether VARIABLE_DEBUG asks for the toolkit's and the libraries' own lines.
+bool messagesDeDebug();
+
+// First thing in main: the player's terminal gets the game's own lines, in French, and not the
+// toolkit's or the libraries' (English, for developers) unless VARIABLE_DEBUG is set. A line that
+// ends the game (the display gone, a fatal fault) becomes one French line naming the display.
+void installerMessagesDuJeu();
+
+// What the player's terminal shows for a message of Qt or a library, empty for nothing. ecran names the
+// display ("« :0 »").
+QString ligneAuJoueur(QtMsgType type, const QString& message, const QString& ecran);
+
+// One of the game's own lines for the player's terminal: in French, naming the file or the service.
+void direAuTerminal(const QString& ligne);

@@ -23,6 +23,7 @@
 namespace {
 
 int jouer(int argc, char** argv) {
+    installerMessagesDuJeu();
     if (!preparerLancement(argc, argv))
         return 1;
     QApplication app(argc, argv);

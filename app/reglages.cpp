@@ -4,7 +4,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 QStringList reglagesParDefaut() {
     return {
@@ -68,7 +67,7 @@ QStringList FichierReglages::charger(bool* remplacable) const {
         *remplacable = true;
     QString fichier = chemin();
     if (fichier.isEmpty()) {
-        if (!enregistrer(reglagesParDefaut()))
+        if (!enregistrer(reglagesParDefaut()).reussie)
             return reglagesParDefaut(); // nothing there to keep
         fichier = chemin();
     }
@@ -88,15 +87,12 @@ QStringList FichierReglages::charger(bool* remplacable) const {
     return decouperLignes(contenu);
 }
 
-bool FichierReglages::enregistrer(const QStringList& lignes) const {
+EcritureSure FichierReglages::enregistrer(const QStringList& lignes) const {
     QString fichier = chemin();
     if (fichier.isEmpty())
         fichier = QDir(dossier_).filePath(QStringLiteral("Config.Txt"));
-    else if (const QFileInfo info(fichier); !info.isFile() || !info.isReadable() || info.size() > TAILLE_MAX)
-        return false; // a file the game could not read as its settings is not ours to replace
-    QSaveFile f(fichier);
-    if (!f.open(QIODevice::WriteOnly))
-        return false;
-    f.write(assemblerLignes(lignes));
-    return f.commit();
+    else if (const QFileInfo info(fichier);
+             !estUnLien(fichier) && (!info.isFile() || !info.isReadable() || info.size() > TAILLE_MAX))
+        return {false, QStringLiteral("le fichier n'est pas lisible comme réglages")}; // not ours to replace
+    return ecrireFichierSur(fichier, assemblerLignes(lignes));
 }

@@ -1,6 +1,8 @@
 // The speech settings file Config.txt: five lines kept verbatim in the folder current at start-up.
 #pragma once
 
+#include "app/fichier_sur.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -37,9 +39,11 @@ public:
     // not read, which stays the player's, whatever it becomes.
     QStringList charger(bool* remplacable = nullptr) const;
 
-    // Replaces the file's content with these lines, all or nothing. False if it could not be written, or if
-    // the file there is one the game could not read as its settings (it is left as it is).
-    bool enregistrer(const QStringList& lignes) const;
+    // Replaces the file's content with these lines, all or nothing; on failure the file is left byte for
+    // byte and the result says why, in French. A file the game could not read as its settings is never
+    // replaced, nor one that is a symbolic link (it is read like any settings file, never written
+    // through). A new file is "Config.Txt".
+    EcritureSure enregistrer(const QStringList& lignes) const;
 
 private:
     QString dossier_;

@@ -7,6 +7,7 @@
 #include "app/bitmaps.h"
 #include "app/dialogues.h"
 #include "app/fenetres.h"
+#include "app/lancement.h"
 #include "app/reglages.h"
 #include "app/scene.h"
 #include "app/temps.h"
@@ -21,6 +22,8 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
@@ -171,6 +174,25 @@ void TBataille_navale::FormActivate() {
         PlacerClick();
         Parle(partie_.message_courant);
     }
+    avertirSansVoix();
+}
+
+void TBataille_navale::avertirSansVoix() {
+    // Once, at the first activation: the voice screen has its engine by then.
+    if (voixVerifiee_ || !FormVoice_)
+        return;
+    voixVerifiee_ = true;
+    const QString raison = FormVoice_->sansVoix();
+    if (raison.isEmpty())
+        return;
+    direAuTerminal(
+        QStringLiteral("Corsabord : pas de voix pour le perroquet, %1 ; le jeu se joue avec sa bulle "
+                       "et les bruitages.")
+            .arg(raison));
+    // In the balloon, ahead of the first words, once the screens have all said theirs.
+    const QString avis = QStringLiteral("Pas de voix pour le perroquet : %1. ").arg(raison);
+    QMetaObject::invokeMethod(
+        this, [this, avis] { Parle(avis + narrateur_.dernier_message()); }, Qt::QueuedConnection);
 }
 
 void TBataille_navale::PlacerClick() {
@@ -215,26 +237,39 @@ void TBataille_navale::Quitter1Click() {
 void TBataille_navale::VoixClick() {
     TimerPaix->setEnabled(false);
     // The parrot leaves while the voice screen speaks with the engine.
-    narrateur_.liberer();
+    narrateur_.seRetirer();
     FormVoice_->ajuster(sceneDevant());
     FormVoice_->setResult(QDialog::Rejected);
     services_.dialogues.executer(FormVoice_);
+    QString pasEnregistree;
     if (FormVoice_->result() == QDialog::Accepted) {
         const TFormVoice::Choix& choix = FormVoice_->choix();
         MemoConfig = reglagesAvecVoix(MemoConfig, choix.mode, choix.reglages.vitesse, choix.reglages.hauteur,
                                       choix.reglages.volume);
-        if (reglagesRemplacables_)
-            FichierReglages(dossierReglages_).enregistrer(MemoConfig);
+        pasEnregistree = enregistrerReglages();
     }
     // However the screen was closed, the parrot comes back: in the chosen voice after Enter, in the one
-    // it had otherwise. The game never goes on without him.
-    if (!narrateur_.InstalPeedy(MemoConfig)) {
-        Q_EMIT finDuJeu(1);
-        return;
-    }
-    Parle(QStringLiteral("Je reviens au jeu"));
+    // it had otherwise. Should he not be able to, the battle goes on all the same.
+    narrateur_.revenir(MemoConfig);
+    Parle(QStringLiteral("Je reviens au jeu") + pasEnregistree);
     TimerPaix->setEnabled(true);
     repeindreTout();
+}
+
+QString TBataille_navale::enregistrerReglages() {
+    const FichierReglages fichier(dossierReglages_);
+    const EcritureSure ecriture =
+        reglagesRemplacables_ ? fichier.enregistrer(MemoConfig)
+                              : EcritureSure{false, QStringLiteral("il était illisible au démarrage")};
+    if (ecriture.reussie)
+        return QString();
+    const QString chemin = fichier.chemin().isEmpty()
+                               ? QDir(dossierReglages_).filePath(QStringLiteral("Config.Txt"))
+                               : fichier.chemin();
+    direAuTerminal(QStringLiteral("Corsabord : la voix choisie n'a pas pu être enregistrée dans %1 : %2.")
+                       .arg(QDir::toNativeSeparators(chemin), ecriture.raison));
+    return QStringLiteral(". Hélas, amiral, ma nouvelle voix n'a pas pu être enregistrée dans %1 : %2.")
+        .arg(QFileInfo(chemin).fileName(), ecriture.raison);
 }
 
 void TBataille_navale::Rpte1Click() {

@@ -100,6 +100,12 @@ protected:
 
 private:
     void creerMenu();
+    // Saves the settings after a voice was chosen. Empty when saved; otherwise what the parrot adds to
+    // his return to say why not (the terminal has the file's whole path).
+    QString enregistrerReglages();
+    // At the first activation, when the speech engine has no French voice: one line on the terminal, and
+    // the same words ahead of the parrot's first text.
+    void avertirSansVoix();
     void repeindreTout();
     // The scene of the game window in front: the harbour's when it is shown, this screen's otherwise.
     const Scene& sceneDevant();
@@ -126,4 +132,5 @@ private:
     bool selonLePointeur_ = false; // the current cell is following the pointer, not the keys
     // False when Config.txt was there at start-up but could not be read: it is never written over.
     bool reglagesRemplacables_ = true;
+    bool voixVerifiee_ = false;
 };

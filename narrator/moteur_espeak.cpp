@@ -1,18 +1,56 @@
 // The narrator's speech engine on libespeak-ng, owned by one worker thread.
 #include "narrator/moteur_espeak.h"
 
+#include "app/lancement.h"
+
 #include <QCollator>
+#include <QDir>
 #include <QMetaObject>
 #include <QMutexLocker>
+#include <QRegularExpression>
 
 #include <espeak-ng/speak_lib.h>
 
 #include <algorithm>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace {
 
 // Milliseconds of sound per callback: small pieces so that a stop is seen within a few milliseconds.
 constexpr int PIECE_MS = 20;
+// The pace of a text without a voice: what the default voice says in a second, for the balloon.
+constexpr int CARACTERES_PAR_SECONDE = 15;
+
+// While the library starts, what it prints itself (in English, "Error processing file ...") goes nowhere
+// unless the player asked for the toolkit's own lines: the game says what is wrong in French.
+class SansSortieDErreur {
+public:
+    SansSortieDErreur() {
+        if (messagesDeDebug())
+            return;
+        std::fflush(stderr);
+        sauve_ = ::dup(STDERR_FILENO);
+        const int rien = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (sauve_ >= 0 && rien >= 0)
+            ::dup2(rien, STDERR_FILENO);
+        if (rien >= 0)
+            ::close(rien);
+    }
+    ~SansSortieDErreur() {
+        if (sauve_ < 0)
+            return;
+        std::fflush(stderr);
+        ::dup2(sauve_, STDERR_FILENO);
+        ::close(sauve_);
+    }
+    SansSortieDErreur(const SansSortieDErreur&) = delete;
+    SansSortieDErreur& operator=(const SansSortieDErreur&) = delete;
+
+private:
+    int sauve_ = -1;
+};
 
 // What the synthesis callback needs about the text under way.
 struct TexteEnCours {
@@ -32,16 +70,29 @@ public:
     explicit TravailleurEspeak(MoteurEspeak& moteur)
         : moteur_(moteur) {}
 
-    void demarrer(int* frequence, QList<VoixFrancaise>* voix) {
-        const int f =
-            espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, PIECE_MS, nullptr, espeakINITIALIZE_DONT_EXIT);
+    // The sample rate, the French voices, and why the library cannot speak French (empty when it can).
+    void demarrer(int* frequence, QList<VoixFrancaise>* voix, QString* raison) {
+        int f = 0;
+        {
+            const SansSortieDErreur calme;
+            f = espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, PIECE_MS, nullptr, espeakINITIALIZE_DONT_EXIT);
+        }
+        const char* chemin = nullptr;
+        espeak_Info(&chemin);
+        const QString donnees = QDir::toNativeSeparators(QString::fromLocal8Bit(chemin ? chemin : ""));
+        *frequence = f > 0 ? f : 0;
         if (f <= 0) {
-            *frequence = 0;
+            *raison = QStringLiteral("libespeak-ng ne trouve pas ses données dans %1").arg(donnees);
             return;
         }
-        *frequence = f;
+        initialise_ = true;
         espeak_SetSynthCallback(&TravailleurEspeak::rappel);
         *voix = lister();
+        if (voix->isEmpty()) {
+            *raison =
+                QStringLiteral("aucune voix française dans les données de libespeak-ng (%1)").arg(donnees);
+            return;
+        }
         if (espeak_SetVoiceByName(VOIX_DEFAUT.toUtf8().constData()) == EE_OK)
             voix_active_ = VOIX_DEFAUT;
         pret_ = true;
@@ -49,8 +100,12 @@ public:
 
     void dire(int id, const QString& texte) {
         TexteEnCours en_cours{&moteur_, id, moteur_.frequence()};
-        if (!pret_ || moteur_.annule(id) || moteur_.fermeture_) {
+        if (moteur_.annule(id) || moteur_.fermeture_) {
             finir(en_cours, true);
+            return;
+        }
+        if (!pret_) {
+            direEnSilence(en_cours, texte);
             return;
         }
         const QString voulue = moteur_.voixVoulue();
@@ -73,12 +128,26 @@ public:
     }
 
     void fermer() {
-        if (pret_)
+        if (initialise_)
             espeak_Terminate();
+        initialise_ = false;
         pret_ = false;
     }
 
 private:
+    // No voice: the text takes the time it would take to say, word by word, so that the parrot's balloon
+    // shows each part of it long enough to be read.
+    void direEnSilence(TexteEnCours& t, const QString& texte) {
+        static const QRegularExpression mots(QStringLiteral("\\S+"));
+        for (auto it = mots.globalMatch(texte); it.hasNext();) {
+            const QRegularExpressionMatch m = it.next();
+            Q_EMIT moteur_.mot(t.id, qint64(m.capturedStart()) * t.frequence / CARACTERES_PAR_SECONDE,
+                               int(m.capturedStart()), int(m.capturedLength()));
+        }
+        t.echantillons = qint64(texte.size()) * t.frequence / CARACTERES_PAR_SECONDE;
+        finir(t, false);
+    }
+
     void finir(const TexteEnCours& t, bool interrompu) {
         moteur_.oublier(t.id);
         Q_EMIT moteur_.fin(t.id, t.echantillons, interrompu);
@@ -149,7 +218,8 @@ private:
 
     MoteurEspeak& moteur_;
     QString voix_active_;
-    bool pret_ = false;
+    bool initialise_ = false;
+    bool pret_ = false; // initialised, with a French voice
 };
 
 MoteurEspeak::MoteurEspeak(QObject* parent)
@@ -161,10 +231,18 @@ MoteurEspeak::MoteurEspeak(QObject* parent)
     fil_.start();
     int frequence = 0;
     QMetaObject::invokeMethod(
-        travailleur_, [this, &frequence] { travailleur_->demarrer(&frequence, &voix_); },
+        travailleur_, [this, &frequence] { travailleur_->demarrer(&frequence, &voix_, &raison_); },
         Qt::BlockingQueuedConnection);
     frequence_ = frequence;
+    pret_ = raison_.isEmpty();
     voix_choisie_ = VOIX_DEFAUT;
+    // A folder asked for that does not exist: the library quietly takes its own, and the player should
+    // know which one speaks.
+    const QString demande = qEnvironmentVariable("ESPEAK_DATA_PATH");
+    if (pret_ && !demande.isEmpty() && !QDir(demande).exists())
+        direAuTerminal(QStringLiteral("Corsabord : ESPEAK_DATA_PATH désigne %1, qui n'existe pas ; "
+                                      "libespeak-ng prend les voix qu'il a installées.")
+                           .arg(QDir::toNativeSeparators(demande)));
 }
 
 MoteurEspeak::~MoteurEspeak() {

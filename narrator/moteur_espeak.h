@@ -20,11 +20,13 @@ public:
     explicit MoteurEspeak(QObject* parent = nullptr);
     ~MoteurEspeak() override;
 
-    // False when libespeak-ng could not start (no data found): texts then end at once, silent.
-    bool pret() const { return frequence_ > 0; }
+    // False when libespeak-ng could not start (no data found) or has no French voice: texts then take
+    // the time they would take to say, word by word, in silence.
+    bool pret() const { return pret_; }
 
     int frequence() const override { return frequence_ > 0 ? frequence_ : 22050; }
     QList<VoixFrancaise> voix() const override { return voix_; }
+    QString raisonSilence() const override { return raison_; }
     bool choisirVoix(const QString& nom) override;
     QString voixChoisie() const override;
     Reglages reglages() const override;
@@ -45,5 +47,7 @@ private:
     QString voix_choisie_;
     std::atomic<bool> fermeture_{false};
     int frequence_ = 0;
+    bool pret_ = false;
+    QString raison_;
     QList<VoixFrancaise> voix_;
 };

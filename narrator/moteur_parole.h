@@ -20,6 +20,11 @@ public:
     virtual int frequence() const = 0;
     // The French voices installed.
     virtual QList<VoixFrancaise> voix() const = 0;
+    // Why this engine cannot speak French, in French words that name what is missing; empty when it
+    // can. Texts are then timed but silent.
+    virtual QString raisonSilence() const {
+        return voix().isEmpty() ? QStringLiteral("aucune voix française n'est installée") : QString();
+    }
     // Selects a voice by its engine name for the texts said from now on; false if it is unknown.
     virtual bool choisirVoix(const QString& nom) = 0;
     virtual QString voixChoisie() const = 0;

@@ -5,7 +5,12 @@
 #include "narrator/compagnon.h"
 #include "narrator/sons.h"
 
-#include <QDebug>
+#include "app/lancement.h"
+
+namespace {
+// The load key the service is given with the character's identifier.
+const QString CLE = QStringLiteral("Peedy.acs");
+} // namespace
 
 Narrateur::Narrateur(ServiceCompagnon& service, Dialogues& dialogues, LecteurSons& sons, QObject* parent)
     : QObject(parent)
@@ -15,22 +20,66 @@ Narrateur::Narrateur(ServiceCompagnon& service, Dialogues& dialogues, LecteurSon
     connect(&service_, &ServiceCompagnon::requeteTerminee, this, &Narrateur::requeteTerminee);
 }
 
-bool Narrateur::InstalPeedy(const QStringList& reglages) {
+bool Narrateur::installer(const QStringList& reglages) {
     service_.setConnecte(true);
-    if (!service_.personnageExiste(PERSONNAGE) ||
-        !service_.charger(PERSONNAGE, QStringLiteral("Peedy.acs")) || !service_.personnage(PERSONNAGE)) {
+    if (!service_.personnageExiste(PERSONNAGE) || !service_.charger(PERSONNAGE, CLE) ||
+        !service_.personnage(PERSONNAGE)) {
         pret_ = false;
-        // The player can mend this one: say which file is wanted and where, in the box and on the
-        // terminal the game may have been started from.
-        QString avis = QStringLiteral("Impossible de trouver le compagnon MSagent.");
-        const QString raison = service_.raisonAbsence();
-        if (!raison.isEmpty())
-            avis += QLatin1Char('\n') + raison;
-        qWarning().noquote() << avis;
-        dialogues_.avertir(fenetre_, avis);
         return false;
     }
     service_.montrer();
+    mettreEnScene(reglages);
+    return true;
+}
+
+QString Narrateur::raisonAbsence() const {
+    const QString raison = service_.raisonAbsence();
+    return raison.isEmpty() ? QString() : QLatin1Char('\n') + raison;
+}
+
+bool Narrateur::InstalPeedy(const QStringList& reglages) {
+    if (!installer(reglages)) {
+        // The player can mend this one: say which file is wanted and where, in the box and on the
+        // terminal the game may have been started from.
+        const QString avis = QStringLiteral("Impossible de trouver le compagnon MSagent.") + raisonAbsence();
+        direAuTerminal(avis);
+        dialogues_.avertir(fenetre_, avis);
+        return false;
+    }
+    return true;
+}
+
+void Narrateur::seRetirer() {
+    // Read again now, while the parrot is still here to stay: once released, a file that no longer
+    // reads would leave the game without him.
+    reste_ = pret_ && !service_.charger(PERSONNAGE, CLE);
+    if (!reste_) {
+        liberer();
+        return;
+    }
+    direAuTerminal(QStringLiteral("Corsabord : le fichier du perroquet ne se relit plus ; il garde celui "
+                                  "du début de la partie.") +
+                   raisonAbsence());
+    service_.arreter(requete_parole_);
+    pret_ = false;
+}
+
+bool Narrateur::revenir(const QStringList& reglages) {
+    if (reste_) {
+        reste_ = false;
+        mettreEnScene(reglages); // he never left: no need to show him again
+        return true;
+    }
+    if (!installer(reglages)) {
+        direAuTerminal(QStringLiteral("Corsabord : le perroquet ne peut pas revenir ; la partie continue "
+                                      "sans lui.") +
+                       raisonAbsence());
+        return false;
+    }
+    return true;
+}
+
+void Narrateur::mettreEnScene(const QStringList& reglages) {
     service_.placer(430, 628);
     service_.jouer(QStringLiteral("Greet"));
     service_.setLangue(1036);
@@ -40,7 +89,6 @@ bool Narrateur::InstalPeedy(const QStringList& reglages) {
     service_.parler(QStringLiteral(" "));
     requete_parole_ = service_.parler(QStringLiteral(" "));
     pret_ = true;
-    return true;
 }
 
 void Narrateur::Parle(const QString& texte) {
@@ -54,10 +102,11 @@ void Narrateur::Parle(const QString& texte) {
 }
 
 void Narrateur::liberer() {
-    if (pret_)
+    if (pret_ || reste_)
         service_.decharger(PERSONNAGE);
     service_.setConnecte(false);
     pret_ = false;
+    reste_ = false;
 }
 
 int Narrateur::jouer(const QString& animation) {

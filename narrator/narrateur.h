@@ -29,6 +29,15 @@ public:
     // Unloads the character and disconnects the service.
     void liberer();
 
+    // The voice screen opens: the parrot steps aside (released) when he can come back, that is when his
+    // character file still reads. When it no longer does, he stays as he is, silent until revenir(),
+    // and the terminal says why: a file broken during a game never ends it.
+    void seRetirer();
+    // The voice screen has closed: the parrot comes back in the voice of the settings and greets. False
+    // when he could not be brought back (the terminal says why): the game goes on without him, his
+    // texts only remembered for Ctrl+R.
+    bool revenir(const QStringList& reglages);
+
     // Plays a named animation after the character's earlier requests; returns its request id.
     int jouer(const QString& animation);
 
@@ -42,6 +51,12 @@ Q_SIGNALS:
     void requeteTerminee(int requete);
 
 private:
+    // Connects the service, loads the character and sets it up; false when it cannot be loaded.
+    bool installer(const QStringList& reglages);
+    // The character's set-up once loaded: placed, greeting, French, the voice of the settings, warm-up.
+    void mettreEnScene(const QStringList& reglages);
+    QString raisonAbsence() const;
+
     ServiceCompagnon& service_;
     Dialogues& dialogues_;
     LecteurSons& sons_;
@@ -49,6 +64,7 @@ private:
     QString dernier_message_;
     int requete_parole_ = 0;
     bool pret_ = false;
+    bool reste_ = false; // kept on through the voice screen: his file no longer reads
 };
 
 inline const QString PERSONNAGE = QStringLiteral("Peedy");

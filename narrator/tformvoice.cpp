@@ -15,6 +15,8 @@
 namespace {
 const QString CONSIGNE = QStringLiteral(
     "Servez vous des touches \"haut\" ou \"bas\" pour changer ma voix. Entrée pour revenir au jeu.");
+const QString CONSIGNE_ECRITE = QStringLiteral("Servez vous des touches \"haut\" ou \"bas\" pour changer la "
+                                               "voix de la synthèse. Entrée pour revenir au jeu.");
 // The screen's sky-blue ground.
 const QColor CIEL(166, 202, 240);
 constexpr int HAUTEUR_LIGNE = 13;
@@ -70,10 +72,7 @@ TFormVoice::TFormVoice(QWidget* parent)
     setPalette(ciel);
     setAutoFillBackground(true);
 
-    Label1 =
-        new QLabel(QStringLiteral("Servez vous des touches \"haut\" ou \"bas\" pour changer la voix de la "
-                                  "synthèse. Entrée pour revenir au jeu."),
-                   this);
+    Label1 = new QLabel(CONSIGNE_ECRITE, this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setWordWrap(true);
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -114,6 +113,10 @@ void TFormVoice::dire(const QString& texte, const QString& voix) {
     DirectSS->setParle(voix_->parle());
 }
 
+QString TFormVoice::sansVoix() const {
+    return moteur_ ? moteur_->raisonSilence() : QString();
+}
+
 int TFormVoice::ligneChoisie() const {
     const QList<QListWidgetItem*> choisies = ListTTS->selectedItems();
     return choisies.isEmpty() ? -1 : ListTTS->row(choisies.first());
@@ -143,7 +146,14 @@ void TFormVoice::FormShow() {
         ListTTS->item(i)->setSizeHint(QSize(0, hauteur));
     ListTTS->setCurrentRow(-1);
     ListTTS->setFocus();
-    dire(CONSIGNE);
+    // Without a voice the screen says so where its instruction stands, for the eye and for screen
+    // readers: there is nothing to choose and Enter saves nothing.
+    const QString raison = sansVoix();
+    Label1->setText(
+        raison.isEmpty()
+            ? CONSIGNE_ECRITE
+            : QStringLiteral("Pas de voix à choisir : %1. Entrée pour revenir au jeu.").arg(raison));
+    dire(raison.isEmpty() ? CONSIGNE : Label1->text());
 }
 
 void TFormVoice::ListTTSClick() {
@@ -155,8 +165,8 @@ void TFormVoice::ListTTSClick() {
 }
 
 void TFormVoice::ListTTSKeyPress() {
-    if (!moteur_) {
-        reject(); // no engine to choose a voice from: the parrot comes back as it was
+    if (!moteur_ || modes_.isEmpty()) {
+        reject(); // no voice to choose from: the parrot comes back as it was, nothing saved
         return;
     }
     // Stopped first: the engine answers once the text under way has given up.

@@ -36,6 +36,10 @@ public:
     // The highlighted row, -1 when none.
     int ligneChoisie() const;
 
+    // Why the engine given has no voice to choose from, in French; empty when it has, or when none was
+    // given.
+    QString sansVoix() const;
+
     QLabel* Label1 = nullptr;
     QGroupBox* GroupBox1 = nullptr;
     QListWidget* ListTTS = nullptr;

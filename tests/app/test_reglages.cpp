@@ -1,6 +1,8 @@
 // The speech settings file: its creation, its reading and the bad files that must not stop the game.
 #include "app/reglages.h"
 
+#include "support/fichiers.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -13,18 +15,6 @@ namespace {
 const QByteArray DEFAUT =
     "MemoConfig\r\n0879a4e0-a92c-11d1-B17B-0020AFED142E\r\n\\spd=156\\\r\n\\pit=159\\\r\n"
     "\\vol=65535\\\r\n";
-
-QByteArray lire(const QString& chemin) {
-    QFile f(chemin);
-    EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << chemin.toStdString();
-    return f.readAll();
-}
-
-void ecrire(const QString& chemin, const QByteArray& octets) {
-    QFile f(chemin);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(octets);
-}
 } // namespace
 
 TEST(Reglages, DossierNeufCreeConfigTxtAvecLesOctetsParDefaut) {
@@ -71,7 +61,7 @@ TEST(Reglages, LignesEnPlusOuEnMoinsGardeesTellesQuelles) {
     FichierReglages fichier(dossier.path());
     const QStringList lignes = fichier.charger();
     ASSERT_EQ(lignes.size(), 8);
-    EXPECT_TRUE(fichier.enregistrer(lignes));
+    EXPECT_TRUE(fichier.enregistrer(lignes).reussie);
     EXPECT_EQ(lire(chemin), contenu);
     EXPECT_EQ(QDir(dossier.path()).entryList(QDir::Files), QStringList{QStringLiteral("config.txt")});
 
@@ -84,7 +74,7 @@ TEST(Reglages, DossierSansEcritureJoueSurLesDefauts) {
     const QString absent = parent.filePath(QStringLiteral("disparu"));
     EXPECT_EQ(FichierReglages(absent).charger(), reglagesParDefaut());
     EXPECT_FALSE(QDir(absent).exists());
-    EXPECT_FALSE(FichierReglages(absent).enregistrer(reglagesParDefaut()));
+    EXPECT_FALSE(FichierReglages(absent).enregistrer(reglagesParDefaut()).reussie);
 }
 
 TEST(Reglages, FichiersIllisiblesLaissesIntacts) {
@@ -94,7 +84,7 @@ TEST(Reglages, FichiersIllisiblesLaissesIntacts) {
         ASSERT_TRUE(QDir(dossier.path()).mkdir(QStringLiteral("CONFIG.TXT")));
         FichierReglages fichier(dossier.path());
         EXPECT_EQ(fichier.charger(), reglagesParDefaut());
-        EXPECT_FALSE(fichier.enregistrer(reglagesParDefaut()));
+        EXPECT_FALSE(fichier.enregistrer(reglagesParDefaut()).reussie);
         EXPECT_TRUE(QFileInfo(dossier.filePath(QStringLiteral("CONFIG.TXT"))).isDir());
     }
     {
@@ -104,7 +94,7 @@ TEST(Reglages, FichiersIllisiblesLaissesIntacts) {
         const QByteArray gros(FichierReglages::TAILLE_MAX + 10, 'x');
         ecrire(chemin, gros);
         EXPECT_EQ(FichierReglages(dossier.path()).charger(), reglagesParDefaut());
-        EXPECT_FALSE(FichierReglages(dossier.path()).enregistrer(reglagesParDefaut()));
+        EXPECT_FALSE(FichierReglages(dossier.path()).enregistrer(reglagesParDefaut()).reussie);
         EXPECT_EQ(QFileInfo(chemin).size(), gros.size());
     }
     {

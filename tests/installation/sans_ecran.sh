@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Without any screen, or with a display that does not answer, the game says so in one French line on
-# standard error and ends with a non-zero status, writing nothing.
+# standard error and ends with a non-zero status, writing nothing. Whatever else goes missing (the
+# speech engine's data, the X server in the middle of a game), the terminal gets one French line and none
+# of the toolkit's own, unless CORSABORD_DEBUG asks for them.
 #   sans_ecran.sh <corsabord>
 set -uo pipefail
 jeu=$(realpath "$1")
@@ -21,4 +23,34 @@ essayer() {
 essayer
 # A display nobody serves: a socket folder of our own, empty.
 essayer XDG_RUNTIME_DIR="$dossier" DISPLAY=:"$((RANDOM % 1000 + 5000))"
+
+# The game played for a few seconds in a folder of its own, then its lines on the terminal.
+jouer() {
+  rm -rf "$dossier/partie" && mkdir "$dossier/partie"
+  (cd "$dossier/partie" && env -u WAYLAND_DISPLAY "$@" timeout -s TERM 4 "$jeu") >/dev/null 2>"$dossier/.erreurs"
+  statut=$?
+}
+# No data for the speech engine: one line that says so, the game still running when it is stopped.
+mkdir -p "$dossier/vide"
+jouer QT_QPA_PLATFORM=offscreen ESPEAK_DATA_PATH="$dossier/vide"
+[ "$statut" -eq 124 ] || echec "sans voix : le jeu s'est arrêté de lui-même (statut $statut)"
+[ "$(cat "$dossier/.erreurs")" = "Corsabord : pas de voix pour le perroquet, libespeak-ng ne trouve pas ses données dans $dossier/vide ; le jeu se joue avec sa bulle et les bruitages." ] ||
+  { cat "$dossier/.erreurs" >&2; echec "sans voix : pas la ligne attendue, ou d'autres avec"; }
+# The toolkit's own lines when asked for (the offscreen platform has a few).
+jouer QT_QPA_PLATFORM=offscreen CORSABORD_DEBUG=1
+grep -qv '^Corsabord : ' "$dossier/.erreurs" || echec "CORSABORD_DEBUG=1 : aucune ligne de Qt"
+# The X server gone in the middle of a game.
+if command -v Xvfb >/dev/null; then
+  n=$((RANDOM % 1000 + 6000))
+  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  x=$!
+  for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+  (sleep 2; kill $x) &
+  jouer -u QT_QPA_PLATFORM DISPLAY=":$n"
+  [ "$statut" -eq 1 ] || echec "écran perdu : statut $statut au lieu de 1"
+  [ "$(cat "$dossier/.erreurs")" = "Corsabord : la connexion à l'écran « :$n » est rompue (serveur graphique arrêté ?) ; le jeu s'arrête." ] ||
+    { cat "$dossier/.erreurs" >&2; echec "écran perdu : pas la ligne attendue, ou d'autres avec"; }
+else
+  echo "écran perdu : Xvfb absent, pas vérifié"
+fi
 echo "sans écran: tout va bien"

@@ -566,6 +566,36 @@ TEST(CompagnonPerroquet, LeNarrateurDuJeuSurLePerroquet) {
     EXPECT_TRUE(dialogues.avertissements.last().endsWith(vide.path()));
 }
 
+TEST(CompagnonPerroquet, UnFichierAbimeEnCoursDePartieLaissePerroquetEtBulle) {
+    QTemporaryDir dossier;
+    for (const char* f : {"/perroquet.json", "/perroquet.svg"})
+        ASSERT_TRUE(QFile::copy(DONNEES + QLatin1String(f), dossier.path() + QLatin1String(f)));
+    Banc b;
+    b.compagnon.setDossiers({dossier.path()});
+    FauxDialogues dialogues;
+    FauxSons sons;
+    Narrateur narrateur(b.compagnon, dialogues, sons);
+    ASSERT_TRUE(narrateur.InstalPeedy({QStringLiteral("MemoConfig"), MODE_VOIX_DEFAUT}));
+    b.avancer(3000);
+    // the file damaged behind the game's back, then the voice screen opened and left
+    QFile casse(dossier.filePath(QStringLiteral("perroquet.json")));
+    ASSERT_TRUE(casse.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    casse.write("{ \"dessin\": ");
+    casse.close();
+    testing::internal::CaptureStderr();
+    narrateur.seRetirer();
+    b.avancer(1000);
+    EXPECT_TRUE(b.compagnon.visible());
+    EXPECT_TRUE(narrateur.revenir({QStringLiteral("MemoConfig"), MODE_VOIX_DEFAUT}));
+    const QString terminal = QString::fromStdString(testing::internal::GetCapturedStderr());
+    EXPECT_TRUE(terminal.contains(QStringLiteral("illisible : ") + casse.fileName())) << qPrintable(terminal);
+    narrateur.Parle(QStringLiteral("Je reviens au jeu"));
+    b.avancer(100);
+    EXPECT_TRUE(b.compagnon.visible());
+    EXPECT_EQ(b.compagnon.texteBulle(), QStringLiteral("Je reviens au jeu"));
+    EXPECT_TRUE(dialogues.avertissements.isEmpty());
+}
+
 } // namespace
 
 #include "test_compagnon.moc"

@@ -3,9 +3,13 @@
 #include "app/reglages.h"
 #include "app/scene.h"
 #include "narrator/aide.h"
+#include "support/disque.h"
+#include "support/fichiers.h"
 #include "support/jeu.h"
+#include "support/textes.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -19,23 +23,17 @@ namespace {
 const QString RETOUR = QStringLiteral("Je reviens au jeu");
 const QString DEFAUT = QStringLiteral("voix: {0879a4e0-a92c-11d1-B17B-0020AFED142E}");
 
-QByteArray lire(const QString& chemin) {
-    QFile f(chemin);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(illisible)");
-}
-
-void ecrire(const QString& chemin, const QByteArray& octets) {
-    QFile f(chemin);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(octets);
-}
-
 // The game started in the harbour, its voice screen speaking through a silent engine.
 struct JeuAvecVoix : JeuDeTest {
     FauxMoteurParole moteur{
         voixFrancaises({QStringLiteral("fr"), QStringLiteral("fr-be")}, {{QStringLiteral("f3"), QString()}})};
+    std::unique_ptr<DisqueEssai> disque;
 
-    explicit JeuAvecVoix(const QByteArray& config = QByteArray()) {
+    // preparer makes the game's folder what the test needs (a small disk, a link) before it starts.
+    explicit JeuAvecVoix(const QByteArray& config = QByteArray(),
+                         const std::function<void(JeuAvecVoix&)>& preparer = {}) {
+        if (preparer)
+            preparer(*this);
         if (!config.isNull())
             ecrire(dossier.filePath(QStringLiteral("Config.txt")), config);
         EXPECT_TRUE(creer());
@@ -156,6 +154,90 @@ TEST(EcranVoix, FermerAutrementQuAvecEntreeNEnregistreRienEtRameneLePerroquet) {
     }
 }
 
+TEST(EcranVoix, UnEnregistrementImpossibleNeLaissePasMoinsEtLePerroquetDitPourquoi) {
+    const QByteArray avant = "Entete\r\nma voix\r\n\\spd=1\\\r\n\\pit=2\\\r\n\\vol=3\\\r\nma ligne\r\n";
+    struct Cas {
+        const char* nom;
+        bool lien;
+        const char* raison;
+    };
+    for (const Cas& c : {Cas{"disque plein", false, "le disque est plein"},
+                         Cas{"lien", true, "le fichier est un lien symbolique"}}) {
+        // The link points at another file of the player's, read as the settings but never written.
+        JeuAvecVoix jeu(c.lien ? QByteArray() : avant, [&](JeuAvecVoix& j) {
+            if (c.lien) {
+                ecrire(j.dossier.filePath(QStringLiteral("autre.txt")), avant);
+                QFile::link(QStringLiteral("autre.txt"), j.dossier.filePath(QStringLiteral("Config.txt")));
+            } else {
+                j.disque = std::make_unique<DisqueEssai>(j.dossier.path());
+            }
+        });
+        if (jeu.disque && !jeu.disque->monte()) {
+            std::printf("%s skipped: %s\n", c.nom, qPrintable(jeu.disque->pourquoiPas()));
+            continue;
+        }
+        const QString garde = c.lien ? jeu.dossier.filePath(QStringLiteral("autre.txt")) : jeu.fichier();
+        ASSERT_EQ(jeu.bataille->MemoConfig.at(1), QStringLiteral("ma voix")) << c.nom;
+        if (!c.lien) {
+            ASSERT_TRUE(jeu.disque->remplir());
+        }
+        testing::internal::CaptureStderr();
+        jeu.voix({Qt::Key_Down, Qt::Key_Down, Qt::Key_Return});
+        const QString terminal = QString::fromStdString(testing::internal::GetCapturedStderr());
+        EXPECT_EQ(lire(garde), avant) << c.nom;
+        EXPECT_EQ(QFileInfo(jeu.dossier.filePath(QStringLiteral("Config.txt"))).isSymLink(), c.lien) << c.nom;
+        // heard and shown in the balloon, and on the terminal with the whole path
+        EXPECT_EQ(jeu.compagnon.paroles.last(),
+                  RETOUR +
+                      QStringLiteral(". Hélas, amiral, ma nouvelle voix n'a pas pu être enregistrée dans "
+                                     "Config.txt : ") +
+                      QString::fromUtf8(c.raison) + QLatin1Char('.'))
+            << c.nom;
+        EXPECT_TRUE(terminal.contains(
+            QStringLiteral("Corsabord : la voix choisie n'a pas pu être enregistrée dans %1 : %2.\n")
+                .arg(jeu.dossier.filePath(QStringLiteral("Config.txt")), QString::fromUtf8(c.raison))))
+            << c.nom << terminal.toStdString();
+        // the voice is the parrot's for this game all the same
+        EXPECT_EQ(jeu.bataille->MemoConfig.at(1), identifiantVoix(QStringLiteral("fr+f3"))) << c.nom;
+    }
+}
+
+TEST(EcranVoix, SansVoixFrancaiseLeJeuLeDitEtSeJoueAvecLaBulle) {
+    const QByteArray avant = "MemoConfig\r\nma voix\r\n";
+    testing::internal::CaptureStderr();
+    JeuAvecVoix jeu(avant, [](JeuAvecVoix& j) { j.moteur.voixInstallees.clear(); });
+    JeuDeTest::traiterEvenements();
+    const QString terminal = QString::fromStdString(testing::internal::GetCapturedStderr());
+    // the toolkit's own lines aside (the game's handler drops them; a test has none)
+    EXPECT_EQ(terminal.count(QStringLiteral("Corsabord : ")), 1) << terminal.toStdString();
+    EXPECT_TRUE(
+        terminal.contains(QStringLiteral("Corsabord : pas de voix pour le perroquet, aucune voix française "
+                                         "n'est installée ; le jeu se joue avec sa bulle et les "
+                                         "bruitages.\n")))
+        << terminal.toStdString();
+    // the same words open the balloon, ahead of the harbour's welcome
+    EXPECT_EQ(jeu.compagnon.paroles.last(),
+              QStringLiteral("Pas de voix pour le perroquet : aucune voix française n'est installée. ") +
+                  textes::BIENVENUE);
+    // the harbour plays on
+    jeu.ctrl(Qt::Key_T);
+    EXPECT_EQ(jeu.compagnon.paroles.last(), textes::TOUS_EN_PLACE);
+    // the voice screen says there is nothing to choose, and Enter saves nothing
+    jeu.ouvrir<TFormVoice>([&] { jeu.ctrl(Qt::Key_V); },
+                           [](TFormVoice* ecran) {
+                               EXPECT_EQ(ecran->ListTTS->count(), 0);
+                               EXPECT_EQ(ecran->Label1->text(),
+                                         QStringLiteral("Pas de voix à choisir : aucune voix française n'est "
+                                                        "installée. Entrée pour revenir au jeu."));
+                               QTest::keyClick(ecran->ListTTS, Qt::Key_Down);
+                               QTest::keyClick(ecran->ListTTS, Qt::Key_Return);
+                               EXPECT_FALSE(ecran->isVisible());
+                           });
+    EXPECT_EQ(lire(jeu.fichier()), avant);
+    EXPECT_EQ(jeu.bataille->MemoConfig.at(1), QStringLiteral("ma voix"));
+    EXPECT_EQ(jeu.compagnon.paroles.last(), RETOUR);
+}
+
 TEST(EcranVoix, UnFichierQueLeJeuNAPasPuLireResteAuJoueur) {
     JeuAvecVoix jeu(QByteArray(FichierReglages::TAILLE_MAX + 1, 'x'));
     // Made readable behind the game's back: still not the game's to replace.
@@ -165,12 +247,28 @@ TEST(EcranVoix, UnFichierQueLeJeuNAPasPuLireResteAuJoueur) {
     EXPECT_EQ(jeu.bataille->MemoConfig.at(1), identifiantVoix(QStringLiteral("fr"))); // for this game
 }
 
-TEST(EcranVoix, SansPersonnageAuRetourLeJeuSeTermine) {
-    JeuAvecVoix jeu;
-    jeu.compagnon.fichierPresent = false;
-    jeu.voix({Qt::Key_Escape});
-    EXPECT_EQ(jeu.dialogues.avertissements.size(), 1);
-    EXPECT_EQ(jeu.fins, QList<int>{1});
+TEST(EcranVoix, UnPersonnageAbimeEnPleineBatailleNeLaTerminePas) {
+    for (const bool present : {true, false}) {
+        JeuAvecVoix jeu;
+        jeu.test->AutoClick();
+        jeu.test->EngagerClick();
+        ASSERT_EQ(jeu.bataille->echange().phase(), Phase::TourDuJoueur);
+        jeu.compagnon.fichierLisible = false; // damaged, or gone, in the middle of the battle
+        jeu.compagnon.fichierPresent = present;
+        testing::internal::CaptureStderr();
+        jeu.ouvrir<TFormVoice>([&] { jeu.ctrl(Qt::Key_V); },
+                               [](TFormVoice* ecran) { QTest::keyClick(ecran->ListTTS, Qt::Key_Escape); });
+        EXPECT_FALSE(testing::internal::GetCapturedStderr().empty());
+        EXPECT_TRUE(jeu.fins.isEmpty());
+        EXPECT_TRUE(jeu.dialogues.avertissements.isEmpty());
+        EXPECT_EQ(jeu.compagnon.paroles.last(), RETOUR);
+        // the battle goes on: the player fires and the enemy answers
+        ASSERT_TRUE(jeu.bataille->port_adverse->isEnabled());
+        jeu.touche(Qt::Key_Space);
+        EXPECT_EQ(jeu.compagnon.paroles.last(), QStringLiteral("FEU!"));
+        jeu.temps.avancer(20000);
+        EXPECT_EQ(jeu.partie.nb_tirs_adverse, 1);
+    }
 }
 
 TEST(APropos, LuALOuvertureEtRetourAuJeuParChaqueTouche) {

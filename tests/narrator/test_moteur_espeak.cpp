@@ -4,10 +4,13 @@
 #include "narrator/voix_directe.h"
 #include "support/faux.h"
 
+#include <QFile>
 #include <QElapsedTimer>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -29,8 +32,7 @@ struct Dit {
 };
 
 // Says a text and waits for its end; stopAt > 0 stops it once that many samples have come.
-Dit dire(const QString& texte, int id, qint64 stopApres = 0) {
-    MoteurEspeak& m = moteur();
+Dit dire(const QString& texte, int id, qint64 stopApres = 0, MoteurEspeak& m = moteur()) {
     Dit d;
     bool fini = false;
     QObject contexte;
@@ -184,6 +186,31 @@ TEST(MoteurEspeak, ReglagesDeLaVoix) {
     EXPECT_GE(r.hauteur, 0);
     EXPECT_LE(r.hauteur, 100);
     EXPECT_GT(r.volume, 0);
+}
+
+// In a process of its own: the library holds one state, and it prints its own complaints while starting.
+TEST(MoteurEspeakDeathTest, SansDonneesMuetMaisAuRythmeDesMotsEtSansLignesDeLaBibliotheque) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    QTemporaryDir vide; // a folder without the library's data
+    const auto essayer = [&] {
+        qputenv("ESPEAK_DATA_PATH", QFile::encodeName(vide.path()));
+        MoteurEspeak m;
+        const QString texte = QStringLiteral("Feu ennemi! Touché.");
+        const Dit d = dire(texte, 1, 0, m);
+        const qint64 seconde = m.frequence();
+        const bool ok =
+            !m.pret() && m.voix().isEmpty() &&
+            m.raisonSilence() ==
+                QStringLiteral("libespeak-ng ne trouve pas ses données dans ") + vide.path() &&
+            d.echantillons == 0 && !d.interrompu && d.annonce == texte.size() * seconde / 15 &&
+            d.mots == (QList<QPair<qint64, int>>{{0, 0}, {4 * seconde / 15, 4}, {12 * seconde / 15, 12}});
+        // what came, should a check fail
+        std::fprintf(stdout, "%s; %lld samples announced, %lld made, %d words\n",
+                     qPrintable(m.raisonSilence()), qint64(d.annonce), qint64(d.echantillons),
+                     int(d.mots.size()));
+        std::exit(ok ? 0 : 1);
+    };
+    EXPECT_EXIT(essayer(), testing::ExitedWithCode(0), testing::Not(testing::HasSubstr("phontab")));
 }
 
 TEST(VoixDirecte, DitDansLaVoixChoisieEtSArreteSurUnNouveauTexte) {

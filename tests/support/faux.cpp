@@ -8,8 +8,8 @@ void FauxCompagnon::setConnecte(bool connecte) {
 
 bool FauxCompagnon::charger(const QString& id, const QString& cle) {
     journal << QStringLiteral("charger: %1 %2").arg(id, cle);
-    if (!fichierLisible)
-        return false;
+    if (!fichierPresent || !fichierLisible)
+        return false; // the character already loaded stays, as the game's service does
     charges_.insert(id);
     return true;
 }

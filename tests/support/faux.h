@@ -89,12 +89,13 @@ class FauxMoteurParole : public MoteurParole {
     Q_OBJECT
 public:
     explicit FauxMoteurParole(const QList<VoixFrancaise>& voix)
-        : voix_(voix) {}
+        : voixInstallees(voix) {}
 
     int frequence() const override { return 22050; }
-    QList<VoixFrancaise> voix() const override { return voix_; }
+    QList<VoixFrancaise> voix() const override { return voixInstallees; }
     bool choisirVoix(const QString& nom) override {
-        const bool connue = std::any_of(voix_.cbegin(), voix_.cend(), [&](auto& v) { return v.nom == nom; });
+        const bool connue = std::any_of(voixInstallees.cbegin(), voixInstallees.cend(),
+                                        [&](auto& v) { return v.nom == nom; });
         choisie_ = connue ? nom : choisie_;
         return connue;
     }
@@ -110,9 +111,9 @@ public:
     };
     QList<Dit> dits;
     Reglages reglagesCourants;
+    QList<VoixFrancaise> voixInstallees;
 
 private:
-    QList<VoixFrancaise> voix_;
     QString choisie_ = QStringLiteral("fr");
 };
 
