@@ -57,6 +57,13 @@ void Board::setRow(int row) {
         selectionner(col_, row);
 }
 
+void Board::setCellule(int col, int row) {
+    col = std::clamp(col, premiere(), CELLULES - 1);
+    row = std::clamp(row, premiere(), CELLULES - 1);
+    if (col != col_ || row != row_)
+        selectionner(col, row);
+}
+
 void Board::selectionner(int col, int row) {
     col_ = col;
     row_ = row;
@@ -109,8 +116,9 @@ void Board::paintEvent(QPaintEvent*) {
 }
 
 void Board::keyPressEvent(QKeyEvent* event) {
-    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
-        // Control letters belong to the menus.
+    if ((event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) ||
+        (event->key() >= Qt::Key_F1 && event->key() <= Qt::Key_F35)) {
+        // Control letters and function keys belong to the menus.
         event->ignore();
         return;
     }

@@ -22,6 +22,8 @@ public:
     // Selects a cell only when the value changes; a change announces it (SelectCell).
     void setCol(int col);
     void setRow(int row);
+    // Selects both at once: one announcement, even when column and row both change; none if neither does.
+    void setCellule(int col, int row);
 
     // Draws each picture with its top-left corner on its cell, in list order.
     static void peindre(QPainter& p, const QList<Dessin>& dessins);

@@ -1,7 +1,10 @@
 // The computer's targeting: random search, probes around a first hit, then a walk along the ship.
 #include "battle/ciblage.h"
 
+#include <QList>
+
 #include <cstdlib>
+#include <optional>
 
 namespace {
 
@@ -120,21 +123,43 @@ void AvanceSens(t_coup_ia& coup_ia, int& along, int& across, int a, int b, const
     }
 }
 
-TirEnnemi choisirEtTirer(Partie& partie, Hasard& hasard) {
+quint32 msSuivante(quint32 ms) {
+    constexpr quint32 MS_PAR_JOUR = 24u * 3600u * 1000u;
+    return (ms + 1) % MS_PAR_JOUR;
+}
+
+TirEnnemi choisirEtTirer(Partie& partie, Hasard& hasard, Niveau niveau) {
     TirEnnemi tir;
     // A sea with every cell fired at leaves nothing to aim at; the loop below would never end.
     if (!resteUneCase(partie.tirs_adverse))
         return tir;
     t_coup_ia& coup_ia = partie.coup_ia;
+    if (niveau == Niveau::Vraisemblance) {
+        tir.cible = cibleVraisemblable(partie, hasard);
+        tir.tentatives = 1;
+        MarqueTirEnnemi(partie.tirs_adverse, partie.mer_joueur, tir.cible.colonne, tir.cible.ligne, coup_ia);
+        return tir;
+    }
+    // The millisecond the last draw of this turn was seeded from, once the clock has been read.
+    std::optional<quint32> graine;
+    auto semer = [&](bool sansAttendre) {
+        graine = sansAttendre && graine ? msSuivante(*graine) : hasard.horloge().heureDuJourMs();
+        hasard.graine(*graine);
+    };
+    bool enRecherche = false;
     for (;;) {
-        hasard.Randomize();
         ++tir.tentatives;
         if (tir.tentatives >= TENTATIVES_MAX_POURSUITE)
             coup_ia.poursuite = false;
         Case cible;
         if (coup_ia.poursuite) {
+            semer(niveau == Niveau::Tenace);
             cible = CibleSuivante(coup_ia, hasard);
         } else {
+            // The search's first draw takes the clock as it reads now, as every attempt did; the
+            // following ones the next milliseconds it would have reached.
+            semer(enRecherche);
+            enRecherche = true;
             cible.colonne = static_cast<int>(hasard.tirage(TAILLE_MER + 1));
             cible.ligne = static_cast<int>(hasard.tirage(TAILLE_MER + 1));
         }
@@ -147,6 +172,99 @@ TirEnnemi choisirEtTirer(Partie& partie, Hasard& hasard) {
             return tir;
         }
     }
+}
+
+Case cibleVraisemblable(const Partie& partie, Hasard& hasard) {
+    const Grille& tirs = partie.tirs_adverse;
+    // Cells of our ships already sunk: their wreck tells where they lay.
+    bool epave[TAILLE_MER + 1][TAILLE_MER + 1] = {};
+    QList<int> aFlot;
+    for (int c = 1; c <= TAILLE_MER; ++c) {
+        for (int r = 1; r <= TAILLE_MER; ++r) {
+            const QString& nom = partie.plan_joueur(c, r);
+            if (!estNomNavire(nom))
+                continue;
+            const int longueur = partie.longueurDe(nom);
+            if (estNomNavire(partie.mer_joueur(c, r))) {
+                aFlot.append(longueur);
+                continue;
+            }
+            const bool h = nom.endsWith(QLatin1Char('H'));
+            for (int i = 0; i < longueur; ++i)
+                if ((h ? c + i : c) <= TAILLE_MER && (h ? r : r + i) <= TAILLE_MER)
+                    epave[h ? c + i : c][h ? r : r + i] = true;
+        }
+    }
+    // What the enemy knows of each cell: free, a hit on a ship afloat, or nothing can lie there.
+    enum Etat : char { LIBRE, TOUCHE_A_FLOT, EXCLUE };
+    Etat etat[TAILLE_MER + 1][TAILLE_MER + 1] = {};
+    bool blesse = false; // a ship of ours hit and still afloat
+    for (int c = 1; c <= TAILLE_MER; ++c) {
+        for (int r = 1; r <= TAILLE_MER; ++r) {
+            const QString& m = tirs(c, r);
+            etat[c][r] = m == MANQUE || epave[c][r] ? EXCLUE : m == TOUCHE ? TOUCHE_A_FLOT : LIBRE;
+            blesse = blesse || etat[c][r] == TOUCHE_A_FLOT;
+        }
+    }
+
+    qint64 poids[TAILLE_MER + 1][TAILLE_MER + 1] = {};
+    auto compter = [&](bool parLesTouches) {
+        bool trouve = false;
+        for (int longueur : aFlot) {
+            for (int h = 0; h < 2; ++h) {
+                for (int c = 1; c <= TAILLE_MER; ++c) {
+                    for (int r = 1; r <= TAILLE_MER; ++r) {
+                        const int cf = h ? c + longueur - 1 : c;
+                        const int rf = h ? r : r + longueur - 1;
+                        if (cf > TAILLE_MER || rf > TAILLE_MER)
+                            continue;
+                        int touches = 0;
+                        bool possible = true;
+                        for (int i = 0; i < longueur && possible; ++i) {
+                            const int cc = h ? c + i : c, rr = h ? r : r + i;
+                            possible =
+                                etat[cc][rr] == LIBRE || (parLesTouches && etat[cc][rr] == TOUCHE_A_FLOT);
+                            touches += etat[cc][rr] == TOUCHE_A_FLOT;
+                        }
+                        if (!possible || (parLesTouches && touches == 0))
+                            continue;
+                        // Each hit more that a way covers makes it far likelier: finish the wound.
+                        const qint64 p = qint64(1) << (4 * touches);
+                        for (int i = 0; i < longueur; ++i) {
+                            const int cc = h ? c + i : c, rr = h ? r : r + i;
+                            if (etat[cc][rr] == LIBRE) {
+                                poids[cc][rr] += p;
+                                trouve = true;
+                            }
+                        }
+                    }
+                }
+            }
+        }
+        return trouve;
+    };
+    if (!(blesse && compter(true)) && !compter(false)) {
+        // No ship fits anywhere any more (it cannot happen while one is afloat): any free cell.
+        for (int c = 1; c <= TAILLE_MER; ++c)
+            for (int r = 1; r <= TAILLE_MER; ++r)
+                poids[c][r] = tirs(c, r).isEmpty() ? 1 : 0;
+    }
+    qint64 meilleur = 0;
+    QList<Case> ex_aequo;
+    for (int c = 1; c <= TAILLE_MER; ++c) {
+        for (int r = 1; r <= TAILLE_MER; ++r) {
+            if (poids[c][r] == 0 || poids[c][r] < meilleur)
+                continue;
+            if (poids[c][r] > meilleur)
+                ex_aequo.clear();
+            meilleur = poids[c][r];
+            ex_aequo.append({c, r});
+        }
+    }
+    if (ex_aequo.isEmpty())
+        return {};
+    hasard.Randomize();
+    return ex_aequo[static_cast<qsizetype>(hasard.tirage(static_cast<quint32>(ex_aequo.size())))];
 }
 
 void oublierPoursuite(t_coup_ia& coup_ia) {

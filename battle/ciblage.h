@@ -1,6 +1,7 @@
 // The computer's targeting: random search, probes around a first hit, then a walk along the ship.
 #pragma once
 
+#include "app/preferences.h"
 #include "model/grilles.h"
 #include "model/hasard.h"
 
@@ -32,12 +33,27 @@ struct TirEnnemi {
     int tentatives = 0; // attempts made, the one that fired included
 };
 
-// One turn's choice and shot: every attempt reseeds the generator from the clock, then pursues or
-// draws at random, until a shot lands on a cell not yet marked. Writes "TOUCHE" or "MANQUE" into
-// partie.tirs_adverse (from partie.mer_joueur) and updates partie.coup_ia; from the 1000th attempt on
-// only the pursuit is dropped. Needs at least one unmarked cell on the board: on a sea fired at
-// everywhere nothing is fired and no attempt is counted.
-TirEnnemi choisirEtTirer(Partie& partie, Hasard& hasard);
+// One turn's choice and shot, until a shot lands on a cell not yet marked. Writes "TOUCHE" or "MANQUE"
+// into partie.tirs_adverse (from partie.mer_joueur) and updates partie.coup_ia. Needs at least one
+// unmarked cell on the board: on a sea fired at everywhere nothing is fired and no attempt is counted.
+// - Classique: every pursuit attempt reseeds from the clock, so the probes drawn within one ms repeat, and
+//   from the 1000th attempt on the pursuit is dropped. The random search reads the clock once and, when
+//   a draw is refused, seeds from the next millisecond at once: the cells the clock would have given as
+//   it moved on, in the same order, without waiting for it.
+// - Tenace: as Classique, but every pursuit attempt seeds from a millisecond of its own as well, so a
+//   probe is drawn afresh each time and the pursuit is dropped only when it can find nothing.
+// - Vraisemblance: one shot where the ships still afloat fit most often (cibleVraisemblable).
+TirEnnemi choisirEtTirer(Partie& partie, Hasard& hasard, Niveau niveau = Niveau::Classique);
+
+// The cell the likeliest to hold a ship, for the enemy's shot: over every way each of our ships still
+// afloat could lie across cells not known to be empty (nor taken by a ship already sunk, which the
+// sinking showed), the count of those ways covering the cell. While a ship is hit and not sunk, only the
+// ways through its hits count, and the more hits a way covers the more it weighs: the wounded ship is
+// finished first. Ties are drawn at random (seeded from the clock). {0, 0} on a sea without a free cell.
+Case cibleVraisemblable(const Partie& partie, Hasard& hasard);
+
+// The next reading of the clock, midnight wrapping to 0.
+quint32 msSuivante(quint32 ms);
 
 // The whole memory forgotten, as after a sinking by the computer.
 void oublierPoursuite(t_coup_ia& coup_ia);

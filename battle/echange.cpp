@@ -3,6 +3,7 @@
 
 #include "app/temps.h"
 #include "app/timer.h"
+#include "battle/journal.h"
 #include "narrator/narrateur.h"
 #include "narrator/sons.h"
 
@@ -32,6 +33,53 @@ Echange::Echange(Partie& partie, Hasard& hasard, Temps& temps, Narrateur& narrat
     connect(TimerPaix, &Timer::timeout, this, &Echange::TimerPaixTimer);
 }
 
+int delaiSelonAllure(int ms, Allure allure) {
+    return allure == Allure::Vive ? ms * 3 / 10 : ms;
+}
+
+QString texteAllure(Allure allure) {
+    return allure == Allure::Vive
+               ? QStringLiteral("Allure vive, amiral: chaque coup s'enchaîne trois fois plus vite.")
+               : QStringLiteral("Allure normale, amiral: chaque coup prend le temps d'être entendu.");
+}
+
+QString texteNiveau(Niveau niveau) {
+    switch (niveau) {
+    case Niveau::Tenace:
+        return QStringLiteral("Niveau tenace, amiral: l'ennemi ne lâche plus un navire qu'il a touché.");
+    case Niveau::Vraisemblance:
+        return QStringLiteral("Niveau vraisemblance, amiral: l'ennemi vise là où nos navires ont le plus de "
+                              "chances de se trouver.");
+    case Niveau::Classique:
+        break;
+    }
+    return QStringLiteral("Niveau classique, amiral: l'ennemi tire comme il l'a toujours fait.");
+}
+
+Niveau niveauSuivant(Niveau niveau) {
+    switch (niveau) {
+    case Niveau::Classique:
+        return Niveau::Tenace;
+    case Niveau::Tenace:
+        return Niveau::Vraisemblance;
+    case Niveau::Vraisemblance:
+        break;
+    }
+    return Niveau::Classique;
+}
+
+void Echange::armer(Timer* timer, int ms) {
+    timer->setInterval(delaiSelonAllure(ms, allure_));
+    timer->setEnabled(true);
+}
+
+void Echange::noterPartie() {
+    if (!journal_)
+        return;
+    const EcritureSure e = journal_->noter(niveau_, partie_);
+    erreurJournal_ = e.reussie ? QString() : e.raison;
+}
+
 void Echange::passerA(Phase phase) {
     phase_ = phase;
     vue_.activerAdverse(phase_ == Phase::TourDuJoueur);
@@ -56,6 +104,10 @@ void Echange::placer() {
     for (Timer* t : {TimerTir, TimerReplique, TimerEnnemi, Timergagne, TimerFinal})
         t->setEnabled(false);
     TimerPaix->setEnabled(false);
+    // A battle left in the middle still counts in the logbook once the player has fired.
+    if (phase_ == Phase::TourDuJoueur || phase_ == Phase::Echange)
+        noterPartie();
+    saisie_.annuler();
     partie_.Initialise();
     passerA(Phase::Placement);
 }
@@ -104,8 +156,9 @@ void Echange::feu(int colonne, int ligne) {
     narrateur_.Parle(FEU);
     jouerClip(r.clip);
     passerA(r.flotte_detruite ? Phase::FinDePartie : Phase::Echange);
-    TimerTir->setInterval(r.intervalle);
-    TimerTir->setEnabled(true);
+    if (r.flotte_detruite)
+        noterPartie();
+    armer(TimerTir, r.intervalle);
 }
 
 void Echange::TimerTirTimer() {
@@ -113,23 +166,23 @@ void Echange::TimerTirTimer() {
     TimerTir->setEnabled(false);
     narrateur_.Parle(partie_.message_courant);
     if (partie_.victoire_joueur)
-        Timergagne->setEnabled(true);
+        armer(Timergagne, 6000);
     else
-        TimerReplique->setEnabled(true);
+        armer(TimerReplique, 6000);
 }
 
 void Echange::TimerRepliqueTimer() {
     TimerReplique->setEnabled(false);
     narrateur_.Parle(FEU_ENNEMI);
-    const ResultatTir r = ::feuennemi(partie_, hasard_, com_);
+    const ResultatTir r = ::feuennemi(partie_, hasard_, com_, niveau_);
     vue_.cibleEnnemie(r.colonne, r.ligne);
-    TimerEnnemi->setInterval(r.intervalle);
     jouerClip(r.clip);
     if (r.flotte_detruite) {
         vue_.repeindreAdverse(); // the enemy fleet shows at once
         passerA(Phase::FinDePartie);
+        noterPartie();
     }
-    TimerEnnemi->setEnabled(true);
+    armer(TimerEnnemi, r.intervalle);
 }
 
 void Echange::TimerEnnemiTimer() {
@@ -137,7 +190,7 @@ void Echange::TimerEnnemiTimer() {
     TimerEnnemi->setEnabled(false);
     narrateur_.Parle(partie_.message_courant);
     if (partie_.victoire_adverse)
-        Timergagne->setEnabled(true);
+        armer(Timergagne, 6000);
     else
         passerA(Phase::TourDuJoueur);
 }
@@ -147,7 +200,7 @@ void Echange::TimergagneTimer() {
     const FinDePartie fin = finDePartie(partie_);
     partie_.message_courant = fin.message;
     jouerClip(fin.clip);
-    TimerFinal->setEnabled(true);
+    armer(TimerFinal, 4000);
 }
 
 void Echange::TimerFinalTimer() {
@@ -170,7 +223,37 @@ void Echange::DegatClick() {
 }
 
 void Echange::adieux() {
+    if (phase_ == Phase::TourDuJoueur || phase_ == Phase::Echange)
+        noterPartie();
     for (Timer* t : {TimerTir, TimerReplique, TimerEnnemi, Timergagne, TimerFinal, TimerPaix})
         t->setEnabled(false);
     passerA(Phase::Adieux);
+}
+
+SaisieSecteur::Reponse Echange::saisir(int touche) {
+    if (phase_ != Phase::TourDuJoueur) {
+        saisie_.annuler();
+        return {};
+    }
+    const SaisieSecteur::Reponse r = saisie_.taper(touche);
+    if (!r.prise)
+        return r;
+    TimerPaix->relancer();
+    if (!r.texte.isEmpty())
+        narrateur_.Parle(r.texte);
+    return r;
+}
+
+void Echange::resumer(bool notreMer, bool colonne, int colonneVisee, int ligneVisee) {
+    if (phase_ == Phase::Placement) {
+        narrateur_.Parle(PAS_ENCORE_EN_MER);
+        return;
+    }
+    const int numero = colonne ? colonneVisee : ligneVisee;
+    narrateur_.Parle(notreMer ? resumeNotreMer(partie_.plan_joueur, partie_.tirs_adverse, colonne, numero)
+                              : resumeAdverse(partie_.tirs_joueur, colonne, numero));
+}
+
+void Echange::NaviresAFlotClick() {
+    narrateur_.Parle(phase_ == Phase::Placement ? PAS_ENCORE_EN_MER : navires_a_flot(partie_));
 }

@@ -1,8 +1,10 @@
 // The battle's midend: the phase of play and the chain of timers that paces each exchange of fire.
 #pragma once
 
+#include "app/preferences.h"
 #include "battle/ciblage.h"
 #include "battle/tir.h"
+#include "battle/vigie.h"
 #include "narrator/commentaires.h"
 
 #include <QByteArray>
@@ -10,6 +12,7 @@
 
 #include <functional>
 
+class Journal;
 class LecteurSons;
 class Narrateur;
 class Temps;
@@ -30,6 +33,18 @@ public:
 // The clip of a name, as the game's resources hold it.
 using SourceClips = std::function<QByteArray(const QString&)>;
 
+// A delay of the exchange or of the end at the chosen pace. The quick pace keeps three tenths of each:
+// the default delays leave time for a clip and a whole comment to be heard; the quick one leaves the
+// clip's first second and the result's first words (the shortest, 3.5 s after an enemy's miss, becomes
+// 1.05 s, about as long as "Feu ennemi!" itself), so a long comment may be cut by the next beat.
+int delaiSelonAllure(int ms, Allure allure);
+
+// What the parrot says when the pace or the level changes.
+QString texteAllure(Allure allure);
+QString texteNiveau(Niveau niveau);
+// The levels in turn: classique, tenace, vraisemblance, then classique again.
+Niveau niveauSuivant(Niveau niveau);
+
 enum class Phase {
     Placement,    // the fleet is in harbour
     TourDuJoueur, // the enemy sea is open to the player's fire
@@ -45,6 +60,14 @@ public:
             SourceClips clips, VueBataille& vue, QObject* parent = nullptr);
 
     Phase phase() const { return phase_; }
+    Allure allure() const { return allure_; }
+    void setAllure(Allure allure) { allure_ = allure; }
+    Niveau niveau() const { return niveau_; }
+    void setNiveau(Niveau niveau) { niveau_ = niveau; }
+    // Where each game over, or left after a shot, is written; none in tests that do not ask for it.
+    void setJournal(Journal* journal) { journal_ = journal; }
+    // Why the logbook could not be written last time; empty when it was.
+    const QString& erreurJournal() const { return erreurJournal_; }
     const Commentaires& commentaires() const { return com_; }
 
     // "Engager le combat" with the whole fleet at sea: the player's turn begins.
@@ -60,6 +83,12 @@ public:
     Case survoler(int x, int y);
     // A key other than a move on the enemy sea; Space fires at the sector aimed at.
     void touche(bool espace, int colonne, int ligne);
+    // A key of a sector typed on the enemy sea, in the player's turn: the sector to aim at ({0, 0}
+    // for none; a prompt or a refusal has been said). prise is false for a key the entry does not take.
+    SaisieSecteur::Reponse saisir(int touche);
+    // A row or a column of either sea, through the sector aimed at; what each fleet has afloat.
+    void resumer(bool notreMer, bool colonne, int colonneVisee, int ligneVisee);
+    void NaviresAFlotClick();
     // The player's shot.
     void feu(int colonne, int ligne);
     // The loss reports.
@@ -86,6 +115,8 @@ public Q_SLOTS:
 private:
     void passerA(Phase phase);
     void jouerClip(const QString& nom);
+    void armer(Timer* timer, int ms);
+    void noterPartie();
 
     Partie& partie_;
     Hasard& hasard_;
@@ -95,4 +126,9 @@ private:
     VueBataille& vue_;
     Commentaires com_;
     Phase phase_ = Phase::Placement;
+    Allure allure_ = Allure::Normale;
+    Niveau niveau_ = Niveau::Classique;
+    Journal* journal_ = nullptr;
+    QString erreurJournal_;
+    SaisieSecteur saisie_;
 };

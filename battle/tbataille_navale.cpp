@@ -26,6 +26,7 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QHash>
 #include <QMenuBar>
 #include <QMouseEvent>
 
@@ -55,7 +56,9 @@ TBataille_navale::TBataille_navale(Partie& partie, Hasard& hasard, Services& ser
     , hasard_(hasard)
     , services_(services)
     , dossierReglages_(dossierReglages)
-    , narrateur_(services.compagnon, services.dialogues, services.sons) {
+    , narrateur_(services.compagnon, services.dialogues, services.sons)
+    , preferences_(dossierReglages)
+    , journal_(dossierReglages) {
     setObjectName(QStringLiteral("Bataille_navale"));
     setWindowTitle(QStringLiteral("Corsabord"));
     setWindowIcon(iconeJeu());
@@ -103,6 +106,9 @@ TBataille_navale::TBataille_navale(Partie& partie, Hasard& hasard, Services& ser
     TimerEnnemi = echange_->TimerEnnemi;
     Timergagne = echange_->Timergagne;
     TimerFinal = echange_->TimerFinal;
+    echange_->setAllure(preferences_.allure());
+    echange_->setNiveau(preferences_.niveau());
+    echange_->setJournal(&journal_);
 
     creerMenu();
     connect(&narrateur_, &Narrateur::requeteTerminee, this, &TBataille_navale::Agent1RequestComplete);
@@ -128,6 +134,35 @@ void TBataille_navale::creerMenu() {
     ajouterCommande(Menu_bataille, "Apropos1", QStringLiteral("A propos"), 'J', this,
                     &TBataille_navale::Apropos1Click);
     ajouterCommande(Menu_bataille, "SOS1", QStringLiteral("SOS"), 'S', this, &TBataille_navale::SOS1Click);
+    creerVigie(Menu_bataille);
+}
+
+void TBataille_navale::creerVigie(QMenuBar* barre) {
+    using Commande = void (TBataille_navale::*)();
+    const QHash<QString, Commande> commandes = {
+        {QStringLiteral("Aide1"), &TBataille_navale::AideClick},
+        {QStringLiteral("Ligne1"), &TBataille_navale::Ligne1Click},
+        {QStringLiteral("Colonne1"), &TBataille_navale::Colonne1Click},
+        {QStringLiteral("LigneNous1"), &TBataille_navale::LigneNous1Click},
+        {QStringLiteral("ColonneNous1"), &TBataille_navale::ColonneNous1Click},
+        {QStringLiteral("AFlot1"), &TBataille_navale::AFlot1Click},
+        {QStringLiteral("Journal1"), &TBataille_navale::Journal1Click},
+        {QStringLiteral("EffacerJournal1"), &TBataille_navale::EffacerJournal1Click},
+        {QStringLiteral("Allure1"), &TBataille_navale::Allure1Click},
+        {QStringLiteral("Niveau1"), &TBataille_navale::Niveau1Click},
+    };
+    QMenu* vigie = barre->addMenu(QStringLiteral("Vigie"));
+    vigie->setObjectName(QStringLiteral("Vigie"));
+    for (const ToucheAjoutee& t : touchesAjoutees()) {
+        if (!t.commande)
+            continue;
+        QAction* action = vigie->addAction(t.titre);
+        action->setObjectName(QLatin1String(t.commande));
+        action->setShortcut(QKeySequence(t.touches));
+        const Commande commande = commandes.value(QLatin1String(t.commande));
+        Q_ASSERT(commande);
+        connect(action, &QAction::triggered, this, [this, commande] { (this->*commande)(); });
+    }
 }
 
 bool TBataille_navale::FormCreate() {
@@ -333,7 +368,91 @@ void TBataille_navale::port_adverseMouseUp(Qt::MouseButton, int, int) {
 }
 
 void TBataille_navale::port_adverseKeyPress(int touche) {
+    const SaisieSecteur::Reponse saisie = echange_->saisir(touche);
+    if (saisie.cible.colonne > 0) {
+        // A typed sector is named as the arrows name it, even when the aim was already there.
+        if (saisie.cible.colonne == port_adverse->col() && saisie.cible.ligne == port_adverse->row())
+            port_adverseSelectCell(saisie.cible.colonne, saisie.cible.ligne);
+        else
+            port_adverse->setCellule(saisie.cible.colonne, saisie.cible.ligne);
+        return;
+    }
+    if (saisie.prise)
+        return;
     echange_->touche(touche == Qt::Key_Space, port_adverse->col(), port_adverse->row());
+}
+
+void TBataille_navale::AideClick() {
+    TimerPaix->setEnabled(false);
+    Parle(texteTouchesAjoutees());
+    TimerPaix->setEnabled(true);
+}
+
+void TBataille_navale::Ligne1Click() {
+    echange_->resumer(false, false, port_adverse->col(), port_adverse->row());
+}
+
+void TBataille_navale::Colonne1Click() {
+    echange_->resumer(false, true, port_adverse->col(), port_adverse->row());
+}
+
+void TBataille_navale::LigneNous1Click() {
+    echange_->resumer(true, false, port_adverse->col(), port_adverse->row());
+}
+
+void TBataille_navale::ColonneNous1Click() {
+    echange_->resumer(true, true, port_adverse->col(), port_adverse->row());
+}
+
+void TBataille_navale::AFlot1Click() {
+    echange_->NaviresAFlotClick();
+}
+
+void TBataille_navale::Journal1Click() {
+    QString texte = journal_.texte();
+    if (!echange_->erreurJournal().isEmpty())
+        texte += QStringLiteral(" La dernière partie n'a pas pu y être écrite: ") +
+                 echange_->erreurJournal() + QLatin1Char('.');
+    Parle(texte);
+}
+
+void TBataille_navale::EffacerJournal1Click() {
+    if (echange_->phase() == Phase::Adieux)
+        return;
+    Parle(QUESTION_EFFACER_JOURNAL);
+    QWidget* devant = demandes_ ? demandes_->devant() : this;
+    const bool oui = services_.dialogues.ouiNon(devant, QStringLiteral("Journal de bord"),
+                                                QStringLiteral("Effacer le journal de bord?"));
+    repeindreTout();
+    if (!oui) {
+        Parle(QStringLiteral("Le journal de bord est gardé tel quel, amiral."));
+        return;
+    }
+    const EcritureSure e = journal_.effacer();
+    Parle(e.reussie
+              ? QStringLiteral("Le journal de bord est effacé, amiral.")
+              : QStringLiteral("Je n'ai pas pu effacer le journal de bord: ") + e.raison + QLatin1Char('.'));
+}
+
+void TBataille_navale::changerReglage(const QString& texte) {
+    const EcritureSure e = preferences_.enregistrer();
+    Parle(e.reussie ? texte
+                    : texte + QStringLiteral(" Je n'ai pas pu l'écrire dans les préférences: ") + e.raison +
+                          QLatin1Char('.'));
+}
+
+void TBataille_navale::Allure1Click() {
+    const Allure allure = echange_->allure() == Allure::Normale ? Allure::Vive : Allure::Normale;
+    echange_->setAllure(allure);
+    preferences_.setAllure(allure);
+    changerReglage(texteAllure(allure));
+}
+
+void TBataille_navale::Niveau1Click() {
+    const Niveau niveau = niveauSuivant(echange_->niveau());
+    echange_->setNiveau(niveau);
+    preferences_.setNiveau(niveau);
+    changerReglage(texteNiveau(niveau));
 }
 
 void TBataille_navale::Agent1RequestComplete(int requete) {

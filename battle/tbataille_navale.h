@@ -1,8 +1,10 @@
 // The battle screen: the game's main window, its menu, its two seas, the narrator and the battle's timers.
 #pragma once
 
+#include "app/preferences.h"
 #include "app/services.h"
 #include "battle/echange.h"
+#include "battle/journal.h"
 #include "model/dessin.h"
 #include "narrator/narrateur.h"
 
@@ -15,6 +17,7 @@ class Board;
 class DemandesBataille;
 class Hasard;
 class QLabel;
+class QMenuBar;
 class Scene;
 class TFormAbout;
 class TFormVoice;
@@ -87,6 +90,17 @@ public Q_SLOTS:
     void port_adverseMouseMove(int x, int y);
     void port_adverseMouseUp(Qt::MouseButton bouton, int x, int y);
     void port_adverseKeyPress(int touche);
+    // The added keys (F1 lists them).
+    void AideClick();
+    void Ligne1Click();
+    void Colonne1Click();
+    void LigneNous1Click();
+    void ColonneNous1Click();
+    void AFlot1Click();
+    void Journal1Click();
+    void EffacerJournal1Click();
+    void Allure1Click();
+    void Niveau1Click();
 
 Q_SIGNALS:
     // The game is over: leave the event loop with this status.
@@ -106,6 +120,9 @@ private:
     // At the first activation, when the speech engine has no French voice: one line on the terminal, and
     // the same words ahead of the parrot's first text.
     void avertirSansVoix();
+    void creerVigie(QMenuBar* barre);
+    // The pace or the level as chosen, written in Corsabord.ini, and said.
+    void changerReglage(const QString& texte);
     void repeindreTout();
     // The scene of the game window in front: the harbour's when it is shown, this screen's otherwise.
     const Scene& sceneDevant();
@@ -128,6 +145,8 @@ private:
     TFormAbout* FormAbout_ = nullptr;
     QList<Dessin> imageJoueur_;
     QList<Dessin> imageAdverse_;
+    Preferences preferences_;
+    Journal journal_;
     int requete_adieu_ = 0;
     bool selonLePointeur_ = false; // the current cell is following the pointer, not the keys
     // False when Config.txt was there at start-up but could not be read: it is never written over.

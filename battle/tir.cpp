@@ -85,11 +85,11 @@ ResultatTir feu(Partie& partie, Hasard& hasard, Commentaires& com, int colonne, 
     return r;
 }
 
-ResultatTir feuennemi(Partie& partie, Hasard& hasard, Commentaires& com) {
+ResultatTir feuennemi(Partie& partie, Hasard& hasard, Commentaires& com, Niveau niveau) {
     ++partie.nb_tirs_adverse;
     partie.flotte_detruite = false;
     partie.infopartie.clear();
-    const TirEnnemi tir = choisirEtTirer(partie, hasard);
+    const TirEnnemi tir = choisirEtTirer(partie, hasard, niveau);
     ResultatTir r;
     r.tire = true;
     r.colonne = tir.cible.colonne;

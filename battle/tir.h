@@ -1,6 +1,7 @@
 // The shots of both sides as values: what was marked, what sank, what the narrator will say, which clip.
 #pragma once
 
+#include "app/preferences.h"
 #include "model/grilles.h"
 #include "model/hasard.h"
 #include "narrator/commentaires.h"
@@ -31,7 +32,7 @@ ResultatTir feu(Partie& partie, Hasard& hasard, Commentaires& com, int colonne, 
 
 // The computer's turn once "Feu ennemi!" has been said: one shot at the player's sea, the sinking check,
 // fresh comments, the report and, after a sinking, a memory wiped clean. Composes partie.message_courant.
-ResultatTir feuennemi(Partie& partie, Hasard& hasard, Commentaires& com);
+ResultatTir feuennemi(Partie& partie, Hasard& hasard, Commentaires& com, Niveau niveau = Niveau::Classique);
 
 // The two loss reports, each line followed by a line break, or the sentence that replaces them.
 QString rapportNosPertes(const Partie& partie);

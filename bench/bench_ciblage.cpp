@@ -1,21 +1,44 @@
 // The computer's turn on the real clock: how long the choice of a target takes, as the player waits for it.
-// Every attempt reseeds from the time of day, so a turn whose draws keep landing on marked cells waits
-// for the clock to move on; the fuller the sea, the longer.
+// The turn as it was first played, where every attempt reseeds from the time of day and a refused draw
+// waits for the clock to move on, side by side with today's turn at each level.
 #include "app/temps.h"
 #include "battle/ciblage.h"
+#include "placement/port.h"
+#include "support/ciblage_ancien.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <ctime>
+#include <functional>
 #include <random>
 #include <vector>
 
 namespace {
 
 struct Mesure {
-    std::vector<double> ms;
+    std::vector<double> ms;  // on the wall clock, as the player waits
+    std::vector<double> cpu; // on the thread's own clock: the turn's work, without the time other
+                             // programs of a loaded machine take the core (waiting for the clock spins,
+                             // so it counts here too)
     std::vector<int> tentatives;
 };
+
+double cpuMs() {
+    timespec t{};
+    ::clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return t.tv_sec * 1000.0 + t.tv_nsec / 1e6;
+}
+
+// One turn timed both ways.
+template <class F> void chronometrer(Mesure& m, F&& tour) {
+    const double cpu = cpuMs();
+    const auto debut = std::chrono::steady_clock::now();
+    m.tentatives.push_back(tour());
+    const auto fin = std::chrono::steady_clock::now();
+    m.cpu.push_back(cpuMs() - cpu);
+    m.ms.push_back(std::chrono::duration<double, std::milli>(fin - debut).count());
+}
 
 template <class T> T mediane(std::vector<T> v) {
     std::sort(v.begin(), v.end());
@@ -54,17 +77,37 @@ Partie preparer(std::mt19937& gen, int marques, bool poursuite) {
     return partie;
 }
 
-Mesure mesurer(TempsReel& temps, int marques, bool poursuite, int tours) {
+using Tour = std::function<TirEnnemi(Partie&, Hasard&)>;
+
+Mesure mesurer(TempsReel& temps, int marques, bool poursuite, int tours, const Tour& tour) {
     Hasard hasard(temps);
     std::mt19937 gen(static_cast<unsigned>(marques * 7919 + poursuite));
     Mesure m;
     for (int i = 0; i < tours; ++i) {
         Partie partie = preparer(gen, marques, poursuite);
-        const auto debut = std::chrono::steady_clock::now();
-        const TirEnnemi tir = choisirEtTirer(partie, hasard);
-        const auto fin = std::chrono::steady_clock::now();
-        m.ms.push_back(std::chrono::duration<double, std::milli>(fin - debut).count());
-        m.tentatives.push_back(tir.tentatives);
+        chronometrer(m, [&] { return tour(partie, hasard).tentatives; });
+    }
+    return m;
+}
+
+// Whole games against fleets laid out as the harbour lays them: every enemy turn timed until our fleet is
+// gone, so that the likelihood's count over every way a ship could lie is measured on real seas.
+Mesure parties(TempsReel& temps, int nombre, const Tour& tour) {
+    Mesure m;
+    Hasard hasard(temps);
+    for (int i = 0; i < nombre; ++i) {
+        Partie partie;
+        Port(partie, hasard).placerLaFlotte();
+        partie.Initialise();
+        partie.copierPlans();
+        while (!partie.flotte_detruite) {
+            chronometrer(m, [&] {
+                const TirEnnemi tir = tour(partie, hasard);
+                if (partie.VerifieCoule(partie.mer_joueur, partie.tirs_adverse, QString()))
+                    oublierPoursuite(partie.coup_ia);
+                return tir.tentatives;
+            });
+        }
     }
     return m;
 }
@@ -87,13 +130,28 @@ int main() {
         {"one cell left, search", 143, false, 60},
         {"100 cells fired at, pursuit boxed in", 100, true, 300},
     };
-    std::printf("%-40s %10s %10s %10s %12s\n", "enemy turn (choisirEtTirer)", "median ms", "worst ms",
-                "attempts", "worst att.");
-    for (const Cas& c : cas) {
-        const Mesure m = mesurer(temps, c.marques, c.poursuite, c.tours);
-        std::printf("%-40s %10.3f %10.3f %10d %12d\n", c.nom, mediane(m.ms),
-                    *std::max_element(m.ms.begin(), m.ms.end()), mediane(m.tentatives),
+    const struct {
+        const char* nom;
+        Tour tour;
+    } tours[] = {
+        {"before: waiting for the clock", choisirEtTirerEnAttendant},
+        {"classique", [](Partie& p, Hasard& h) { return choisirEtTirer(p, h, Niveau::Classique); }},
+        {"tenace", [](Partie& p, Hasard& h) { return choisirEtTirer(p, h, Niveau::Tenace); }},
+        {"vraisemblance", [](Partie& p, Hasard& h) { return choisirEtTirer(p, h, Niveau::Vraisemblance); }},
+    };
+    std::printf("%-38s %-30s %9s %9s %9s %9s %10s\n", "enemy turn (choisirEtTirer)", "turn", "median ms",
+                "worst ms", "worst cpu", "attempts", "worst att.");
+    auto ligne = [](const char* cas, const char* tour, const Mesure& m) {
+        std::printf("%-38s %-30s %9.3f %9.3f %9.3f %9d %10d\n", cas, tour, mediane(m.ms),
+                    *std::max_element(m.ms.begin(), m.ms.end()),
+                    *std::max_element(m.cpu.begin(), m.cpu.end()), mediane(m.tentatives),
                     *std::max_element(m.tentatives.begin(), m.tentatives.end()));
-    }
+    };
+    for (const Cas& c : cas)
+        for (const auto& t : tours)
+            ligne(c.nom, t.nom, mesurer(temps, c.marques, c.poursuite, c.tours, t.tour));
+    for (const auto& t : tours)
+        ligne("whole games, every turn", t.nom,
+              parties(temps, t.tour.target<TirEnnemi (*)(Partie&, Hasard&)>() ? 5 : 100, t.tour));
     return 0;
 }

@@ -36,6 +36,44 @@ QString texteSOS() {
     return texte;
 }
 
+const QList<ToucheAjoutee>& touchesAjoutees() {
+    static const QList<ToucheAjoutee> touches{
+        {Qt::Key_F1, "Aide1", QStringLiteral("Touches ajoutées"), QStringLiteral("F1 : cette liste.")},
+        {{},
+         nullptr,
+         {},
+         QStringLiteral(
+             "Sur la mer ennemie, une lettre de A à L puis un nombre de 1 à 12 : viser ce secteur, "
+             "sans tirer. Espace tire.")},
+        {Qt::Key_F2, "Ligne1", QStringLiteral("Ligne du secteur visé"),
+         QStringLiteral("F2 : la ligne du secteur visé, sur la mer ennemie.")},
+        {Qt::Key_F3, "Colonne1", QStringLiteral("Colonne du secteur visé"),
+         QStringLiteral("F3 : sa colonne, sur la mer ennemie.")},
+        {Qt::SHIFT | Qt::Key_F2, "LigneNous1", QStringLiteral("La même ligne chez nous"),
+         QStringLiteral("Majuscule F2 : la même ligne, sur notre mer.")},
+        {Qt::SHIFT | Qt::Key_F3, "ColonneNous1", QStringLiteral("La même colonne chez nous"),
+         QStringLiteral("Majuscule F3 : la même colonne, sur notre mer.")},
+        {Qt::Key_F4, "AFlot1", QStringLiteral("Navires à flot"),
+         QStringLiteral("F4 : les navires encore à flot, chez l'ennemi et chez nous.")},
+        {Qt::Key_F5, "Journal1", QStringLiteral("Journal de bord"),
+         QStringLiteral("F5 : le journal de bord, niveau par niveau.")},
+        {Qt::SHIFT | Qt::Key_F5, "EffacerJournal1", QStringLiteral("Effacer le journal de bord"),
+         QStringLiteral("Majuscule F5 : effacer le journal de bord, après confirmation.")},
+        {Qt::Key_F6, "Allure1", QStringLiteral("Allure"),
+         QStringLiteral("F6 : allure normale ou vive du combat.")},
+        {Qt::Key_F7, "Niveau1", QStringLiteral("Niveau de l'ennemi"),
+         QStringLiteral("F7 : niveau de l'ennemi, classique, tenace ou vraisemblance.")},
+    };
+    return touches;
+}
+
+QString texteTouchesAjoutees() {
+    QString texte = QStringLiteral("Voici les touches ajoutées :\r\n");
+    for (const ToucheAjoutee& t : touchesAjoutees())
+        texte += t.parole + QStringLiteral("\r\n");
+    return texte;
+}
+
 QString texteAPropos() {
     return QStringLiteral(
                "Corsabord Version 1.1 est un logiciel Marelis écrit pour votre plaisir par Dorvane. ") +

@@ -1,6 +1,8 @@
 // What the game tells about itself: the list of commands the parrot recites, and the About screen's words.
 #pragma once
 
+#include <QKeyCombination>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -9,6 +11,20 @@ const QStringList& MemoSOS();
 
 // The whole list as one text for the parrot: each line followed by CR LF.
 QString texteSOS();
+
+// A key the game adds to the commands SOS recites (that list stays as it always was). One table: the
+// battle screen's "Vigie" menu is built from it, and F1 reads it; a new key is one more row here and its
+// command's slot on the battle screen.
+struct ToucheAjoutee {
+    QKeyCombination touches; // none for keys that are not one shortcut (the typed sectors)
+    const char* commande;    // the menu command's object name; nullptr when there is none
+    QString titre;           // as the menu shows it
+    QString parole;          // its line in the list F1 reads
+};
+const QList<ToucheAjoutee>& touchesAjoutees();
+
+// The whole table as one text for the parrot: a heading, then each line followed by CR LF.
+QString texteTouchesAjoutees();
 
 // What the parrot reads when the About screen opens: who made the game, on what terms it may be
 // shared, and how to get back to the game.

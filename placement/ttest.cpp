@@ -139,9 +139,12 @@ void TTest::repeindrePlateau() {
 }
 
 void TTest::keyPressEvent(QKeyEvent* event) {
-    // A Control letter that the harbour's menu does not take goes to the battle screen's menu.
-    if ((event->modifiers() & Qt::ControlModifier) && event->key() >= Qt::Key_A &&
-        event->key() <= Qt::Key_Z &&
+    // A Control letter that the harbour's menu does not take, or a function key, goes to the battle
+    // screen's menu.
+    const bool lettre =
+        (event->modifiers() & Qt::ControlModifier) && event->key() >= Qt::Key_A && event->key() <= Qt::Key_Z;
+    const bool fonction = event->key() >= Qt::Key_F1 && event->key() <= Qt::Key_F12;
+    if ((lettre || fonction) &&
         demandes_.offrirRaccourci(QKeySequence(event->modifiers() | Qt::Key(event->key())))) {
         event->accept();
         return;

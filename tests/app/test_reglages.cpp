@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "support/fichiers.h"
+
 #include <gtest/gtest.h>
 
 #include <unistd.h>

@@ -2,9 +2,12 @@
 #include "app/board.h"
 #include "app/timer.h"
 #include "battle/tir.h"
+#include "battle/journal.h"
+#include "narrator/aide.h"
 #include "narrator/clips.h"
 #include "narrator/commentaires.h"
 #include "support/jeu.h"
+#include "support/resumes.h"
 #include "support/textes.h"
 
 #include <QApplication>
@@ -107,6 +110,56 @@ TEST_F(Bataille, AuClavierLesSecteursEtLeFeu) {
     EXPECT_EQ(entendu(), QStringList{touche_ ? QStringLiteral("Secteur : B.2.  Déjà visé, coup au but.")
                                              : QStringLiteral("Secteur : B.2.  Déjà visé, coup à l'eau.")});
     EXPECT_EQ(jeu.partie.nb_tirs_joueur, 1);
+}
+
+TEST_F(Bataille, LaVigieAuClavier) {
+    engager();
+    entendu();
+    // A typed sector is aimed at and named, nothing fired; wrong or half entries move nothing.
+    touche(Qt::Key_C);
+    touche(Qt::Key_7);
+    EXPECT_EQ(entendu(), (QStringList{QStringLiteral("Colonne C, et la ligne?"),
+                                      QStringLiteral("Secteur : C.7.  Espace pour tirer.")}));
+    for (const QList<Qt::Key>& mauvaise :
+         {QList<Qt::Key>{Qt::Key_M}, {Qt::Key_C, Qt::Key_1, Qt::Key_3}, {Qt::Key_D, Qt::Key_Space}}) {
+        for (Qt::Key k : mauvaise)
+            touche(k);
+        EXPECT_TRUE(entendu().last().contains(QStringLiteral(", amiral")));
+        EXPECT_EQ(adverse()->col() * 100 + adverse()->row(), 307);
+        EXPECT_EQ(jeu.partie.nb_tirs_joueur, 0);
+    }
+    // The level and the pace: said, and kept in Corsabord.ini beside Config.txt.
+    const QString ini = jeu.dossier.filePath(QStringLiteral("Corsabord.ini"));
+    touche(Qt::Key_F7);
+    touche(Qt::Key_F6);
+    EXPECT_EQ(entendu(), (QStringList{texteNiveau(Niveau::Tenace), texteAllure(Allure::Vive)}));
+    EXPECT_EQ(Preferences(jeu.dossier.path()).niveau(), Niveau::Tenace);
+    EXPECT_EQ(Preferences(jeu.dossier.path()).allure(), Allure::Vive);
+    EXPECT_TRUE(QFile::exists(ini));
+    touche(Qt::Key_Space);
+    EXPECT_EQ(entendu(), QStringList{FEU});
+    EXPECT_FALSE(jeu.partie.tirs_joueur(3, 7).isEmpty());
+    // At the quick pace the comment comes 1.2 s after "FEU!" (4 s at the game's own pace), the reply
+    // 1.8 s later (6 s).
+    jeu.temps.avancer(1199);
+    EXPECT_EQ(dernier(), FEU);
+    jeu.temps.avancer(1);
+    EXPECT_NE(dernier(), FEU);
+    jeu.temps.avancer(1799);
+    EXPECT_NE(dernier(), FEU_ENNEMI);
+    jeu.temps.avancer(1);
+    EXPECT_EQ(dernier(), FEU_ENNEMI);
+    // F1 lists the added keys; SOS stays as it always was.
+    entendu();
+    touche(Qt::Key_F1);
+    ctrl(Qt::Key_S);
+    EXPECT_EQ(entendu(), (QStringList{texteTouchesAjoutees(), texteSOS()}));
+    // Clearing the logbook only after Yes.
+    jeu.dialogues.reponse = true;
+    touche(Qt::Key_F5, Qt::ShiftModifier);
+    EXPECT_EQ(entendu(), (QStringList{QUESTION_EFFACER_JOURNAL,
+                                      QStringLiteral("Le journal de bord est effacé, amiral.")}));
+    EXPECT_TRUE(QFile::exists(jeu.dossier.filePath(Journal::nomFichier())));
 }
 
 TEST_F(Bataille, ALaSourisLaBandeDeLegendeEtLeClicDroit) {
@@ -234,6 +287,18 @@ protected:
     }
 
     void allerA(int c, int r) {
+        if (tirs_ % 2 == 1) {
+            // Typed, as a letter and a number.
+            touche(static_cast<Qt::Key>(Qt::Key_A + c - 1));
+            touche(static_cast<Qt::Key>(Qt::Key_0 + (r >= 10 ? 1 : r)));
+            if (r == 1)
+                touche(Qt::Key_Return);
+            if (r >= 10)
+                touche(static_cast<Qt::Key>(Qt::Key_0 + r - 10));
+            ecouterSecteur();
+            EXPECT_EQ(col_ * 100 + row_, c * 100 + r);
+            return;
+        }
         while (col_ != c) {
             touche(col_ < c ? Qt::Key_Right : Qt::Key_Left);
             ecouterSecteur();
@@ -259,6 +324,27 @@ protected:
             }
         const auto& parmi = pres.empty() ? ailleurs : pres;
         return parmi[std::uniform_int_distribution<size_t>(0, parmi.size() - 1)(hasard_)];
+    }
+
+    // F3 and F2 through the sector just fired at: exactly what the player heard of each sector there.
+    void ecouterLaColonneEtLaLigne(int c, int r) {
+        entendu();
+        touche(Qt::Key_F3);
+        touche(Qt::Key_F2);
+        const QStringList dit = entendu();
+        ASSERT_EQ(dit.size(), 2);
+        for (int i = 0; i < 2; ++i) {
+            QList<std::pair<int, int>> touches, eau;
+            for (int k = 1; k <= 12; ++k) {
+                const int cc = i == 0 ? c : k, rr = i == 0 ? k : r;
+                if (carte_[cc][rr] == QLatin1Char('x'))
+                    touches.append({cc, rr});
+                if (carte_[cc][rr] == QLatin1Char('o'))
+                    eau.append({cc, rr});
+            }
+            EXPECT_EQ(secteursApres(dit[i], QStringLiteral("touché")), touches) << dit[i].toStdString();
+            EXPECT_EQ(secteursApres(dit[i], QStringLiteral("dans l'eau")), eau) << dit[i].toStdString();
+        }
     }
 
     // A report as the player expects it from what it heard.
@@ -349,6 +435,8 @@ protected:
             }
             if (naufrage > 0 || perte > 0 || tour % 16 == 0)
                 verifierRapports();
+            if (tour % 8 == 0)
+                ecouterLaColonneEtLaLigne(c, r);
             // The turn is back: the keys aim again.
             EXPECT_TRUE(adverse()->isEnabled());
         }

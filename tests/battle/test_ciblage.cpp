@@ -1,11 +1,17 @@
 // The computer's targeting: the search, the probes around a first hit, the walk, the attempt limit.
 #include "battle/ciblage.h"
 
+#include "placement/port.h"
+#include "support/ciblage_ancien.h"
 #include "support/temps_virtuel.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <cstdio>
 #include <functional>
+#include <random>
 #include <vector>
 
 namespace {
@@ -115,11 +121,32 @@ TEST(Ciblage, ExemplesDeLaFregateEtDeLaGalere) {
 TEST(Ciblage, LaRechercheTireUneFoisParTourSurUneCaseNeuve) {
     Bataille b;
     poser(b.partie.mer_joueur, QStringLiteral("BRICKH"), 3, 2, 2);
-    // A column of 0 is drawn again; a marked cell drawn within one ms is drawn again and again.
-    const quint32 zero = lectureOu([](Hasard& h) { return h.tirage(13) == 0; });
-    EXPECT_EQ(b.tour({zero, lectureTirant(4, 4)}, 2), (Case{4, 4}));
-    const quint32 quatre = lectureTirant(4, 4);
-    EXPECT_EQ(b.tour({quatre, quatre, quatre, lectureTirant(2, 2)}, 4), (Case{2, 2}));
+    // A column of 0, or a marked cell, is not drawn again and again until the clock moves on: the
+    // next millisecond's draw is taken at once, and the clock is read once in the turn.
+    auto tirageDe = [](quint32 ms) {
+        HorlogeReglee h;
+        Hasard hasard(h);
+        hasard.graine(ms);
+        const int c = static_cast<int>(hasard.tirage(13));
+        return Case{c, static_cast<int>(hasard.tirage(13))};
+    };
+    auto fraiche = [&](Case c) { return c.colonne > 0 && c.ligne > 0 && b.marque(c).isEmpty(); };
+    const quint32 loin = 60000000;
+    for (quint32 refusee = 1000;; ++refusee) {
+        const Case d = tirageDe(refusee);
+        if (d.colonne == 0 && fraiche(tirageDe(refusee + 1))) {
+            EXPECT_EQ(b.tour({refusee, loin, loin}, 2), tirageDe(refusee + 1));
+            break;
+        }
+    }
+    b.partie.tirs_adverse(4, 4) = MANQUE;
+    for (quint32 refusee = 1000;; ++refusee) {
+        if (tirageDe(refusee) == Case{4, 4} && fraiche(tirageDe(refusee + 1))) {
+            EXPECT_EQ(b.tour({refusee, loin, loin}, 2), tirageDe(refusee + 1));
+            break;
+        }
+    }
+    EXPECT_EQ(b.horloge.prevues.size(), 2u);
 
     // Whole games on many seas: one new mark a turn, always on the board, until the sea is full.
     for (quint32 debut : {0u, 3600000u, 45296789u}) {
@@ -229,4 +256,110 @@ TEST(Ciblage, LaLimiteDesTentativesNAbandonneQueLaPoursuite) {
     EXPECT_EQ(m.ecart, 1);
     EXPECT_EQ(m.colonne_origine * 100 + m.ligne_origine, 606);
     EXPECT_EQ(m.colonne_cible * 100 + m.ligne_cible, 605);
+}
+
+namespace {
+
+// A clock scripted turn by turn: it reads the given millisecond a number of times, then the next one as
+// many times, and so on, as a machine reads its clock many times within one millisecond.
+class HorlogeScriptee : public Horloge {
+public:
+    quint32 ms = 0;
+    int lecturesParMs = 1;
+    int lues = 0;
+    quint32 heureDuJourMs() override {
+        if (lues == lecturesParMs) {
+            lues = 0;
+            ms = msSuivante(ms);
+        }
+        ++lues;
+        return ms;
+    }
+    void regler(quint32 lecture) {
+        ms = lecture;
+        lues = 0;
+    }
+};
+
+// The enemy's shots at one seeded fleet until it is gone, each turn's clock starting from the same
+// scripted reading whatever the level.
+QList<Case> partieEnnemie(int graine, const std::function<TirEnnemi(Partie&, Hasard&)>& tirer) {
+    Partie partie;
+    {
+        TempsVirtuel temps(static_cast<quint32>(graine) * 86399u % 86400000u);
+        Hasard hasard(temps);
+        Port port(partie, hasard);
+        port.placerLaFlotte();
+    }
+    partie.Initialise();
+    partie.copierPlans();
+    HorlogeScriptee horloge;
+    horloge.lecturesParMs = std::array{1, 40, 1000}[graine % 3]; // a slow machine to a fast one
+    Hasard hasard(horloge);
+    std::mt19937 gen(static_cast<unsigned>(graine));
+    QList<Case> cibles;
+    while (!partie.flotte_detruite && cibles.size() < TAILLE_MER * TAILLE_MER) {
+        horloge.regler(std::uniform_int_distribution<quint32>(0, 86399999)(gen));
+        cibles.append(tirer(partie, hasard).cible);
+        if (partie.VerifieCoule(partie.mer_joueur, partie.tirs_adverse, QString()))
+            oublierPoursuite(partie.coup_ia);
+    }
+    return partie.flotte_detruite ? cibles : QList<Case>{};
+}
+
+} // namespace
+
+TEST(Ciblage, MilleParties_LeClassiqueTireCommeAvantEtLaVraisemblanceCouleAuMoinsUnQuartPlusVite) {
+    constexpr int PARTIES = 1000;
+    const struct {
+        Niveau niveau;
+        const char* nom;
+    } niveaux[] = {{Niveau::Classique, "classique"},
+                   {Niveau::Tenace, "tenace"},
+                   {Niveau::Vraisemblance, "vraisemblance"}};
+    std::vector<int> tirs[3];
+    for (int graine = 1; graine <= PARTIES; ++graine) {
+        const QList<Case> avant = partieEnnemie(graine, choisirEtTirerEnAttendant);
+        for (int n = 0; n < 3; ++n) {
+            const QList<Case> cibles = partieEnnemie(
+                graine, [&](Partie& p, Hasard& h) { return choisirEtTirer(p, h, niveaux[n].niveau); });
+            ASSERT_FALSE(cibles.isEmpty()) << niveaux[n].nom << ", graine " << graine;
+            if (niveaux[n].niveau == Niveau::Classique) {
+                ASSERT_EQ(cibles, avant) << "graine " << graine;
+            }
+            tirs[n].push_back(static_cast<int>(cibles.size()));
+        }
+    }
+    int medianes[3];
+    for (int n = 0; n < 3; ++n) {
+        std::sort(tirs[n].begin(), tirs[n].end());
+        medianes[n] = tirs[n][PARTIES / 2];
+        std::printf("niveau %-14s tirs pour couler la flotte: médiane %d, de %d à %d\n", niveaux[n].nom,
+                    medianes[n], tirs[n].front(), tirs[n].back());
+    }
+    EXPECT_LE(medianes[2] * 4, medianes[0] * 3);
+    EXPECT_LE(medianes[1], medianes[0]);
+}
+
+TEST(Ciblage, LeTenaceNeLachePasLaPoursuiteQuandLHorlogeResteFigee) {
+    // The probe upwards lands on a marked cell; the clock stands still for the whole turn.
+    for (Niveau niveau : {Niveau::Classique, Niveau::Tenace}) {
+        Bataille b;
+        b.partie.mer_joueur(6, 6) = QStringLiteral("BRICKV");
+        b.partie.tirs_adverse(6, 5) = MANQUE;
+        b.partie.tirs_adverse(6, 6) = TOUCHE;
+        t_coup_ia& m = b.partie.coup_ia;
+        m.colonne_origine = m.ligne_origine = 6;
+        m.poursuite = true;
+        b.horloge.prevues = std::vector<quint32>(2000, lectureSonde(HAUT));
+        const TirEnnemi tir = choisirEtTirer(b.partie, b.hasard, niveau);
+        const int distance = std::abs(tir.cible.colonne - 6) + std::abs(tir.cible.ligne - 6);
+        if (niveau == Niveau::Tenace) {
+            EXPECT_EQ(distance, 1);
+            EXPECT_LT(tir.tentatives, 1000);
+        } else {
+            EXPECT_EQ(tir.tentatives, 1000);
+            EXPECT_FALSE(m.poursuite && distance == 1);
+        }
+    }
 }

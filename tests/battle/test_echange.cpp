@@ -20,8 +20,24 @@ struct FausseVue : VueBataille {
     bool actif = false;
 };
 
-// A battle engaged on fakes; clips are recorded by name.
-class UnEchange : public ::testing::Test {
+// The exchange on fakes; clips are recorded by name. Its draws read the battle's clock unless given one
+// of their own.
+struct Banc {
+    explicit Banc(Horloge* tirages = nullptr)
+        : hasard(tirages ? *tirages : temps) {}
+    TempsVirtuel temps;
+    Hasard hasard;
+    FauxCompagnon compagnon;
+    FauxDialogues dialogues;
+    FauxSons sons;
+    Narrateur narrateur{compagnon, dialogues, sons};
+    FausseVue vue;
+    Partie partie;
+    Echange echange{partie, hasard, temps, narrateur, sons, [](const QString& n) { return n.toUtf8(); }, vue};
+};
+
+// A battle engaged on the bench.
+class UnEchange : public ::testing::Test, public Banc {
 protected:
     void SetUp() override {
         partie.Initialise();
@@ -39,16 +55,6 @@ protected:
             noms << QString::fromUtf8(c);
         return noms;
     }
-
-    TempsVirtuel temps;
-    Hasard hasard{temps};
-    FauxCompagnon compagnon;
-    FauxDialogues dialogues;
-    FauxSons sons;
-    Narrateur narrateur{compagnon, dialogues, sons};
-    FausseVue vue;
-    Partie partie;
-    Echange echange{partie, hasard, temps, narrateur, sons, [](const QString& n) { return n.toUtf8(); }, vue};
 };
 } // namespace
 
@@ -138,4 +144,68 @@ TEST_F(UnEchange, LeBavardageA40sPuisDe3A6Minutes) {
     EXPECT_EQ(dit(), QStringLiteral("Secteur : B.2.  Espace pour tirer."));
     temps.avancer(1);
     EXPECT_TRUE(MemoPaix().contains(dit()));
+}
+
+namespace {
+// A clock for the draws alone, one ms further at each reading however the battle's time runs, so that both
+// paces draw the same comments and the same enemy shots.
+class HorlogeDesTirages : public Horloge {
+public:
+    quint32 ms = 43200000;
+    quint32 heureDuJourMs() override { return ms++; }
+};
+
+struct PartieRythmee {
+    QStringList paroles;
+    QStringList clips;
+    qint64 duree = 0; // ms of the battle's time from the first shot to the closing words
+};
+
+// A whole game at one pace: the player fires along the rows as soon as each turn comes back.
+PartieRythmee jouerAuRythme(Allure allure) {
+    HorlogeDesTirages horloge;
+    Banc banc(&horloge);
+    auto& [temps, hasard, compagnon, dialogues, sons, narrateur, vue, partie, echange] = banc;
+    partie.Initialise();
+    poserNavire(partie.plan_adverse, QStringLiteral("CHALOUPEH"), 2, 5, 3);
+    poserNavire(partie.plan_adverse, QStringLiteral("FREGATEV"), 4, 1, 1);
+    poserNavire(partie.plan_joueur, QStringLiteral("BRICKH"), 3, 5, 5);
+    poserNavire(partie.plan_joueur, QStringLiteral("CHALOUPEV"), 2, 9, 8);
+    partie.copierPlans();
+    EXPECT_TRUE(narrateur.InstalPeedy({}));
+    echange.setAllure(allure);
+    echange.engager();
+    const qsizetype avant = compagnon.paroles.size();
+    int tir = 0;
+    while (!compagnon.paroles.last().contains(QStringLiteral("Control \"N\"")) && temps.ecoule() < 3600000) {
+        if (vue.actif) {
+            echange.touche(true, tir % 12 + 1, tir / 12 + 1); // Space, as the player fires
+            ++tir;
+        } else {
+            temps.avancer(1);
+        }
+    }
+    PartieRythmee p;
+    p.paroles = compagnon.paroles.mid(avant);
+    for (const QByteArray& c : sons.clips)
+        p.clips << QString::fromUtf8(c);
+    p.duree = temps.ecoule();
+    return p;
+}
+} // namespace
+
+TEST(Allure, LAllureViveDitLesMemesMotsEnMoinsDUnTiersDuTemps) {
+    const PartieRythmee normale = jouerAuRythme(Allure::Normale);
+    const PartieRythmee vive = jouerAuRythme(Allure::Vive);
+    ASSERT_TRUE(normale.paroles.last().contains(QStringLiteral("Control \"N\"")));
+    EXPECT_GT(normale.paroles.size(), 20);
+    EXPECT_EQ(vive.paroles.join(QLatin1Char('\n')).toStdString(),
+              normale.paroles.join(QLatin1Char('\n')).toStdString());
+    EXPECT_EQ(vive.clips, normale.clips);
+    // Every delay of the exchange and of the end is shortened alike: the whole game too.
+    EXPECT_EQ(vive.duree * 10, normale.duree * 3);
+    // Each delay: three tenths of the game's own.
+    for (int ms : {3500, 4000, 5000, 6000})
+        EXPECT_EQ(delaiSelonAllure(ms, Allure::Vive) * 10, ms * 3);
+    EXPECT_EQ(delaiSelonAllure(3500, Allure::Normale), 3500);
 }

@@ -3,13 +3,18 @@
 // the first game's seed; a failing game names its seed, which replays it alone.
 #include "app/board.h"
 #include "app/timer.h"
+#include "battle/journal.h"
 #include "battle/tir.h"
+#include "battle/vigie.h"
+#include "narrator/aide.h"
 #include "placement/image_poste.h"
 #include "support/jeu.h"
+#include "support/resumes.h"
 #include "support/textes.h"
 
 #include <QApplication>
 #include <QDialog>
+#include <QRegularExpression>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -30,6 +35,8 @@ struct Bilan {
     qint64 auPort = 0, enVisee = 0, enEchange = 0, aLaFin = 0; // the same, by phase
     qint64 ms = 0;                                             // virtual time played
     qint64 ecrans = 0;                                         // voice and About screens opened
+    qint64 vigie = 0;                                          // lookout keys (F1 to F7)
+    qint64 tapes = 0;                                          // sectors typed as a letter and a number
 };
 Bilan bilan;
 
@@ -61,6 +68,18 @@ QStringList coules(const Partie& partie, const Grille& plan, const Grille& tirs)
         }
     stems.sort();
     return stems;
+}
+
+// The ships one sentence of the fleets afloat names: "un", "une", "deux", "trois" before each class.
+int naviresNommes(const QString& phrase) {
+    static const QRegularExpression nombre(
+        QStringLiteral("\\b(un|une|deux|trois) (vaisseau|frégate|brick|galère|chaloupe)"));
+    int n = 0;
+    for (auto it = nombre.globalMatch(phrase); it.hasNext();) {
+        const QString mot = it.next().captured(1);
+        n += mot == QStringLiteral("deux") ? 2 : mot == QStringLiteral("trois") ? 3 : 1;
+    }
+    return n;
 }
 
 // A spoken loss report against the grids: the fixed sentence before any shot or any sinking,
@@ -216,6 +235,10 @@ private:
         case 5:
             jeu_.ctrl(Qt::Key_S);
             return true;
+        case 7:
+        case 8:
+            vigie();
+            return true;
         case 6: {
             // Any other Control letter, bound on this screen or not.
             const auto k = static_cast<Qt::Key>(Qt::Key_A + de(26));
@@ -226,6 +249,95 @@ private:
         default:
             return false;
         }
+    }
+
+    // A key of the lookout, and what it says checked against the grids.
+    void vigie() {
+        ++bilan.vigie;
+        const Partie& p = jeu_.partie;
+        const bool enMer = !auPort() && phase() != Phase::Placement;
+        const int col = adverse()->col(), row = adverse()->row();
+        entendu();
+        switch (de(9)) {
+        case 0:
+            jeu_.touche(Qt::Key_F1);
+            EXPECT_EQ(entendu().value(0), texteTouchesAjoutees());
+            break;
+        case 1:
+        case 2: {
+            const bool colonne = pile(50);
+            jeu_.touche(colonne ? Qt::Key_F3 : Qt::Key_F2);
+            const QString dit = entendu().value(0);
+            if (!enMer) {
+                EXPECT_EQ(dit, PAS_ENCORE_EN_MER);
+                break;
+            }
+            // Exactly the shots recorded in that row or column.
+            QList<std::pair<int, int>> touches, eau;
+            for (int i = 1; i <= TAILLE_MER; ++i) {
+                const int c = colonne ? col : i, r = colonne ? i : row;
+                if (p.tirs_joueur(c, r) == QStringLiteral("TOUCHE"))
+                    touches.append({c, r});
+                if (p.tirs_joueur(c, r) == QStringLiteral("MANQUE"))
+                    eau.append({c, r});
+            }
+            EXPECT_EQ(secteursApres(dit, QStringLiteral("touché")), touches) << dit.toStdString();
+            EXPECT_EQ(secteursApres(dit, QStringLiteral("dans l'eau")), eau) << dit.toStdString();
+            break;
+        }
+        case 3:
+            jeu_.touche(pile(50) ? Qt::Key_F2 : Qt::Key_F3, Qt::ShiftModifier);
+            {
+                const QString dit = entendu().value(0);
+                EXPECT_TRUE(dit.contains(enMer ? QStringLiteral("de notre flotte") : PAS_ENCORE_EN_MER))
+                    << dit.toStdString() << (auPort() ? " (harbour)" : "");
+                break;
+            }
+        case 4: {
+            jeu_.touche(Qt::Key_F4);
+            const QString dit = entendu().value(0);
+            if (!enMer) {
+                EXPECT_EQ(dit, PAS_ENCORE_EN_MER);
+                break;
+            }
+            const qsizetype point = dit.indexOf(QStringLiteral(". "));
+            EXPECT_EQ(naviresNommes(dit.left(point)), 9 - coules(p, p.plan_adverse, p.tirs_joueur).size())
+                << dit.toStdString();
+            EXPECT_EQ(naviresNommes(dit.mid(point)), 9 - coules(p, p.plan_joueur, p.tirs_adverse).size())
+                << dit.toStdString();
+            break;
+        }
+        case 5:
+            jeu_.touche(Qt::Key_F5);
+            EXPECT_TRUE(entendu().value(0).contains(QStringLiteral("journal de bord"), Qt::CaseInsensitive));
+            break;
+        case 6: {
+            // Shift+F5 answered No: the logbook is kept as it was.
+            const QByteArray avant = lireJournal();
+            jeu_.touche(Qt::Key_F5, Qt::ShiftModifier);
+            EXPECT_EQ(entendu().value(0), QUESTION_EFFACER_JOURNAL);
+            EXPECT_EQ(lireJournal(), avant);
+            break;
+        }
+        case 7:
+            // The pace and the level are written to disk at each change: now and then only.
+            if (!pile(10))
+                break;
+            jeu_.touche(Qt::Key_F6);
+            EXPECT_EQ(entendu().value(0), texteAllure(jeu_.bataille->echange().allure()));
+            break;
+        default:
+            if (!pile(10))
+                break;
+            jeu_.touche(Qt::Key_F7);
+            EXPECT_EQ(entendu().value(0), texteNiveau(jeu_.bataille->echange().niveau()));
+            break;
+        }
+    }
+
+    QByteArray lireJournal() {
+        QFile f(jeu_.dossier.filePath(Journal::nomFichier()));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
 
     void agir() {
@@ -363,6 +475,23 @@ private:
             JeuDeTest::pointeur(adverse(), QEvent::MouseButtonRelease, bouton(), x, y);
             return;
         }
+        if (pile(50)) {
+            // Typed: the letter, the number (1 then Enter, or 1 then 0 to 2), and Space.
+            ++bilan.tapes;
+            entendu();
+            jeu_.touche(static_cast<Qt::Key>(Qt::Key_A + c - 1));
+            jeu_.touche(static_cast<Qt::Key>(Qt::Key_0 + (r >= 10 ? 1 : r)));
+            if (r == 1)
+                jeu_.touche(Qt::Key_Return);
+            if (r >= 10)
+                jeu_.touche(static_cast<Qt::Key>(Qt::Key_0 + r - 10));
+            EXPECT_EQ(entendu().last(), annonceSecteur(jeu_.partie.tirs_joueur, c, r));
+            EXPECT_EQ(jeu_.partie.nb_tirs_joueur + 0, marques(jeu_.partie.tirs_joueur));
+            EXPECT_EQ(adverse()->col(), c);
+            EXPECT_EQ(adverse()->row(), r);
+            jeu_.touche(Qt::Key_Space);
+            return;
+        }
         jeu_.touche(Qt::Key_Home);
         jeu_.touche(Qt::Key_PageUp);
         for (int i = 1; i < c; ++i)
@@ -422,6 +551,11 @@ private:
         if (retours_ >= retoursPermis_ || !pile(2))
             return;
         ++retours_;
+        // A game left after a shot, or one already over, is in the logbook.
+        const Partie& p = jeu_.partie;
+        gagnees_ += p.victoire_joueur;
+        perdues_ += p.victoire_adverse;
+        abandons_ += !p.victoire_joueur && !p.victoire_adverse && p.nb_tirs_joueur > 0;
         jeu_.ctrl(Qt::Key_N);
         EXPECT_TRUE(auPort());
         verifierEtat();
@@ -509,6 +643,20 @@ private:
                                 [&](const QString& s) { return s.startsWith(fin); }))
             << "no closing words";
         ecouterRapports();
+        // The logbook on disk: this game and every one left after a shot, under the levels chosen.
+        const Journal journal(jeu_.dossier.path());
+        ::Bilan total;
+        for (Niveau n : {Niveau::Classique, Niveau::Tenace, Niveau::Vraisemblance}) {
+            const ::Bilan b = journal.bilan(n);
+            total.parties += b.parties;
+            total.gagnees += b.gagnees;
+            total.perdues += b.perdues;
+            total.tirs += b.tirs;
+        }
+        EXPECT_EQ(total.parties, abandons_ + gagnees_ + perdues_ + 1);
+        EXPECT_EQ(total.gagnees, gagnees_ + (p.victoire_joueur ? 1 : 0));
+        EXPECT_EQ(total.perdues, perdues_ + (p.victoire_adverse ? 1 : 0));
+        EXPECT_GE(total.tirs, p.nb_tirs_joueur + abandons_);
         // A new game from the harbour, where the old battle says nothing more.
         jeu_.ctrl(Qt::Key_N);
         EXPECT_TRUE(auPort());
@@ -521,6 +669,9 @@ private:
     bool patient_ = false; // lays the fleet out ship by ship rather than all at once
     bool fini_ = false;    // the closing words were said
     int retours_ = 0;
+    int abandons_ = 0; // times back to the harbour after a shot of the player: counted in the logbook
+    int gagnees_ = 0;  // games won, then lost, before this one's end (Ctrl+N during the closing words)
+    int perdues_ = 0;
     int retoursPermis_ = 0; // how often this player may go back mid-battle
     int tirsEnnemis_ = 0;
     qsizetype lu_ = 0;
@@ -556,5 +707,6 @@ TEST(Endurance, PartiesAuHasardDuClavierEtDeLaSouris) {
               << bilan.defaites << " lost, " << bilan.retours << " times back to the harbour mid-battle, "
               << bilan.pas << " keys, clicks and waits (harbour " << bilan.auPort << ", aiming "
               << bilan.enVisee << ", exchange " << bilan.enEchange << ", end " << bilan.aLaFin << "), "
-              << bilan.ecrans << " voice and About screens, " << bilan.ms / 3600000.0 << " hours of play\n";
+              << bilan.ecrans << " voice and About screens, " << bilan.vigie << " lookout keys, "
+              << bilan.tapes << " typed sectors, " << bilan.ms / 3600000.0 << " hours of play\n";
 }

@@ -1,0 +1,210 @@
+// The lookout: typed sectors, row and column summaries, the fleets still afloat.
+#include "battle/vigie.h"
+
+#include <Qt>
+
+#include <array>
+
+namespace {
+
+const QString TOUCHE = QStringLiteral("TOUCHE");
+const QString MANQUE = QStringLiteral("MANQUE");
+const QString RAPPEL = QStringLiteral(" Une lettre de A à L, puis un nombre de 1 à 12.");
+
+// A digit from its key, -1 for any other key.
+int chiffre(int touche) {
+    if (touche >= Qt::Key_0 && touche <= Qt::Key_9)
+        return touche - Qt::Key_0;
+    // The top row of a French keyboard without Shift.
+    static const std::array<int, 10> azerty = {
+        Qt::Key_Agrave,    Qt::Key_Ampersand, Qt::Key_Eacute, Qt::Key_QuoteDbl,   Qt::Key_Apostrophe,
+        Qt::Key_ParenLeft, Qt::Key_Minus,     Qt::Key_Egrave, Qt::Key_Underscore, Qt::Key_Ccedilla};
+    for (int i = 0; i < 10; ++i)
+        if (azerty[static_cast<size_t>(i)] == touche)
+            return i;
+    return -1;
+}
+
+QString secteur(int colonne, int ligne) {
+    return QString(lettreColonne(colonne)) + QLatin1Char('.') + QString::number(ligne);
+}
+
+// "C.1", "C.1 et C.9", "C.1, C.4 et C.9".
+QString enumerer(const QStringList& secteurs) {
+    if (secteurs.size() < 2)
+        return secteurs.join(QString());
+    return secteurs.mid(0, secteurs.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" et ") +
+           secteurs.last();
+}
+
+QString entete(bool colonne, int numero) {
+    return colonne ? QStringLiteral("Colonne ") + QString(lettreColonne(numero))
+                   : QStringLiteral("Ligne ") + QString::number(numero);
+}
+
+// The sentence from its parts, each "words en sectors", and what the rest is.
+QString phrase(const QString& tete, const QList<QPair<QString, QStringList>>& parts, const QString& reste,
+               bool resteVide, const QString& rien) {
+    QStringList morceaux;
+    for (const auto& [mots, secteurs] : parts)
+        if (!secteurs.isEmpty())
+            morceaux << mots + QStringLiteral(" en ") + enumerer(secteurs);
+    if (morceaux.isEmpty())
+        return tete + QStringLiteral(" : ") + rien + QLatin1Char('.');
+    if (!resteVide)
+        morceaux << reste;
+    return tete + QStringLiteral(" : ") + morceaux.join(QStringLiteral(", ")) + QLatin1Char('.');
+}
+
+// The ships afloat on a sea, by class in the fleet's order.
+std::array<int, 5> aFlot(const Grille& mer) {
+    std::array<int, 5> n{};
+    const ClassesNavires classes = classesDeBase();
+    for (int c = 1; c <= TAILLE_MER; ++c)
+        for (int r = 1; r <= TAILLE_MER; ++r)
+            if (estNomNavire(mer(c, r)))
+                for (size_t i = 0; i < classes.size(); ++i)
+                    if (racine(classes[i].nom) == racine(mer(c, r)))
+                        ++n[i];
+    return n;
+}
+
+QString flotte(const std::array<int, 5>& n) {
+    // The names the harbour's welcome uses; un or une, then the number in words.
+    static const std::array<std::array<QString, 3>, 5> noms = {{
+        {QStringLiteral("vaisseau amiral"), QStringLiteral("vaisseaux amiraux"), QStringLiteral("un")},
+        {QStringLiteral("frégate"), QStringLiteral("frégates"), QStringLiteral("une")},
+        {QStringLiteral("brick"), QStringLiteral("bricks"), QStringLiteral("un")},
+        {QStringLiteral("galère"), QStringLiteral("galères"), QStringLiteral("une")},
+        {QStringLiteral("chaloupe"), QStringLiteral("chaloupes"), QStringLiteral("une")},
+    }};
+    static const std::array<QString, 4> nombres = {QString(), QString(), QStringLiteral("deux"),
+                                                   QStringLiteral("trois")};
+    QStringList parts;
+    for (size_t i = 0; i < n.size(); ++i) {
+        if (n[i] == 0)
+            continue;
+        const QString combien = n[i] == 1  ? noms[i][2]
+                                : n[i] < 4 ? nombres[static_cast<size_t>(n[i])]
+                                           : QString::number(n[i]);
+        parts << combien + QLatin1Char(' ') + noms[i][n[i] == 1 ? 0 : 1];
+    }
+    return enumerer(parts);
+}
+
+} // namespace
+
+SaisieSecteur::Reponse SaisieSecteur::taper(int touche) {
+    Reponse r;
+    const int d = chiffre(touche);
+    if (touche >= Qt::Key_A && touche <= Qt::Key_Z) {
+        r.prise = true;
+        const int colonne = touche - Qt::Key_A + 1;
+        annuler();
+        if (colonne > TAILLE_MER) {
+            r.texte = QStringLiteral("Pas de colonne ") + QChar(QLatin1Char(char('A' + colonne - 1))) +
+                      QStringLiteral(", amiral.") + RAPPEL;
+            return r;
+        }
+        colonne_ = colonne;
+        r.texte =
+            QStringLiteral("Colonne ") + QString(lettreColonne(colonne)) + QStringLiteral(", et la ligne?");
+        return r;
+    }
+    if (d >= 0) {
+        r.prise = true;
+        if (colonne_ == 0) {
+            r.texte = QStringLiteral("Il manque la colonne, amiral.") + RAPPEL;
+            return r;
+        }
+        const int colonne = colonne_;
+        if (dizaine_) {
+            annuler();
+            if (d <= 2)
+                r.cible = {colonne, 10 + d};
+            else
+                r.texte = QStringLiteral("Pas de ligne 1") + QString::number(d) +
+                          QStringLiteral(", amiral, la mer s'arrête à la ligne 12.") + RAPPEL;
+            return r;
+        }
+        if (d == 1) {
+            dizaine_ = true;
+            r.texte = QString(lettreColonne(colonne)) +
+                      QStringLiteral(".1, ou 10, 11, 12? Entrée pour la ligne 1.");
+            return r;
+        }
+        annuler();
+        if (d == 0)
+            r.texte = QStringLiteral("Pas de ligne 0, amiral.") + RAPPEL;
+        else
+            r.cible = {colonne, d};
+        return r;
+    }
+    if (!enCours())
+        return r;
+    // Space, Enter or another key in the middle of an entry.
+    r.prise = true;
+    const int colonne = colonne_;
+    const bool un = dizaine_;
+    annuler();
+    if (un && (touche == Qt::Key_Return || touche == Qt::Key_Enter || touche == Qt::Key_Space))
+        r.cible = {colonne, 1};
+    else if (touche == Qt::Key_Escape)
+        r.texte = QStringLiteral("Saisie annulée, le viseur n'a pas bougé.");
+    else
+        r.texte = QStringLiteral("Il manque la ligne, amiral, rien n'est tiré.") + RAPPEL;
+    return r;
+}
+
+namespace {
+// The sectors of a row or a column by what they hold: hits, misses, then (on our sea) our ships the enemy
+// has not found; rest tells whether any other sector is left.
+struct Lignee {
+    QStringList touches, eau, intacts;
+    bool reste = false;
+};
+
+Lignee parcourir(const Grille& tirs, const Grille* plan, bool colonne, int numero) {
+    Lignee l;
+    for (int i = 1; i <= TAILLE_MER; ++i) {
+        const int c = colonne ? numero : i, r = colonne ? i : numero;
+        const QString& m = tirs(c, r);
+        if (m == TOUCHE)
+            l.touches << secteur(c, r);
+        else if (m == MANQUE)
+            l.eau << secteur(c, r);
+        else if (plan && !(*plan)(c, r).isEmpty())
+            l.intacts << secteur(c, r);
+        else
+            l.reste = true;
+    }
+    return l;
+}
+} // namespace
+
+QString resumeAdverse(const Grille& tirs, bool colonne, int numero) {
+    const Lignee l = parcourir(tirs, nullptr, colonne, numero);
+    return phrase(entete(colonne, numero),
+                  {{QStringLiteral("touché"), l.touches}, {QStringLiteral("dans l'eau"), l.eau}},
+                  QStringLiteral("le reste inexploré"), !l.reste, QStringLiteral("tout est inexploré"));
+}
+
+QString resumeNotreMer(const Grille& plan, const Grille& tirs, bool colonne, int numero) {
+    const Lignee l = parcourir(tirs, &plan, colonne, numero);
+    return phrase(entete(colonne, numero) + QStringLiteral(" de notre flotte"),
+                  {{QStringLiteral("touché"), l.touches},
+                   {QStringLiteral("dans l'eau"), l.eau},
+                   {QStringLiteral("navires intacts"), l.intacts}},
+                  QStringLiteral("le reste jamais visé"), !l.reste,
+                  QStringLiteral("mer libre, jamais visée"));
+}
+
+QString navires_a_flot(const Partie& partie) {
+    const QString ennemi = flotte(aFlot(partie.mer_adverse));
+    const QString nous = flotte(aFlot(partie.mer_joueur));
+    return (ennemi.isEmpty() ? QStringLiteral("L'ennemi n'a plus un seul navire à flot.")
+                             : QStringLiteral("L'ennemi a encore à flot ") + ennemi + QStringLiteral(".")) +
+           QLatin1Char(' ') +
+           (nous.isEmpty() ? QStringLiteral("Il ne nous reste plus un seul navire.")
+                           : QStringLiteral("Il nous reste ") + nous + QStringLiteral("."));
+}

@@ -1,0 +1,40 @@
+// The lookout for play by ear: sectors typed as a letter and a number, a row or a column of either sea in
+// one sentence, and what each fleet still has afloat.
+#pragma once
+
+#include "battle/ciblage.h"
+#include "model/grilles.h"
+
+#include <QString>
+
+// A sector typed on the enemy sea: a column letter A to L, then a row number 1 to 12. Nothing is fired:
+// the sector is only aimed at, and Space fires as before.
+class SaisieSecteur {
+public:
+    struct Reponse {
+        bool prise = false; // the key belonged to the entry; otherwise the board handles it as before
+        Case cible;         // the sector to aim at, {0, 0} when none
+        QString texte;      // what the parrot says when nothing is aimed at (a prompt or a refusal)
+    };
+
+    // One key, as Qt names it (Qt::Key_A, Qt::Key_7, Qt::Key_Space...). The unshifted top row of a
+    // French keyboard (& é " ' ( - è _ ç à) counts as the digits 1 to 0 above it.
+    Reponse taper(int touche);
+    bool enCours() const { return colonne_ > 0; }
+    void annuler() { colonne_ = 0, dizaine_ = false; }
+
+private:
+    int colonne_ = 0;      // the letter typed, 0 when no entry is under way
+    bool dizaine_ = false; // "1" typed: 10, 11 or 12 may follow
+};
+
+// A row or a column of the enemy sea as the player's shots left it: "Colonne C : touché en C.4 et C.5,
+// dans l'eau en C.1 et C.9, le reste inexploré."
+QString resumeAdverse(const Grille& tirs_joueur, bool colonne, int numero);
+// The same on our sea: the enemy's shots on it, and our ships it has not found yet.
+QString resumeNotreMer(const Grille& plan_joueur, const Grille& tirs_adverse, bool colonne, int numero);
+// What the enemy still has afloat, then what remains of ours, one sentence each.
+QString navires_a_flot(const Partie& partie);
+
+inline const QString PAS_ENCORE_EN_MER =
+    QStringLiteral("Nos navires sont encore au port, amiral, la bataille n'a pas commencé.");

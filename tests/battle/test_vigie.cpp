@@ -1,0 +1,187 @@
+// Play by ear: typed sectors, row and column summaries, the fleets afloat, and the logbook on disk.
+#include "battle/journal.h"
+#include "battle/vigie.h"
+
+#include "support/fichiers.h"
+#include "support/flotte.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+
+TEST(Vigie, LesSecteursTapes) {
+    struct Cas {
+        QList<int> touches;
+        Case cible;      // after the last key
+        QString dernier; // what is said after the last key when nothing is aimed at (its start)
+        bool prise = true;
+    };
+    const Cas cas[] = {
+        {{Qt::Key_C, Qt::Key_7}, {3, 7}, {}},
+        {{Qt::Key_L, Qt::Key_9}, {12, 9}, {}},
+        {{Qt::Key_A, Qt::Key_1, Qt::Key_2}, {1, 12}, {}},
+        {{Qt::Key_B, Qt::Key_1, Qt::Key_0}, {2, 10}, {}},
+        {{Qt::Key_B, Qt::Key_1, Qt::Key_Return}, {2, 1}, {}},
+        {{Qt::Key_B, Qt::Key_1, Qt::Key_Space}, {2, 1}, {}},
+        {{Qt::Key_C, Qt::Key_Egrave}, {3, 7}, {}}, // 7 on a French keyboard, without Shift
+        {{Qt::Key_C}, {}, QStringLiteral("Colonne C, et la ligne?")},
+        {{Qt::Key_C, Qt::Key_1}, {}, QStringLiteral("C.1, ou 10, 11, 12?")},
+        {{Qt::Key_M},
+         {},
+         QStringLiteral("Pas de colonne M, amiral. Une lettre de A à L, puis un nombre de 1 à 12.")},
+        {{Qt::Key_C, Qt::Key_1, Qt::Key_3}, {}, QStringLiteral("Pas de ligne 13, amiral")},
+        {{Qt::Key_C, Qt::Key_0}, {}, QStringLiteral("Pas de ligne 0")},
+        {{Qt::Key_7}, {}, QStringLiteral("Il manque la colonne")},
+        {{Qt::Key_C, Qt::Key_Space}, {}, QStringLiteral("Il manque la ligne, amiral, rien n'est tiré.")},
+        {{Qt::Key_C, Qt::Key_Escape}, {}, QStringLiteral("Saisie annulée")},
+        // After a refusal nothing is pending: a digit alone is refused, Space goes to the board.
+        {{Qt::Key_C, Qt::Key_1, Qt::Key_5, Qt::Key_2}, {}, QStringLiteral("Il manque la colonne")},
+        {{Qt::Key_C, Qt::Key_7, Qt::Key_Space}, {}, {}, false},
+        {{Qt::Key_Space}, {}, {}, false},
+        {{Qt::Key_F2}, {}, {}, false},
+    };
+    for (const Cas& c : cas) {
+        SaisieSecteur saisie;
+        SaisieSecteur::Reponse r;
+        for (int touche : c.touches)
+            r = saisie.taper(touche);
+        EXPECT_EQ(r.prise, c.prise) << c.touches.size() << " keys, first " << c.touches.first();
+        EXPECT_EQ(r.cible, c.cible) << c.touches.size() << " keys, first " << c.touches.first();
+        EXPECT_TRUE(r.texte.startsWith(c.dernier)) << r.texte.toStdString();
+        EXPECT_EQ(r.texte.isEmpty(), c.dernier.isEmpty()) << r.texte.toStdString();
+        EXPECT_FALSE(saisie.enCours() && r.cible.colonne > 0);
+    }
+}
+
+TEST(Vigie, LesResumesDeLigneEtDeColonne) {
+    Grille tirs, plan;
+    for (int r : {4, 5})
+        tirs(3, r) = QStringLiteral("TOUCHE");
+    for (int r : {1, 9})
+        tirs(3, r) = QStringLiteral("MANQUE");
+    EXPECT_EQ(
+        resumeAdverse(tirs, true, 3),
+        QStringLiteral("Colonne C : touché en C.4 et C.5, dans l'eau en C.1 et C.9, le reste inexploré."));
+    EXPECT_EQ(resumeAdverse(tirs, false, 4), QStringLiteral("Ligne 4 : touché en C.4, le reste inexploré."));
+    EXPECT_EQ(resumeAdverse(tirs, true, 2), QStringLiteral("Colonne B : tout est inexploré."));
+    for (int c = 1; c <= TAILLE_MER; ++c)
+        tirs(c, 7) = c == 2 ? QStringLiteral("TOUCHE") : QStringLiteral("MANQUE");
+    EXPECT_EQ(
+        resumeAdverse(tirs, false, 7),
+        QStringLiteral("Ligne 7 : touché en B.7, dans l'eau en A.7, C.7, D.7, E.7, F.7, G.7, H.7, I.7, J.7, "
+                       "K.7 et L.7."));
+    // Our sea: the enemy's shots, then our ships it has not found.
+    poserNavire(plan, QStringLiteral("BRICKH"), 3, 2, 4);
+    Grille ennemi;
+    ennemi(3, 4) = QStringLiteral("TOUCHE");
+    ennemi(9, 4) = QStringLiteral("MANQUE");
+    EXPECT_EQ(
+        resumeNotreMer(plan, ennemi, false, 4),
+        QStringLiteral("Ligne 4 de notre flotte : touché en C.4, dans l'eau en I.4, navires intacts en B.4 "
+                       "et D.4, le reste jamais visé."));
+    EXPECT_EQ(resumeNotreMer(plan, ennemi, true, 12),
+              QStringLiteral("Colonne L de notre flotte : mer libre, jamais visée."));
+}
+
+TEST(Vigie, LesNaviresAFlotSelonLesGrilles) {
+    Partie p;
+    const struct {
+        const char* nom;
+        int longueur;
+    } flotte[] = {{"NAVIRE-AMIRALH", 5}, {"FREGATEH", 4},  {"BRICKH", 3},    {"BRICKH", 3},   {"GALEREH", 3},
+                  {"GALEREH", 3},        {"CHALOUPEH", 2}, {"CHALOUPEH", 2}, {"CHALOUPEH", 2}};
+    for (int i = 0; i < 9; ++i) {
+        poserNavire(p.mer_adverse, QLatin1String(flotte[i].nom), flotte[i].longueur, 1, i + 1);
+        poserNavire(p.mer_joueur, QLatin1String(flotte[i].nom), flotte[i].longueur, 1, i + 1);
+    }
+    EXPECT_EQ(
+        navires_a_flot(p),
+        QStringLiteral("L'ennemi a encore à flot un vaisseau amiral, une frégate, deux bricks, deux galères "
+                       "et trois chaloupes. Il nous reste un vaisseau amiral, une frégate, deux bricks, deux "
+                       "galères et trois chaloupes."));
+    // Sinkings empty a ship's first cell, as the sinking check does.
+    for (int r : {1, 3, 5, 6, 7, 8})
+        p.mer_adverse(1, r).clear();
+    for (int r = 1; r <= 9; ++r)
+        p.mer_joueur(1, r).clear();
+    EXPECT_EQ(navires_a_flot(p),
+              QStringLiteral("L'ennemi a encore à flot une frégate, un brick et une chaloupe. "
+                             "Il ne nous reste plus un seul navire."));
+}
+
+namespace {
+// A game over as the exchange leaves it: shots counted and marked, the winner set.
+Partie finie(int tirs, int touches, bool gagnee) {
+    Partie p;
+    p.Initialise();
+    p.nb_tirs_joueur = tirs;
+    for (int i = 0; i < tirs; ++i)
+        p.tirs_joueur(i % 12 + 1, i / 12 + 1) =
+            i < touches ? QStringLiteral("TOUCHE") : QStringLiteral("MANQUE");
+    (gagnee ? p.victoire_joueur : p.victoire_adverse) = true;
+    return p;
+}
+} // namespace
+
+TEST(Journal, CompteVictoiresDefaitesEtAbandonsParNiveau) {
+    QTemporaryDir dossier;
+    {
+        Journal j(dossier.path());
+        EXPECT_EQ(j.texte(), QStringLiteral("Le journal de bord est vide, amiral: aucune partie jouée pour "
+                                            "l'instant."));
+        ASSERT_TRUE(j.noter(Niveau::Classique, finie(80, 27, true)).reussie);
+        ASSERT_TRUE(j.noter(Niveau::Classique, finie(100, 20, false)).reussie);
+        ASSERT_TRUE(j.noter(Niveau::Classique, finie(61, 27, true)).reussie);
+        Partie abandon = finie(10, 2, true);
+        abandon.victoire_joueur = false;
+        ASSERT_TRUE(j.noter(Niveau::Vraisemblance, abandon).reussie);
+        ASSERT_TRUE(j.noter(Niveau::Tenace, Partie{}).reussie); // left before a shot: not counted
+    }
+    const Journal relu(dossier.path());
+    EXPECT_EQ(relu.bilan(Niveau::Classique), (Bilan{3, 2, 1, 241, 74, 61}));
+    EXPECT_EQ(relu.bilan(Niveau::Vraisemblance), (Bilan{1, 0, 0, 10, 2, 0}));
+    EXPECT_EQ(relu.bilan(Niveau::Tenace), Bilan{});
+    EXPECT_EQ(relu.texte().toStdString(),
+              QStringLiteral(
+                  "Journal de bord, amiral. Niveau classique : 3 parties, 2 gagnées, 1 perdue, 241 tirs, "
+                  "0,31 coup au but par tir, victoire la plus courte en 61 tirs. Niveau vraisemblance "
+                  ": 1 partie, 0 gagnée, 0 perdue, 10 tirs, 0,20 coup au but par tir. ")
+                  .toStdString());
+    Journal efface(dossier.path());
+    ASSERT_TRUE(efface.effacer().reussie);
+    EXPECT_EQ(Journal(dossier.path()).bilan(Niveau::Classique), Bilan{});
+}
+
+TEST(Journal, UnArretBrutalPendantLEcritureLaisseUnJournalEntier) {
+    QTemporaryDir dossier;
+    ASSERT_TRUE(Journal(dossier.path()).noter(Niveau::Classique, finie(50, 27, true)).reussie);
+    for (int essai = 0; essai < 30; ++essai) {
+        const pid_t fils = ::fork();
+        ASSERT_GE(fils, 0);
+        if (fils == 0) {
+            // Writes the logbook over and over until it is killed.
+            Journal j(dossier.path());
+            for (;;)
+                j.noter(Niveau::Classique, finie(50, 27, true));
+        }
+        ::usleep(static_cast<useconds_t>(200 + essai * 3967 % 20000));
+        ::kill(fils, SIGKILL);
+        ::waitpid(fils, nullptr, 0);
+        // Whatever the moment of the kill, the file holds one whole logbook: every game counted with
+        // its 50 shots and 27 hits, and no line cut short.
+        const Bilan b = Journal(dossier.path()).bilan(Niveau::Classique);
+        ASSERT_GE(b.parties, 1);
+        EXPECT_EQ(b.gagnees, b.parties);
+        EXPECT_EQ(b.tirs, 50 * b.parties);
+        EXPECT_EQ(b.touches, 27 * b.parties);
+        EXPECT_EQ(b.plus_courte, 50);
+        EXPECT_TRUE(lire(dossier.filePath(Journal::nomFichier())).endsWith("plus_courte_victoire=50\n"));
+    }
+    // The writer was killed in the middle of its work, not only before it began.
+    EXPECT_GT(Journal(dossier.path()).bilan(Niveau::Classique).parties, 30);
+}
