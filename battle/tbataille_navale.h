@@ -101,6 +101,9 @@ public Q_SLOTS:
     void EffacerJournal1Click();
     void Allure1Click();
     void Niveau1Click();
+    void Stereo1Click();
+    void Historique1Click();
+    void HistoriqueSuivant1Click();
 
 Q_SIGNALS:
     // The game is over: leave the event loop with this status.
@@ -132,6 +135,7 @@ private:
     void repeindreAdverse() override;
     void activerAdverse(bool actif) override;
     void cibleEnnemie(int colonne, int ligne) override;
+    bool joueurAbsent() const override;
 
     Partie& partie_;
     Hasard& hasard_;

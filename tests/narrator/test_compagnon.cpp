@@ -45,6 +45,7 @@ public:
     }
     QString voixChoisie() const override { return voix_; }
     Reglages reglages() const override { return {}; }
+    void appliquer(const TagsParole&) override {}
     void dire(int id, const QString& texte) override { dits << qMakePair(id, texte); }
     void arreter(int id) override { arretes << id; }
 

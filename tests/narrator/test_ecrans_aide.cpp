@@ -98,7 +98,8 @@ TEST(EcranVoix, ChaqueVoixEntendueDansSaVoixPuisEntreeEnregistre) {
     const QList<FauxMoteurParole::Dit> attendus{
         {QStringLiteral("fr"),
          QStringLiteral("Servez vous des touches \"haut\" ou \"bas\" pour changer ma voix. "
-                        "Entrée pour revenir au jeu.")},
+                        "Entrée pour revenir au jeu. Gauche ou droite pour ma vitesse, page précédente ou "
+                        "page suivante pour mon volume, Echap pour tout laisser comme avant.")},
         ma("fr", QStringLiteral("Français (France)")),
         ma("fr+f3", f3Nom),
         ma("fr-be", QStringLiteral("Français (Belgique)")),
