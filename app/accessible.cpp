@@ -37,6 +37,12 @@ void nommerPourLecteurs(QWidget* widget, const QString& nom) {
     QAccessible::updateAccessibility(&changement);
 }
 
+void annoncerPourLecteurs(QWidget* widget, const QString& texte) {
+    widget->setAccessibleName(texte);
+    QAccessibleEvent changement(widget, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&changement);
+}
+
 void decrirePourLecteurs(QWidget* widget, const QString& description) {
     if (description == widget->accessibleDescription())
         return;

@@ -14,6 +14,9 @@ void donnerRoleAccessible(QWidget* widget, QAccessible::Role role);
 // Sets a widget's accessible name or description and, when it changes, tells screen readers.
 void nommerPourLecteurs(QWidget* widget, const QString& nom);
 void decrirePourLecteurs(QWidget* widget, const QString& description);
+// The same for a text said aloud: screen readers are told even when it is the same as before (a text
+// repeated word for word is news to the player).
+void annoncerPourLecteurs(QWidget* widget, const QString& texte);
 
 // What a cell of a grid holds, in words: "eau", "frégate", "touché", "manqué"...
 QString motsDeCase(const QString& cellule);
