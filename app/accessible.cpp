@@ -32,13 +32,15 @@ void donnerRoleAccessible(QWidget* widget, QAccessible::Role role) {
 void nommerPourLecteurs(QWidget* widget, const QString& nom) {
     if (nom == widget->accessibleName())
         return;
-    widget->setAccessibleName(nom);
-    QAccessibleEvent changement(widget, QAccessible::NameChanged);
-    QAccessible::updateAccessibility(&changement);
+    widget->setAccessibleName(nom); // Qt tells screen readers itself
 }
 
 void annoncerPourLecteurs(QWidget* widget, const QString& texte) {
-    widget->setAccessibleName(texte);
+    if (texte != widget->accessibleName()) {
+        widget->setAccessibleName(texte); // Qt tells screen readers itself
+        return;
+    }
+    // The same words again: Qt sees no change, but the player is told them anew.
     QAccessibleEvent changement(widget, QAccessible::NameChanged);
     QAccessible::updateAccessibility(&changement);
 }
@@ -46,9 +48,7 @@ void annoncerPourLecteurs(QWidget* widget, const QString& texte) {
 void decrirePourLecteurs(QWidget* widget, const QString& description) {
     if (description == widget->accessibleDescription())
         return;
-    widget->setAccessibleDescription(description);
-    QAccessibleEvent changement(widget, QAccessible::DescriptionChanged);
-    QAccessible::updateAccessibility(&changement);
+    widget->setAccessibleDescription(description); // Qt tells screen readers itself
 }
 
 QString motsDeCase(const QString& cellule) {

@@ -11,7 +11,8 @@ class QWidget;
 // the widget's constructor, before anything asks for its accessible interface.
 void donnerRoleAccessible(QWidget* widget, QAccessible::Role role);
 
-// Sets a widget's accessible name or description and, when it changes, tells screen readers.
+// Sets a widget's accessible name or description when it changes, which Qt announces to screen readers
+// (once: a second event would have them say it twice); the same text again announces nothing.
 void nommerPourLecteurs(QWidget* widget, const QString& nom);
 void decrirePourLecteurs(QWidget* widget, const QString& description);
 // The same for a text said aloud: screen readers are told even when it is the same as before (a text

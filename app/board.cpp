@@ -23,6 +23,11 @@ Board::Board(bool fixe, QWidget* parent)
     donnerRoleAccessible(this, QAccessible::Canvas);
 }
 
+void Board::setLectureSeule(bool lectureSeule) {
+    lectureSeule_ = lectureSeule;
+    setFocusPolicy(lectureSeule ? Qt::TabFocus : Qt::StrongFocus);
+}
+
 void Board::repeindre() {
     update();
     decrireSelection();
@@ -162,6 +167,10 @@ void Board::keyPressEvent(QKeyEvent* event) {
 }
 
 void Board::mousePressEvent(QMouseEvent* event) {
+    if (lectureSeule_) {
+        event->ignore();
+        return;
+    }
     const QPoint d = versDesign(event->position());
     const int col = d.x() / CELLULE;
     const int row = d.y() / CELLULE;
@@ -175,6 +184,10 @@ void Board::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void Board::mouseReleaseEvent(QMouseEvent* event) {
+    if (lectureSeule_) {
+        event->ignore();
+        return;
+    }
     const QPoint d = versDesign(event->position());
     Q_EMIT MouseUp(event->button(), d.x(), d.y());
 }

@@ -25,6 +25,10 @@ public:
     // Selects both at once: one announcement, even when column and row both change; none if neither does.
     void setCellule(int col, int row);
 
+    // A board that shows only, as our own sea in battle: the mouse goes through it to the screen and
+    // takes the keys from no other board, while Tab still brings them here to read it, sector by sector.
+    void setLectureSeule(bool lectureSeule);
+
     // Draws each picture with its top-left corner on its cell, in list order.
     static void peindre(QPainter& p, const QList<Dessin>& dessins);
 
@@ -69,6 +73,7 @@ private:
     void decrireSelection();
 
     bool fixe_;
+    bool lectureSeule_ = false;
     int col_;
     int row_;
     std::function<void(QPainter&)> dessin_;

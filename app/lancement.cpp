@@ -3,8 +3,11 @@
 
 #include <QDir>
 
+#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
+
+#include <dlfcn.h>
 
 namespace {
 const QString SESSION_GRAPHIQUE = QStringLiteral("lancez le jeu depuis une session graphique.");
@@ -126,6 +129,14 @@ bool preparerLancement(int argc, char** argv) {
 
 void lancementReussi() {
     qInstallMessageHandler(precedent);
+    // On Wayland, libwayland-client (loaded with the platform by now) prints its own English lines
+    // straight to the terminal; they go nowhere unless the player asked for them. Looked up rather than
+    // linked: on X11 the library is not there at all.
+    using Journal = void (*)(const char*, va_list);
+    if (auto* journal =
+            reinterpret_cast<void (*)(Journal)>(::dlsym(RTLD_DEFAULT, "wl_log_set_handler_client"));
+        journal && !messagesDeDebug())
+        journal([](const char*, va_list) {});
     const QMessageLogContext contexte;
     for (const auto& [type, message] : std::as_const(retenus))
         qt_message_output(type, contexte, message);

@@ -21,7 +21,8 @@ QString dossierDuMenu(const QProcessEnvironment& env, const QString& maison);
 // or the menu's folder cannot be made); otherwise goes to the menu's folder when asked, and watches the
 // toolkit's start so that a display that does not answer gets the same plain French line.
 bool preparerLancement(int argc, char** argv);
-// Once QApplication stands: the toolkit's messages go their usual way again.
+// Once QApplication stands: the toolkit's messages go their usual way again (the game's handler), and
+// libwayland's own lines on Wayland go the same way as the toolkit's.
 void lancementReussi();
 
 // Set (to anything but 0) to see on the terminal what Qt and the libraries say, in their own words.

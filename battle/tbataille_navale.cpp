@@ -68,7 +68,8 @@ TBataille_navale::TBataille_navale(Partie& partie, Hasard& hasard, Services& ser
     setCentralWidget(scene_);
     port_joueur = new Board(false, scene_);
     port_joueur->setObjectName(QStringLiteral("port_joueur"));
-    port_joueur->setEnabled(false);
+    // Our sea only shows, yet a player who listens reaches it by Tab and reads it with the arrows.
+    port_joueur->setLectureSeule(true);
     scene_->placer(port_joueur, QRect(16, 112, Board::COTE, Board::COTE));
     port_adverse = new Board(true, scene_);
     port_adverse->setObjectName(QStringLiteral("port_adverse"));
@@ -89,6 +90,9 @@ TBataille_navale::TBataille_navale(Partie& partie, Hasard& hasard, Services& ser
         return motsDeCase(partie_.plan_joueur(c, r)) +
                (tir.isEmpty() ? QString() : QStringLiteral(", ") + motsDeCase(tir));
     });
+    // A sector from the start, before the enemy's first shot makes his target the selected one.
+    port_joueur->setCol(1);
+    port_joueur->setRow(1);
     port_adverse->setAccessibleName(QStringLiteral("Flotte ennemie"));
     port_adverse->setContenu([this](int c, int r) {
         const QString& tir = partie_.tirs_joueur(c, r);
@@ -272,6 +276,9 @@ void TBataille_navale::Quitter1Click() {
     narrateur_.jouer(QStringLiteral("Wave"));
     Parle(QStringLiteral("Nous retournons à terre, amiral. Au revoir, et à bientôt pour un autre combat!"));
     requete_adieu_ = narrateur_.jouer(QStringLiteral("Hide"));
+    // Without the parrot (his file broke during the game) there is no farewell to wait for.
+    if (requete_adieu_ == 0)
+        finirLeJeu();
 }
 
 void TBataille_navale::VoixClick() {
@@ -493,6 +500,10 @@ bool TBataille_navale::joueurAbsent() const {
 void TBataille_navale::Agent1RequestComplete(int requete) {
     if (requete == 0 || requete != requete_adieu_)
         return;
+    finirLeJeu();
+}
+
+void TBataille_navale::finirLeJeu() {
     narrateur_.liberer();
     viderCacheBitmaps();
     Q_EMIT finDuJeu(0);

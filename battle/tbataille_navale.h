@@ -126,6 +126,8 @@ private:
     void creerVigie(QMenuBar* barre);
     // The pace or the level as chosen, written in Corsabord.ini, and said.
     void changerReglage(const QString& texte);
+    // The farewell is over: the parrot leaves and the game ends.
+    void finirLeJeu();
     void repeindreTout();
     // The scene of the game window in front: the harbour's when it is shown, this screen's otherwise.
     const Scene& sceneDevant();

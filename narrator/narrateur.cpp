@@ -115,7 +115,7 @@ void Narrateur::ParleEcran(const QString& texte, double balance) {
 
 void Narrateur::dire(const QString& texte, double balance) {
     if (texte.isEmpty() || !pret_)
-        return; // the parrot could not come back: remembered for Ctrl+R, not said
+        return; // away for the voice screen, or gone: remembered for Ctrl+R, not said
     couper();
     requete_parole_ = balance == 0 ? service_.parler(texte) : service_.parlerPlace(texte, balance);
 }

@@ -137,6 +137,9 @@ void TFormVoice::hideEvent(QHideEvent* event) {
     // Closed without Enter: the speed and volume tried here are given up.
     if (moteur_ && result() != QDialog::Accepted)
         moteur_->appliquer({avant_.vitesse, avant_.hauteur, avant_.volume});
+    // No voice of a closed screen may still say it has the focus; the list is filled again on opening.
+    const QSignalBlocker calme(ListTTS);
+    ListTTS->clear();
     EcranModal::hideEvent(event);
 }
 
@@ -219,6 +222,10 @@ bool TFormVoice::eventFilter(QObject* objet, QEvent* event) {
         // With no row highlighted yet, the first arrow highlights an end of the list rather than
         // stepping over the row the list put its cursor on.
         if (ligneChoisie() < 0 && ListTTS->count() > 0) {
+            // The list put its cursor on a row when it took the focus, without highlighting it: moved
+            // off first, so that the row highlighted now is a new current one, which screen readers
+            // are told of as the focus.
+            ListTTS->setCurrentRow(-1);
             ListTTS->setCurrentRow(touche->key() == Qt::Key_Down ? 0 : ListTTS->count() - 1);
             return true;
         }

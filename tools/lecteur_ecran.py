@@ -1,7 +1,10 @@
 #!/usr/bin/python3
 # What a screen reader finds in the running game over AT-SPI: both battle boards and the harbour's board
-# named, the nine berths named with their state, the parrot's balloon text, and after an arrow key the
-# new sector on the harbour's board, with the events Orca listens to. Prints the tree; exit 0 when all is there.
+# named, "Notre flotte" described from the start, the nine berths named with their state, the parrot's
+# balloon text; after an arrow key the new sector on the harbour's board and the balloon's new text, each
+# with exactly one of the events Orca listens to; on the voice screen, a focus event for the first voice
+# highlighted by Down, and no voice left focused once the screen is closed; in battle, "Notre flotte"
+# reached by Tab. Prints the tree; exit 0 when all is there.
 #   lecteur_ecran.py  (run by tools/lecteur_ecran.sh, which starts the game and the AT-SPI bus)
 import sys
 import time
@@ -72,15 +75,43 @@ def bulle():
     return None
 
 
+focus = []
+
+
 def ecouter(evenement):
+    if evenement.type.startswith("object:state-changed:focused"):
+        if evenement.detail1:
+            focus.append(evenement.source)
+        return
     evenements.append((evenement.type, evenement.source.name, evenement.source.description))
 
 
 pyatspi.Registry.registerEventListener(ecouter, "object:property-change:accessible-description",
-                                       "object:property-change:accessible-name")
+                                       "object:property-change:accessible-name",
+                                       "object:state-changed:focused")
+
+
+def attendre_un_peu(secondes=1.0):
+    """Lets late events arrive, a second event for the same change among them."""
+    attendre(lambda: False, secondes)
+
+
+def touche(keysym, controle=False):
+    if controle:
+        pyatspi.Registry.generateKeyboardEvent(4, None, pyatspi.KEY_LOCKMODIFIERS)  # Control
+    pyatspi.Registry.generateKeyboardEvent(keysym, None, pyatspi.KEY_SYM)
+    if controle:
+        pyatspi.Registry.generateKeyboardEvent(4, None, pyatspi.KEY_UNLOCKMODIFIERS)
+
+
+def compter(type_, nom, debut=""):
+    return sum(1 for t, n, d in evenements if t.endswith(type_) and (n == nom if nom else n.startswith(debut)))
 
 for nom in ("Notre flotte", "Flotte ennemie", "Plan de la flotte"):
     verifier(trouver(app, pyatspi.ROLE_CANVAS, nom) is not None, f"plateau « {nom} » introuvable")
+notre_flotte = trouver(app, pyatspi.ROLE_CANVAS, "Notre flotte")
+verifier(notre_flotte is not None and " : " in notre_flotte.description,
+         "« Notre flotte » sans description avant le premier tir ennemi")
 for nom in POSTES:
     poste = trouver(app, pyatspi.ROLE_PUSH_BUTTON, nom)
     verifier(poste is not None and poste.description == "au port", f"poste « {nom} » introuvable ou sans état")
@@ -99,13 +130,58 @@ if plan is not None:
     pyatspi.Registry.generateKeyboardEvent(0xFF54, None, pyatspi.KEY_SYM)  # Down
     apres = attendre(lambda: plan.description != avant and plan.description, 5)
     verifier(bool(apres) and " : " in apres, f"le secteur ne suit pas la flèche: « {avant} » puis « {plan.description} »")
-    verifier(any(t.endswith("accessible-description") and n == "Plan de la flotte" for t, n, _ in evenements),
-             "aucun événement pour le nouveau secteur")
     # The parrot names the new sector ("F.7. ..."), and the balloon says so.
     secteur = (apres or "").split(" : ")[0]
     dit = f"{secteur[:1]}.{secteur[1:]}."
-    verifier(attendre(lambda: any(t.endswith("accessible-name") and n.startswith(dit) for t, n, _ in evenements), 5),
-             f"aucun événement pour le texte de la bulle qui annonce {dit}")
+    attendre(lambda: compter("accessible-name", None, dit), 5)
+    attendre_un_peu()
+    n = compter("accessible-description", "Plan de la flotte")
+    verifier(n == 1, f"{n} événements pour le nouveau secteur au lieu d'un")
+    n = compter("accessible-name", None, dit)
+    verifier(n == 1, f"{n} événements pour le texte de la bulle qui annonce {dit} au lieu d'un")
+
+    # The voice screen: the first Down highlights the first voice, and a screen reader hears of it.
+    touche(ord("v"), controle=True)
+    liste = attendre(lambda: next((o for o, _ in tous(app) if o.getRole() == pyatspi.ROLE_LIST and o.name == "Voix"
+                                   and o.getState().contains(pyatspi.STATE_SHOWING)), None), 5)
+    verifier(liste is not None, "Ctrl+V : pas de liste des voix à l'écran")
+    if liste is not None:
+        attendre(lambda: liste.getState().contains(pyatspi.STATE_FOCUSED), 5)
+        attendre_un_peu()
+        del focus[:]
+        touche(0xFF54)  # Down
+        premiere = attendre(lambda: next((o for o in focus if o.getRole() == pyatspi.ROLE_LIST_ITEM), None), 5)
+        verifier(premiere is not None and premiere.getIndexInParent() == 0,
+                 "le premier Bas dans la liste des voix ne donne pas le focus à la première voix")
+        touche(0xFF1B)  # Escape
+        attendre(lambda: not liste.getState().contains(pyatspi.STATE_SHOWING), 5)
+        attendre_un_peu()
+        try:
+            encore = premiere is not None and premiere.getState().contains(pyatspi.STATE_FOCUSED)
+        except Exception:
+            encore = False  # gone with the closed screen
+        verifier(not encore, "la voix surlignée se dit encore focalisée, l'écran des voix fermé")
+
+    # In battle, our own sea is reached by Tab and read like the others. Without a window manager the
+    # keys follow the pointer's clicks: on the harbour's board, then on the battle screen's sea.
+    def cliquer(x, y):
+        pyatspi.Registry.generateMouseEvent(x, y, pyatspi.MOUSE_ABS)
+        pyatspi.Registry.generateMouseEvent(x, y, "b1c")
+
+    cliquer(x + l // 2, y + h // 2)
+    attendre(lambda: plan.getState().contains(pyatspi.STATE_FOCUSED), 5)
+    touche(ord("t"), controle=True)
+    attendre_un_peu()
+    touche(ord("e"), controle=True)
+    adverse = trouver(app, pyatspi.ROLE_CANVAS, "Flotte ennemie")
+    attendre(lambda: adverse is not None and adverse.getState().contains(pyatspi.STATE_SHOWING), 5)
+    bx, by, bl, bh = adverse.parent.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    cliquer(bx + 10, by + bh - 10)
+    verifier(attendre(lambda: adverse.getState().contains(pyatspi.STATE_FOCUSED), 5),
+             "Ctrl+T puis Ctrl+E : la flotte ennemie n'a pas les touches")
+    touche(0xFF09)  # Tab
+    verifier(notre_flotte is not None and attendre(lambda: notre_flotte.getState().contains(pyatspi.STATE_FOCUSED), 5),
+             "Tab ne mène pas à « Notre flotte » en bataille")
 
 for objet, profondeur in tous(app):
     if objet.name or objet.description:

@@ -1,11 +1,14 @@
 // What screen readers get of the game: named boards and berths with their roles, the selected sector and
 // what it holds after each move, the enemy's ships kept hidden. The balloon, and the events that tell a
 // screen reader of each change, are checked over AT-SPI on the running game (tools/lecteur_ecran.sh).
+#include "app/accessible.h"
 #include "app/board.h"
 #include "placement/image_poste.h"
 #include "support/jeu.h"
 
 #include <QAccessible>
+#include <QListWidget>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -83,4 +86,61 @@ TEST(Accessibilite, LeSecteurEtSonContenuSuiventChaqueDeplacement) {
     jeu.partie.tirs_joueur(6, 5) = QStringLiteral("MANQUE");
     adverse->repeindre();
     EXPECT_EQ(description(adverse), QStringLiteral("F5 : manqué"));
+}
+
+TEST(Accessibilite, NotreFlotteSeLitDesLeDebutEtSeRejointParTab) {
+    JeuDeTest jeu;
+    ASSERT_TRUE(jeu.creer());
+    jeu.demarrer();
+    Board* joueur = jeu.bataille->port_joueur;
+    EXPECT_EQ(description(joueur), QStringLiteral("A1 : eau"));
+    jeu.test->AutoClick();
+    jeu.test->EngagerClick();
+    JeuDeTest::activer(jeu.bataille.get());
+    ASSERT_TRUE(jeu.bataille->port_adverse->hasFocus());
+    jeu.touche(Qt::Key_Tab);
+    ASSERT_TRUE(joueur->hasFocus());
+    EXPECT_TRUE(description(joueur).startsWith(QStringLiteral("A1 : "))) << qPrintable(description(joueur));
+    EXPECT_TRUE(interface(joueur)->state().focused);
+    // the arrows read our sea, sector by sector
+    jeu.touche(Qt::Key_Down);
+    const QString b2 = description(joueur);
+    EXPECT_TRUE(b2.startsWith(QStringLiteral("A2 : "))) << qPrintable(b2);
+    EXPECT_EQ(b2.mid(5), motsDeCase(jeu.partie.plan_joueur(1, 2)));
+    // nothing fired: the enemy's sea and the battle are as they were
+    EXPECT_EQ(jeu.partie.nb_tirs_joueur, 0);
+    jeu.touche(Qt::Key_Tab);
+    EXPECT_TRUE(jeu.bataille->port_adverse->hasFocus());
+    // the mouse on our sea neither takes the keys from the enemy's nor moves the sector read
+    QTest::mouseClick(joueur, Qt::LeftButton, {}, joueur->centreCellule(5, 5));
+    EXPECT_TRUE(jeu.bataille->port_adverse->hasFocus());
+    EXPECT_EQ(description(joueur), b2);
+}
+
+TEST(Accessibilite, LaListeDesVoixAnnonceSaPremiereVoixEtNeGardePasLeFocusFermee) {
+    JeuDeTest jeu;
+    FauxMoteurParole moteur(voixFrancaises({QStringLiteral("fr"), QStringLiteral("fr-be")}, {}));
+    ASSERT_TRUE(jeu.creer());
+    jeu.voice->setMoteur(&moteur, new SortieMuette);
+    jeu.demarrer();
+    QListWidget* liste = jeu.voice->ListTTS;
+    jeu.dialogues.pendant = [&](QDialog* ecran) {
+        ecran->show();
+        JeuDeTest::activer(ecran);
+        ASSERT_TRUE(liste->hasFocus());
+        // Screen readers hear of the row that becomes the current one while the list has the focus
+        // (Qt tells them then): the first arrow must make one, even where the list had put its cursor.
+        QSignalSpy courante(liste->selectionModel(), &QItemSelectionModel::currentChanged);
+        QTest::keyClick(liste, Qt::Key_Down);
+        ASSERT_FALSE(courante.isEmpty());
+        EXPECT_EQ(courante.last().first().toModelIndex().row(), 0);
+        EXPECT_TRUE(interface(liste)->child(0)->state().focused);
+        QTest::keyClick(liste, Qt::Key_Escape);
+    };
+    jeu.bataille->VoixClick();
+    jeu.dialogues.pendant = nullptr;
+    // closed: none of its voices still says it has the focus
+    EXPECT_FALSE(jeu.voice->isVisible());
+    for (int i = 0; i < interface(liste)->childCount(); ++i)
+        EXPECT_FALSE(interface(liste)->child(i)->state().focused) << i;
 }

@@ -53,4 +53,18 @@ if command -v Xvfb >/dev/null; then
 else
   echo "écran perdu : Xvfb absent, pas vérifié"
 fi
+# The Wayland compositor gone in the middle of a game (weston, when it is there).
+if command -v weston >/dev/null && [ -e /usr/lib/x86_64-linux-gnu/qt6/plugins/platforms/libqwayland-generic.so ]; then
+  mkdir -m 700 "$dossier/run"
+  XDG_RUNTIME_DIR="$dossier/run" weston --backend=headless-backend.so --socket=corsabord --idle-time=0 >/dev/null 2>&1 &
+  w=$!
+  for _ in $(seq 50); do [ -e "$dossier/run/corsabord" ] && break; sleep 0.1; done
+  (sleep 2; kill $w) &
+  jouer -u DISPLAY XDG_RUNTIME_DIR="$dossier/run" WAYLAND_DISPLAY=corsabord QT_QPA_PLATFORM=wayland
+  [ "$statut" -eq 1 ] || echec "compositeur perdu : statut $statut au lieu de 1"
+  [ "$(cat "$dossier/.erreurs")" = "Corsabord : la connexion à l'écran « corsabord » est rompue (serveur graphique arrêté ?) ; le jeu s'arrête." ] ||
+    { cat "$dossier/.erreurs" >&2; echec "compositeur perdu : pas la ligne attendue, ou d'autres avec"; }
+else
+  echo "compositeur perdu : weston ou la plateforme wayland de Qt absents, pas vérifié"
+fi
 echo "sans écran: tout va bien"

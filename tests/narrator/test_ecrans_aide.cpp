@@ -250,26 +250,37 @@ TEST(EcranVoix, UnFichierQueLeJeuNAPasPuLireResteAuJoueur) {
 }
 
 TEST(EcranVoix, UnPersonnageAbimeEnPleineBatailleNeLaTerminePas) {
-    for (const bool present : {true, false}) {
+    // Damaged before the voice screen opens, the parrot stays as he is; damaged while it is open, he
+    // cannot come back. Either way the battle goes on and the terminal says why.
+    for (const bool pendant : {false, true}) {
         JeuAvecVoix jeu;
         jeu.test->AutoClick();
         jeu.test->EngagerClick();
         ASSERT_EQ(jeu.bataille->echange().phase(), Phase::TourDuJoueur);
-        jeu.compagnon.fichierLisible = false; // damaged, or gone, in the middle of the battle
-        jeu.compagnon.fichierPresent = present;
+        jeu.compagnon.fichierLisible = pendant;
         testing::internal::CaptureStderr();
         jeu.ouvrir<TFormVoice>([&] { jeu.ctrl(Qt::Key_V); },
-                               [](TFormVoice* ecran) { QTest::keyClick(ecran->ListTTS, Qt::Key_Escape); });
-        EXPECT_FALSE(testing::internal::GetCapturedStderr().empty());
-        EXPECT_TRUE(jeu.fins.isEmpty());
-        EXPECT_TRUE(jeu.dialogues.avertissements.isEmpty());
-        EXPECT_EQ(jeu.compagnon.paroles.last(), RETOUR);
-        // the battle goes on: the player fires and the enemy answers
+                               [&](TFormVoice* ecran) {
+                                   jeu.compagnon.fichierLisible = false;
+                                   QTest::keyClick(ecran->ListTTS, Qt::Key_Escape);
+                               });
+        EXPECT_FALSE(testing::internal::GetCapturedStderr().empty()) << pendant;
+        EXPECT_TRUE(jeu.fins.isEmpty()) << pendant;
+        EXPECT_TRUE(jeu.dialogues.avertissements.isEmpty()) << pendant;
+        EXPECT_EQ(jeu.compagnon.paroles.last() == RETOUR, !pendant) << pendant;
+        EXPECT_EQ(jeu.bataille->narrateur().dernier_message(), RETOUR) << pendant;
+        // the player fires and the enemy answers
         ASSERT_TRUE(jeu.bataille->port_adverse->isEnabled());
         jeu.touche(Qt::Key_Space);
-        EXPECT_EQ(jeu.compagnon.paroles.last(), QStringLiteral("FEU!"));
+        EXPECT_EQ(jeu.partie.nb_tirs_joueur, 1) << pendant;
         jeu.temps.avancer(20000);
-        EXPECT_EQ(jeu.partie.nb_tirs_adverse, 1);
+        EXPECT_EQ(jeu.partie.nb_tirs_adverse, 1) << pendant;
+        // and quitting ends the game, after the parrot's farewell when he is there to make it
+        jeu.dialogues.reponse = true;
+        jeu.ctrl(Qt::Key_Q);
+        if (!pendant)
+            jeu.compagnon.terminer(jeu.compagnon.requeteDe(QStringLiteral("Hide")));
+        EXPECT_EQ(jeu.fins, QList<int>{0}) << pendant;
     }
 }
 

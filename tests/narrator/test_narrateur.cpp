@@ -149,52 +149,6 @@ TEST(Liberer, DechargeDeconnecteEtSeTaitPuisRevient) {
     EXPECT_EQ(b.compagnon.paroles.last(), QStringLiteral("Tir ennemi en B 5."));
 }
 
-// The voice screen's way out and back, as the character file is when it opens and when it closes.
-TEST(SeRetirer, UnFichierQuiNeSeRelitPlusNeFaitPasPerdreLePerroquet) {
-    struct Cas {
-        const char* nom;
-        bool lisibleAuDepart, lisibleAuRetour;
-        bool parti, revenu;
-        const char* terminal; // the start of what the player's terminal reads, empty for nothing
-    };
-    const QList<Cas> cas = {
-        {"sain", true, true, true, true, ""},
-        {"abîmé avant", false, false, false, true, "Corsabord : le fichier du perroquet ne se relit plus"},
-        {"abîmé pendant", true, false, true, false, "Corsabord : le perroquet ne peut pas revenir"},
-    };
-    for (const Cas& c : cas) {
-        Banc b;
-        b.compagnon.raison = QStringLiteral("Fichier du personnage illisible : /x/perroquet.json.");
-        ASSERT_TRUE(b.installer());
-        b.narrateur.Parle(QStringLiteral("A vous, amiral."));
-        const int enCours = b.narrateur.requete_parole();
-        b.compagnon.fichierLisible = c.lisibleAuDepart;
-        testing::internal::CaptureStderr();
-        b.narrateur.seRetirer();
-        EXPECT_EQ(b.compagnon.personnage(PERSONNAGE), !c.parti) << c.nom;
-        EXPECT_EQ(b.compagnon.connecte(), !c.parti) << c.nom;
-        // silent while the screen is open, whether he stayed or not; what he was saying is stopped
-        EXPECT_TRUE(b.compagnon.arretees.contains(enCours) || c.parti) << c.nom;
-        const qsizetype dits = b.compagnon.paroles.size();
-        b.narrateur.Parle(QStringLiteral("Feu ennemi!"));
-        EXPECT_EQ(b.compagnon.paroles.size(), dits) << c.nom;
-        b.compagnon.fichierLisible = c.lisibleAuRetour;
-        EXPECT_EQ(b.narrateur.revenir({QStringLiteral("MemoConfig"), DEFAUT}), c.revenu) << c.nom;
-        const QString terminal = QString::fromStdString(testing::internal::GetCapturedStderr());
-        EXPECT_TRUE(QLatin1String(c.terminal).isEmpty() ? terminal.isEmpty()
-                                                        : terminal.startsWith(QLatin1String(c.terminal)))
-            << c.nom << ": " << terminal.toStdString();
-        EXPECT_EQ(terminal.contains(b.compagnon.raison), !terminal.isEmpty()) << c.nom;
-        EXPECT_TRUE(b.dialogues.avertissements.isEmpty()) << c.nom; // no box: the battle goes on
-        EXPECT_EQ(b.narrateur.pret(), c.revenu) << c.nom;
-        EXPECT_EQ(b.compagnon.journal.count(QStringLiteral("jouer: Greet")), c.revenu ? 2 : 1) << c.nom;
-        // shown again only when he had left
-        EXPECT_EQ(b.compagnon.journal.count(QStringLiteral("montrer")), c.parti && c.revenu ? 2 : 1) << c.nom;
-        b.narrateur.Parle(b.narrateur.dernier_message());
-        EXPECT_EQ(b.compagnon.paroles.last() == QStringLiteral("Feu ennemi!"), c.revenu) << c.nom;
-    }
-}
-
 TEST(Narrateur, RelaieLesFinsDeRequetes) {
     Banc b;
     b.installer();
