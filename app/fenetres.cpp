@@ -8,12 +8,19 @@
 #include <QGuiApplication>
 #include <QMainWindow>
 #include <QScreen>
+#include <QWindow>
 
 void montrerPleinEcran(QMainWindow* fenetre) {
     fenetre->setWindowFlag(Qt::FramelessWindowHint, true);
     const QScreen* ecran = fenetre->screen() ? fenetre->screen() : QGuiApplication::primaryScreen();
     if (ecran)
         fenetre->setGeometry(ecran->geometry());
+    // The harbour belongs to the battle window: one entry in the taskbar, and the desktop keeps it above.
+    if (QWidget* proprietaire = fenetre->parentWidget() ? fenetre->parentWidget()->window() : nullptr) {
+        fenetre->winId();
+        if (fenetre->windowHandle() && proprietaire->windowHandle())
+            fenetre->windowHandle()->setTransientParent(proprietaire->windowHandle());
+    }
     fenetre->showMaximized();
     fenetre->raise();
     fenetre->activateWindow();

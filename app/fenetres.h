@@ -12,7 +12,8 @@ class QMenuBar;
 class QObject;
 class QWidget;
 
-// Shows a main screen borderless and maximised over the whole screen.
+// Shows a main screen borderless and maximised over the whole screen; a screen with a parent (the
+// harbour) is transient for the parent's window.
 void montrerPleinEcran(QMainWindow* fenetre);
 
 // A menu item with its caption and Control-letter shortcut ('\0' for none), named as the game names it.

@@ -1,7 +1,9 @@
 // Before the toolkit starts: a screen to show the game on, and the menu's settings folder.
 #include "app/lancement.h"
 
+#include <QCommandLineParser>
 #include <QDir>
+#include <QFileInfo>
 
 #include <cstdarg>
 #include <cstdio>
@@ -36,6 +38,32 @@ void messagesDuJeu(QtMsgType type, const QMessageLogContext& contexte, const QSt
     if (type == QtFatalMsg)
         std::_Exit(1); // the line said it: no core dump and no toolkit advice for the player
 }
+
+const QString AIDE = QStringLiteral(
+    "Utilisation : corsabord [options]\n"
+    "Bataille navale contre l'ordinateur, racontée par un perroquet marin.\n"
+    "\n"
+    "Options :\n"
+    "  -h, --help         affiche cette aide et s'arrête\n"
+    "  -v, --version      affiche la version du jeu et s'arrête\n"
+    "  --depuis-le-menu   garde Config.txt dans le dossier de configuration\n"
+    "                     ($XDG_CONFIG_HOME/corsabord, sinon ~/.config/corsabord) au lieu\n"
+    "                     du dossier d'où le jeu est lancé\n"
+    "\n"
+    "Les options de Qt (-platform, -display, -style, ...) sont aussi acceptées.\n"
+    "Une seule partie à la fois par dossier de réglages : la relancer ramène la première au premier plan.\n"
+    "Les touches et le jeu à l'oreille : man corsabord, et le manuel du joueur\n"
+    "  %1\n");
+
+// The toolkit's own options, read by QApplication after us: accepted here so that they are not refused.
+const char* const OPTIONS_QT_A_VALEUR[] = {"platform",        "platformpluginpath",
+                                           "platformtheme",   "plugin",
+                                           "qwindowgeometry", "qwindowicon",
+                                           "qwindowtitle",    "session",
+                                           "display",         "name",
+                                           "geometry",        "title",
+                                           "style",           "stylesheet"};
+const char* const OPTIONS_QT[] = {"reverse", "widgetcount", "nograb", "dograb", "sync"};
 
 // While QApplication is being built: the platform's own warnings are held back and its fatal failure
 // (a display that does not answer) becomes one French line and status 1, not the toolkit's advice
@@ -87,6 +115,66 @@ void installerMessagesDuJeu() {
     qInstallMessageHandler(messagesDuJeu);
 }
 
+std::optional<FinImmediate> lireLigneDeCommande(const QStringList& arguments) {
+    QCommandLineParser lecteur;
+    // -platform, as Qt spells its options, is one option and not six letters.
+    lecteur.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption aide(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
+    lecteur.addOption(aide);
+    lecteur.addOption(version);
+    lecteur.addOption(QCommandLineOption(OPTION_MENU.mid(2)));
+    for (const char* nom : OPTIONS_QT_A_VALEUR)
+        lecteur.addOption(QCommandLineOption(QLatin1String(nom), QString(), QStringLiteral("valeur")));
+    for (const char* nom : OPTIONS_QT)
+        lecteur.addOption(QCommandLineOption(QLatin1String(nom)));
+
+    const QString essayer = QStringLiteral("Essayez « corsabord --help ».");
+    if (!lecteur.parse(QStringList{QStringLiteral("corsabord")} + arguments)) {
+        const QStringList inconnues = lecteur.unknownOptionNames();
+        if (!inconnues.isEmpty()) {
+            // Named as the player typed it, dashes included, without its value.
+            QString tapee = QStringLiteral("--") + inconnues.first();
+            for (const QString& argument : arguments) {
+                const QString option = argument.section(QLatin1Char('='), 0, 0);
+                qsizetype tirets = 0;
+                while (tirets < option.size() && option.at(tirets) == QLatin1Char('-'))
+                    ++tirets;
+                if (tirets > 0 && option.mid(tirets) == inconnues.first()) {
+                    tapee = option;
+                    break;
+                }
+            }
+            return FinImmediate{
+                2, QString(), QStringLiteral("Corsabord : option inconnue « %1 ». %2\n").arg(tapee, essayer)};
+        }
+        // The only other refusal: an option of the toolkit's given last, without its value.
+        return FinImmediate{2, QString(),
+                            QStringLiteral("Corsabord : l'option « %1 » attend une valeur. %2\n")
+                                .arg(arguments.isEmpty() ? QString() : arguments.last(), essayer)};
+    }
+    if (lecteur.isSet(aide))
+        return FinImmediate{0, AIDE.arg(QStringLiteral(CORSABORD_MANUEL)), QString()};
+    if (lecteur.isSet(version))
+        return FinImmediate{0, QStringLiteral("Corsabord %1\n").arg(QStringLiteral(CORSABORD_VERSION)),
+                            QString()};
+    if (!lecteur.positionalArguments().isEmpty())
+        return FinImmediate{2, QString(),
+                            QStringLiteral("Corsabord : le jeu n'ouvre aucun fichier (« %1 »). %2\n")
+                                .arg(lecteur.positionalArguments().first(), essayer)};
+    return std::nullopt;
+}
+
+QString cheminDuManuel(const QString& dossierDuJeu) {
+    const QDir ici(dossierDuJeu);
+    for (const QString& chemin : {ici.filePath(QStringLiteral("data/manuel.html")),
+                                  ici.filePath(QStringLiteral("../share/doc/corsabord/manuel.html"))}) {
+        if (QFileInfo::exists(chemin))
+            return QDir::cleanPath(chemin);
+    }
+    return QStringLiteral(CORSABORD_MANUEL);
+}
+
 QString sansEcran(const QStringList& arguments, const QProcessEnvironment& env) {
     const bool plateforme = !env.value(QStringLiteral("QT_QPA_PLATFORM")).isEmpty() ||
                             arguments.contains(QStringLiteral("-platform")) ||
@@ -104,14 +192,19 @@ QString dossierDuMenu(const QProcessEnvironment& env, const QString& maison) {
     return QDir(base).filePath(QStringLiteral("corsabord"));
 }
 
-bool preparerLancement(int argc, char** argv) {
+std::optional<int> preparerLancement(int argc, char** argv) {
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
+    if (const auto fin = lireLigneDeCommande(arguments)) {
+        std::fputs(qUtf8Printable(fin->sortie), stdout);
+        std::fputs(qUtf8Printable(fin->erreurs), stderr);
+        return fin->statut;
+    }
     const QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     if (const QString manque = sansEcran(arguments, env); !manque.isEmpty()) {
         direAuTerminal(manque);
-        return false;
+        return 1;
     }
     if (arguments.contains(OPTION_MENU)) {
         const QString dossier = dossierDuMenu(env, QDir::homePath());
@@ -119,12 +212,12 @@ bool preparerLancement(int argc, char** argv) {
             direAuTerminal(
                 QStringLiteral("Corsabord : impossible de créer ou d'ouvrir le dossier des réglages %1.")
                     .arg(dossier));
-            return false;
+            return 1;
         }
     }
     ecranDemande = ecranDeLEnvironnement();
     precedent = qInstallMessageHandler(surveiller);
-    return true;
+    return std::nullopt;
 }
 
 void lancementReussi() {

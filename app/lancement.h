@@ -6,9 +6,24 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 // The option the desktop's menu entry passes: the game then keeps Config.txt in the player's
 // configuration folder instead of the folder it is started from (the home folder, from a menu).
 inline const QString OPTION_MENU = QStringLiteral("--depuis-le-menu");
+
+// What the command line asks for: an end with its status and what to print on standard output and
+// standard error (help, version, a refused option), or nothing when the game is to be played.
+struct FinImmediate {
+    int statut = 0;
+    QString sortie;
+    QString erreurs;
+};
+std::optional<FinImmediate> lireLigneDeCommande(const QStringList& arguments);
+
+// The player's handbook: beside the game's data in a build, under the documentation of the prefix the
+// game is installed in, or where it was to be installed.
+QString cheminDuManuel(const QString& dossierDuJeu);
 
 // The line to print when the game has no screen to show itself on (no display, no Wayland, no
 // platform asked for), empty when it may have one.
@@ -17,10 +32,11 @@ QString sansEcran(const QStringList& arguments, const QProcessEnvironment& env);
 // $XDG_CONFIG_HOME/corsabord, or ~/.config/corsabord when that is unset or not an absolute path.
 QString dossierDuMenu(const QProcessEnvironment& env, const QString& maison);
 
-// Before QApplication: says on standard error why the game cannot start and returns false (no screen,
-// or the menu's folder cannot be made); otherwise goes to the menu's folder when asked, and watches the
-// toolkit's start so that a display that does not answer gets the same plain French line.
-bool preparerLancement(int argc, char** argv);
+// Before QApplication: answers --help and --version and refuses unknown options; says on standard error
+// why the game cannot start (no screen, or the menu's folder cannot be made); in those cases returns the
+// status to end with. Otherwise goes to the menu's folder when asked, watches the toolkit's start so that a
+// display that does not answer gets the same plain French line, and returns nothing.
+std::optional<int> preparerLancement(int argc, char** argv);
 // Once QApplication stands: the toolkit's messages go their usual way again (the game's handler), and
 // libwayland's own lines on Wayland go the same way as the toolkit's.
 void lancementReussi();

@@ -1,4 +1,5 @@
 // Corsabord's start: the services, the four screens in their order, the event loop.
+#include "app/copie_unique.h"
 #include "app/dialogues.h"
 #include "app/flux.h"
 #include "app/lancement.h"
@@ -24,11 +25,16 @@ namespace {
 
 int jouer(int argc, char** argv) {
     installerMessagesDuJeu();
-    if (!preparerLancement(argc, argv))
-        return 1;
+    if (const auto fin = preparerLancement(argc, argv))
+        return *fin;
     QApplication app(argc, argv);
     lancementReussi();
     QApplication::setApplicationName(QStringLiteral("Corsabord"));
+    // The menu entry's name: docks and Wayland compositors match the windows to it.
+    QGuiApplication::setDesktopFileName(QStringLiteral("fr.corsabord.corsabord"));
+    CopieUnique copie(QDir::currentPath());
+    if (!copie.prendre())
+        return direDejaOuvert(copie);
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
     // The standard buttons in French ("Oui", "Non", "Annuler").
     QTranslator traduction;
@@ -55,6 +61,7 @@ int jouer(int argc, char** argv) {
             compagnon.setEchelle(scene->echelle(), scene->origine());
     };
     FluxEcrans flux(bataille);
+    QObject::connect(&copie, &CopieUnique::appelee, &flux, [&flux] { ramenerAuPremierPlan(flux.devant()); });
     QObject::connect(&flux, &FluxEcrans::ecranAuPremierPlan, &compagnon, suivreEcran);
     QObject::connect(&bataille, &TBataille_navale::finDuJeu, &app, &QApplication::exit, Qt::QueuedConnection);
     if (!bataille.FormCreate())

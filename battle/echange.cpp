@@ -267,5 +267,5 @@ void Echange::resumer(bool notreMer, bool colonne, int colonneVisee, int ligneVi
 }
 
 void Echange::NaviresAFlotClick() {
-    narrateur_.Parle(phase_ == Phase::Placement ? PAS_ENCORE_EN_MER : navires_a_flot(partie_));
+    narrateur_.Parle(phase_ == Phase::Placement ? PAS_ENCORE_EN_MER : naviresAFlot(partie_));
 }

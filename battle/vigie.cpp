@@ -199,7 +199,7 @@ QString resumeNotreMer(const Grille& plan, const Grille& tirs, bool colonne, int
                   QStringLiteral("mer libre, jamais visée"));
 }
 
-QString navires_a_flot(const Partie& partie) {
+QString naviresAFlot(const Partie& partie) {
     const QString ennemi = flotte(aFlot(partie.mer_adverse));
     const QString nous = flotte(aFlot(partie.mer_joueur));
     return (ennemi.isEmpty() ? QStringLiteral("L'ennemi n'a plus un seul navire à flot.")

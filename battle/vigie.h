@@ -21,7 +21,10 @@ public:
     // French keyboard (& é " ' ( - è _ ç à) counts as the digits 1 to 0 above it.
     Reponse taper(int touche);
     bool enCours() const { return colonne_ > 0; }
-    void annuler() { colonne_ = 0, dizaine_ = false; }
+    void annuler() {
+        colonne_ = 0;
+        dizaine_ = false;
+    }
 
 private:
     int colonne_ = 0;      // the letter typed, 0 when no entry is under way
@@ -34,7 +37,7 @@ QString resumeAdverse(const Grille& tirs_joueur, bool colonne, int numero);
 // The same on our sea: the enemy's shots on it, and our ships it has not found yet.
 QString resumeNotreMer(const Grille& plan_joueur, const Grille& tirs_adverse, bool colonne, int numero);
 // What the enemy still has afloat, then what remains of ours, one sentence each.
-QString navires_a_flot(const Partie& partie);
+QString naviresAFlot(const Partie& partie);
 
 inline const QString PAS_ENCORE_EN_MER =
     QStringLiteral("Nos navires sont encore au port, amiral, la bataille n'a pas commencé.");

@@ -1,12 +1,16 @@
 // The About screen.
 #include "narrator/tformabout.h"
 
+#include "app/lancement.h"
 #include "narrator/aide.h"
 
+#include <QCoreApplication>
+#include <QDesktopServices>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QUrl>
 
 #include <algorithm>
 #include <cmath>
@@ -66,6 +70,12 @@ TFormAbout::TFormAbout(QWidget* parent)
     placer(l4, QRect(8, 250, 149, 14));
     QLabel* droits = etiquette(this, "Label4", QStringLiteral("© 2026 Marelis, GPL 3 ou +"));
     placer(droits, QRect(8, 302, 148, 14));
+
+    // The handbook is one key away, for the player who reads the card through a screen reader; the
+    // parrot's words on this screen stay as they are.
+    ouvrir = [](const QUrl& adresse) { QDesktopServices::openUrl(adresse); };
+    setAccessibleDescription(QStringLiteral("F1 : ouvrir le manuel du joueur."));
+    Button1->setToolTip(QStringLiteral("F1 : le manuel du joueur"));
 }
 
 void TFormAbout::showEvent(QShowEvent* event) {
@@ -103,6 +113,10 @@ void TFormAbout::paintEvent(QPaintEvent* event) {
 }
 
 void TFormAbout::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
+        ouvrir(QUrl::fromLocalFile(cheminDuManuel(QCoreApplication::applicationDirPath())));
+        return;
+    }
     // Any character key the button leaves to the screen takes the player back too.
     if (event->key() != Qt::Key_Escape && !event->text().isEmpty() && event->text().at(0).isPrint()) {
         Button1Click();

@@ -3,7 +3,10 @@
 
 #include "app/ecran_modal.h"
 
+#include <functional>
+
 class QLabel;
+class QUrl;
 class QPushButton;
 
 class TFormAbout : public EcranModal {
@@ -18,6 +21,9 @@ public:
     ImageEcran* Image1 = nullptr; // the maker's logo
     QLabel* l4 = nullptr;
     QPushButton* Button1 = nullptr;
+
+    // Opens the player's handbook (F1); the desktop's viewer by default, a fake in the tests.
+    std::function<void(const QUrl&)> ouvrir;
 
 Q_SIGNALS:
     // A text for the narrator.

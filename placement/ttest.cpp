@@ -65,7 +65,9 @@ const std::array<const char*, NB_POSTES> NOMS_DES_POSTES = {
 } // namespace
 
 TTest::TTest(Partie& partie, Hasard& hasard, DemandesPort& demandes, QWidget* parent)
-    : QMainWindow(parent, Qt::Window)
+    // A window of the battle window's own (a dialog to the window manager), so that the desktop shows one
+    // entry for the game in its taskbar.
+    : QMainWindow(parent, Qt::Dialog)
     , demandes_(demandes)
     , partie_(partie)
     , port_(partie, hasard) {

@@ -4,5 +4,6 @@ set -euo pipefail
 racine=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 "$racine/tools/setup-debian.sh"
 cmake -S "$racine" -B "$racine/build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCORSABORD_TESTS=OFF -DCORSABORD_BENCH=OFF
-cmake --build "$racine/build" -j"$(nproc)" --target corsabord
+# The game and what `cmake --install build` copies besides it (the menu icons rendered from the SVG).
+cmake --build "$racine/build" -j"$(nproc)" --target corsabord icones
 exec "$racine/build/corsabord" "$@"

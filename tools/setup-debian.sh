@@ -3,6 +3,7 @@
 # With --tests, also a sound server for the tests that play sound, where the desktop has none of its own.
 # It never removes anything: on Debian 12 the pulseaudio package conflicts with the GNOME desktop's
 # pipewire-audio, so it is installed only where no PipeWire sound server is.
+#   setup-debian.sh [--tests]    (--tests: also what only the test command uses)
 set -euo pipefail
 
 packages=(
@@ -15,6 +16,8 @@ packages=(
   # run
   qt6-qpa-plugins libqt6svg6 qt6-translations-l10n
   libespeak-ng-dev espeak-ng-data espeak-ng
+  # native Wayland sessions
+  qt6-wayland
   # the voice and About screens' fonts (metric-compatible with the usual desktop ones)
   fonts-liberation2
   # the sound server's own tools (pactl, parec), which PipeWire's pulse server answers as well
@@ -31,6 +34,13 @@ installe() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok
 # desktop's PulseAudio or PipeWire serves it. The tests start a PulseAudio server of their own.
 if [ "${1:-}" = "--tests" ] && ! installe pipewire-pulse && ! installe pipewire-audio; then
   packages+=(pulseaudio)
+fi
+# Only for the test command: a Wayland compositor to start the game on, and the Debian package's build and check.
+if [ "${1:-}" = --tests ]; then
+  packages+=(
+    weston
+    dpkg-dev debhelper lintian fakeroot
+  )
 fi
 
 missing=()

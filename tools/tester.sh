@@ -4,13 +4,14 @@ set -euo pipefail
 racine=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 construction="$racine/build-tests"
 "$racine/tools/setup-debian.sh" --tests
-cmake -S "$racine" -B "$construction" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# Here, unlike a plain build, every compiler warning stops the build.
+cmake -S "$racine" -B "$construction" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORSABORD_WERROR=ON
 cmake --build "$construction" -j"$(nproc)"
 # The same tests again under AddressSanitizer and UndefinedBehaviorSanitizer (the fuzzers, which carry
 # both already, and the benchmarks are left out of that build).
 sanitizers="$racine/build-asan"
 cmake -S "$racine" -B "$sanitizers" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORSABORD_SANITIZE=ON \
-  -DCORSABORD_BENCH=OFF -DCORSABORD_FUZZ=OFF
+  -DCORSABORD_WERROR=ON -DCORSABORD_BENCH=OFF -DCORSABORD_FUZZ=OFF
 cmake --build "$sanitizers" -j"$(nproc)"
 
 # The tests that play sound need a sound server: start a private one on a null sink when none runs.
@@ -35,3 +36,7 @@ QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 600
 echo "tester: the tests again under the sanitizers"
 cd "$sanitizers"
 LSAN_OPTIONS="suppressions=$racine/tools/lsan.supp" QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 900
+# The Debian package: one more build, with the tests that need no sound server, then lintian and its contents
+# (skipped when dpkg-dev, debhelper or lintian are missing).
+echo "tester: the Debian package"
+env -u PULSE_SERVER bash "$racine/tools/paquet.sh" "$construction"

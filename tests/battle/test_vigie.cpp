@@ -100,7 +100,7 @@ TEST(Vigie, LesNaviresAFlotSelonLesGrilles) {
         poserNavire(p.mer_joueur, QLatin1String(flotte[i].nom), flotte[i].longueur, 1, i + 1);
     }
     EXPECT_EQ(
-        navires_a_flot(p),
+        naviresAFlot(p),
         QStringLiteral("L'ennemi a encore à flot un vaisseau amiral, une frégate, deux bricks, deux galères "
                        "et trois chaloupes. Il nous reste un vaisseau amiral, une frégate, deux bricks, deux "
                        "galères et trois chaloupes."));
@@ -109,7 +109,7 @@ TEST(Vigie, LesNaviresAFlotSelonLesGrilles) {
         p.mer_adverse(1, r).clear();
     for (int r = 1; r <= 9; ++r)
         p.mer_joueur(1, r).clear();
-    EXPECT_EQ(navires_a_flot(p),
+    EXPECT_EQ(naviresAFlot(p),
               QStringLiteral("L'ennemi a encore à flot une frégate, un brick et une chaloupe. "
                              "Il ne nous reste plus un seul navire."));
 }

@@ -15,13 +15,20 @@ nettoyer() {
   rm -rf "$tmp"
 }
 trap nettoyer EXIT
-echec() { echo "ÉCHEC: $*" >&2; exit 1; }
+# A failure shows what the game said last.
+echec() {
+  echo "ÉCHEC: $*" >&2
+  [ -s "$tmp/sortie" ] && tail -n 20 "$tmp/sortie" >&2
+  exit 1
+}
 
 prefixe="$tmp/prefixe"
 cmake --install "$construction" --prefix "$prefixe" >/dev/null
 entree="$prefixe/share/applications/fr.corsabord.corsabord.desktop"
-for f in bin/corsabord share/corsabord/narrateur/perroquet.json share/metainfo/fr.corsabord.corsabord.metainfo.xml \
-  share/icons/hicolor/scalable/apps/corsabord.svg; do
+# The program in bin/, or in games/ as a distribution's package puts it.
+[ -f "$prefixe/bin/corsabord" ] || [ -f "$prefixe/games/corsabord" ] || echec "le programme n'est pas installé"
+for f in share/corsabord/narrateur/perroquet.json share/metainfo/fr.corsabord.corsabord.metainfo.xml \
+  share/icons/hicolor/scalable/apps/corsabord.svg share/doc/corsabord/manuel.html share/man/man6/corsabord.6; do
   [ -f "$prefixe/$f" ] || echec "$f n'est pas installé"
 done
 [ -f "$entree" ] || echec "l'entrée de menu n'est pas installée"
@@ -86,7 +93,7 @@ finir() {
 # The menu's command line, with the program found on the PATH as the desktop finds it.
 commande=$(sed -n 's/^Exec=//p' "$entree")
 read -r -a commande <<<"$commande"
-export PATH="$prefixe/bin:$PATH"
+export PATH="$prefixe/bin:$prefixe/games:$PATH"
 
 # From the menu, with and without XDG_CONFIG_HOME.
 for xdg in oui non; do
@@ -115,6 +122,54 @@ export XDG_CONFIG_HOME="$tmp/config-main"
 (cd "$main" && HOME="$tmp/maison-oui" exec corsabord) >"$tmp/sortie" 2>&1 &
 jeu=$!
 attendre_fichier "$main/Config.Txt"
-finir
+attendre_port
 [ ! -e "$XDG_CONFIG_HOME/corsabord" ] || echec "à la main, le jeu a utilisé le dossier de configuration"
+
+# On X11, the windows carry the class the menu entry names, and the harbour belongs to the battle window.
+if [ -n "$xvfb" ] && command -v xprop >/dev/null; then
+  classe=$(sed -n 's/^StartupWMClass=//p' "$entree")
+  [ -n "$classe" ] || echec "l'entrée de menu ne nomme pas la classe de ses fenêtres"
+  port=$(xwininfo -name "Corsabord — Au port" | sed -n 's/^xwininfo: Window id: \(0x[0-9a-f]*\).*/\1/p')
+  xprop -id "$port" WM_CLASS | grep -q "\"$classe\"" || echec "la fenêtre du port n'a pas la classe $classe"
+  xprop -id "$port" WM_TRANSIENT_FOR | grep -q "window id" || echec "le port a sa propre entrée dans la barre des tâches"
+fi
+
+# A second start in the same folder says so and ends; the first plays on. With a screen, the second's box
+# is answered as a player would, by Enter.
+(cd "$main" && HOME="$tmp/maison-oui" exec corsabord) >"$tmp/seconde" 2>&1 &
+seconde=$!
+boite=""
+if [ -n "$xvfb" ] && command -v xdotool >/dev/null; then
+  for _ in $(seq 200); do
+    boite=$(xdotool search --onlyvisible --pid "$seconde" 2>/dev/null | head -n1 || true)
+    [ -n "$boite" ] && break
+    kill -0 "$seconde" 2>/dev/null || break
+    sleep 0.1
+  done
+  [ -n "$boite" ] || echec "la seconde partie n'a pas montré de boîte"
+  xdotool windowfocus --sync "$boite" key Return
+fi
+for _ in $(seq 200); do kill -0 "$seconde" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$seconde" 2>/dev/null && { kill "$seconde"; echec "la seconde partie ne s'arrête pas"; }
+wait "$seconde" || echec "la seconde partie finit avec le statut $?"
+grep -q "^Corsabord : une partie est déjà ouverte avec les réglages de .*a-la-main" "$tmp/seconde" ||
+  { cat "$tmp/seconde" >&2; echec "la seconde partie ne dit pas que le jeu est déjà ouvert"; }
+kill -0 "$jeu" 2>/dev/null || echec "la première partie s'est arrêtée"
+# Called by the second start, the first takes the keyboard back (on a bare X server, its harbour gets
+# the input focus; a window manager may only flag it).
+if [ -n "${boite:-}" ] && [ -n "${port:-}" ]; then
+  for _ in $(seq 50); do [ "$(xdotool getwindowfocus 2>/dev/null)" = "$((port))" ] && break; sleep 0.1; done
+  [ "$(xdotool getwindowfocus 2>/dev/null)" = "$((port))" ] || echec "la première partie n'est pas revenue au premier plan"
+fi
+
+# A copy killed outright leaves its lock behind: the next start plays all the same.
+kill -9 "$jeu"
+wait "$jeu" 2>/dev/null || true
+jeu=""
+(cd "$main" && HOME="$tmp/maison-oui" exec corsabord) >"$tmp/sortie" 2>&1 &
+jeu=$!
+attendre_port
+for _ in $(seq 30); do kill -0 "$jeu" 2>/dev/null || break; sleep 0.1; done
+grep -q "déjà ouverte" "$tmp/sortie" && echec "le verrou de la partie tuée bloque la suivante"
+finir
 echo "installation: tout va bien"

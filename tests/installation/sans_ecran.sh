@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Without any screen, or with a display that does not answer, the game says so in one French line on
-# standard error and ends with a non-zero status, writing nothing. Whatever else goes missing (the
+# standard error and ends with a non-zero status, writing nothing. Its help and version need no screen and
+# write nothing either; an unknown option is refused with status 2. Whatever else goes missing (the
 # speech engine's data, the X server in the middle of a game), the terminal gets one French line and none
 # of the toolkit's own, unless CORSABORD_DEBUG asks for them.
 #   sans_ecran.sh <corsabord>
@@ -19,6 +20,22 @@ essayer() {
   grep -q '^Corsabord : .*écran.*session graphique\.$' "$dossier/.erreurs" || { cat "$dossier/.erreurs" >&2; echec "$* : message inattendu"; }
   [ -z "$(ls "$dossier")" ] || echec "$* : le jeu a écrit $(ls "$dossier")"
 }
+
+# The command line, answered before any screen is looked for: status, the first line out, standard error.
+ligne() {
+  local attendu=$1 premiere=$2 erreur=$3
+  shift 3
+  (cd "$dossier" && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$jeu" "$@") >"$dossier/.sortie" 2>"$dossier/.erreurs"
+  statut=$?
+  [ "$statut" -eq "$attendu" ] || echec "$* : statut $statut au lieu de $attendu"
+  [ "$(head -n1 "$dossier/.sortie")" = "$premiere" ] || { cat "$dossier/.sortie" >&2; echec "$* : sortie inattendue"; }
+  [ "$(cat "$dossier/.erreurs")" = "$erreur" ] || { cat "$dossier/.erreurs" >&2; echec "$* : erreurs inattendues"; }
+  rm -f "$dossier/.sortie" "$dossier/.erreurs"
+  [ -z "$(ls -A "$dossier")" ] || echec "$* : le jeu a écrit $(ls -A "$dossier")"
+}
+ligne 0 "Utilisation : corsabord [options]" "" --help
+ligne 0 "Corsabord $(sed -n 's/^project(Corsabord VERSION \([0-9.]*\).*/\1/p' "$(dirname "$0")/../../CMakeLists.txt")" "" --version
+ligne 2 "" "Corsabord : option inconnue « --inconnu ». Essayez « corsabord --help »." --inconnu
 
 essayer
 # A display nobody serves: a socket folder of our own, empty.

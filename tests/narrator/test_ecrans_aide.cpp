@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -379,6 +380,15 @@ TEST(APropos, LuALOuvertureEtRetourAuJeuParChaqueTouche) {
                 EXPECT_TRUE(jeu.bataille->port_joueur->isHidden());
                 EXPECT_FALSE(jeu.bataille->port_adverse->isHidden());
                 EXPECT_FALSE(jeu.bataille->TimerPaix->isEnabled());
+                // F1 opens the player's handbook, leaves the card open and says nothing.
+                QList<QUrl> ouverts;
+                ecran->ouvrir = [&ouverts](const QUrl& adresse) { ouverts << adresse; };
+                const QStringList dit = jeu.compagnon.paroles;
+                QTest::keyClick(ecran->Button1, Qt::Key_F1);
+                EXPECT_TRUE(ecran->isVisible());
+                EXPECT_EQ(jeu.compagnon.paroles, dit);
+                ASSERT_EQ(ouverts.size(), 1);
+                EXPECT_TRUE(ouverts.first().toLocalFile().endsWith(QStringLiteral("/manuel.html")));
                 QTest::keyClick(ecran->Button1, touche);
                 EXPECT_FALSE(ecran->isVisible());
             });
