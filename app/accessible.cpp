@@ -35,6 +35,16 @@ void nommerPourLecteurs(QWidget* widget, const QString& nom) {
     widget->setAccessibleName(nom); // Qt tells screen readers itself
 }
 
+void annoncerPourLecteurs(QWidget* widget, const QString& texte) {
+    if (texte != widget->accessibleName()) {
+        widget->setAccessibleName(texte); // Qt tells screen readers itself
+        return;
+    }
+    // The same words again: Qt sees no change, but the player is told them anew.
+    QAccessibleEvent changement(widget, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&changement);
+}
+
 void decrirePourLecteurs(QWidget* widget, const QString& description) {
     if (description == widget->accessibleDescription())
         return;

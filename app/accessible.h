@@ -15,6 +15,9 @@ void donnerRoleAccessible(QWidget* widget, QAccessible::Role role);
 // (once: a second event would have them say it twice); the same text again announces nothing.
 void nommerPourLecteurs(QWidget* widget, const QString& nom);
 void decrirePourLecteurs(QWidget* widget, const QString& description);
+// The same for a text said aloud: screen readers are told even when it is the same as before (a text
+// repeated word for word is news to the player).
+void annoncerPourLecteurs(QWidget* widget, const QString& texte);
 
 // What a cell of a grid holds, in words: "eau", "frégate", "touché", "manqué"...
 QString motsDeCase(const QString& cellule);

@@ -9,6 +9,7 @@ namespace {
 
 const QString CLE_ALLURE = QStringLiteral("allure");
 const QString CLE_NIVEAU = QStringLiteral("niveau");
+const QString CLE_STEREO = QStringLiteral("stereo");
 
 QByteArray cleDe(const QByteArray& ligne) {
     const qsizetype egal = ligne.indexOf('=');
@@ -153,4 +154,14 @@ Niveau Preferences::niveau() const {
 
 void Preferences::setNiveau(Niveau niveau) {
     lignes_.setValeur(CLE_NIVEAU, cleNiveau(niveau));
+}
+
+bool Preferences::stereo() const {
+    // on unless the file says off: the cues change nothing of what is said
+    const QString v = lignes_.valeur(CLE_STEREO);
+    return v != QLatin1String("non") && v != QLatin1String("0");
+}
+
+void Preferences::setStereo(bool stereo) {
+    lignes_.setValeur(CLE_STEREO, stereo ? QStringLiteral("oui") : QStringLiteral("non"));
 }

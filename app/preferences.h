@@ -65,6 +65,9 @@ public:
     void setAllure(Allure allure);
     Niveau niveau() const;
     void setNiveau(Niveau niveau);
+    // stereo=oui|non: the shots and sectors heard at their column's side. On unless "non" or "0".
+    bool stereo() const;
+    void setStereo(bool stereo);
 
     // Any setting by its key, for settings that have no getter of their own yet.
     QString valeur(const QString& cle) const { return lignes_.valeur(cle); }

@@ -6,6 +6,7 @@
 #include "battle/journal.h"
 #include "narrator/narrateur.h"
 #include "narrator/sons.h"
+#include "narrator/stereo.h"
 
 #include <algorithm>
 
@@ -85,9 +86,18 @@ void Echange::passerA(Phase phase) {
     vue_.activerAdverse(phase_ == Phase::TourDuJoueur);
 }
 
-void Echange::jouerClip(const QString& nom) {
-    if (!nom.isEmpty())
+double Echange::balance(int colonne) const {
+    return stereo_ && colonne >= 1 ? balanceDeColonne(colonne - 1, TAILLE_MER) : 0;
+}
+
+void Echange::jouerClip(const QString& nom, int colonne) {
+    if (nom.isEmpty())
+        return;
+    const double b = balance(colonne);
+    if (b == 0)
         sons_.JouerSon(clips_(nom));
+    else
+        sons_.JouerSonPlace(clips_(nom), b);
 }
 
 void Echange::engager() {
@@ -120,7 +130,7 @@ void Echange::viser(int colonne, int ligne, bool curseur) {
         vue_.repeindreAdverse();
     }
     partie_.message_courant = annonceSecteur(partie_.tirs_joueur, colonne, ligne);
-    narrateur_.Parle(partie_.message_courant);
+    narrateur_.ParlePlace(partie_.message_courant, balance(colonne));
     TimerPaix->relancer();
 }
 
@@ -154,7 +164,7 @@ void Echange::feu(int colonne, int ligne) {
         return;
     }
     narrateur_.Parle(FEU);
-    jouerClip(r.clip);
+    jouerClip(r.clip, colonne);
     passerA(r.flotte_detruite ? Phase::FinDePartie : Phase::Echange);
     if (r.flotte_detruite)
         noterPartie();
@@ -176,7 +186,7 @@ void Echange::TimerRepliqueTimer() {
     narrateur_.Parle(FEU_ENNEMI);
     const ResultatTir r = ::feuennemi(partie_, hasard_, com_, niveau_);
     vue_.cibleEnnemie(r.colonne, r.ligne);
-    jouerClip(r.clip);
+    jouerClip(r.clip, r.colonne);
     if (r.flotte_detruite) {
         vue_.repeindreAdverse(); // the enemy fleet shows at once
         passerA(Phase::FinDePartie);
@@ -209,6 +219,8 @@ void Echange::TimerFinalTimer() {
 }
 
 void Echange::TimerPaixTimer() {
+    if (vue_.joueurAbsent())
+        return; // tried again at the next count, the remark not drawn
     RandomCom(hasard_, com_);
     narrateur_.Parle(com_.com_paix);
     TimerPaix->setInterval(intervallePaix(hasard_));

@@ -28,6 +28,8 @@ public:
     virtual void activerAdverse(bool actif) = 0;
     // The computer's shot lands: the sector becomes the current cell of our sea.
     virtual void cibleEnnemie(int colonne, int ligne) = 0;
+    // Every window of the game is minimised: the idle chatter waits for the player's return.
+    virtual bool joueurAbsent() const { return false; }
 };
 
 // The clip of a name, as the game's resources hold it.
@@ -62,6 +64,9 @@ public:
     Phase phase() const { return phase_; }
     Allure allure() const { return allure_; }
     void setAllure(Allure allure) { allure_ = allure; }
+    // The shots' clips and the sectors' names heard at their column's side (true) or all centred.
+    bool stereo() const { return stereo_; }
+    void setStereo(bool stereo) { stereo_ = stereo; }
     Niveau niveau() const { return niveau_; }
     void setNiveau(Niveau niveau) { niveau_ = niveau; }
     // Where each game over, or left after a shot, is written; none in tests that do not ask for it.
@@ -114,7 +119,10 @@ public Q_SLOTS:
 
 private:
     void passerA(Phase phase);
-    void jouerClip(const QString& nom);
+    // The clip of that name; a shot's at the side of its column (0: centred).
+    void jouerClip(const QString& nom, int colonne = 0);
+    // Where a column of the sea is heard, left to right; centred when the cues are off.
+    double balance(int colonne) const;
     void armer(Timer* timer, int ms);
     void noterPartie();
 
@@ -127,6 +135,7 @@ private:
     Commentaires com_;
     Phase phase_ = Phase::Placement;
     Allure allure_ = Allure::Normale;
+    bool stereo_ = true;
     Niveau niveau_ = Niveau::Classique;
     Journal* journal_ = nullptr;
     QString erreurJournal_;

@@ -112,6 +112,7 @@ TBataille_navale::TBataille_navale(Partie& partie, Hasard& hasard, Services& ser
     TimerFinal = echange_->TimerFinal;
     echange_->setAllure(preferences_.allure());
     echange_->setNiveau(preferences_.niveau());
+    echange_->setStereo(preferences_.stereo());
     echange_->setJournal(&journal_);
 
     creerMenu();
@@ -154,6 +155,9 @@ void TBataille_navale::creerVigie(QMenuBar* barre) {
         {QStringLiteral("EffacerJournal1"), &TBataille_navale::EffacerJournal1Click},
         {QStringLiteral("Allure1"), &TBataille_navale::Allure1Click},
         {QStringLiteral("Niveau1"), &TBataille_navale::Niveau1Click},
+        {QStringLiteral("Stereo1"), &TBataille_navale::Stereo1Click},
+        {QStringLiteral("Historique1"), &TBataille_navale::Historique1Click},
+        {QStringLiteral("HistoriqueSuivant1"), &TBataille_navale::HistoriqueSuivant1Click},
     };
     QMenu* vigie = barre->addMenu(QStringLiteral("Vigie"));
     vigie->setObjectName(QStringLiteral("Vigie"));
@@ -179,7 +183,8 @@ void TBataille_navale::setEcrans(TFormVoice* voice, TFormAbout* about) {
     FormVoice_ = voice;
     FormAbout_ = about;
     if (FormAbout_)
-        connect(FormAbout_, &TFormAbout::parle, this, &TBataille_navale::Parle);
+        connect(FormAbout_, &TFormAbout::parle, this,
+                [this](const QString& texte) { narrateur_.ParleEcran(texte); });
 }
 
 bool TBataille_navale::engager() {
@@ -278,6 +283,8 @@ void TBataille_navale::Quitter1Click() {
 
 void TBataille_navale::VoixClick() {
     TimerPaix->setEnabled(false);
+    // The battle goes on behind the screen: what it says waits for the parrot's return.
+    narrateur_.mettreDeCote();
     // The parrot leaves while the voice screen speaks with the engine.
     narrateur_.seRetirer();
     FormVoice_->ajuster(sceneDevant());
@@ -293,7 +300,7 @@ void TBataille_navale::VoixClick() {
     // However the screen was closed, the parrot comes back: in the chosen voice after Enter, in the one
     // it had otherwise. Should he not be able to, the battle goes on all the same.
     narrateur_.revenir(MemoConfig);
-    Parle(QStringLiteral("Je reviens au jeu") + pasEnregistree);
+    narrateur_.reprendre(QStringLiteral("Je reviens au jeu") + pasEnregistree, true);
     TimerPaix->setEnabled(true);
     repeindreTout();
 }
@@ -315,7 +322,7 @@ QString TBataille_navale::enregistrerReglages() {
 }
 
 void TBataille_navale::Rpte1Click() {
-    Parle(narrateur_.dernier_message());
+    narrateur_.repeter();
 }
 
 void TBataille_navale::Apropos1Click() {
@@ -333,10 +340,13 @@ void TBataille_navale::montrerAPropos(std::initializer_list<QWidget*> plateaux) 
         if (plateau)
             plateau->hide();
     FormAbout_->ajuster(sceneDevant());
+    narrateur_.mettreDeCote();
     services_.dialogues.executer(FormAbout_);
     for (QWidget* plateau : plateaux)
         if (plateau)
             plateau->show();
+    // What the battle said meanwhile, if anything, after the card.
+    narrateur_.reprendre(QStringLiteral("Je reviens au jeu"), false);
 }
 
 void TBataille_navale::SOS1Click() {
@@ -460,6 +470,31 @@ void TBataille_navale::Niveau1Click() {
     echange_->setNiveau(niveau);
     preferences_.setNiveau(niveau);
     changerReglage(texteNiveau(niveau));
+}
+
+void TBataille_navale::Stereo1Click() {
+    const bool stereo = !echange_->stereo();
+    echange_->setStereo(stereo);
+    preferences_.setStereo(stereo);
+    changerReglage(stereo ? QStringLiteral("Sons placés, amiral: chaque tir et chaque secteur à gauche ou à "
+                                           "droite, selon sa colonne.")
+                          : QStringLiteral("Sons au centre, amiral: tout s'entend des deux côtés."));
+}
+
+void TBataille_navale::Historique1Click() {
+    narrateur_.reculer();
+}
+
+void TBataille_navale::HistoriqueSuivant1Click() {
+    narrateur_.avancer();
+}
+
+bool TBataille_navale::joueurAbsent() const {
+    // Every window of the game is minimised: the player has left it for something else.
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (qobject_cast<QMainWindow*>(w) && w->isVisible() && !w->isMinimized())
+            return false;
+    return isMinimized();
 }
 
 void TBataille_navale::Agent1RequestComplete(int requete) {

@@ -101,6 +101,9 @@ public Q_SLOTS:
     void EffacerJournal1Click();
     void Allure1Click();
     void Niveau1Click();
+    void Stereo1Click();
+    void Historique1Click();
+    void HistoriqueSuivant1Click();
 
 Q_SIGNALS:
     // The game is over: leave the event loop with this status.
@@ -120,11 +123,11 @@ private:
     // At the first activation, when the speech engine has no French voice: one line on the terminal, and
     // the same words ahead of the parrot's first text.
     void avertirSansVoix();
-    // The farewell is over: the parrot leaves and the game ends.
-    void finirLeJeu();
     void creerVigie(QMenuBar* barre);
     // The pace or the level as chosen, written in Corsabord.ini, and said.
     void changerReglage(const QString& texte);
+    // The farewell is over: the parrot leaves and the game ends.
+    void finirLeJeu();
     void repeindreTout();
     // The scene of the game window in front: the harbour's when it is shown, this screen's otherwise.
     const Scene& sceneDevant();
@@ -134,6 +137,7 @@ private:
     void repeindreAdverse() override;
     void activerAdverse(bool actif) override;
     void cibleEnnemie(int colonne, int ligne) override;
+    bool joueurAbsent() const override;
 
     Partie& partie_;
     Hasard& hasard_;

@@ -1,6 +1,7 @@
 // The game as a player hears it, measured on the sink: start-up to first sound, a screen change's key
 // (Ctrl+E to the battle, Ctrl+N back to the harbour) to first sound, and what the game costs at rest,
-// after start-up and after 30 texts (CPU and wake-ups per second, from /proc).
+// after start-up and after 30 texts, and while the parrot recites SOS (CPU and wake-ups per second, from
+// /proc; the screen area redrawn, from the X server).
 #include "ecoute.h"
 
 #include <QCoreApplication>
@@ -13,6 +14,11 @@
 
 #include <cstdio>
 #include <unistd.h>
+// last: Xlib's macros would reach the headers after it
+#ifdef CORSABORD_XDAMAGE
+#include <X11/Xlib.h>
+#include <X11/extensions/Xdamage.h>
+#endif
 
 namespace {
 
@@ -87,6 +93,89 @@ void mesurerRepos(Ecoute& ecoute, qint64 pid, const char* quand) {
     mesurer(ecoute, pid, (QByteArray("at rest ") + quand).constData(), 30);
 }
 
+// What the X server says was redrawn in a window: its damage reports, added up in pixels.
+class Degats {
+public:
+    explicit Degats(unsigned long fenetre) {
+#ifdef CORSABORD_XDAMAGE
+        ecran_ = XOpenDisplay(nullptr);
+        int erreur = 0;
+        if (ecran_ && fenetre && XDamageQueryExtension(ecran_, &evenement_, &erreur))
+            degats_ = XDamageCreate(ecran_, fenetre, XDamageReportRawRectangles);
+#else
+        (void)fenetre;
+#endif
+    }
+    ~Degats() {
+#ifdef CORSABORD_XDAMAGE
+        if (ecran_)
+            XCloseDisplay(ecran_);
+#endif
+    }
+    bool mesure() const {
+        return degats_ != 0;
+    }
+    // Reads what came; returns the pixels reported since the last call.
+    double lire() {
+        double pixels = 0;
+#ifdef CORSABORD_XDAMAGE
+        while (ecran_ && XPending(ecran_)) {
+            XEvent e;
+            XNextEvent(ecran_, &e);
+            if (e.type == evenement_ + XDamageNotify) {
+                const auto* d = reinterpret_cast<const XDamageNotifyEvent*>(&e);
+                pixels += double(d->area.width) * d->area.height;
+            }
+        }
+#endif
+        return pixels;
+    }
+
+private:
+#ifdef CORSABORD_XDAMAGE
+    Display* ecran_ = nullptr;
+    int evenement_ = 0;
+#endif
+    unsigned long degats_ = 0;
+};
+
+// The game's main window, as xdotool finds it by its title.
+unsigned long fenetreDuJeu() {
+    QProcess x;
+    x.start(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                        QStringLiteral("--name"), QStringLiteral("^Corsabord$")});
+    x.waitForFinished(3000);
+    return x.readAllStandardOutput().split('\n').value(0).trimmed().toULong();
+}
+
+// While the parrot speaks (the SOS recital, 42 s of speech) and during his idle moves after it: CPU per
+// second, wake-ups a second, and the screen area redrawn a second.
+void mesurerRecital(qint64 pid) {
+    Degats degats(fenetreDuJeu());
+    touche("ctrl+s");
+    attendre(1000);
+    auto fenetre = [&](const char* quoi, int secondes) {
+        degats.lire();
+        const Conso a = conso(pid);
+        double pixels = 0;
+        const double t0 = ms();
+        while (ms() - t0 < secondes * 1000.0) {
+            attendre(20);
+            pixels += degats.lire();
+        }
+        const Conso b = conso(pid);
+        std::printf("%s: %.1f ms of CPU a second, %.1f wake-ups a second (main thread %.1f)", quoi,
+                    (b.cpu - a.cpu) / secondes, double(reveilsEntre(a, b)) / secondes,
+                    double(reveilsEntre(a, b, pid)) / secondes);
+        if (degats.mesure())
+            std::printf(", %.0f pixels redrawn a second", pixels / secondes);
+        std::printf("\n");
+    };
+    fenetre("the SOS recital, while the parrot speaks", 30);
+    attendre(14000); // its end and the balloon going
+    fenetre("the parrot's idle moves after it", 20);
+}
+
 // Presses the keys and returns the time to the first sound heard after them, or -1.
 double cleVersSon(Ecoute& ecoute, const char* touches) {
     ecoute.attendreSilence(600, 60000);
@@ -156,6 +245,7 @@ int main(int argc, char** argv) {
             ecoute.attendreSilence(1500, 60000);
             attendre(1600);
             mesurerRepos(ecoute, partie.processId(), "after 30 texts");
+            mesurerRecital(partie.processId());
         }
         partie.kill();
         partie.waitForFinished(3000);

@@ -63,6 +63,18 @@ const QList<ToucheAjoutee>& touchesAjoutees() {
          QStringLiteral("F6 : allure normale ou vive du combat.")},
         {Qt::Key_F7, "Niveau1", QStringLiteral("Niveau de l'ennemi"),
          QStringLiteral("F7 : niveau de l'ennemi, classique, tenace ou vraisemblance.")},
+        {Qt::Key_F8, "Stereo1", QStringLiteral("Sons placés selon la colonne"),
+         QStringLiteral("F8 : les tirs et les secteurs entendus à gauche ou à droite selon leur colonne, ou "
+                        "tous au centre.")},
+        {Qt::ALT | Qt::Key_Up, "Historique1", QStringLiteral("Texte précédent"),
+         QStringLiteral("Alt flèche haut : le texte d'avant, parmi les cinquante derniers.")},
+        {Qt::ALT | Qt::Key_Down, "HistoriqueSuivant1", QStringLiteral("Texte suivant"),
+         QStringLiteral("Alt flèche bas : le texte d'après.")},
+        {{},
+         nullptr,
+         {},
+         QStringLiteral("Dans l'écran des voix, gauche ou droite : ma vitesse ; page précédente ou page "
+                        "suivante : mon volume ; Echap laisse tout comme avant.")},
     };
     return touches;
 }

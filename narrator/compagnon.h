@@ -1,6 +1,8 @@
 // The speaking character service: a character on the screen that plays animations and speaks.
 #pragma once
 
+#include "narrator/reglages_parole.h"
+
 #include <QObject>
 #include <QString>
 
@@ -35,6 +37,10 @@ public:
     // A voice mode identifier in braces; false when the service refuses it and keeps its default voice.
     virtual bool setModeVoix(const QString& mode) = 0;
     virtual int parler(const QString& texte) = 0;
+    // A text heard at balance, from -1 (full left) to +1 (full right); 0 is parler's centre.
+    virtual int parlerPlace(const QString& texte, double balance) = 0;
+    // The speed, pitch and volume of the texts said from now on; one left empty is the voice's own.
+    virtual void appliquerReglages(const TagsParole& tags) = 0;
     // Cancels that request if it is waiting or under way; other requests go on.
     virtual void arreter(int requete) = 0;
 

@@ -300,10 +300,19 @@ bool CompagnonPerroquet::setModeVoix(const QString& mode) {
 }
 
 int CompagnonPerroquet::parler(const QString& texte) {
+    return parlerPlace(texte, 0);
+}
+
+int CompagnonPerroquet::parlerPlace(const QString& texte, double balance) {
     Requete r;
     r.genre = Genre::Parole;
     r.nom = texte;
+    r.balance = balance;
     return ajouter(r);
+}
+
+void CompagnonPerroquet::appliquerReglages(const TagsParole& tags) {
+    moteur_->appliquer(tags);
 }
 
 int CompagnonPerroquet::ajouter(Requete r) {
@@ -413,8 +422,10 @@ void CompagnonPerroquet::commencer(int index) {
     }
     // asked once per text: listing the sound outputs is not free
     r.avec_son = sortie_->disponible();
-    if (r.avec_son)
+    if (r.avec_son) {
+        sortie_->setBalance(r.balance);
         sortie_->commencer(moteur_->frequence());
+    }
     moteur_->dire(r.id, r.nom);
 }
 

@@ -71,6 +71,8 @@ public:
     void setLangue(int langue) override;
     bool setModeVoix(const QString& mode) override;
     int parler(const QString& texte) override;
+    int parlerPlace(const QString& texte, double balance) override;
+    void appliquerReglages(const TagsParole& tags) override;
     void arreter(int requete) override;
 
     // What the player sees, for tests.
@@ -101,6 +103,7 @@ private:
         bool commencee = false;
         // speech
         bool avec_son = false; // heard through the sound output, or only timed
+        double balance = 0;    // where it is heard, left to right
         bool synthese_finie = false;
         qint64 echantillons = 0;
         bool son_recu = false;

@@ -59,6 +59,7 @@ struct TexteEnCours {
     int frequence;
     qint64 echantillons = 0;
     bool interrompu = false;
+    int volume = 100; // percent of the voice's level
 };
 
 } // namespace
@@ -71,7 +72,8 @@ public:
         : moteur_(moteur) {}
 
     // The sample rate, the French voices, and why the library cannot speak French (empty when it can).
-    void demarrer(int* frequence, QList<VoixFrancaise>* voix, QString* raison) {
+    void demarrer(int* frequence, QList<VoixFrancaise>* voix, QString* raison,
+                  MoteurParole::Reglages* defaut) {
         int f = 0;
         {
             const SansSortieDErreur calme;
@@ -95,6 +97,8 @@ public:
         }
         if (espeak_SetVoiceByName(VOIX_DEFAUT.toUtf8().constData()) == EE_OK)
             voix_active_ = VOIX_DEFAUT;
+        defaut->vitesse = espeak_GetParameter(espeakRATE, 1);
+        defaut->hauteur = espeak_GetParameter(espeakPITCH, 1);
         pret_ = true;
     }
 
@@ -111,20 +115,15 @@ public:
         const QString voulue = moteur_.voixVoulue();
         if (voulue != voix_active_ && espeak_SetVoiceByName(voulue.toUtf8().constData()) == EE_OK)
             voix_active_ = voulue;
+        // the player's speed and pitch, or the voice's own, set again for every text
+        const MoteurParole::Reglages r = moteur_.reglages();
+        espeak_SetParameter(espeakRATE, r.vitesse, 0);
+        espeak_SetParameter(espeakPITCH, r.hauteur, 0);
+        en_cours.volume = r.volume;
         const QByteArray utf8 = texte.toUtf8();
         const espeak_ERROR e = espeak_Synth(utf8.constData(), static_cast<size_t>(utf8.size()) + 1, 0,
                                             POS_CHARACTER, 0, espeakCHARS_UTF8, nullptr, &en_cours);
         finir(en_cours, en_cours.interrompu || e != EE_OK);
-    }
-
-    MoteurParole::Reglages reglages() const {
-        MoteurParole::Reglages r;
-        if (pret_) {
-            r.vitesse = espeak_GetParameter(espeakRATE, 1);
-            r.hauteur = espeak_GetParameter(espeakPITCH, 1);
-            r.volume = espeak_GetParameter(espeakVOLUME, 1);
-        }
-        return r;
     }
 
     void fermer() {
@@ -168,8 +167,10 @@ private:
                                       std::max(0, e->text_position - 1), e->length);
         }
         if (wav != nullptr && n > 0) {
-            Q_EMIT t->moteur->pcm(t->id, QByteArray(reinterpret_cast<const char*>(wav),
-                                                    static_cast<qsizetype>(n) * qsizetype(sizeof(short))));
+            QByteArray echantillons(reinterpret_cast<const char*>(wav),
+                                    static_cast<qsizetype>(n) * qsizetype(sizeof(short)));
+            appliquerVolume(echantillons, t->volume);
+            Q_EMIT t->moteur->pcm(t->id, echantillons);
             t->echantillons += n;
         }
         return 0;
@@ -231,7 +232,7 @@ MoteurEspeak::MoteurEspeak(QObject* parent)
     fil_.start();
     int frequence = 0;
     QMetaObject::invokeMethod(
-        travailleur_, [this, &frequence] { travailleur_->demarrer(&frequence, &voix_, &raison_); },
+        travailleur_, [this, &frequence] { travailleur_->demarrer(&frequence, &voix_, &raison_, &defaut_); },
         Qt::BlockingQueuedConnection);
     frequence_ = frequence;
     pret_ = raison_.isEmpty();
@@ -268,10 +269,19 @@ QString MoteurEspeak::voixChoisie() const {
 }
 
 MoteurParole::Reglages MoteurEspeak::reglages() const {
-    Reglages r;
-    QMetaObject::invokeMethod(
-        travailleur_, [this, &r] { r = travailleur_->reglages(); }, Qt::BlockingQueuedConnection);
-    return r;
+    const TagsParole tags = tagsVoulus();
+    return {tags.vitesse.value_or(defaut_.vitesse), tags.hauteur.value_or(defaut_.hauteur),
+            tags.volume.value_or(defaut_.volume)};
+}
+
+void MoteurEspeak::appliquer(const TagsParole& tags) {
+    QMutexLocker verrou(&verrou_);
+    tags_ = tags;
+}
+
+TagsParole MoteurEspeak::tagsVoulus() const {
+    QMutexLocker verrou(&verrou_);
+    return tags_;
 }
 
 QString MoteurEspeak::voixVoulue() const {

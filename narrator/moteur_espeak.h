@@ -30,6 +30,7 @@ public:
     bool choisirVoix(const QString& nom) override;
     QString voixChoisie() const override;
     Reglages reglages() const override;
+    void appliquer(const TagsParole& tags) override;
     void dire(int id, const QString& texte) override;
     void arreter(int id) override;
 
@@ -38,6 +39,7 @@ private:
     bool annule(int id) const;
     void oublier(int id);
     QString voixVoulue() const;
+    TagsParole tagsVoulus() const;
 
     QThread fil_;
     TravailleurEspeak* travailleur_ = nullptr;
@@ -45,6 +47,8 @@ private:
     QSet<int> actifs_; // said or waiting to be
     QSet<int> annules_;
     QString voix_choisie_;
+    TagsParole tags_;
+    Reglages defaut_; // the engine's own speed and pitch, read once it has started
     std::atomic<bool> fermeture_{false};
     int frequence_ = 0;
     bool pret_ = false;

@@ -1,6 +1,7 @@
 // The speech engine behind the narrator: turns a French text into 16-bit mono PCM, in the background.
 #pragma once
 
+#include "narrator/reglages_parole.h"
 #include "narrator/voix.h"
 
 #include <QByteArray>
@@ -35,6 +36,9 @@ public:
         int volume = 100;
     };
     virtual Reglages reglages() const = 0;
+    // The speed, pitch and volume of the texts said from now on; one left empty is the voice's own. The
+    // volume is that of the speech alone.
+    virtual void appliquer(const TagsParole& tags) = 0;
     virtual void dire(int id, const QString& texte) = 0;
     // Cuts that text short if it is being said, or drops it if it is waiting; fin still comes for it.
     virtual void arreter(int id) = 0;

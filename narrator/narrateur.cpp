@@ -1,11 +1,14 @@
-// The narrator: sets the parrot up, speaks every text of the game and remembers the last one.
+// The narrator: sets the parrot up, speaks every text of the game and remembers what he said.
 #include "narrator/narrateur.h"
 
 #include "app/dialogues.h"
 #include "narrator/compagnon.h"
+#include "narrator/reglages_parole.h"
 #include "narrator/sons.h"
 
 #include "app/lancement.h"
+
+#include <utility>
 
 namespace {
 // The load key the service is given with the character's identifier.
@@ -86,19 +89,75 @@ void Narrateur::mettreEnScene(const QStringList& reglages) {
     const QString mode = reglages.size() > 1 ? reglages.at(1) : QString();
     if (!service_.setModeVoix(QLatin1Char('{') + mode + QLatin1Char('}')))
         sons_.Bip();
+    service_.appliquerReglages(lireTagsParole(reglages));
     service_.parler(QStringLiteral(" "));
     requete_parole_ = service_.parler(QStringLiteral(" "));
     pret_ = true;
 }
 
-void Narrateur::Parle(const QString& texte) {
+void Narrateur::ParlePlace(const QString& texte, double balance) {
+    if (texte.isEmpty())
+        return;
+    if (a_l_ecart_) {
+        attente_.append(texte);
+        return;
+    }
+    ParleEcran(texte, balance);
+}
+
+void Narrateur::ParleEcran(const QString& texte, double balance) {
     if (texte.isEmpty())
         return;
     dernier_message_ = texte;
-    if (!pret_)
+    historique_.ajouter(texte);
+    dire(texte, balance);
+}
+
+void Narrateur::dire(const QString& texte, double balance) {
+    if (texte.isEmpty() || !pret_)
         return; // away for the voice screen, or gone: remembered for Ctrl+R, not said
+    couper();
+    requete_parole_ = balance == 0 ? service_.parler(texte) : service_.parlerPlace(texte, balance);
+}
+
+void Narrateur::couper() {
+    for (const int id : std::as_const(suite_))
+        service_.arreter(id);
+    suite_.clear();
     service_.arreter(requete_parole_);
-    requete_parole_ = service_.parler(texte);
+}
+
+void Narrateur::repeter() {
+    dire(dernier_message_);
+}
+
+void Narrateur::reculer() {
+    dire(historique_.reculer());
+}
+
+void Narrateur::avancer() {
+    dire(historique_.avancer());
+}
+
+void Narrateur::mettreDeCote() {
+    a_l_ecart_ = true;
+}
+
+void Narrateur::reprendre(const QString& annonce, bool toujours) {
+    a_l_ecart_ = false;
+    const QStringList attente = std::exchange(attente_, {});
+    if (attente.isEmpty() && !toujours)
+        return;
+    Parle(annonce);
+    for (const QString& texte : attente)
+        ajouterALaSuite(texte);
+}
+
+void Narrateur::ajouterALaSuite(const QString& texte) {
+    dernier_message_ = texte;
+    historique_.ajouter(texte);
+    if (pret_)
+        suite_.append(service_.parler(texte));
 }
 
 void Narrateur::liberer() {

@@ -1,5 +1,7 @@
-// The narrator: sets the parrot up, speaks every text of the game and remembers the last one.
+// The narrator: sets the parrot up, speaks every text of the game and remembers what he said.
 #pragma once
+
+#include "narrator/historique.h"
 
 #include <QObject>
 #include <QString>
@@ -23,8 +25,28 @@ public:
     // the game must end.
     bool InstalPeedy(const QStringList& reglages);
 
-    // Speaks a text, cutting off whatever was being said. An empty text is ignored.
-    void Parle(const QString& texte);
+    // Speaks a text, cutting off whatever was being said. An empty text is ignored. While a side screen
+    // is open (mettreDeCote), the text waits for reprendre instead.
+    void Parle(const QString& texte) { ParlePlace(texte, 0); }
+    // The same, heard at balance from -1 (full left) to +1 (full right).
+    void ParlePlace(const QString& texte, double balance);
+    // A side screen's own text: said at once, even while the battle's texts wait.
+    void ParleEcran(const QString& texte, double balance = 0);
+    // Ctrl+R: the last text again, cutting off whatever was being said.
+    void repeter();
+
+    // Alt+Up and Alt+Down: one text back or forward among the last ones, said with its place
+    // ("3 sur 12: ..."). Neither the last text nor the list changes.
+    void reculer();
+    void avancer();
+    const HistoriqueTextes& historique() const { return historique_; }
+
+    // A side screen (the voice screen, the About card) opens: the battle's texts wait until it closes.
+    void mettreDeCote();
+    // It has closed: annonce, then the texts that waited, in order, each after the other. When none
+    // waited, annonce is said only if toujours.
+    void reprendre(const QString& annonce, bool toujours);
+    int enAttente() const { return int(attente_.size()); }
 
     // Unloads the character and disconnects the service.
     void liberer();
@@ -56,12 +78,22 @@ private:
     // The character's set-up once loaded: placed, greeting, French, the voice of the settings, warm-up.
     void mettreEnScene(const QStringList& reglages);
     QString raisonAbsence() const;
+    // Cuts off every text under way or queued and says this one, remembering nothing.
+    void dire(const QString& texte, double balance = 0);
+    // Cuts off every text under way or queued.
+    void couper();
+    // Says a text after those already queued.
+    void ajouterALaSuite(const QString& texte);
 
     ServiceCompagnon& service_;
     Dialogues& dialogues_;
     LecteurSons& sons_;
     QWidget* fenetre_ = nullptr;
     QString dernier_message_;
+    HistoriqueTextes historique_;
+    QStringList attente_; // the battle's texts while a side screen is open
+    QList<int> suite_;    // texts queued after the one under way, cut with it
+    bool a_l_ecart_ = false;
     int requete_parole_ = 0;
     bool pret_ = false;
     bool reste_ = false; // kept on through the voice screen: his file no longer reads

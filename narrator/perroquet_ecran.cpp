@@ -166,7 +166,7 @@ void BulleParole::setTexte(const QString& texte) {
     position_ = 0;
     premiere_ = 0;
     mettreEnPage();
-    nommerPourLecteurs(this, texte.trimmed());
+    annoncerPourLecteurs(this, texte.trimmed());
 }
 
 void BulleParole::setPosition(int caractere) {

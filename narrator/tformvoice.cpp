@@ -15,6 +15,10 @@
 namespace {
 const QString CONSIGNE = QStringLiteral(
     "Servez vous des touches \"haut\" ou \"bas\" pour changer ma voix. Entrée pour revenir au jeu.");
+// Said after the instruction, for the keys the game adds to this screen.
+const QString CONSIGNE_REGLAGES = QStringLiteral(
+    " Gauche ou droite pour ma vitesse, page précédente ou page suivante pour mon volume, Echap pour "
+    "tout laisser comme avant.");
 const QString CONSIGNE_ECRITE = QStringLiteral("Servez vous des touches \"haut\" ou \"bas\" pour changer la "
                                                "voix de la synthèse. Entrée pour revenir au jeu.");
 // The screen's sky-blue ground.
@@ -63,8 +67,7 @@ private:
 };
 
 TFormVoice::TFormVoice(QWidget* parent)
-    : EcranModal(QRect(214, 210, 627, 292), parent,
-                 Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+    : EcranModal(QRect(214, 210, 627, 292), parent, Qt::Dialog | Qt::FramelessWindowHint) {
     setObjectName(QStringLiteral("FormVoice"));
     setWindowTitle(QStringLiteral("Voix"));
     QPalette ciel = palette();
@@ -131,6 +134,9 @@ void TFormVoice::hideEvent(QHideEvent* event) {
     // Whatever closed the screen, its voice stops with it: the parrot speaks next.
     if (voix_)
         voix_->arreter();
+    // Closed without Enter: the speed and volume tried here are given up.
+    if (moteur_ && result() != QDialog::Accepted)
+        moteur_->appliquer({avant_.vitesse, avant_.hauteur, avant_.volume});
     // No voice of a closed screen may still say it has the focus; the list is filled again on opening.
     const QSignalBlocker calme(ListTTS);
     ListTTS->clear();
@@ -156,7 +162,23 @@ void TFormVoice::FormShow() {
         raison.isEmpty()
             ? CONSIGNE_ECRITE
             : QStringLiteral("Pas de voix à choisir : %1. Entrée pour revenir au jeu.").arg(raison));
-    dire(raison.isEmpty() ? CONSIGNE : Label1->text());
+    avant_ = moteur_ ? moteur_->reglages() : MoteurParole::Reglages{};
+    dire(raison.isEmpty() ? CONSIGNE + CONSIGNE_REGLAGES : Label1->text());
+}
+
+void TFormVoice::regler(bool vitesse, int sens) {
+    if (!moteur_ || modes_.isEmpty())
+        return;
+    MoteurParole::Reglages r = moteur_->reglages();
+    if (vitesse)
+        r.vitesse = vitesseSuivante(r.vitesse, sens);
+    else
+        r.volume = volumeSuivant(r.volume, sens);
+    moteur_->appliquer({r.vitesse, r.hauteur, r.volume});
+    const int ligne = ligneChoisie();
+    dire((vitesse ? QStringLiteral("Vitesse %1") : QStringLiteral("Volume %1"))
+             .arg(vitesse ? r.vitesse : r.volume),
+         ligne >= 0 && ligne < modes_.size() ? modes_.at(ligne).nom : QString());
 }
 
 void TFormVoice::ListTTSClick() {
@@ -208,6 +230,14 @@ bool TFormVoice::eventFilter(QObject* objet, QEvent* event) {
             return true;
         }
         break;
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+        regler(true, touche->key() == Qt::Key_Right ? 1 : -1);
+        return true;
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        regler(false, touche->key() == Qt::Key_PageUp ? 1 : -1);
+        return true;
     default:
         break;
     }

@@ -56,10 +56,13 @@ protected:
 
 private:
     void dire(const QString& texte, const QString& voix = QString());
+    // Left, Right (speed) and Page Up, Page Down (volume): one step, heard at once in the highlighted voice.
+    void regler(bool vitesse, int sens);
 
     MoteurParole* moteur_ = nullptr;
     VoixDirecte* voix_ = nullptr;
     TemoinVoix* DirectSS = nullptr;
     QList<VoixFrancaise> modes_;
     Choix choix_;
+    MoteurParole::Reglages avant_; // as the screen opened, given back unless Enter is pressed
 };

@@ -140,6 +140,15 @@ if plan is not None:
     n = compter("accessible-name", None, dit)
     verifier(n == 1, f"{n} événements pour le texte de la bulle qui annonce {dit} au lieu d'un")
 
+    # Ctrl+R says the same words again: a screen reader is told them again, once for each press.
+    texte = bulle().name if bulle() is not None else ""
+    del evenements[:]
+    for _ in range(2):
+        touche(ord("r"), controle=True)
+        attendre_un_peu(0.5)
+    n = compter("accessible-name", texte)
+    verifier(n == 2, f"{n} événements pour « {texte} » répété deux fois par Ctrl+R au lieu de deux")
+
     # The voice screen: the first Down highlights the first voice, and a screen reader hears of it.
     touche(ord("v"), controle=True)
     liste = attendre(lambda: next((o for o, _ in tous(app) if o.getRole() == pyatspi.ROLE_LIST and o.name == "Voix"

@@ -24,6 +24,8 @@ packages=(
   pulseaudio-utils
   # looking at and listening to the game, and the headless test desk
   xvfb x11-utils xauth imagemagick sox fonts-dejavu-core xdotool
+  # the game's benchmark: the screen area redrawn, from the X server's damage reports
+  libxdamage-dev
   # checking the install (menu entry, software centre data) and the screen reader tree
   appstream desktop-file-utils dbus at-spi2-core python3-pyatspi
 )

@@ -14,12 +14,8 @@
 
 namespace {
 using textes::COURAGE;
+using textes::GREETING;
 using textes::OPENING;
-const QString GREETING = QStringLiteral("Bonjour amiral, l'ennemi approche, mais nos navires sont encore au "
-                                        "port. Ordonnez control \"N\" pour placer "
-                                        "nos navires, control \"Q\" pour quitter. A tout moment, si vous ne "
-                                        "m'avez pas bien entendu, control \"R\" me "
-                                        "fait répéter.");
 
 QAction* action(QMainWindow* fenetre, const char* nom) {
     return fenetre->menuBar()->findChild<QAction*>(QLatin1String(nom));

@@ -11,6 +11,7 @@
 #include "support/textes.h"
 
 #include <QApplication>
+#include <QMainWindow>
 #include <QMouseEvent>
 #include <QRegularExpression>
 #include <QSet>
@@ -244,6 +245,81 @@ TEST_F(Bataille, EngagerLaisseLeBavardageEnCours) {
     EXPECT_EQ(remarques, 0);
     jeu.temps.avancer(1);
     EXPECT_EQ(remarques, 1);
+    EXPECT_TRUE(MemoPaix().contains(dernier()));
+}
+
+// The shots' clips and the sectors' names at their column's side, on by default and kept off by F8;
+// "FEU!" and the other texts centred.
+TEST_F(Bataille, ChaqueColonneSEntendDeSonCote) {
+    engager();
+    struct Cas {
+        Qt::Key colonne;
+        double balance;
+    };
+    for (const bool stereo : {true, false}) {
+        if (!stereo) {
+            touche(Qt::Key_F8);
+            EXPECT_EQ(Preferences(jeu.dossier.path()).stereo(), false);
+        }
+        for (const Cas& c : {Cas{Qt::Key_A, -1.0}, Cas{Qt::Key_L, 1.0}}) {
+            const double attendue = stereo ? c.balance : 0.0;
+            touche(c.colonne); // row 11, then row 12: a sector not fired at yet
+            touche(Qt::Key_1);
+            touche(stereo ? Qt::Key_1 : Qt::Key_2);
+            EXPECT_TRUE(dernier().startsWith(QStringLiteral("Secteur : ")));
+            EXPECT_EQ(jeu.compagnon.balances.last(), attendue) << stereo;
+            touche(Qt::Key_Space);
+            EXPECT_EQ(dernier(), FEU);
+            EXPECT_EQ(jeu.compagnon.balances.last(), 0.0);
+            EXPECT_EQ(jeu.sons.balances.last(), attendue) << stereo;
+            // the enemy's shot, at the side of its column on our sea
+            for (int t = 0; t < 20000 && dernier() != FEU_ENNEMI; t += 100)
+                jeu.temps.avancer(100); // a sinking is told at more length
+            ASSERT_EQ(dernier(), FEU_ENNEMI);
+            const int sienne = jeu.bataille->port_joueur->col();
+            EXPECT_EQ(jeu.sons.balances.last(), stereo ? -1.0 + 2.0 * (sienne - 1) / 11 : 0.0) << sienne;
+            jeu.temps.avancer(8000);
+            ASSERT_TRUE(adverse()->isEnabled());
+        }
+    }
+    touche(Qt::Key_F8);
+    EXPECT_EQ(Preferences(jeu.dossier.path()).stereo(), true);
+}
+
+// Alt+Up and Alt+Down from the harbour and at sea; Ctrl+R still repeats the last text.
+TEST_F(Bataille, LesDerniersTextesAuClavier) {
+    const QString accueil = dernier();
+    const int n = jeu.bataille->narrateur().historique().taille();
+    touche(Qt::Key_Up, Qt::AltModifier);
+    EXPECT_EQ(dernier(), QStringLiteral("%1 sur %1: ").arg(n) + accueil);
+    engager();
+    const int m = jeu.bataille->narrateur().historique().taille();
+    touche(Qt::Key_Up, Qt::AltModifier);
+    touche(Qt::Key_Up, Qt::AltModifier);
+    touche(Qt::Key_Down, Qt::AltModifier);
+    EXPECT_EQ(dernier(), QStringLiteral("%1 sur %1: ").arg(m) + OPENING);
+    EXPECT_EQ(adverse()->col() * 100 + adverse()->row(), 101); // the aim did not move
+    ctrl(Qt::Key_R);
+    EXPECT_EQ(dernier(), OPENING);
+}
+
+// While every window of the game is minimised the idle chatter waits; the battle still speaks.
+TEST_F(Bataille, FenetresReduitesPasDeBavardage) {
+    engager();
+    QList<QWidget*> fenetres;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (qobject_cast<QMainWindow*>(w) && w->isVisible())
+            fenetres << w;
+    for (QWidget* w : fenetres)
+        w->showMinimized();
+    entendu();
+    jeu.temps.avancer(120000);
+    EXPECT_TRUE(entendu().isEmpty());
+    jeu.bataille->DegatClick();
+    EXPECT_EQ(entendu().size(), 1);
+    fenetres.first()->showNormal();
+    jeu.temps.avancer(40000);
+    ASSERT_EQ(entendu().size(), 1);
     EXPECT_TRUE(MemoPaix().contains(dernier()));
 }
 

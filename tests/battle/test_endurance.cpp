@@ -239,6 +239,31 @@ private:
         case 8:
             vigie();
             return true;
+        case 9: {
+            // The last texts walked back and forth: each with its place, never more than fifty kept, and
+            // Ctrl+R's text left as it was.
+            const int n = jeu_.bataille->narrateur().historique().taille();
+            const int depart = jeu_.bataille->narrateur().historique().place();
+            const QString dernier = jeu_.bataille->narrateur().dernier_message();
+            const int pas = 1 + de(3);
+            entendu();
+            for (int i = 0; i < pas; ++i)
+                jeu_.touche(Qt::Key_Up, Qt::AltModifier);
+            jeu_.touche(Qt::Key_Down, Qt::AltModifier);
+            EXPECT_LE(n, 50);
+            // from where the last walk stopped, unless a text came since
+            int place = depart;
+            for (int i = 0; i < pas; ++i)
+                place = place == 0 ? n : std::max(1, place - 1);
+            place = std::min(n, place + 1);
+            const QStringList dits = entendu();
+            if (n > 0) {
+                EXPECT_TRUE(dits.value(pas).startsWith(QStringLiteral("%1 sur %2: ").arg(place).arg(n)))
+                    << n << " " << pas << " " << dits.join(QLatin1Char('|')).toStdString();
+            }
+            EXPECT_EQ(jeu_.bataille->narrateur().dernier_message(), dernier);
+            return true;
+        }
         case 6: {
             // Any other Control letter, bound on this screen or not.
             const auto k = static_cast<Qt::Key>(Qt::Key_A + de(26));

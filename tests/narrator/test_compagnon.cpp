@@ -45,6 +45,7 @@ public:
     }
     QString voixChoisie() const override { return voix_; }
     Reglages reglages() const override { return {}; }
+    void appliquer(const TagsParole&) override {}
     void dire(int id, const QString& texte) override { dits << qMakePair(id, texte); }
     void arreter(int id) override { arretes << id; }
 
@@ -77,6 +78,7 @@ public:
     bool disponible() const override { return presente; }
     void commencer(int) override {
         journal << QStringLiteral("commencer");
+        balances << balance_;
         recu = 0;
     }
     void ecrire(const QByteArray& pcm) override { recu += pcm.size() / 2; }
@@ -87,6 +89,7 @@ public:
 
     bool presente = false;
     QStringList journal;
+    QList<double> balances; // where each text was started
     qint64 recu = 0;
     qint64 entendu = 0;
 };
@@ -249,6 +252,19 @@ TEST(CompagnonPerroquet, UneSortieEnRetardRetientLaBulleEtLaFin) {
 }
 
 // At rest the parrot's clock wakes for the next blink only, not every frame.
+// A text is heard where it was placed, the next one centred.
+TEST(CompagnonPerroquet, ChaqueTexteASaPlace) {
+    Banc b(true);
+    ASSERT_TRUE(b.montrer());
+    const QString texte = QStringLiteral("Secteur : A.1.  Espace pour tirer.");
+    for (const double balance : {-1.0, 0.0, 1.0}) {
+        const int id = balance == 0 ? b.compagnon.parler(texte) : b.compagnon.parlerPlace(texte, balance);
+        EXPECT_EQ(b.sortie->balances.last(), balance);
+        b.compagnon.arreter(id);
+        QCoreApplication::processEvents();
+    }
+}
+
 TEST(CompagnonPerroquet, AuReposLHorlogeDort) {
     Banc b;
     ASSERT_TRUE(b.montrer());

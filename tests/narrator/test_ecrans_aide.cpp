@@ -2,6 +2,7 @@
 #include "app/board.h"
 #include "app/reglages.h"
 #include "app/scene.h"
+#include "battle/tir.h"
 #include "narrator/aide.h"
 #include "support/disque.h"
 #include "support/fichiers.h"
@@ -99,7 +100,8 @@ TEST(EcranVoix, ChaqueVoixEntendueDansSaVoixPuisEntreeEnregistre) {
     const QList<FauxMoteurParole::Dit> attendus{
         {QStringLiteral("fr"),
          QStringLiteral("Servez vous des touches \"haut\" ou \"bas\" pour changer ma voix. "
-                        "Entrée pour revenir au jeu.")},
+                        "Entrée pour revenir au jeu. Gauche ou droite pour ma vitesse, page précédente ou "
+                        "page suivante pour mon volume, Echap pour tout laisser comme avant.")},
         ma("fr", QStringLiteral("Français (France)")),
         ma("fr+f3", f3Nom),
         ma("fr-be", QStringLiteral("Français (Belgique)")),
@@ -280,6 +282,85 @@ TEST(EcranVoix, UnPersonnageAbimeEnPleineBatailleNeLaTerminePas) {
         if (!pendant)
             jeu.compagnon.terminer(jeu.compagnon.requeteDe(QStringLiteral("Hide")));
         EXPECT_EQ(jeu.fins, QList<int>{0}) << pendant;
+    }
+}
+
+// Left and Right change the speed, Page Up and Page Down the volume, each heard at once in the highlighted
+// voice; Enter saves them with the voice, Escape gives back what was there.
+TEST(EcranVoix, VitesseEtVolumeEntendusPuisEnregistresOuRendus) {
+    const QByteArray avant = "MemoConfig\r\n0879a4e0-a92c-11d1-B17B-0020AFED142E\r\n\\spd=156\\\r\n"
+                             "\\pit=159\\\r\n\\vol=65535\\\r\nma ligne\r\n";
+    struct Cas {
+        const char* nom;
+        QList<Qt::Key> touches;
+        QStringList entendus; // in the highlighted voice, Français (France), voix féminine 3
+        QByteArray fichier;   // empty: left as it was
+    };
+    const auto r = Qt::Key_Right, l = Qt::Key_Left, h = Qt::Key_PageUp, b = Qt::Key_PageDown;
+    const QList<Cas> cas = {
+        {"plus vite et moins fort",
+         {r, r, r, b, b, b, b, b, Qt::Key_Return},
+         {QStringLiteral("Vitesse 200"), QStringLiteral("Vitesse 225"), QStringLiteral("Vitesse 250"),
+          QStringLiteral("Volume 90"), QStringLiteral("Volume 80"), QStringLiteral("Volume 70"),
+          QStringLiteral("Volume 60"), QStringLiteral("Volume 50")},
+         "MemoConfig\r\n" + identifiantVoix(QStringLiteral("fr+f3")).toLatin1() +
+             "\r\n\\spd=250\\\r\n\\pit=50\\\r\n\\vol=50\\\r\nma ligne\r\n"},
+        {"aux limites, puis Echap",
+         {l, l, l, l, l, h},
+         {QStringLiteral("Vitesse 150"), QStringLiteral("Vitesse 125"), QStringLiteral("Vitesse 100"),
+          QStringLiteral("Vitesse 80"), QStringLiteral("Vitesse 80"), QStringLiteral("Volume 100")},
+         {}},
+    };
+    for (const Cas& c : cas) {
+        JeuAvecVoix jeu(avant);
+        QList<FauxMoteurParole::Dit> attendus;
+        for (const QString& t : c.entendus)
+            attendus.append({QStringLiteral("fr+f3"), t});
+        jeu.moteur.dits.clear();
+        jeu.ouvrir<TFormVoice>([&] { jeu.ctrl(Qt::Key_V); },
+                               [&](TFormVoice* ecran) {
+                                   QTest::keyClick(ecran->ListTTS, Qt::Key_Down);
+                                   QTest::keyClick(ecran->ListTTS, Qt::Key_Down);
+                                   jeu.moteur.dits.clear();
+                                   for (const Qt::Key t : c.touches)
+                                       QTest::keyClick(ecran->ListTTS, t);
+                                   if (ecran->isVisible())
+                                       QTest::keyClick(ecran->ListTTS, Qt::Key_Escape);
+                               });
+        EXPECT_EQ(jeu.moteur.dits, attendus) << c.nom;
+        EXPECT_EQ(lire(jeu.fichier()), c.fichier.isEmpty() ? avant : c.fichier) << c.nom;
+        // Escape gives the voice back as it was
+        if (c.fichier.isEmpty()) {
+            EXPECT_EQ(jeu.moteur.reglages().vitesse, 175) << c.nom;
+        }
+    }
+}
+
+// Ctrl+V or Ctrl+J in the middle of an exchange: what the battle said meanwhile is heard after the
+// parrot's return, in order.
+TEST(EcransModaux, LesTextesDeLaBatailleSontDitsApresLeRetour) {
+    for (const bool voix : {true, false}) {
+        JeuAvecVoix jeu;
+        jeu.test->AutoClick();
+        jeu.test->EngagerClick();
+        jeu.touche(Qt::Key_Space);
+        ASSERT_EQ(jeu.compagnon.paroles.last(), QStringLiteral("FEU!"));
+        const qsizetype avant = jeu.compagnon.paroles.size();
+        jeu.ouvrir<QDialog>([&] { jeu.ctrl(voix ? Qt::Key_V : Qt::Key_J); },
+                            [&](QDialog* ecran) {
+                                jeu.temps.avancer(20000); // the comment, the reply and its report
+                                QTest::keyClick(ecran->focusWidget(), Qt::Key_Escape);
+                            });
+        const QStringList apres = jeu.compagnon.paroles.mid(avant);
+        const qsizetype retour = apres.indexOf(RETOUR);
+        ASSERT_GE(retour, 0) << voix;
+        const QStringList rattrapes = apres.mid(retour + 1);
+        ASSERT_EQ(rattrapes.size(), 3) << voix;
+        EXPECT_FALSE(rattrapes[0].isEmpty()) << voix; // the shot's comment
+        EXPECT_NE(rattrapes[0], FEU_ENNEMI) << voix;
+        EXPECT_EQ(rattrapes[1], FEU_ENNEMI) << voix;
+        EXPECT_EQ(rattrapes[2], jeu.partie.message_courant) << voix;
+        EXPECT_EQ(jeu.bataille->narrateur().dernier_message(), jeu.partie.message_courant) << voix;
     }
 }
 

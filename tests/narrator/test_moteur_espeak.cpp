@@ -2,7 +2,9 @@
 #include "narrator/moteur_espeak.h"
 #include "narrator/sortie_pulse.h"
 #include "narrator/voix_directe.h"
+#include "app/reglages.h"
 #include "support/faux.h"
+#include "support/textes.h"
 
 #include <QFile>
 #include <QElapsedTimer>
@@ -13,7 +15,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
+#include <tuple>
 
 namespace {
 
@@ -179,13 +183,48 @@ TEST(MoteurEspeak, LesVoixFrancaisesEtLeursIdentifiants) {
     EXPECT_EQ(moteur().voixChoisie(), QStringLiteral("fr"));
 }
 
-TEST(MoteurEspeak, ReglagesDeLaVoix) {
+double niveauDb(const QByteArray& pcm) {
+    const auto* s = reinterpret_cast<const qint16*>(pcm.constData());
+    double somme = 1;
+    for (qsizetype i = 0; i < pcm.size() / 2; ++i)
+        somme += double(s[i]) * s[i];
+    return 10 * std::log10(somme / std::max<qsizetype>(1, pcm.size() / 2));
+}
+
+// Config.txt's speed and volume as the player hears them; a new file's values leave the voice as it is.
+TEST(MoteurEspeak, LesReglagesDeConfigAgissentSurLaVoix) {
+    moteur().appliquer({});
+    EXPECT_EQ(moteur().reglages().vitesse, 175);
+    EXPECT_EQ(moteur().reglages().volume, 100);
+    const Dit base = dire(textes::GREETING, prochain++);
+    ASSERT_GT(base.echantillons, 0);
+    struct Cas {
+        const char* nom;
+        TagsParole tags;
+        double longueurMin, longueurMax; // of the greeting's at the voice's own speed
+        double ecartDb;                  // level against it
+    };
+    const QList<Cas> cas{
+        {"a new file's values", lireTagsParole(reglagesParDefaut()), 0.98, 1.02, 0},
+        {"the values the voice screen writes by default", {175, 50, 100}, 0.98, 1.02, 0},
+        {"speed 350", {350, 50, 100}, 0.3, 0.6, 0},
+        {"volume 50", {175, 50, 50}, 0.98, 1.02, -6.02},
+    };
+    for (const Cas& c : cas) {
+        moteur().appliquer(c.tags);
+        const Dit d = dire(textes::GREETING, prochain++);
+        const double rapport = double(d.echantillons) / base.echantillons;
+        EXPECT_GE(rapport, c.longueurMin) << c.nom;
+        EXPECT_LE(rapport, c.longueurMax) << c.nom;
+        if (rapport > 0.98) {
+            EXPECT_NEAR(niveauDb(d.pcm) - niveauDb(base.pcm), c.ecartDb, 1) << c.nom;
+        }
+    }
+    moteur().appliquer({250, 40, 80});
     const MoteurParole::Reglages r = moteur().reglages();
-    EXPECT_GE(r.vitesse, 80);
-    EXPECT_LE(r.vitesse, 450);
-    EXPECT_GE(r.hauteur, 0);
-    EXPECT_LE(r.hauteur, 100);
-    EXPECT_GT(r.volume, 0);
+    EXPECT_EQ(std::tuple(r.vitesse, r.hauteur, r.volume), std::tuple(250, 40, 80));
+    moteur().appliquer({});
+    EXPECT_EQ(moteur().reglages().vitesse, 175);
 }
 
 // In a process of its own: the library holds one state, and it prints its own complaints while starting.

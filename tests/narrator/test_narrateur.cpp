@@ -1,6 +1,8 @@
 // The narrator's set-up, speech and release, over a recording character service.
 #include "narrator/narrateur.h"
 
+#include "narrator/reglages_parole.h"
+
 #include "support/faux.h"
 
 #include <gtest/gtest.h>
@@ -155,6 +157,130 @@ TEST(Narrateur, RelaieLesFinsDeRequetes) {
     const int cache = b.narrateur.jouer(QStringLiteral("Hide"));
     b.compagnon.terminer(cache);
     EXPECT_EQ(recues, QList<int>{cache});
+}
+
+// Config.txt's tag lines as the voice takes them, and the voice screen's steps.
+TEST(ReglagesParole, LesTagsDeConfigEtLesPas) {
+    struct Cas {
+        const char* nom;
+        QStringList lignes;
+        TagsParole attendu;
+    };
+    const QList<Cas> cas = {
+        {"a new file: the voice as it speaks",
+         {QStringLiteral("MemoConfig"), DEFAUT, QStringLiteral("\\spd=156\\"), QStringLiteral("\\pit=159\\"),
+          QStringLiteral("\\vol=65535\\")},
+         {}},
+        {"as the voice screen writes them",
+         {QString(), DEFAUT, QStringLiteral("\\spd=250\\"), QStringLiteral("\\pit=61\\"),
+          QStringLiteral("\\vol=80\\")},
+         {250, 61, 80}},
+        {"out of range, and the first voice's volume scale",
+         {QString(), DEFAUT, QStringLiteral("\\spd=9999\\"), QStringLiteral("\\pit=300\\"),
+          QStringLiteral("\\vol=32768\\")},
+         {450, std::nullopt, 50}},
+        {"lines that are not those tags",
+         {QString(), DEFAUT, QStringLiteral("\\pit=20\\"), QStringLiteral("pit=20"),
+          QStringLiteral("\\vol=-3\\")},
+         {}},
+        {"a short file", {QStringLiteral("MemoConfig")}, {}},
+    };
+    for (const Cas& c : cas) {
+        EXPECT_EQ(lireTagsParole(c.lignes), c.attendu) << c.nom;
+        // the parrot takes them as he comes on
+        Banc b;
+        ASSERT_TRUE(
+            b.narrateur.InstalPeedy(c.lignes.size() > 1 ? c.lignes : QStringList{c.lignes[0], DEFAUT}));
+        ASSERT_FALSE(b.compagnon.reglages.isEmpty());
+        EXPECT_EQ(b.compagnon.reglages.last(), c.attendu) << c.nom;
+    }
+    // speed in steps of 25 from 80 to 450, volume in steps of 10 from 10 to 100
+    const QList<std::tuple<int, int, int>> vitesses = {{175, 1, 200},  {175, -1, 150}, {160, 1, 175},
+                                                       {160, -1, 150}, {100, -1, 80},  {80, -1, 80},
+                                                       {440, 1, 450},  {450, 1, 450}};
+    for (const auto& [avant, sens, apres] : vitesses)
+        EXPECT_EQ(vitesseSuivante(avant, sens), apres) << avant << " " << sens;
+    const QList<std::tuple<int, int, int>> volumes = {{100, 1, 100}, {100, -1, 90}, {55, -1, 50},
+                                                      {55, 1, 60},   {10, -1, 10},  {200, -1, 100}};
+    for (const auto& [avant, sens, apres] : volumes)
+        EXPECT_EQ(volumeSuivant(avant, sens), apres) << avant << " " << sens;
+}
+
+// Alt+Up and Alt+Down: the last fifty texts, each with its place; a new text is the present again.
+TEST(Historique, LesDerniersTextesEnArriereEtEnAvant) {
+    Banc b;
+    b.installer();
+    for (int i = 1; i <= 5; ++i)
+        b.narrateur.Parle(QStringLiteral("Texte %1").arg(i));
+    struct Pas {
+        bool recule;
+        const char* entendu;
+    };
+    const QList<Pas> pas = {
+        {true, "5 sur 5: Texte 5"},  {true, "4 sur 5: Texte 4"},  {true, "3 sur 5: Texte 3"},
+        {false, "4 sur 5: Texte 4"}, {false, "5 sur 5: Texte 5"}, {false, "5 sur 5: Texte 5"},
+    };
+    for (const Pas& p : pas) {
+        const int avant = b.narrateur.requete_parole();
+        p.recule ? b.narrateur.reculer() : b.narrateur.avancer();
+        EXPECT_EQ(b.compagnon.paroles.last(), QLatin1String(p.entendu));
+        EXPECT_TRUE(b.compagnon.arretees.contains(avant)); // it cuts what was being said
+    }
+    // walking changes neither the list nor what Ctrl+R repeats
+    EXPECT_EQ(b.narrateur.historique().taille(), 5);
+    b.narrateur.repeter();
+    EXPECT_EQ(b.compagnon.paroles.last(), QStringLiteral("Texte 5"));
+    b.narrateur.reculer();
+    b.narrateur.reculer();
+    b.narrateur.Parle(QStringLiteral("Nouveau"));
+    b.narrateur.reculer();
+    EXPECT_EQ(b.compagnon.paroles.last(), QStringLiteral("6 sur 6: Nouveau"));
+    for (int i = 1; i <= 60; ++i)
+        b.narrateur.Parle(QStringLiteral("Suite %1").arg(i));
+    for (int i = 0; i < 60; ++i)
+        b.narrateur.reculer();
+    EXPECT_EQ(b.compagnon.paroles.last(), QStringLiteral("1 sur 50: Suite 11"));
+}
+
+// The voice screen and the About card: the battle's texts meanwhile come after "Je reviens au jeu".
+TEST(MettreDeCote, LesTextesDeLaBatailleAttendentLeRetourEtSeSuivent) {
+    struct Cas {
+        const char* nom;
+        bool toujours; // the voice screen always says it is back; the card only when texts waited
+        QStringList pendant;
+        QStringList apres;
+    };
+    const QString retour = QStringLiteral("Je reviens au jeu");
+    const QString a = QStringLiteral("Dans l'eau!"), feu = QStringLiteral("Feu ennemi!"),
+                  r = QStringLiteral("Impact en B.3.");
+    const QList<Cas> cas = {
+        {"voix, rien manqué", true, {}, {retour}},
+        {"voix en plein échange", true, {a, feu, r}, {retour, a, feu, r}},
+        {"carte, rien manqué", false, {}, {}},
+        {"carte en plein échange", false, {feu, r}, {retour, feu, r}},
+    };
+    for (const Cas& c : cas) {
+        Banc b;
+        b.installer();
+        b.narrateur.mettreDeCote();
+        for (const QString& t : c.pendant)
+            b.narrateur.Parle(t);
+        // the screen's own text is said at once
+        b.narrateur.ParleEcran(QStringLiteral("Retour au jeu"));
+        const qsizetype dits = b.compagnon.paroles.size();
+        const QList<int> arretees = b.compagnon.arretees;
+        b.narrateur.reprendre(retour, c.toujours);
+        EXPECT_EQ(b.compagnon.paroles.mid(dits), c.apres) << c.nom;
+        EXPECT_EQ(b.compagnon.arretees.size(), arretees.size() + (c.apres.isEmpty() ? 0 : 1)) << c.nom;
+        EXPECT_EQ(b.narrateur.dernier_message(),
+                  c.apres.isEmpty() ? QStringLiteral("Retour au jeu") : c.apres.last())
+            << c.nom;
+        // the next text cuts them all
+        const int premiere = b.compagnon.derniereRequete;
+        b.narrateur.Parle(QStringLiteral("Secteur : A.1."));
+        for (int id = premiere - int(c.pendant.size()) + 1; id <= premiere && !c.pendant.isEmpty(); ++id)
+            EXPECT_TRUE(b.compagnon.arretees.contains(id)) << c.nom << " " << id;
+    }
 }
 
 } // namespace

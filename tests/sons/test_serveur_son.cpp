@@ -1,12 +1,14 @@
 // The sound outputs on a real PulseAudio server of the test's own (a null sink in a private runtime
 // folder), started plainly as a player's is: what reaches the sink's monitor is what a player hears.
 // Every text is heard whole however late its stream starts, a whole evening plays at its length on a
-// busy machine, a clip can be placed left or right, and the speech outlives the server going and coming back.
+// busy machine, a shot at column A is heard on the left and at L on the right, and the speech outlives the
+// server going and coming back.
 #include "narrator/clips.h"
 #include "narrator/lecteur_sons.h"
 #include "narrator/pulse.h"
 #include "narrator/sons_pulse.h"
 #include "narrator/sortie_pulse.h"
+#include "narrator/stereo.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -341,15 +343,28 @@ TEST(ServeurSon, CentClipsPuisUnClipALaLongueur) {
     EXPECT_NEAR(fin - debut, longueur, longueur / 10);
 }
 
-// A clip placed full left is heard on the left, full right on the right.
-TEST(ServeurSon, UnClipPlaceAGaucheOuADroite) {
+// A shot at column A is heard on the left, at column L on the right: its clip placed as the battle places
+// it, and the sector's name said through the speech output at the same place.
+TEST(ServeurSon, UnTirEnAAGaucheEnLADroite) {
     SERVEUR_REQUIS();
-    for (const double balance : {-1.0, 1.0}) {
+    struct Cas {
+        int colonne; // 1 for A, 12 for L
+        bool parole;
+    };
+    for (const Cas& c : {Cas{1, false}, Cas{12, false}, Cas{1, true}, Cas{12, true}}) {
+        const double balance = balanceDeColonne(c.colonne - 1, 12);
         Enregistreur enregistreur(2);
-        auto* sortie = new SortieAudioPulse;
-        LecteurSonsJeu lecteur{std::unique_ptr<SortieAudio>(sortie)};
-        lecteur.JouerSonPlace(clip(QStringLiteral("WaveBut")), balance);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return sortie->entendusUs() > 0 && !sortie->ouverte(); }, 10000));
+        if (c.parole) {
+            SortieParolePulse sortie;
+            sortie.setBalance(balance);
+            ASSERT_TRUE(dire(sortie, ton(600)));
+        } else {
+            auto* sortie = new SortieAudioPulse;
+            LecteurSonsJeu lecteur{std::unique_ptr<SortieAudio>(sortie)};
+            lecteur.JouerSonPlace(clip(QStringLiteral("WaveBut")), balance);
+            ASSERT_TRUE(
+                QTest::qWaitFor([&] { return sortie->entendusUs() > 0 && !sortie->ouverte(); }, 10000));
+        }
         const QByteArray& pcm = enregistreur.arreter();
         const auto* s = reinterpret_cast<const qint16*>(pcm.constData());
         double gauche = 1, droite = 1;
@@ -359,7 +374,8 @@ TEST(ServeurSon, UnClipPlaceAGaucheOuADroite) {
         }
         const double ecartDb = 10 * std::log10(gauche / droite);
         EXPECT_GT(gauche + droite, 1e9) << "nothing was heard";
-        EXPECT_GE(balance < 0 ? ecartDb : -ecartDb, 10) << "balance " << balance;
+        EXPECT_GE(c.colonne == 1 ? ecartDb : -ecartDb, 10)
+            << "column " << c.colonne << " speech " << c.parole;
     }
 }
 

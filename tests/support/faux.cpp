@@ -44,8 +44,13 @@ bool FauxCompagnon::setModeVoix(const QString& mode) {
 }
 
 int FauxCompagnon::parler(const QString& texte) {
+    return parlerPlace(texte, 0);
+}
+
+int FauxCompagnon::parlerPlace(const QString& texte, double balance) {
     journal << QStringLiteral("parler: %1").arg(texte);
     paroles << texte;
+    balances << balance;
     return ++derniereRequete;
 }
 

@@ -35,6 +35,8 @@ public:
     void setLangue(int langue) override;
     bool setModeVoix(const QString& mode) override;
     int parler(const QString& texte) override;
+    int parlerPlace(const QString& texte, double balance) override;
+    void appliquerReglages(const TagsParole& tags) override { reglages << tags; }
     void arreter(int requete) override;
 
     // Reports the completion of a request.
@@ -48,7 +50,9 @@ public:
 
     // What it was asked, in order: "parler: texte", "arreter: 3", "jouer: Greet", ...
     QStringList journal;
-    QStringList paroles; // the texts spoken, in order (the warm-up blanks included)
+    QStringList paroles;        // the texts spoken, in order (the warm-up blanks included)
+    QList<double> balances;     // where each of them was placed
+    QList<TagsParole> reglages; // the speech settings applied, in order
     QList<int> arretees;
     int derniereRequete = 0;
 
@@ -77,10 +81,15 @@ public:
 
 class FauxSons : public LecteurSons {
 public:
-    void JouerSon(const QByteArray& clip) override { clips.append(clip); }
+    void JouerSon(const QByteArray& clip) override { JouerSonPlace(clip, 0); }
+    void JouerSonPlace(const QByteArray& clip, double balance) override {
+        clips.append(clip);
+        balances.append(balance);
+    }
     void Bip() override { ++bips; }
 
     QList<QByteArray> clips;
+    QList<double> balances;
     int bips = 0;
 };
 
@@ -101,6 +110,11 @@ public:
     }
     QString voixChoisie() const override { return choisie_; }
     Reglages reglages() const override { return reglagesCourants; }
+    void appliquer(const TagsParole& tags) override {
+        const Reglages voix;
+        reglagesCourants = {tags.vitesse.value_or(voix.vitesse), tags.hauteur.value_or(voix.hauteur),
+                            tags.volume.value_or(voix.volume)};
+    }
     void dire(int, const QString& texte) override { dits.append({choisie_, texte}); }
     void arreter(int) override {}
 

@@ -43,6 +43,12 @@ inline const QString REFUS_ENGAGER =
                    "pour placer toute la flotte. ");
 inline const QString COURAGE =
     QStringLiteral("Votre courage vous honore, amiral, nous retournons au combat!");
+inline const QString GREETING =
+    QStringLiteral("Bonjour amiral, l'ennemi approche, mais nos navires sont encore au "
+                   "port. Ordonnez control \"N\" pour placer "
+                   "nos navires, control \"Q\" pour quitter. A tout moment, si vous ne "
+                   "m'avez pas bien entendu, control \"R\" me "
+                   "fait répéter.");
 inline const QString OPENING = QStringLiteral(
     "Flotte adverse à l'horizon, amiral. Hissons le pavillon, et sus à l'ennemi! Servez-vous des touches de "
     "direction pour diriger l'artillerie! Bonne chance, je vous confie le commandement!");
