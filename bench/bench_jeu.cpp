@@ -61,7 +61,8 @@ Conso conso(qint64 pid) {
             continue;
         qint64 n = 0;
         for (const QByteArray& l : f.readAll().split('\n'))
-            if (l.startsWith("voluntary_ctxt_switches") || l.startsWith("nonvoluntary_ctxt_switches"))
+            // a thread that sleeps and is woken: a busy machine's preemptions are not the game's doing
+            if (l.startsWith("voluntary_ctxt_switches"))
                 n += l.split('\t').last().trimmed().toLongLong();
         c.reveils.insert(t.toLongLong(), n);
     }
@@ -96,14 +97,26 @@ void mesurerRepos(Ecoute& ecoute, qint64 pid, const char* quand) {
 // What the X server says was redrawn in a window: its damage reports, added up in pixels.
 class Degats {
 public:
-    explicit Degats(unsigned long fenetre) {
+    // On the largest of these windows (Qt keeps a one-pixel window of the same name for itself).
+    explicit Degats(const QList<unsigned long>& fenetres) {
 #ifdef CORSABORD_XDAMAGE
         ecran_ = XOpenDisplay(nullptr);
         int erreur = 0;
-        if (ecran_ && fenetre && XDamageQueryExtension(ecran_, &evenement_, &erreur))
+        if (!ecran_ || !XDamageQueryExtension(ecran_, &evenement_, &erreur))
+            return;
+        unsigned long fenetre = 0;
+        long aire = 0;
+        for (const unsigned long f : fenetres) {
+            XWindowAttributes a{};
+            if (XGetWindowAttributes(ecran_, f, &a) && long(a.width) * a.height > aire) {
+                aire = long(a.width) * a.height;
+                fenetre = f;
+            }
+        }
+        if (fenetre)
             degats_ = XDamageCreate(ecran_, fenetre, XDamageReportRawRectangles);
 #else
-        (void)fenetre;
+        (void)fenetres;
 #endif
     }
     ~Degats() {
@@ -139,19 +152,23 @@ private:
     unsigned long degats_ = 0;
 };
 
-// The game's main window, as xdotool finds it by its title.
-unsigned long fenetreDuJeu() {
+// The game's main window and its namesakes, as xdotool finds them by the title.
+QList<unsigned long> fenetresDuJeu() {
     QProcess x;
-    x.start(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                        QStringLiteral("--name"), QStringLiteral("^Corsabord$")});
+    x.start(QStringLiteral("xdotool"),
+            {QStringLiteral("search"), QStringLiteral("--name"), QStringLiteral("^Corsabord$")});
     x.waitForFinished(3000);
-    return x.readAllStandardOutput().split('\n').value(0).trimmed().toULong();
+    QList<unsigned long> fenetres;
+    for (const QByteArray& l : x.readAllStandardOutput().split('\n'))
+        if (const unsigned long f = l.trimmed().toULong())
+            fenetres << f;
+    return fenetres;
 }
 
 // While the parrot speaks (the SOS recital, 42 s of speech) and during his idle moves after it: CPU per
 // second, wake-ups a second, and the screen area redrawn a second.
 void mesurerRecital(qint64 pid) {
-    Degats degats(fenetreDuJeu());
+    Degats degats(fenetresDuJeu());
     touche("ctrl+s");
     attendre(1000);
     auto fenetre = [&](const char* quoi, int secondes) {
