@@ -38,7 +38,8 @@ cd "$construction"
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 600
 echo "tester: the tests again under the sanitizers"
 cd "$sanitizers"
-LSAN_OPTIONS="suppressions=$racine/tools/lsan.supp" QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 900
+# a suppressed leak is not the game's: the tests that read what the game printed see only its own lines
+LSAN_OPTIONS="suppressions=$racine/tools/lsan.supp:print_suppressions=0" QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 900
 # The Debian package: one more build, with the tests that need no sound server, then lintian and its contents
 # (skipped when dpkg-dev, debhelper or lintian are missing).
 echo "tester: the Debian package"
