@@ -97,24 +97,19 @@ void mesurerRepos(Ecoute& ecoute, qint64 pid, const char* quand) {
 // What the X server says was redrawn in a window: its damage reports, added up in pixels.
 class Degats {
 public:
-    // On the largest of these windows (Qt keeps a one-pixel window of the same name for itself).
+    // On each of these windows: the battle's, the harbour's in front of it (Qt's own one-pixel windows
+    // of the same names report nothing).
     explicit Degats(const QList<unsigned long>& fenetres) {
 #ifdef CORSABORD_XDAMAGE
         ecran_ = XOpenDisplay(nullptr);
+        // a window gone meanwhile is no reason to stop measuring
+        XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
         int erreur = 0;
         if (!ecran_ || !XDamageQueryExtension(ecran_, &evenement_, &erreur))
             return;
-        unsigned long fenetre = 0;
-        long aire = 0;
-        for (const unsigned long f : fenetres) {
-            XWindowAttributes a{};
-            if (XGetWindowAttributes(ecran_, f, &a) && long(a.width) * a.height > aire) {
-                aire = long(a.width) * a.height;
-                fenetre = f;
-            }
-        }
-        if (fenetre)
-            degats_ = XDamageCreate(ecran_, fenetre, XDamageReportRawRectangles);
+        for (const unsigned long f : fenetres)
+            if (XDamageCreate(ecran_, f, XDamageReportRawRectangles))
+                ++degats_;
 #else
         (void)fenetres;
 #endif
@@ -156,7 +151,7 @@ private:
 QList<unsigned long> fenetresDuJeu() {
     QProcess x;
     x.start(QStringLiteral("xdotool"),
-            {QStringLiteral("search"), QStringLiteral("--name"), QStringLiteral("^Corsabord$")});
+            {QStringLiteral("search"), QStringLiteral("--name"), QStringLiteral("^Corsabord")});
     x.waitForFinished(3000);
     QList<unsigned long> fenetres;
     for (const QByteArray& l : x.readAllStandardOutput().split('\n'))
