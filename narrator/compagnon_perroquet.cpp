@@ -420,7 +420,7 @@ void CompagnonPerroquet::commencer(int index) {
         disposer();
         afficher(montre_);
     }
-    // asked once per text: listing the sound outputs is not free
+    // asked once per text: a sound server that went away is looked for again
     r.avec_son = sortie_->disponible();
     if (r.avec_son) {
         sortie_->setBalance(r.balance);

@@ -152,14 +152,14 @@ FluxPulse::~FluxPulse() {
 void FluxPulse::creer() {
     if (ferme_ || perdu_)
         return;
-    pa_sample_spec spec{};
-    spec.format = format_.bits == 8 ? PA_SAMPLE_U8 : PA_SAMPLE_S16LE;
-    spec.rate = static_cast<uint32_t>(format_.frequence);
-    spec.channels = static_cast<uint8_t>(format_.canaux);
+    pa_sample_spec echantillons{};
+    echantillons.format = format_.bits == 8 ? PA_SAMPLE_U8 : PA_SAMPLE_S16LE;
+    echantillons.rate = static_cast<uint32_t>(format_.frequence);
+    echantillons.channels = static_cast<uint8_t>(format_.canaux);
     pa_channel_map carte{};
-    pa_channel_map_init_auto(&carte, spec.channels, PA_CHANNEL_MAP_DEFAULT);
+    pa_channel_map_init_auto(&carte, echantillons.channels, PA_CHANNEL_MAP_DEFAULT);
     pa_proplist* p = proprietes({{PA_PROP_MEDIA_ROLE, role_}, {PA_PROP_MEDIA_NAME, nom_}});
-    flux_ = pa_stream_new_with_proplist(connexion_->contexte_, nom_.constData(), &spec, &carte, p);
+    flux_ = pa_stream_new_with_proplist(connexion_->contexte_, nom_.constData(), &echantillons, &carte, p);
     pa_proplist_free(p);
     if (!flux_) {
         perdre();
@@ -172,9 +172,9 @@ void FluxPulse::creer() {
     // and long enough that a busy machine does not run the stream dry.
     pa_buffer_attr tampon{};
     tampon.maxlength = static_cast<uint32_t>(-1);
-    tampon.tlength = static_cast<uint32_t>(pa_usec_to_bytes(pa_usec_t(avance_ms_) * 1000, &spec));
+    tampon.tlength = static_cast<uint32_t>(pa_usec_to_bytes(pa_usec_t(avance_ms_) * 1000, &echantillons));
     // it starts as soon as a little is there: the rest follows faster than it is played
-    tampon.prebuf = static_cast<uint32_t>(pa_usec_to_bytes(pa_usec_t(AMORCE_MS) * 1000, &spec));
+    tampon.prebuf = static_cast<uint32_t>(pa_usec_to_bytes(pa_usec_t(AMORCE_MS) * 1000, &echantillons));
     tampon.minreq = static_cast<uint32_t>(-1);
     tampon.fragsize = static_cast<uint32_t>(-1);
     const auto drapeaux = static_cast<pa_stream_flags_t>(

@@ -42,7 +42,7 @@ void VoixDirecte::dire(const QString& texte, const QString& voix) {
     if (!voix.isEmpty())
         moteur_.choisirVoix(voix);
     en_cours_ = ++prochain_;
-    // Asked once per text, as the parrot does: listing the sound outputs is not free.
+    // Asked once per text, as the parrot does: a sound server that went away is looked for again.
     avec_son_ = sortie_->disponible();
     if (avec_son_)
         sortie_->commencer(moteur_.frequence());
