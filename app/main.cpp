@@ -9,7 +9,10 @@
 #include "model/grilles.h"
 #include "model/hasard.h"
 #include "app/scene.h"
+#include "app/preferences.h"
+#include "narrator/braille_brlapi.h"
 #include "narrator/compagnon_perroquet.h"
+#include "narrator/lecteur_speechd.h"
 #include "narrator/lecteur_sons.h"
 #include "narrator/tformabout.h"
 #include "narrator/tformvoice.h"
@@ -20,6 +23,8 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+
+#include <memory>
 
 namespace {
 
@@ -46,6 +51,27 @@ int jouer(int argc, char** argv) {
     DialoguesQt dialogues;
     LecteurSonsJeu sons;
     CompagnonPerroquet compagnon(nullptr, temps);
+    // The player's own screen reader and braille display, as Corsabord.ini asks.
+    const Preferences preferences(QDir::currentPath());
+    std::unique_ptr<LecteurSpeechd> lecteur;
+    if (preferences.lecteurEcran()) {
+        QString raison;
+        lecteur = LecteurSpeechd::ouvrir(&raison);
+        if (!lecteur)
+            direAuTerminal(QStringLiteral("Corsabord : speech-dispatcher est injoignable (%1) ; le perroquet "
+                                          "parle de sa propre voix.")
+                               .arg(raison));
+        compagnon.setLecteur(lecteur.get());
+    }
+    if (preferences.braille()) {
+        QString raison;
+        std::unique_ptr<BrailleBrlapi> braille = BrailleBrlapi::ouvrir(&raison);
+        if (!braille)
+            direAuTerminal(QStringLiteral("Corsabord : aucune plage braille servie par BRLTTY (%1) ; le jeu "
+                                          "continue sans elle.")
+                               .arg(raison));
+        compagnon.setBraille(std::move(braille));
+    }
     Services services{temps, dialogues, sons, compagnon};
 
     Partie partie;
@@ -68,6 +94,7 @@ int jouer(int argc, char** argv) {
         return 1;
     auto* voice = new TFormVoice(&bataille);
     voice->setMoteur(&compagnon.moteur());
+    voice->setLecteur(lecteur.get());
     auto* test = new TTest(partie, hasard, flux, &bataille);
     auto* about = new TFormAbout(&bataille);
     bataille.setEcrans(voice, about);

@@ -10,6 +10,8 @@ namespace {
 const QString CLE_ALLURE = QStringLiteral("allure");
 const QString CLE_NIVEAU = QStringLiteral("niveau");
 const QString CLE_STEREO = QStringLiteral("stereo");
+const QString CLE_VOIX = QStringLiteral("voix");
+const QString CLE_BRAILLE = QStringLiteral("braille");
 
 QByteArray cleDe(const QByteArray& ligne) {
     const qsizetype egal = ligne.indexOf('=');
@@ -164,4 +166,21 @@ bool Preferences::stereo() const {
 
 void Preferences::setStereo(bool stereo) {
     lignes_.setValeur(CLE_STEREO, stereo ? QStringLiteral("oui") : QStringLiteral("non"));
+}
+
+bool Preferences::lecteurEcran() const {
+    return lignes_.valeur(CLE_VOIX) == QLatin1String("lecteur");
+}
+
+void Preferences::setLecteurEcran(bool lecteur) {
+    lignes_.setValeur(CLE_VOIX, lecteur ? QStringLiteral("lecteur") : QStringLiteral("perroquet"));
+}
+
+bool Preferences::braille() const {
+    const QString v = lignes_.valeur(CLE_BRAILLE);
+    return v == QLatin1String("oui") || v == QLatin1String("1");
+}
+
+void Preferences::setBraille(bool braille) {
+    lignes_.setValeur(CLE_BRAILLE, braille ? QStringLiteral("oui") : QStringLiteral("non"));
 }

@@ -68,6 +68,13 @@ public:
     // stereo=oui|non: the shots and sectors heard at their column's side. On unless "non" or "0".
     bool stereo() const;
     void setStereo(bool stereo);
+    // voix=perroquet|lecteur: the texts said by the parrot's own voice, or by the player's screen reader
+    // (speech-dispatcher) when the file says "lecteur".
+    bool lecteurEcran() const;
+    void setLecteurEcran(bool lecteur);
+    // braille=oui|non: each text also on the braille display BRLTTY serves. Off unless "oui" or "1".
+    bool braille() const;
+    void setBraille(bool braille);
 
     // Any setting by its key, for settings that have no getter of their own yet.
     QString valeur(const QString& cle) const { return lignes_.valeur(cle); }

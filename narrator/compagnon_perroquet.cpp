@@ -2,6 +2,7 @@
 #include "narrator/compagnon_perroquet.h"
 
 #include "app/temps.h"
+#include "narrator/lecteur_ecran.h"
 #include "narrator/moteur_espeak.h"
 #include "narrator/perroquet_ecran.h"
 #include "narrator/sortie_pulse.h"
@@ -33,6 +34,9 @@ constexpr int ASSOUPI_MS = 20000;
 constexpr double LARGEUR_DESIGN = 1024, HAUTEUR_DESIGN = 800;
 // Room around the parrot for its moves, in design pixels.
 constexpr double MARGE_DESSIN = 28;
+// A screen reader that has not said a text in twice its own length and 10 s more has lost it: the game
+// goes on. Its voice may be much slower than the parrot's, hence the room.
+constexpr int LECTEUR_MARGE_MS = 10000;
 } // namespace
 
 CompagnonPerroquet::CompagnonPerroquet(QWidget* fenetre, Temps& temps, QObject* parent)
@@ -54,6 +58,18 @@ CompagnonPerroquet::CompagnonPerroquet(QWidget* fenetre, Temps& temps, MoteurPar
     connect(moteur_, &MoteurParole::fin, this, &CompagnonPerroquet::recevoirFin);
     connect(sortie_, &SortieParole::jouee, this, &CompagnonPerroquet::sonJoue);
     setFenetre(fenetre);
+}
+
+void CompagnonPerroquet::setLecteur(SortieLecteur* lecteur) {
+    if (lecteur_)
+        disconnect(lecteur_, nullptr, this, nullptr);
+    lecteur_ = lecteur;
+    if (lecteur_)
+        connect(lecteur_, &SortieLecteur::dit, this, &CompagnonPerroquet::lecteurADit);
+}
+
+void CompagnonPerroquet::setBraille(std::unique_ptr<SortieBraille> braille) {
+    braille_ = std::move(braille);
 }
 
 CompagnonPerroquet::~CompagnonPerroquet() {
@@ -420,8 +436,12 @@ void CompagnonPerroquet::commencer(int index) {
         disposer();
         afficher(montre_);
     }
+    if (braille_)
+        braille_->afficher(r.nom);
+    // the engine still makes the text's sound, unheard there, for the beak and the balloon's words
+    r.par_lecteur = lecteur_ && lecteur_->disponible() && lecteur_->dire(r.id, r.nom);
     // asked once per text: a sound server that went away is looked for again
-    r.avec_son = sortie_->disponible();
+    r.avec_son = !r.par_lecteur && sortie_->disponible();
     if (r.avec_son) {
         sortie_->setBalance(r.balance);
         sortie_->commencer(moteur_->frequence());
@@ -457,6 +477,8 @@ void CompagnonPerroquet::arreterRequete(Requete& r) {
         moteur_->arreter(r.id);
         if (r.avec_son)
             sortie_->couper();
+        if (r.par_lecteur && lecteur_)
+            lecteur_->arreter(r.id);
         pose_.valeurs.insert(QStringLiteral("bec"), 0);
         bulle_reste_ = std::min(bulle_reste_, 300);
     } else if (r.animation) {
@@ -536,7 +558,7 @@ void CompagnonPerroquet::recevoirFin(int id, qint64 echantillons, bool) {
     r.echantillons = std::max(r.echantillons, echantillons);
     if (r.avec_son && r.son_recu) {
         sortie_->terminer();
-    } else if (r.echantillons == 0) {
+    } else if (r.echantillons == 0 && !r.par_lecteur) {
         finir(r); // nothing to hear
         avancerFile();
     }
@@ -546,6 +568,16 @@ void CompagnonPerroquet::sonJoue() {
     Requete* r = parleuse();
     if (!r || !r->avec_son || !r->synthese_finie)
         return;
+    finir(*r);
+    avancerFile();
+}
+
+void CompagnonPerroquet::lecteurADit(int id) {
+    Requete* r = parole(id);
+    if (!r || !r->par_lecteur)
+        return;
+    if (!r->synthese_finie)
+        moteur_->arreter(id); // its sound only moved the beak
     finir(*r);
     avancerFile();
 }
@@ -620,7 +652,7 @@ void CompagnonPerroquet::tic() {
             // timed when there is no output; heard: when the output says so, however late it plays, so
             // that the balloon and the game stay with the voice
             const bool muet = !r.avec_son || !r.son_recu;
-            if (muet && r.ecoule >= duree)
+            if (r.par_lecteur ? r.ecoule >= 2 * duree + LECTEUR_MARGE_MS : muet && r.ecoule >= duree)
                 finir(r);
         }
     }

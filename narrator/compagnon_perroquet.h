@@ -9,11 +9,14 @@
 #include <QRect>
 #include <QStringList>
 
+#include <memory>
 #include <optional>
 
 class BulleParole;
 class DessinPerroquet;
 class MoteurParole;
+class SortieBraille;
+class SortieLecteur;
 class SortieParole;
 class Temps;
 class Timer;
@@ -57,6 +60,14 @@ public:
     static QStringList dossiersParDefaut();
 
     MoteurParole& moteur() { return *moteur_; }
+
+    // The player's own screen reader says the texts from now on, instead of the parrot's voice: nothing
+    // of them reaches the sound output, and each ends when the reader has said it (the parrot and his
+    // balloon go on meanwhile, the beak on the text's own timing). Not taken over; nullptr gives the
+    // parrot his voice back, as does a reader that can no longer be reached.
+    void setLecteur(SortieLecteur* lecteur);
+    // A braille display that shows each text as it starts; taken over, nullptr for none.
+    void setBraille(std::unique_ptr<SortieBraille> braille);
 
     void setConnecte(bool connecte) override;
     bool connecte() const override { return connecte_; }
@@ -102,8 +113,9 @@ private:
         int ecoule = 0;
         bool commencee = false;
         // speech
-        bool avec_son = false; // heard through the sound output, or only timed
-        double balance = 0;    // where it is heard, left to right
+        bool avec_son = false;    // heard through the sound output, or only timed
+        bool par_lecteur = false; // said by the player's screen reader, ended when it says so
+        double balance = 0;       // where it is heard, left to right
         bool synthese_finie = false;
         qint64 echantillons = 0;
         bool son_recu = false;
@@ -132,6 +144,7 @@ private:
     void recevoirMot(int id, qint64 echantillon, int position, int longueur);
     void recevoirFin(int id, qint64 echantillons, bool interrompu);
     void sonJoue();
+    void lecteurADit(int id);
     void abandonnerTout();
     void arreterRequete(Requete& r);
     void disposer();
@@ -143,6 +156,8 @@ private:
     Temps& temps_;
     MoteurParole* moteur_;
     SortieParole* sortie_;
+    QPointer<SortieLecteur> lecteur_;
+    std::unique_ptr<SortieBraille> braille_;
     Timer* tic_;
     QPointer<DessinPerroquet> dessin_;
     QPointer<BulleParole> bulle_;

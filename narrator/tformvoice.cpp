@@ -1,6 +1,7 @@
 // The voice screen.
 #include "narrator/tformvoice.h"
 
+#include "narrator/lecteur_ecran.h"
 #include "narrator/voix_directe.h"
 
 #include <QGroupBox>
@@ -106,7 +107,14 @@ void TFormVoice::setMoteur(MoteurParole* moteur, SortieParole* sortie) {
     if (!moteur_)
         return;
     voix_ = new VoixDirecte(*moteur_, this, sortie);
+    voix_->setLecteur(lecteur_);
     connect(voix_, &VoixDirecte::fini, DirectSS, [this] { DirectSS->setParle(false); });
+}
+
+void TFormVoice::setLecteur(SortieLecteur* lecteur) {
+    lecteur_ = lecteur;
+    if (voix_)
+        voix_->setLecteur(lecteur);
 }
 
 void TFormVoice::dire(const QString& texte, const QString& voix) {

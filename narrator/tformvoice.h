@@ -6,6 +6,7 @@
 #include "narrator/voix.h"
 
 #include <QList>
+#include <QPointer>
 #include <QString>
 
 class QGroupBox;
@@ -13,6 +14,7 @@ class QLabel;
 class QListWidget;
 class SortieParole;
 class TemoinVoix;
+class SortieLecteur;
 class VoixDirecte;
 
 class TFormVoice : public EcranModal {
@@ -24,6 +26,8 @@ public:
     // texts while the parrot is away. sortie, when given, is taken over (tests); otherwise the sound
     // goes to the default output.
     void setMoteur(MoteurParole* moteur, SortieParole* sortie = nullptr);
+    // The player's screen reader says the screen's texts instead of the highlighted voice (not taken over).
+    void setLecteur(SortieLecteur* lecteur);
 
     // The player's choice, once the screen has closed with Enter (accepted): the mode identifier of
     // the voice and the engine's speed, pitch and volume at that moment.
@@ -61,6 +65,7 @@ private:
 
     MoteurParole* moteur_ = nullptr;
     VoixDirecte* voix_ = nullptr;
+    QPointer<SortieLecteur> lecteur_;
     TemoinVoix* DirectSS = nullptr;
     QList<VoixFrancaise> modes_;
     Choix choix_;

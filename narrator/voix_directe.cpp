@@ -1,6 +1,7 @@
 // A voice without the parrot: says a text at once in a chosen voice, as the voice screen needs.
 #include "narrator/voix_directe.h"
 
+#include "narrator/lecteur_ecran.h"
 #include "narrator/moteur_parole.h"
 #include "narrator/sortie_pulse.h"
 
@@ -37,11 +38,28 @@ VoixDirecte::VoixDirecte(MoteurParole& moteur, QObject* parent, SortieParole* so
     });
 }
 
+void VoixDirecte::setLecteur(SortieLecteur* lecteur) {
+    if (lecteur_)
+        disconnect(lecteur_, nullptr, this, nullptr);
+    lecteur_ = lecteur;
+    if (!lecteur_)
+        return;
+    connect(lecteur_, &SortieLecteur::dit, this, [this](int id) {
+        if (id != en_cours_ || !par_lecteur_)
+            return;
+        en_cours_ = 0;
+        Q_EMIT fini();
+    });
+}
+
 void VoixDirecte::dire(const QString& texte, const QString& voix) {
     arreter();
     if (!voix.isEmpty())
         moteur_.choisirVoix(voix);
     en_cours_ = ++prochain_;
+    par_lecteur_ = lecteur_ && lecteur_->disponible() && lecteur_->dire(en_cours_, texte);
+    if (par_lecteur_)
+        return;
     // Asked once per text, as the parrot does: a sound server that went away is looked for again.
     avec_son_ = sortie_->disponible();
     if (avec_son_)
@@ -52,8 +70,13 @@ void VoixDirecte::dire(const QString& texte, const QString& voix) {
 void VoixDirecte::arreter() {
     if (en_cours_ == 0)
         return;
-    moteur_.arreter(en_cours_);
-    sortie_->couper();
+    if (par_lecteur_) {
+        if (lecteur_)
+            lecteur_->arreter(en_cours_);
+    } else {
+        moteur_.arreter(en_cours_);
+        sortie_->couper();
+    }
     en_cours_ = 0;
     Q_EMIT fini();
 }

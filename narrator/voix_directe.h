@@ -2,9 +2,11 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
 class MoteurParole;
+class SortieLecteur;
 class SortieParole;
 
 // Shares the game's speech engine (there is one per process) and has its own sound output. A new text
@@ -18,6 +20,9 @@ public:
     // Says texte in the voice of that engine name ("fr", "fr+f3", ...); an unknown name keeps the voice.
     void dire(const QString& texte, const QString& voix = QString());
     void arreter();
+    // The player's screen reader says the texts from now on, in its own voice (not taken over); nullptr
+    // gives them back to the engine.
+    void setLecteur(SortieLecteur* lecteur);
     bool parle() const { return en_cours_ != 0; }
 
 Q_SIGNALS:
@@ -30,4 +35,6 @@ private:
     int en_cours_ = 0;
     int prochain_ = 0;
     bool avec_son_ = false; // the current text goes to the sound output
+    QPointer<SortieLecteur> lecteur_;
+    bool par_lecteur_ = false; // the current text is the screen reader's
 };
