@@ -16,6 +16,8 @@ packages=(
   # run
   qt6-qpa-plugins libqt6svg6 qt6-translations-l10n
   libespeak-ng-dev espeak-ng-data espeak-ng
+  # the player's own screen reader and braille display (voix=lecteur, braille=oui in Corsabord.ini)
+  libspeechd-dev libbrlapi-dev
   # native Wayland sessions
   qt6-wayland
   # the voice and About screens' fonts (metric-compatible with the usual desktop ones)
@@ -41,6 +43,8 @@ fi
 if [ "${1:-}" = --tests ]; then
   packages+=(
     weston
+    # the screen reader test's own speech-dispatcher
+    speech-dispatcher
     dpkg-dev debhelper lintian fakeroot
   )
 fi

@@ -16,17 +16,22 @@ TEST(Preferences, LitLesChoixEtReecritLeFichierAvecSesLignesInconnues) {
         QByteArray contenu;
         Allure allure;
         Niveau niveau;
+        bool lecteur; // voix=lecteur: the player's screen reader
+        bool braille;
         QByteArray apres; // the file once the pace is set to quick and the level to likelihood
     };
     const QByteArray latin1 = "nom=\xe9quipage\xff";
     const Cas cas[] = {
-        {"", Allure::Normale, Niveau::Classique, "allure=vive\nniveau=vraisemblance\n"},
-        {"allure=vive\nniveau=tenace\n", Allure::Vive, Niveau::Tenace, "allure=vive\nniveau=vraisemblance\n"},
-        {" allure = vive \r\n# mon commentaire\r\nvoix=lecteur\r\n", Allure::Vive, Niveau::Classique,
-         "allure=vive\n# mon commentaire\nvoix=lecteur\nniveau=vraisemblance\n"},
-        {"allure=VIVE\nniveau=expert\nniveau=tenace", Allure::Normale, Niveau::Classique,
-         "allure=vive\nniveau=vraisemblance\nniveau=tenace\n"},
-        {latin1 + "\n\nallure", Allure::Normale, Niveau::Classique,
+        {"", Allure::Normale, Niveau::Classique, false, false, "allure=vive\nniveau=vraisemblance\n"},
+        {"allure=vive\nniveau=tenace\nvoix=perroquet\nbraille=non\n", Allure::Vive, Niveau::Tenace, false,
+         false, "allure=vive\nniveau=vraisemblance\nvoix=perroquet\nbraille=non\n"},
+        {" allure = vive \r\n# mon commentaire\r\nvoix=lecteur\r\nbraille = oui\r\n", Allure::Vive,
+         Niveau::Classique, true, true,
+         "allure=vive\n# mon commentaire\nvoix=lecteur\nbraille = oui\nniveau=vraisemblance\n"},
+        {"allure=VIVE\nniveau=expert\nniveau=tenace\nvoix=LECTEUR\nbraille=peut-etre", Allure::Normale,
+         Niveau::Classique, false, false,
+         "allure=vive\nniveau=vraisemblance\nniveau=tenace\nvoix=LECTEUR\nbraille=peut-etre\n"},
+        {latin1 + "\n\nallure", Allure::Normale, Niveau::Classique, false, false,
          latin1 + "\n\nallure\nallure=vive\nniveau=vraisemblance\n"},
     };
     for (const Cas& c : cas) {
@@ -37,6 +42,8 @@ TEST(Preferences, LitLesChoixEtReecritLeFichierAvecSesLignesInconnues) {
         Preferences p(dossier.path());
         EXPECT_EQ(p.allure(), c.allure) << c.contenu.constData();
         EXPECT_EQ(p.niveau(), c.niveau) << c.contenu.constData();
+        EXPECT_EQ(p.lecteurEcran(), c.lecteur) << c.contenu.constData();
+        EXPECT_EQ(p.braille(), c.braille) << c.contenu.constData();
         p.setAllure(Allure::Vive);
         p.setNiveau(Niveau::Vraisemblance);
         ASSERT_TRUE(p.enregistrer().reussie);
