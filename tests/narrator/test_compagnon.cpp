@@ -2,6 +2,7 @@
 // voices, the parrot and its balloon in the game window; in virtual time over a scripted engine.
 #include "narrator/compagnon_perroquet.h"
 
+#include "narrator/lecteur_ecran.h"
 #include "narrator/moteur_parole.h"
 #include "narrator/narrateur.h"
 #include "narrator/perroquet_ecran.h"
@@ -92,6 +93,34 @@ public:
     QList<double> balances; // where each text was started
     qint64 recu = 0;
     qint64 entendu = 0;
+};
+
+// The player's screen reader, as the test answers for it; its journal is what it was asked, in order.
+class FauxLecteur : public SortieLecteur {
+    Q_OBJECT
+public:
+    using SortieLecteur::SortieLecteur;
+    bool disponible() const override { return present; }
+    bool dire(int id, const QString& texte) override {
+        journal << QStringLiteral("dire %1 %2").arg(id).arg(texte);
+        return accepte;
+    }
+    void arreter(int id) override { journal << QStringLiteral("arreter %1").arg(id); }
+    void aDit(int id) { Q_EMIT dit(id); }
+
+    bool present = true;
+    bool accepte = true;
+    QStringList journal;
+};
+
+class FauxBraille : public SortieBraille {
+public:
+    explicit FauxBraille(QStringList& affiches)
+        : affiches_(affiches) {}
+    void afficher(const QString& texte) override { affiches_ << texte; }
+
+private:
+    QStringList& affiches_;
 };
 
 struct Banc {
@@ -279,7 +308,7 @@ TEST(CompagnonPerroquet, AuReposLHorlogeDort) {
     // the beak moves with the voice, at the 12.5 frames a second a cartoon mouth needs and no faster
     EXPECT_GE(reveils, 11);
     EXPECT_LE(reveils, 14);
-    b.avancer(3000);        // the balloon goes
+    b.avancer(3000); // the balloon goes
     reveils = 0;
     b.avancer(15000);
     // a blink or a look around every few seconds, each a few frames long
@@ -642,6 +671,70 @@ TEST(CompagnonPerroquet, UnFichierAbimeEnCoursDePartieLaissePerroquetEtBulle) {
     EXPECT_TRUE(b.compagnon.visible());
     EXPECT_EQ(b.compagnon.texteBulle(), QStringLiteral("Je reviens au jeu"));
     EXPECT_TRUE(dialogues.avertissements.isEmpty());
+}
+
+// With the player's screen reader, a text goes to it and not to the sound output, and ends when the
+// reader has said it, however long after the parrot's own timing; a cut cancels it there before the next
+// is said. A reader gone or refusing gives the text to the parrot's voice; one that never answers
+// holds a text no longer than twice its length and 10 s. Braille shows each text either way.
+TEST(CompagnonPerroquet, LeLecteurDEcranDitLesTextesALaPlaceDuPerroquet) {
+    struct Cas {
+        const char* nom;
+        bool present, accepte, repond;
+        bool parLecteur; // what is expected: the reader says it, not the output
+        int finMs;       // when the 2 s text ends
+    };
+    const Cas cas[] = {
+        {"the reader says it, until it ends", true, true, true, true, 5000},
+        {"a reader that never answers holds it 2 x 2 s + 10 s", true, true, false, true, 14000},
+        {"no reader: the parrot's voice", false, true, true, false, 2000},
+        {"a reader that refused: the parrot's voice", true, false, true, false, 2000},
+    };
+    for (const Cas& c : cas) {
+        Banc b(true);
+        FauxLecteur lecteur;
+        lecteur.present = c.present;
+        lecteur.accepte = c.accepte;
+        QStringList braille;
+        b.compagnon.setLecteur(&lecteur);
+        b.compagnon.setBraille(std::make_unique<FauxBraille>(braille));
+        ASSERT_TRUE(b.montrer());
+        const int id = b.compagnon.parler(QStringLiteral("Flotte adverse à l'horizon, amiral."));
+        b.moteur->produire(id, 2000);
+        b.moteur->finir(id);
+        EXPECT_EQ(braille, QStringList{QStringLiteral("Flotte adverse à l'horizon, amiral.")}) << c.nom;
+        EXPECT_EQ(b.sortie->journal.contains(QStringLiteral("commencer")), !c.parLecteur) << c.nom;
+        EXPECT_EQ(b.sortie->recu, c.parLecteur ? 0 : 2 * FREQUENCE) << c.nom;
+        if (!c.parLecteur)
+            b.sortie->toutJoue();
+        b.avancer(c.finMs - 200);
+        EXPECT_EQ(b.terminees.isEmpty(), c.parLecteur) << c.nom;
+        EXPECT_EQ(b.compagnon.texteBulle().isEmpty(), !c.parLecteur) << c.nom;
+        if (c.repond)
+            lecteur.aDit(id);
+        b.avancer(400);
+        EXPECT_EQ(b.terminees, QList<int>{id}) << c.nom;
+    }
+
+    // A cut: cancelled in the reader, then the new text said; the cancelled one's late end is not its.
+    Banc b(true);
+    FauxLecteur lecteur;
+    b.compagnon.setLecteur(&lecteur);
+    ASSERT_TRUE(b.montrer());
+    const int premier = b.compagnon.parler(QStringLiteral("Un long discours de pirate."));
+    b.compagnon.arreter(premier);
+    const int second = b.compagnon.parler(QStringLiteral("Touché!"));
+    EXPECT_EQ(lecteur.journal,
+              (QStringList{QStringLiteral("dire %1 Un long discours de pirate.").arg(premier),
+                           QStringLiteral("arreter %1").arg(premier),
+                           QStringLiteral("dire %1 Touché!").arg(second)}));
+    lecteur.aDit(premier);
+    b.avancer(100);
+    EXPECT_EQ(b.compagnon.requeteEnCours(), second);
+    lecteur.aDit(second);
+    b.avancer(100);
+    EXPECT_EQ(b.terminees, (QList<int>{premier, second}));
+    EXPECT_TRUE(b.sortie->journal.isEmpty());
 }
 
 } // namespace
