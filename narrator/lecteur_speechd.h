@@ -20,6 +20,9 @@ public:
     bool disponible() const override { return connexion_ != nullptr; }
     bool dire(int id, const QString& texte) override;
     void arreter(int id) override;
+    // The texts of ours speech-dispatcher still says or has waiting.
+    int enCours() const { return suivi_.enCours(); }
+    bool tient(int id) const { return suivi_.tient(id); }
 
 private:
     struct Connexion; // libspeechd's, which its header alone may name

@@ -2,13 +2,18 @@
 // folder), started plainly as a player's is: what reaches the sink's monitor is what a player hears.
 // Every text is heard whole however late its stream starts, a whole evening plays at its length on a
 // busy machine, a shot at column A is heard on the left and at L on the right, and the speech outlives the
-// server going and coming back.
+// server going and coming back. With the player's screen reader (a speech-dispatcher of the test's own),
+// every text of a harbour and a battle reaches it in order, none the game's own sound, and a cut cancels.
 #include "narrator/clips.h"
+#include "narrator/compagnon_perroquet.h"
+#include "narrator/lecteur_speechd.h"
+#include "narrator/moteur_espeak.h"
 #include "narrator/lecteur_sons.h"
 #include "narrator/pulse.h"
 #include "narrator/sons_pulse.h"
 #include "narrator/sortie_pulse.h"
 #include "narrator/stereo.h"
+#include "support/jeu.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -408,6 +413,188 @@ TEST(ServeurSon, LeServeurPartEtRevient) {
     ASSERT_TRUE(dire(sortie, ton(500)));
     EXPECT_FALSE(sortie.decrochee());
     EXPECT_EQ(sortie.entendus(), FREQUENCE / 2);
+}
+
+// A speech-dispatcher of the test's own, on the test's sound server, in a private folder and socket
+// (SPEECHD_ADDRESS) so that it never meets a player's. Its one voice writes each text down as it starts
+// ("<<<" then the text), takes 0.3 s to say it and then writes ">>>": a text cut while said has no end.
+class LecteurPrive {
+public:
+    LecteurPrive() {
+        if (QStandardPaths::findExecutable(QStringLiteral("speech-dispatcher")).isEmpty()) {
+            erreur_ = QStringLiteral("speech-dispatcher is not installed");
+            return;
+        }
+        QDir(dossier_.path()).mkpath(QStringLiteral("conf/modules"));
+        ecrireFichier(QStringLiteral("conf/speechd.conf"),
+                      "AddModule \"enregistreur\" \"sd_generic\" \"enregistreur.conf\"\n"
+                      "DefaultModule \"enregistreur\"\nLanguageDefaultModule \"fr\" \"enregistreur\"\n"
+                      "AudioOutputMethod \"pulse\"\n");
+        ecrireFichier(QStringLiteral("conf/modules/enregistreur.conf"),
+                      "GenericExecuteSynth \"{ echo '<<<'; echo \\'$DATA\\'; sleep 0.3; echo '>>>'; } >> " +
+                          journal().toUtf8() +
+                          "\"\nGenericLanguage \"fr\" \"fr\" \"utf-8\"\nAddVoice \"fr\" \"MALE1\" \"fr\"\n"
+                          // each text whole, not cut at its sentences
+                          "GenericDelimiters \"|\"\nGenericMaxChunkLength 100000\n");
+        qputenv("SPEECHD_ADDRESS", "unix_socket:" + socket().toUtf8());
+        lierALaVieDuTest(processus_);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), dossier_.path());
+        env.insert(QStringLiteral("HOME"), dossier_.path());
+        processus_.setProcessEnvironment(env);
+        processus_.setProcessChannelMode(QProcess::MergedChannels);
+        processus_.start(QStringLiteral("speech-dispatcher"),
+                         {QStringLiteral("-s"), QStringLiteral("-t"), QStringLiteral("0"),
+                          QStringLiteral("-c"), QStringLiteral("unix_socket"), QStringLiteral("-S"), socket(),
+                          QStringLiteral("-C"), dossier_.filePath(QStringLiteral("conf"))});
+        if (!processus_.waitForStarted(3000) ||
+            !QTest::qWaitFor([this] { return QFileInfo::exists(socket()); }, 5000))
+            erreur_ = QStringLiteral("speech-dispatcher did not start: ") +
+                      QString::fromLocal8Bit(processus_.readAll());
+    }
+    ~LecteurPrive() {
+        processus_.kill();
+        processus_.waitForFinished(3000);
+        qunsetenv("SPEECHD_ADDRESS");
+    }
+    bool enMarche() const { return erreur_.isEmpty() && processus_.state() == QProcess::Running; }
+    const QString& erreur() const { return erreur_; }
+    QString socket() const { return dossier_.filePath(QStringLiteral("speechd.sock")); }
+    QString journal() const { return dossier_.filePath(QStringLiteral("dits.txt")); }
+
+    // The texts written down, blanks made single, and whether each was said to its end.
+    QList<QPair<QString, bool>> dits() const {
+        QFile f(journal());
+        QList<QPair<QString, bool>> resultat;
+        if (!f.open(QIODevice::ReadOnly))
+            return resultat;
+        const QString tout = QString::fromUtf8(f.readAll());
+        for (QString bloc : tout.split(QStringLiteral("<<<\n"), Qt::SkipEmptyParts)) {
+            const bool fini = bloc.endsWith(QStringLiteral(">>>\n"));
+            if (fini)
+                bloc.chop(4);
+            resultat.append({bloc.simplified(), fini});
+        }
+        return resultat;
+    }
+
+private:
+    void ecrireFichier(const QString& nom, const QByteArray& contenu) {
+        QFile f(dossier_.filePath(nom));
+        if (!f.open(QIODevice::WriteOnly) || f.write(contenu) != contenu.size())
+            erreur_ = QStringLiteral("cannot write ") + f.fileName();
+    }
+
+    QTemporaryDir dossier_;
+    QProcess processus_;
+    QString erreur_;
+};
+
+// The real parrot, espeak-ng and the sound output on the test's server, noting every text the game asks
+// and those it cuts while the reader still says them.
+class PerroquetEcoute : public CompagnonPerroquet {
+public:
+    PerroquetEcoute(Temps& temps, LecteurSpeechd& lecteur)
+        : CompagnonPerroquet(nullptr, temps, new MoteurEspeak, new SortieParolePulse)
+        , lecteur_(lecteur) {
+        setLecteur(&lecteur);
+    }
+    int parlerPlace(const QString& texte, double balance) override {
+        const int id = CompagnonPerroquet::parlerPlace(texte, balance);
+        if (!texte.trimmed().isEmpty())
+            demandes << qMakePair(id, texte.simplified());
+        return id;
+    }
+    void arreter(int requete) override {
+        if (lecteur_.tient(requete))
+            coupes << requete;
+        CompagnonPerroquet::arreter(requete);
+    }
+
+    QList<QPair<int, QString>> demandes;
+    QList<int> coupes;
+
+private:
+    LecteurSpeechd& lecteur_;
+};
+
+// A harbour and a battle played with the screen reader's voice: each text the game asks for is written
+// down by the reader, in order and to its end, none is heard through the game's own sound output while
+// the clips still play, and a sector named over the one still being said cancels it there.
+TEST(ServeurSon, LeLecteurDEcranDitChaqueTexteDUnePartie) {
+    SERVEUR_REQUIS();
+    LecteurPrive prive;
+    if (!prive.enMarche())
+        GTEST_SKIP() << "no speech-dispatcher of the test's own (" << qPrintable(prive.erreur()) << ")";
+    QString raison;
+    const std::unique_ptr<LecteurSpeechd> lecteur = LecteurSpeechd::ouvrir(&raison);
+    ASSERT_TRUE(lecteur) << qPrintable(raison);
+    JeuDeTest jeu([&](Temps& temps) {
+        auto perroquet = std::make_unique<PerroquetEcoute>(temps, *lecteur);
+        perroquet->setDossiers({QStringLiteral(CORSABORD_SOURCE_DIR "/assets/narrateur")});
+        return perroquet;
+    });
+    auto& perroquet = static_cast<PerroquetEcoute&>(*jeu.propre);
+    // The game's clock moves on only while the reader has nothing of ours left to say: a player at a
+    // reader's pace, who hears each text out.
+    auto jouer = [&](int ms) {
+        for (int t = 0; t < ms; t += 100) {
+            ASSERT_TRUE(QTest::qWaitFor([&] { return lecteur->enCours() == 0; }, 20000));
+            jeu.temps.avancer(100);
+            QCoreApplication::processEvents();
+        }
+    };
+    Enregistreur enregistreur;
+    ASSERT_TRUE(jeu.creer());
+    perroquet.setFenetre(jeu.bataille.get());
+    // The harbour opens: the greeting cut by what the harbour says at once, as in the game.
+    jeu.demarrer();
+    jouer(3000);
+    jeu.ctrl(Qt::Key_T);
+    jouer(1000);
+    jeu.ctrl(Qt::Key_E);
+    jouer(3000);
+    for (const Qt::Key k : {Qt::Key_Right, Qt::Key_Down}) {
+        jeu.touche(k);
+        jouer(500);
+    }
+    jeu.touche(Qt::Key_Space);
+    jouer(20000);
+    // What the reader wrote down, in order: each text the game did not cut, whole; of those it cut
+    // while the reader held them, the whole, the beginning or nothing (the cancel came first).
+    ASSERT_GE(perroquet.demandes.size(), 8);
+    const QList<QPair<QString, bool>> dits = prive.dits();
+    QStringList ecarts;
+    qsizetype j = 0;
+    for (const auto& [id, texte] : perroquet.demandes) {
+        const bool coupe = perroquet.coupes.contains(id);
+        if (j < dits.size() && dits[j].first == texte) {
+            if (!dits[j].second && !coupe)
+                ecarts << QStringLiteral("cut though the game did not: ") + texte;
+            ++j;
+        } else if (!coupe) {
+            ecarts << QStringLiteral("not said: ") + texte;
+        }
+    }
+    for (; j < dits.size(); ++j)
+        ecarts << QStringLiteral("said out of turn: ") + dits[j].first;
+    EXPECT_TRUE(ecarts.isEmpty()) << qPrintable(ecarts.join(QLatin1Char('\n')));
+    EXPECT_FALSE(jeu.sons.clips.isEmpty());
+    EXPECT_TRUE(etendues(enregistreur.arreter()).empty()) << "speech heard through the game's own output";
+
+    // A cut: the next sector named while the reader says this one.
+    const qsizetype avant = prive.dits().size();
+    jeu.touche(Qt::Key_Right);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return prive.dits().size() > avant; }, 5000));
+    jeu.touche(Qt::Key_Right);
+    jouer(500);
+    const QList<QPair<QString, bool>> apres = prive.dits().mid(avant);
+    ASSERT_EQ(apres.size(), 2);
+    const qsizetype n = perroquet.demandes.size();
+    EXPECT_EQ(apres[0].first.toStdString(), perroquet.demandes.at(n - 2).second.toStdString());
+    EXPECT_FALSE(apres[0].second) << "the sector named over was not cancelled";
+    EXPECT_EQ(apres[1].first.toStdString(), perroquet.demandes.at(n - 1).second.toStdString());
+    EXPECT_TRUE(apres[1].second);
 }
 
 } // namespace

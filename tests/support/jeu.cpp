@@ -8,7 +8,12 @@
 #include <QMouseEvent>
 #include <QTest>
 
-JeuDeTest::JeuDeTest() = default;
+JeuDeTest::JeuDeTest()
+    : services{temps, dialogues, sons, compagnon} {}
+
+JeuDeTest::JeuDeTest(const std::function<std::unique_ptr<ServiceCompagnon>(Temps&)>& fabrique)
+    : propre(fabrique(temps))
+    , services{temps, dialogues, sons, *propre} {}
 
 JeuDeTest::~JeuDeTest() {
     bataille.reset();

@@ -15,6 +15,7 @@
 #include <QEvent>
 #include <QTemporaryDir>
 
+#include <functional>
 #include <memory>
 
 class Board;
@@ -24,7 +25,9 @@ struct JeuDeTest {
     FauxDialogues dialogues;
     FauxSons sons;
     FauxCompagnon compagnon;
-    Services services{temps, dialogues, sons, compagnon};
+    // The game's character when the test gives its own (the real parrot), instead of the fake.
+    std::unique_ptr<ServiceCompagnon> propre;
+    Services services;
     Partie partie;
     Hasard hasard{temps};
     QTemporaryDir dossier;
@@ -36,6 +39,8 @@ struct JeuDeTest {
     QList<int> fins; // the exit statuses the game asked for
 
     JeuDeTest();
+    // With the character fabrique makes on the game's clock.
+    explicit JeuDeTest(const std::function<std::unique_ptr<ServiceCompagnon>(Temps&)>& fabrique);
     ~JeuDeTest();
 
     // Start-up as the game does it: the battle screen and its set-up, then the other screens.
