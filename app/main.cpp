@@ -67,8 +67,8 @@ int jouer(int argc, char** argv) {
         QString raison;
         std::unique_ptr<BrailleBrlapi> braille = BrailleBrlapi::ouvrir(&raison);
         if (!braille)
-            direAuTerminal(QStringLiteral("Corsabord : aucune plage braille servie par BRLTTY (%1) ; le jeu "
-                                          "continue sans elle.")
+            direAuTerminal(QStringLiteral("Corsabord : pas de plage braille (%1) ; le jeu continue sans "
+                                          "elle.")
                                .arg(raison));
         compagnon.setBraille(std::move(braille));
     }

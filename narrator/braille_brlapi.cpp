@@ -2,6 +2,7 @@
 #include "narrator/braille_brlapi.h"
 
 #include <QSocketNotifier>
+#include <QtGlobal>
 
 #include <brlapi.h>
 
@@ -12,8 +13,11 @@ namespace {
 constexpr brlapi_keyCode_t FENETRE_GAUCHE = BRLAPI_KEY_TYPE_CMD | BRLAPI_KEY_CMD_FWINLT;
 constexpr brlapi_keyCode_t FENETRE_DROITE = BRLAPI_KEY_TYPE_CMD | BRLAPI_KEY_CMD_FWINRT;
 
-QString erreurBrlapi() {
-    return QString::fromLocal8Bit(brlapi_strerror(&brlapi_error));
+// BrlAPI's reasons are English: the player is told which BRLTTY was asked.
+QString sansBrltty() {
+    const QString hote = qEnvironmentVariable("BRLAPI_HOST");
+    return hote.isEmpty() ? QStringLiteral("aucun BRLTTY ne répond sur cette machine")
+                          : QStringLiteral("aucun BRLTTY ne répond en %1").arg(hote);
 }
 } // namespace
 
@@ -33,7 +37,7 @@ std::unique_ptr<BrailleBrlapi> BrailleBrlapi::ouvrir(QString* erreur) {
     const int descripteur = brlapi_openConnection(nullptr, nullptr);
     if (descripteur < 0) {
         if (erreur)
-            *erreur = erreurBrlapi();
+            *erreur = sansBrltty();
         return nullptr;
     }
     unsigned int x = 0, y = 0;
@@ -43,7 +47,7 @@ std::unique_ptr<BrailleBrlapi> BrailleBrlapi::ouvrir(QString* erreur) {
          brlapi_enterTtyModeWithPath(nullptr, 0, nullptr) < 0) ||
         brlapi_getDisplaySize(&x, &y) < 0 || x == 0) {
         if (erreur)
-            *erreur = erreurBrlapi();
+            *erreur = QStringLiteral("BRLTTY ne sert aucune plage braille à ce jeu");
         brlapi_closeConnection();
         return nullptr;
     }

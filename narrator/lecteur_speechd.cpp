@@ -4,6 +4,7 @@
 #include "app/lancement.h"
 
 #include <QMetaObject>
+#include <QtGlobal>
 #include <QPointer>
 
 #include <libspeechd.h>
@@ -37,10 +38,14 @@ std::unique_ptr<LecteurSpeechd> LecteurSpeechd::ouvrir(QString* erreur) {
     char* raison = nullptr;
     // autospawn: a desktop starts speech-dispatcher on its first client, Orca's or ours
     SPDConnection* c = spd_open2("corsabord", "jeu", nullptr, SPD_MODE_THREADED, nullptr, 1, &raison);
+    // libspeechd's reason is English and spans lines: the player is told where it was looked for.
+    std::free(raison);
     if (!c) {
-        if (erreur)
-            *erreur = QString::fromLocal8Bit(raison ? raison : "aucune réponse");
-        std::free(raison);
+        if (erreur) {
+            const QString adresse = qEnvironmentVariable("SPEECHD_ADDRESS");
+            *erreur = adresse.isEmpty() ? QStringLiteral("aucune réponse à son adresse habituelle")
+                                        : QStringLiteral("aucune réponse à l'adresse %1").arg(adresse);
+        }
         return nullptr;
     }
     std::unique_ptr<LecteurSpeechd> lecteur(new LecteurSpeechd(new Connexion{c}));
