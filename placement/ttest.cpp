@@ -64,11 +64,11 @@ const std::array<const char*, NB_POSTES> NOMS_DES_POSTES = {
 
 } // namespace
 
-TTest::TTest(Partie& partie, Hasard& hasard, DemandesPort& demandes, QWidget* parent)
+TTest::TTest(Partie& partie, Hasard& hasard, Intentions& intentions, QWidget* parent)
     // A window of the battle window's own (a dialog to the window manager), so that the desktop shows one
     // entry for the game in its taskbar.
     : QMainWindow(parent, Qt::Dialog)
-    , demandes_(demandes)
+    , intentions_(intentions)
     , partie_(partie)
     , port_(partie, hasard) {
     setObjectName(QStringLiteral("Test"));
@@ -149,11 +149,27 @@ void TTest::keyPressEvent(QKeyEvent* event) {
     const bool historique = (event->modifiers() & Qt::AltModifier) &&
                             (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down);
     if ((lettre || fonction || historique) &&
-        demandes_.offrirRaccourci(QKeySequence(event->modifiers() | Qt::Key(event->key())))) {
+        intentions_.commande(QKeySequence(event->modifiers() | Qt::Key(event->key())))) {
         event->accept();
         return;
     }
     QMainWindow::keyPressEvent(event);
+}
+
+void TTest::montrer() {
+    montrerPleinEcran(this);
+}
+
+void TTest::passerDevant() {
+    Grille_de_placement->setFocus();
+}
+
+void TTest::montrerPlateau(bool visible) {
+    Grille_de_placement->setVisible(visible);
+}
+
+void TTest::fermerCommandes() {
+    ::fermerCommandes(this);
 }
 
 void TTest::FormActivate() {
@@ -161,7 +177,7 @@ void TTest::FormActivate() {
 }
 
 void TTest::Quitter1Click() {
-    demandes_.quitter();
+    intentions_.quitter();
 }
 
 void TTest::creerPostes() {
@@ -204,7 +220,7 @@ void TTest::montrerPostes() {
 void TTest::dire(const QString& texte) {
     montrerPostes();
     if (!texte.isEmpty())
-        demandes_.parler(texte);
+        intentions_.parler(texte);
 }
 
 void TTest::dessinerPlateau(QPainter& p) const {
@@ -277,17 +293,17 @@ void TTest::ChalouClick() {
 void TTest::Grille_de_placementSelectCell(int col, int row) {
     LabelCol->setText(QString(lettreColonne(col)));
     LabeLigne->setText(QString::number(row));
-    demandes_.parler(port_.annoncerCase(col, row));
+    intentions_.parler(port_.annoncerCase(col, row));
     // The chosen ship goes to the selected cell, as it goes where the pointer goes; the keyboard
     // thus steers it whether or not the pointer can be moved.
-    demandes_.relancerPaix();
+    intentions_.relancerPaix();
     if (port_.deplacer(col, row))
         repeindrePlateau();
     suivreAvecLePointeur(this, Grille_de_placement, col, row);
 }
 
 void TTest::Grille_de_placementMouseMove(int x, int y) {
-    demandes_.relancerPaix();
+    intentions_.relancerPaix();
     if (x < 0 || y < 0 || x >= Board::COTE || y >= Board::COTE)
         return;
     if (port_.deplacer(x / Board::CELLULE, y / Board::CELLULE))
@@ -330,13 +346,13 @@ void TTest::InspectionClick() {
 }
 
 void TTest::EngagerClick() {
-    demandes_.allumerPaix();
+    intentions_.allumerPaix();
     const Engagement engagement = port_.EngagerClick();
     if (!engagement.engage) {
         dire(engagement.texte);
         return;
     }
-    demandes_.engager();
+    intentions_.engager();
 }
 
 void TTest::RetourauportClick() {
@@ -344,14 +360,14 @@ void TTest::RetourauportClick() {
 }
 
 void TTest::SOS1Click() {
-    demandes_.parler(texteSOS());
+    intentions_.parler(texteSOS());
 }
 
 void TTest::Apropos1Click() {
-    demandes_.montrerAPropos(Grille_de_placement);
+    intentions_.aPropos(true);
 }
 
 void TTest::closeEvent(QCloseEvent* event) {
     event->accept();
-    demandes_.fermerLeJeu();
+    intentions_.fermer();
 }
