@@ -38,29 +38,23 @@ QLabel* imageCachee(Scene* scene, const char* nom, const QString& bulle, const Q
     return image;
 }
 
-// Where each berth lies in the harbour's basin, in the order of the berths.
-const std::array<QRect, NB_POSTES> PLACES_DES_POSTES = {{
-    QRect(664, 160, 160, 32), // ImBtnavireamiral
-    QRect(856, 336, 128, 32), // ImBtfregate
-    QRect(800, 456, 96, 32),  // ImBtbrick1
-    QRect(672, 232, 96, 32),  // ImBtBrick2
-    QRect(888, 272, 96, 32),  // ImBtGalere1
-    QRect(888, 408, 96, 32),  // ImBtGalere2
-    QRect(920, 152, 64, 32),  // ImBtChaloupe1
-    QRect(704, 456, 64, 32),  // ImBtchaloupe2
-    QRect(912, 456, 64, 32),  // ImBtchaloupe3
+// The berths, in their order: the widget's name, what screen readers call it, where it lies in the basin.
+struct PlacePoste {
+    const char* nom;
+    const char* nomAccessible;
+    QRect place;
+};
+const std::array<PlacePoste, NB_POSTES> POSTES = {{
+    {"ImBtnavireamiral", "Vaisseau amiral", QRect(664, 160, 160, 32)},
+    {"ImBtfregate", "Frégate", QRect(856, 336, 128, 32)},
+    {"ImBtbrick1", "Brick 1", QRect(800, 456, 96, 32)},
+    {"ImBtBrick2", "Brick 2", QRect(672, 232, 96, 32)},
+    {"ImBtGalere1", "Galère 1", QRect(888, 272, 96, 32)},
+    {"ImBtGalere2", "Galère 2", QRect(888, 408, 96, 32)},
+    {"ImBtChaloupe1", "Chaloupe 1", QRect(920, 152, 64, 32)},
+    {"ImBtchaloupe2", "Chaloupe 2", QRect(704, 456, 64, 32)},
+    {"ImBtchaloupe3", "Chaloupe 3", QRect(912, 456, 64, 32)},
 }};
-
-// What screen readers call each berth.
-const std::array<const char*, NB_POSTES> NOMS_ACCESSIBLES_DES_POSTES = {
-    "Vaisseau amiral", "Frégate",    "Brick 1",    "Brick 2",    "Galère 1",
-    "Galère 2",        "Chaloupe 1", "Chaloupe 2", "Chaloupe 3",
-};
-
-const std::array<const char*, NB_POSTES> NOMS_DES_POSTES = {
-    "ImBtnavireamiral", "ImBtfregate",   "ImBtbrick1",    "ImBtBrick2",    "ImBtGalere1",
-    "ImBtGalere2",      "ImBtChaloupe1", "ImBtchaloupe2", "ImBtchaloupe3",
-};
 
 } // namespace
 
@@ -182,10 +176,10 @@ void TTest::Quitter1Click() {
 
 void TTest::creerPostes() {
     for (int i = 0; i < NB_POSTES; ++i) {
-        auto* poste = new ImagePoste(PLACES_DES_POSTES[i].size(), scene_);
-        poste->setObjectName(QLatin1String(NOMS_DES_POSTES[i]));
-        poste->setAccessibleName(QString::fromUtf8(NOMS_ACCESSIBLES_DES_POSTES[i]));
-        scene_->placer(poste, PLACES_DES_POSTES[i]);
+        auto* poste = new ImagePoste(POSTES[i].place.size(), scene_);
+        poste->setObjectName(QLatin1String(POSTES[i].nom));
+        poste->setAccessibleName(QString::fromUtf8(POSTES[i].nomAccessible));
+        scene_->placer(poste, POSTES[i].place);
         postes_[i] = poste;
     }
     ImBtnavireamiral = postes_[0];
@@ -306,7 +300,7 @@ void TTest::Grille_de_placementMouseMove(int x, int y) {
     intentions_.relancerPaix();
     if (x < 0 || y < 0 || x >= Board::COTE || y >= Board::COTE)
         return;
-    if (port_.deplacer(x / Board::CELLULE, y / Board::CELLULE))
+    if (port_.deplacer(celluleSous(x), celluleSous(y)))
         repeindrePlateau();
 }
 
