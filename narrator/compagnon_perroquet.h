@@ -1,8 +1,12 @@
 // The game's character service: our speaking parrot, drawn in the game's window and voiced by espeak-ng.
+// The requests' order is the queue's (file_requetes.h), what is heard the follower's (suivi_parole.h);
+// here, the character file, where he stands, his moves and his drawing.
 #pragma once
 
 #include "narrator/compagnon.h"
+#include "narrator/file_requetes.h"
 #include "narrator/personnage.h"
+#include "narrator/suivi_parole.h"
 
 #include <QList>
 #include <QPointer>
@@ -77,7 +81,7 @@ public:
 
     // What the player sees, for tests.
     int requeteEnCours() const;
-    int requetesEnAttente() const { return static_cast<int>(file_.size()); }
+    int requetesEnAttente() const { return file_.taille(); }
     bool visible() const;
     bool bulleVisible() const;
     QString texteBulle() const;
@@ -92,41 +96,17 @@ protected:
     bool eventFilter(QObject* objet, QEvent* event) override;
 
 private:
-    enum class Genre { Animation, Parole };
-    struct Requete {
-        int id = 0;
-        Genre genre = Genre::Animation;
-        QString nom; // the animation asked for, or the text
-        const Animation* animation = nullptr;
-        Pose depart;
-        int ecoule = 0;
-        bool commencee = false;
-        // speech
-        bool avec_son = false; // heard through the sound output, or only timed
-        double balance = 0;    // where it is heard, left to right
-        bool synthese_finie = false;
-        qint64 echantillons = 0;
-        bool son_recu = false;
-        bool finie = false;             // over, waiting for the requests before it to complete
-        qint64 entendu = 0;             // samples heard, as the output last said
-        QList<float> enveloppe;         // speech level every BLOC samples
-        QList<QPair<qint64, int>> mots; // first sample and character of each word
-    };
+    using Requete = FileRequetes::Requete;
+    using Genre = FileRequetes::Genre;
 
     int ajouter(Requete r);
     void avancerFile();
-    void commencer(int index);
-    int paroleAnticipable() const;
-    bool cache(const Animation* animation) const;
+    void commencer(Requete& r);
     void finir(Requete& r);
-    Requete* parleuse();
-    Requete* parole(int id);
     void signaler(int id);
     void tic();
     void planifier();
     void repos(int ms);
-    void suivreSon(Requete& r);
-    qint64 position(const Requete& r) const;
     void animerBec(Requete& r);
     void recevoirPcm(int id, const QByteArray& pcm);
     void recevoirMot(int id, qint64 echantillon, int position, int longueur);
@@ -156,8 +136,8 @@ private:
     // the parrot last unloaded, with its drawing still in dessin_: he comes back even if his file broke
     std::optional<Personnage> dernier_;
     QString id_dernier_;
-    QList<Requete> file_;
-    int prochaine_ = 0;
+    FileRequetes file_;
+    SuiviParole suivi_;
     Pose pose_;
     bool montre_ = false;
     int gauche_ = 430, haut_ = 628;
