@@ -1,8 +1,6 @@
 // What the screens ask of the game's flow, and what the flow sees of them: neither reaches into the other.
 #pragma once
 
-#include "narrator/moteur_parole.h"
-
 #include <QString>
 
 #include <optional>
@@ -81,8 +79,10 @@ public:
 class EcransDeCote {
 public:
     struct ChoixVoix {
-        QString mode;
-        MoteurParole::Reglages reglages;
+        QString mode; // the voice's mode identifier
+        int vitesse = 175;
+        int hauteur = 50;
+        int volume = 100;
     };
     virtual ~EcransDeCote() = default;
     // The voice screen; the voice chosen when the player left it by Enter.

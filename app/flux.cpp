@@ -2,7 +2,7 @@
 #include "app/flux.h"
 
 #include "app/dialogues.h"
-#include "app/lancement.h"
+#include "app/terminal.h"
 #include "app/reglages.h"
 #include "app/timer.h"
 #include "narrator/narrateur.h"
@@ -170,8 +170,7 @@ void FluxEcrans::voix() {
     narrateur_.seRetirer();
     QString pasEnregistree;
     if (const auto choix = cote_->choisirVoix(*devant())) {
-        MemoConfig = reglagesAvecVoix(MemoConfig, choix->mode, choix->reglages.vitesse,
-                                      choix->reglages.hauteur, choix->reglages.volume);
+        MemoConfig = reglagesAvecVoix(MemoConfig, choix->mode, choix->vitesse, choix->hauteur, choix->volume);
         pasEnregistree = enregistrerReglages();
     }
     // However the screen was closed, the parrot comes back: in the chosen voice after Enter, in the one

@@ -31,7 +31,8 @@ public:
         dialogues_.executer(&voice_);
         if (voice_.result() != QDialog::Accepted)
             return std::nullopt;
-        return ChoixVoix{voice_.choix().mode, voice_.choix().reglages};
+        const TFormVoice::Choix& choix = voice_.choix();
+        return ChoixVoix{choix.mode, choix.reglages.vitesse, choix.reglages.hauteur, choix.reglages.volume};
     }
     void aPropos(VueEcran& devant) override {
         about_.ajuster(sceneDe(devant));

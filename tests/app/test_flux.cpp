@@ -186,7 +186,7 @@ TEST(FluxEcrans, EcransDeCoteParDessusChaqueEcran) {
         // The voice screen: Escape keeps the settings, Enter saves the voice chosen.
         for (const bool entree : {false, true}) {
             b.cote.choix = entree
-                               ? std::optional(EcransDeCote::ChoixVoix{QStringLiteral("{f3}"), {200, 60, 80}})
+                               ? std::optional(EcransDeCote::ChoixVoix{QStringLiteral("{f3}"), 200, 60, 80})
                                : std::nullopt;
             b.flux.voix();
             EXPECT_EQ(b.prendre(), liste({"voix"}));
