@@ -59,15 +59,8 @@ QString motsDeCase(const QString& cellule) {
     if (cellule == QLatin1String("MANQUE"))
         return QStringLiteral("manqué");
     const QString souche = estNomNavire(cellule) ? racine(cellule) : cellule;
-    static const QList<QPair<QString, QString>> navires = {
-        {QStringLiteral("NAVIRE-AMIRAL"), QStringLiteral("vaisseau amiral")},
-        {QStringLiteral("FREGATE"), QStringLiteral("frégate")},
-        {QStringLiteral("BRICK"), QStringLiteral("brick")},
-        {QStringLiteral("GALERE"), QStringLiteral("galère")},
-        {QStringLiteral("CHALOUPE"), QStringLiteral("chaloupe")},
-    };
-    for (const auto& [nom, mots] : navires)
-        if (souche == nom)
-            return mots;
+    for (const ClasseNavire& classe : CLASSES_NAVIRES)
+        if (souche == QLatin1String(classe.image))
+            return QString::fromUtf8(classe.mots);
     return cellule.toLower();
 }

@@ -1,6 +1,8 @@
 // The catalogue of the game's pictures: vector sources in the resources, rendered and cached on demand.
 #include "app/bitmaps.h"
 
+#include "model/dessin.h"
+
 #include <QCache>
 #include <QColor>
 #include <QHash>
@@ -24,26 +26,6 @@ const QColor couleurMer(0, 128, 255);
 
 constexpr Entree entrees[] = {
     {"EAU", 416, 416},
-    {"NAVIRE-AMIRALH", 160, 32},
-    {"NAVIRE-AMIRALV", 32, 160},
-    {"NAVIRE_AMIRAL_SEL", 160, 32},
-    {"NAVIRE_AMIRAL_FLOU", 160, 32},
-    {"FREGATEH", 128, 32},
-    {"FREGATEV", 32, 128},
-    {"FREGATE_SEL", 128, 32},
-    {"FREGATE_FLOU", 128, 32},
-    {"BRICKH", 96, 32},
-    {"BRICKV", 32, 96},
-    {"BRICK_SEL", 96, 32},
-    {"BRICK_FLOU", 96, 32},
-    {"GALEREH", 96, 32},
-    {"GALEREV", 32, 96},
-    {"GALERE_SEL", 96, 32},
-    {"GALERE_FLOU", 96, 32},
-    {"CHALOUPEH", 64, 32},
-    {"CHALOUPEV", 32, 64},
-    {"CHALOUPE_SEL", 64, 32},
-    {"CHALOUPE_FLOU", 64, 32},
     {"TOUCHE", 32, 32},
     {"MANQUE", 32, 32},
     {"CURSEUR_TIRE", 32, 32},
@@ -64,6 +46,14 @@ const QHash<QString, QSize>& tailles() {
         QHash<QString, QSize> t;
         for (const Entree& e : entrees)
             t.insert(QLatin1String(e.nom), QSize(e.largeur, e.hauteur));
+        // Each class of ship lying horizontally or vertically, and its berth in the harbour, chosen or empty.
+        for (int i = 0; i < int(CLASSES_NAVIRES.size()); ++i) {
+            const QSize couche(CLASSES_NAVIRES[i].longueur * CELLULE, CELLULE);
+            t.insert(nomNavire(i), couche);
+            t.insert(QLatin1String(CLASSES_NAVIRES[i].image) + QLatin1Char('V'), couche.transposed());
+            t.insert(imagePoste(i, "_SEL"), couche);
+            t.insert(imagePoste(i, "_FLOU"), couche);
+        }
         return t;
     }();
     return table;
@@ -155,10 +145,7 @@ void viderCacheBitmaps() {
 }
 
 QStringList catalogue() {
-    QStringList noms;
-    for (const Entree& e : entrees)
-        noms << QLatin1String(e.nom);
-    return noms;
+    return tailles().keys();
 }
 
 QIcon iconeJeu() {

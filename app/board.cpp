@@ -85,8 +85,7 @@ QPoint Board::versDesign(const QPointF& position) const {
 
 QPoint Board::centreCellule(int col, int row) const {
     const qreal k = width() / qreal(COTE);
-    return QPoint(static_cast<int>((col * CELLULE + CELLULE / 2) * k),
-                  static_cast<int>((row * CELLULE + CELLULE / 2) * k));
+    return QPoint(static_cast<int>(milieuCellule(col) * k), static_cast<int>(milieuCellule(row) * k));
 }
 
 void Board::peindre(QPainter& p, const QList<Dessin>& dessins) {
@@ -172,8 +171,8 @@ void Board::mousePressEvent(QMouseEvent* event) {
         return;
     }
     const QPoint d = versDesign(event->position());
-    const int col = d.x() / CELLULE;
-    const int row = d.y() / CELLULE;
+    const int col = celluleSous(d.x());
+    const int row = celluleSous(d.y());
     if (col >= premiere() && row >= premiere() && col < CELLULES && row < CELLULES)
         selectionner(col, row);
 }

@@ -10,8 +10,6 @@
 class Board : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int CELLULES = 13;
-    static constexpr int CELLULE = 32;
     static constexpr int COTE = CELLULES * CELLULE; // 416 design pixels
 
     // fixe: the first row and column are the legend strip, never selected.

@@ -1,5 +1,6 @@
 // Before the toolkit starts: a screen to show the game on, and the menu's settings folder.
 #include "app/lancement.h"
+#include "app/terminal.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -131,29 +132,6 @@ std::optional<FinImmediate> lireLigneDeCommande(const QStringList& arguments) {
                             QStringLiteral("Corsabord : le jeu n'ouvre aucun fichier (« %1 »). %2\n")
                                 .arg(lecteur.positionalArguments().first(), essayer)};
     return std::nullopt;
-}
-
-QString cheminDuManuel(const QString& dossierDuJeu) {
-    const QDir ici(dossierDuJeu);
-    for (const QString& chemin : {ici.filePath(QStringLiteral("data/manuel.html")),
-                                  ici.filePath(QStringLiteral("../share/doc/corsabord/manuel.html"))}) {
-        if (QFileInfo::exists(chemin))
-            return QDir::cleanPath(chemin);
-    }
-    return QStringLiteral(CORSABORD_MANUEL);
-}
-
-bool messagesDeDebug() {
-    static const bool debug = [] {
-        const QByteArray v = qgetenv(VARIABLE_DEBUG.toLatin1().constData());
-        return !v.isEmpty() && v != "0";
-    }();
-    return debug;
-}
-
-void direAuTerminal(const QString& ligne) {
-    std::fprintf(stderr, "%s\n", qUtf8Printable(ligne));
-    std::fflush(stderr);
 }
 
 QString ligneAuJoueur(QtMsgType type, const QString& message, const QString& ecran) {

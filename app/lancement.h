@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "app/terminal.h"
+
 #include <optional>
 
 // The option the desktop's menu entry passes: the game then keeps Config.txt in the player's
@@ -20,10 +22,6 @@ struct FinImmediate {
     QString erreurs;
 };
 std::optional<FinImmediate> lireLigneDeCommande(const QStringList& arguments);
-
-// The player's handbook: beside the game's data in a build, under the documentation of the prefix the
-// game is installed in, or where it was to be installed.
-QString cheminDuManuel(const QString& dossierDuJeu);
 
 // The line to print when the game has no screen to show itself on (no display, no Wayland, no
 // platform asked for), empty when it may have one.
@@ -41,12 +39,6 @@ std::optional<int> preparerLancement(int argc, char** argv);
 // libwayland's own lines on Wayland go the same way as the toolkit's.
 void lancementReussi();
 
-// Set (to anything but 0) to see on the terminal what Qt and the libraries say, in their own words.
-inline const QString VARIABLE_DEBUG = QStringLiteral("CORSABORD_DEBUG");
-
-// Whether VARIABLE_DEBUG asks for the toolkit's and the libraries' own lines.
-bool messagesDeDebug();
-
 // First thing in main: the player's terminal gets the game's own lines, in French, and not the
 // toolkit's or the libraries' (English, for developers) unless VARIABLE_DEBUG is set. A line that
 // ends the game (the display gone, a fatal fault) becomes one French line naming the display.
@@ -55,6 +47,3 @@ void installerMessagesDuJeu();
 // What the player's terminal shows for a message of Qt or a library, empty for nothing. ecran names the
 // display ("« :0 »").
 QString ligneAuJoueur(QtMsgType type, const QString& message, const QString& ecran);
-
-// One of the game's own lines for the player's terminal: in French, naming the file or the service.
-void direAuTerminal(const QString& ligne);

@@ -1,28 +1,23 @@
-// Corsabord's start: the services, the four screens in their order, the event loop.
+// Corsabord's start: the real services, the game built on them, the event loop.
 #include "app/copie_unique.h"
 #include "app/dialogues.h"
-#include "app/flux.h"
+#include "app/jeu.h"
 #include "app/lancement.h"
+#include "app/preferences.h"
 #include "app/services.h"
 #include "app/temps.h"
-#include "battle/tbataille_navale.h"
-#include "model/grilles.h"
-#include "model/hasard.h"
-#include "app/scene.h"
-#include "app/preferences.h"
+#include "app/terminal.h"
 #include "narrator/braille_brlapi.h"
 #include "narrator/compagnon_perroquet.h"
-#include "narrator/lecteur_speechd.h"
 #include "narrator/lecteur_sons.h"
-#include "narrator/tformabout.h"
-#include "narrator/tformvoice.h"
-#include "placement/ttest.h"
+#include "narrator/lecteur_speechd.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+#include <QWidget>
 
 #include <memory>
 
@@ -73,44 +68,15 @@ int jouer(int argc, char** argv) {
         compagnon.setBraille(std::move(braille));
     }
     Services services{temps, dialogues, sons, compagnon};
-
-    Partie partie;
-    Hasard hasard(temps);
-
-    // The four screens, in the order battle, voice, placement, About.
-    TBataille_navale bataille(partie, hasard, services, QDir::currentPath());
-    // The parrot stands in whichever game window is in front, on its scaled design.
-    compagnon.setFenetre(&bataille);
-    auto suivreEcran = [&compagnon](QWidget* fenetre) {
-        compagnon.setFenetre(fenetre);
-        if (auto* scene = fenetre->findChild<Scene*>())
-            compagnon.setEchelle(scene->echelle(), scene->origine());
-    };
-    FluxEcrans flux(bataille);
-    QObject::connect(&copie, &CopieUnique::appelee, &flux, [&flux] { ramenerAuPremierPlan(flux.devant()); });
-    QObject::connect(&flux, &FluxEcrans::ecranAuPremierPlan, &compagnon, suivreEcran);
-    QObject::connect(&bataille, &TBataille_navale::finDuJeu, &app, &QApplication::exit, Qt::QueuedConnection);
-    if (!bataille.FormCreate())
+    Jeu jeu(services, QDir::currentPath());
+    QObject::connect(&copie, &CopieUnique::appelee, &jeu,
+                     [&jeu] { ramenerAuPremierPlan(jeu.flux.devant()->fenetre()); });
+    QObject::connect(&jeu.flux, &FluxEcrans::finDuJeu, &app, &QApplication::exit, Qt::QueuedConnection);
+    if (!jeu.creer())
         return 1;
-    auto* voice = new TFormVoice(&bataille);
-    voice->setMoteur(&compagnon.moteur());
-    voice->setLecteur(lecteur.get());
-    auto* test = new TTest(partie, hasard, flux, &bataille);
-    auto* about = new TFormAbout(&bataille);
-    bataille.setEcrans(voice, about);
-    flux.setPort(test);
-    for (QWidget* fenetre : {static_cast<QWidget*>(&bataille), static_cast<QWidget*>(test)}) {
-        QObject::connect(fenetre->findChild<Scene*>(), &Scene::echelleChangee, &compagnon,
-                         [&compagnon, fenetre](qreal k, QPoint origine) {
-                             if (compagnon.fenetre() == fenetre)
-                                 compagnon.setEchelle(k, origine);
-                         });
-    }
-
-    flux.demarrer();
+    jeu.demarrer();
     return app.exec();
 }
-
 } // namespace
 
 int main(int argc, char** argv) {

@@ -1,6 +1,8 @@
 // The battle's midend: each beat of an exchange of fire, from "FEU!" to the closing words.
 #include "battle/echange.h"
 
+#include "model/dessin.h"
+
 #include "app/temps.h"
 #include "app/timer.h"
 #include "battle/journal.h"
@@ -135,8 +137,7 @@ void Echange::viser(int colonne, int ligne, bool curseur) {
 }
 
 Case Echange::survoler(int x, int y) {
-    constexpr int CELLULE = 32;
-    const Case c{std::clamp(x / CELLULE, 0, TAILLE_MER), std::clamp(y / CELLULE, 0, TAILLE_MER)};
+    const Case c{std::clamp(celluleSous(x), 0, TAILLE_MER), std::clamp(celluleSous(y), 0, TAILLE_MER)};
     if (phase_ != Phase::TourDuJoueur)
         return {};
     if (x > CELLULE && y > CELLULE &&
@@ -164,6 +165,7 @@ void Echange::feu(int colonne, int ligne) {
         return;
     }
     narrateur_.Parle(FEU);
+    issue_ = r.message;
     jouerClip(r.clip, colonne);
     passerA(r.flotte_detruite ? Phase::FinDePartie : Phase::Echange);
     if (r.flotte_detruite)
@@ -174,7 +176,7 @@ void Echange::feu(int colonne, int ligne) {
 void Echange::TimerTirTimer() {
     vue_.repeindreAdverse();
     TimerTir->setEnabled(false);
-    narrateur_.Parle(partie_.message_courant);
+    narrateur_.Parle(issue_);
     if (partie_.victoire_joueur)
         armer(Timergagne, 6000);
     else
@@ -185,6 +187,7 @@ void Echange::TimerRepliqueTimer() {
     TimerReplique->setEnabled(false);
     narrateur_.Parle(FEU_ENNEMI);
     const ResultatTir r = ::feuennemi(partie_, hasard_, com_, niveau_);
+    issue_ = r.message;
     vue_.cibleEnnemie(r.colonne, r.ligne);
     jouerClip(r.clip, r.colonne);
     if (r.flotte_detruite) {
@@ -198,7 +201,7 @@ void Echange::TimerRepliqueTimer() {
 void Echange::TimerEnnemiTimer() {
     vue_.repeindreJoueur();
     TimerEnnemi->setEnabled(false);
-    narrateur_.Parle(partie_.message_courant);
+    narrateur_.Parle(issue_);
     if (partie_.victoire_adverse)
         armer(Timergagne, 6000);
     else
@@ -208,14 +211,16 @@ void Echange::TimerEnnemiTimer() {
 void Echange::TimergagneTimer() {
     Timergagne->setEnabled(false);
     const FinDePartie fin = finDePartie(partie_);
+    // Ctrl+R repeats the closing words as soon as the clip starts.
     partie_.message_courant = fin.message;
+    issue_ = fin.message;
     jouerClip(fin.clip);
     armer(TimerFinal, 4000);
 }
 
 void Echange::TimerFinalTimer() {
     TimerFinal->setEnabled(false);
-    narrateur_.Parle(partie_.message_courant);
+    narrateur_.Parle(issue_);
 }
 
 void Echange::TimerPaixTimer() {

@@ -140,4 +140,6 @@ private:
     Journal* journal_ = nullptr;
     QString erreurJournal_;
     SaisieSecteur saisie_;
+    // What the shot under way turned out to be, said when its timer runs out.
+    QString issue_;
 };

@@ -3,12 +3,8 @@
 
 #include "app/accessible.h"
 #include "app/board.h"
-#include "app/demandes.h"
 #include "app/bitmaps.h"
-#include "app/dialogues.h"
 #include "app/fenetres.h"
-#include "app/lancement.h"
-#include "app/reglages.h"
 #include "app/scene.h"
 #include "app/temps.h"
 #include "app/timer.h"
@@ -17,13 +13,9 @@
 #include "narrator/aide.h"
 #include "narrator/clips.h"
 #include "narrator/compagnon.h"
-#include "narrator/tformabout.h"
-#include "narrator/tformvoice.h"
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDir>
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QHash>
@@ -48,21 +40,18 @@ QLabel* labelCache(QWidget* parent, const char* nom) {
 }
 } // namespace
 
-TBataille_navale::TBataille_navale(Partie& partie, Hasard& hasard, Services& services,
+TBataille_navale::TBataille_navale(Partie& partie, Hasard& hasard, Services& services, Narrateur& narrateur,
                                    const QString& dossierReglages, QWidget* parent)
     : QMainWindow(parent)
-    , MemoConfig(reglagesParDefaut())
     , partie_(partie)
     , hasard_(hasard)
     , services_(services)
-    , dossierReglages_(dossierReglages)
-    , narrateur_(services.compagnon, services.dialogues, services.sons)
+    , narrateur_(narrateur)
     , preferences_(dossierReglages)
     , journal_(dossierReglages) {
     setObjectName(QStringLiteral("Bataille_navale"));
     setWindowTitle(QStringLiteral("Corsabord"));
     setWindowIcon(iconeJeu());
-    narrateur_.setFenetre(this);
 
     scene_ = new Scene(QStringLiteral("FOND_BATAILLE"), this);
     setCentralWidget(scene_);
@@ -104,12 +93,6 @@ TBataille_navale::TBataille_navale(Partie& partie, Hasard& hasard, Services& ser
     Infopartie = labelCache(scene_, "Infopartie");
 
     echange_ = new Echange(partie_, hasard_, services_.temps, narrateur_, services_.sons, &clip, *this, this);
-    TimerPaix = echange_->TimerPaix;
-    TimerTir = echange_->TimerTir;
-    TimerReplique = echange_->TimerReplique;
-    TimerEnnemi = echange_->TimerEnnemi;
-    Timergagne = echange_->Timergagne;
-    TimerFinal = echange_->TimerFinal;
     echange_->setAllure(preferences_.allure());
     echange_->setNiveau(preferences_.niveau());
     echange_->setStereo(preferences_.stereo());
@@ -175,40 +158,47 @@ void TBataille_navale::creerVigie(QMenuBar* barre) {
 
 bool TBataille_navale::FormCreate() {
     partie_.Initialise();
-    MemoConfig = FichierReglages(dossierReglages_).charger(&reglagesRemplacables_);
-    return narrateur_.InstalPeedy(MemoConfig);
+    return intentions_->installer();
 }
 
-void TBataille_navale::setEcrans(TFormVoice* voice, TFormAbout* about) {
-    FormVoice_ = voice;
-    FormAbout_ = about;
-    if (FormAbout_)
-        connect(FormAbout_, &TFormAbout::parle, this,
-                [this](const QString& texte) { narrateur_.ParleEcran(texte); });
+void TBataille_navale::montrer() {
+    montrerPleinEcran(this);
 }
 
-bool TBataille_navale::engager() {
-    if (echange_->phase() == Phase::Adieux)
-        return false;
+void TBataille_navale::passerDevant() {
+    raise();
+    activateWindow();
+}
+
+void TBataille_navale::engager() {
     echange_->engager();
-    return true;
 }
 
-void TBataille_navale::allumerPaix() {
-    if (echange_->phase() != Phase::Adieux)
-        TimerPaix->setEnabled(true);
+void TBataille_navale::adieux() {
+    echange_->adieux();
 }
 
-void TBataille_navale::relancerPaix() {
-    if (echange_->phase() != Phase::Adieux)
-        TimerPaix->relancer();
+bool TBataille_navale::enAdieux() const {
+    return echange_->phase() == Phase::Adieux;
+}
+
+Timer& TBataille_navale::paix() {
+    return *echange_->TimerPaix;
+}
+
+void TBataille_navale::montrerPlateau(bool visible) {
+    port_joueur->setVisible(visible);
+}
+
+void TBataille_navale::fermerCommandes() {
+    ::fermerCommandes(this);
 }
 
 void TBataille_navale::FormActivate() {
     partie_.copierPlans();
     partie_.infopartie.clear();
     Infopartie->clear();
-    repeindreTout();
+    repeindre();
     if (echange_->phase() == Phase::TourDuJoueur) {
         partie_.message_courant = OPENING;
         Parle(partie_.message_courant);
@@ -218,33 +208,13 @@ void TBataille_navale::FormActivate() {
         PlacerClick();
         Parle(partie_.message_courant);
     }
-    avertirSansVoix();
-}
-
-void TBataille_navale::avertirSansVoix() {
-    // Once, at the first activation: the voice screen has its engine by then.
-    if (voixVerifiee_ || !FormVoice_)
-        return;
-    voixVerifiee_ = true;
-    const QString raison = FormVoice_->sansVoix();
-    if (raison.isEmpty())
-        return;
-    direAuTerminal(
-        QStringLiteral("Corsabord : pas de voix pour le perroquet, %1 ; le jeu se joue avec sa bulle "
-                       "et les bruitages.")
-            .arg(raison));
-    // In the balloon, ahead of the first words, once the screens have all said theirs.
-    const QString avis = QStringLiteral("Pas de voix pour le perroquet : %1. ").arg(raison);
-    QMetaObject::invokeMethod(
-        this, [this, avis] { Parle(avis + narrateur_.dernier_message()); }, Qt::QueuedConnection);
 }
 
 void TBataille_navale::PlacerClick() {
     if (echange_->phase() == Phase::Adieux)
         return;
     echange_->placer();
-    if (demandes_)
-        demandes_->ouvrirPort();
+    intentions_->placer();
 }
 
 void TBataille_navale::DegatClick() {
@@ -256,69 +226,11 @@ void TBataille_navale::Inspection1Click() {
 }
 
 void TBataille_navale::Quitter1Click() {
-    if (echange_->phase() == Phase::Adieux)
-        return;
-    Parle(QStringLiteral(
-        "Voulez vous vraiment revenir à terre, amiral? \"O\" pour quitter, \"N\" pour revenir au "
-        "combat."));
-    QWidget* devant = demandes_ ? demandes_->devant() : this;
-    const bool oui = services_.dialogues.ouiNon(devant, QStringLiteral("Rompre le combat"),
-                                                QStringLiteral("Voulez vous vraiment revenir à terre?"));
-    repeindreTout();
-    if (!oui) {
-        Parle(QStringLiteral("Votre courage vous honore, amiral, nous retournons au combat!"));
-        return;
-    }
-    // Nothing may talk over the goodbye or cut it short.
-    echange_->adieux();
-    if (demandes_)
-        demandes_->fermerLesCommandes();
-    narrateur_.jouer(QStringLiteral("Wave"));
-    Parle(QStringLiteral("Nous retournons à terre, amiral. Au revoir, et à bientôt pour un autre combat!"));
-    requete_adieu_ = narrateur_.jouer(QStringLiteral("Hide"));
-    // Without the parrot (his file broke during the game) there is no farewell to wait for.
-    if (requete_adieu_ == 0)
-        finirLeJeu();
+    intentions_->quitter();
 }
 
 void TBataille_navale::VoixClick() {
-    TimerPaix->setEnabled(false);
-    // The battle goes on behind the screen: what it says waits for the parrot's return.
-    narrateur_.mettreDeCote();
-    // The parrot leaves while the voice screen speaks with the engine.
-    narrateur_.seRetirer();
-    FormVoice_->ajuster(sceneDevant());
-    FormVoice_->setResult(QDialog::Rejected);
-    services_.dialogues.executer(FormVoice_);
-    QString pasEnregistree;
-    if (FormVoice_->result() == QDialog::Accepted) {
-        const TFormVoice::Choix& choix = FormVoice_->choix();
-        MemoConfig = reglagesAvecVoix(MemoConfig, choix.mode, choix.reglages.vitesse, choix.reglages.hauteur,
-                                      choix.reglages.volume);
-        pasEnregistree = enregistrerReglages();
-    }
-    // However the screen was closed, the parrot comes back: in the chosen voice after Enter, in the one
-    // it had otherwise. Should he not be able to, the battle goes on all the same.
-    narrateur_.revenir(MemoConfig);
-    narrateur_.reprendre(QStringLiteral("Je reviens au jeu") + pasEnregistree, true);
-    TimerPaix->setEnabled(true);
-    repeindreTout();
-}
-
-QString TBataille_navale::enregistrerReglages() {
-    const FichierReglages fichier(dossierReglages_);
-    const EcritureSure ecriture =
-        reglagesRemplacables_ ? fichier.enregistrer(MemoConfig)
-                              : EcritureSure{false, QStringLiteral("il était illisible au démarrage")};
-    if (ecriture.reussie)
-        return QString();
-    const QString chemin = fichier.chemin().isEmpty()
-                               ? QDir(dossierReglages_).filePath(QStringLiteral("Config.Txt"))
-                               : fichier.chemin();
-    direAuTerminal(QStringLiteral("Corsabord : la voix choisie n'a pas pu être enregistrée dans %1 : %2.")
-                       .arg(QDir::toNativeSeparators(chemin), ecriture.raison));
-    return QStringLiteral(". Hélas, amiral, ma nouvelle voix n'a pas pu être enregistrée dans %1 : %2.")
-        .arg(QFileInfo(chemin).fileName(), ecriture.raison);
+    intentions_->voix();
 }
 
 void TBataille_navale::Rpte1Click() {
@@ -326,41 +238,21 @@ void TBataille_navale::Rpte1Click() {
 }
 
 void TBataille_navale::Apropos1Click() {
-    TimerPaix->setEnabled(false);
-    if (demandes_)
-        demandes_->montrerPlateauDuPort(false);
-    montrerAPropos({port_joueur});
-    if (demandes_)
-        demandes_->montrerPlateauDuPort(true);
-    TimerPaix->setEnabled(true);
-}
-
-void TBataille_navale::montrerAPropos(std::initializer_list<QWidget*> plateaux) {
-    for (QWidget* plateau : plateaux)
-        if (plateau)
-            plateau->hide();
-    FormAbout_->ajuster(sceneDevant());
-    narrateur_.mettreDeCote();
-    services_.dialogues.executer(FormAbout_);
-    for (QWidget* plateau : plateaux)
-        if (plateau)
-            plateau->show();
-    // What the battle said meanwhile, if anything, after the card.
-    narrateur_.reprendre(QStringLiteral("Je reviens au jeu"), false);
+    intentions_->aPropos(false);
 }
 
 void TBataille_navale::SOS1Click() {
-    TimerPaix->setEnabled(false);
+    echange_->TimerPaix->setEnabled(false);
     Parle(texteSOS());
-    TimerPaix->setEnabled(true);
+    echange_->TimerPaix->setEnabled(true);
 }
 
 void TBataille_navale::FormKeyPress() {
-    relancerPaix();
+    intentions_->relancerPaix();
 }
 
 void TBataille_navale::FormClick() {
-    relancerPaix();
+    intentions_->relancerPaix();
 }
 
 void TBataille_navale::port_adverseSelectCell(int col, int row) {
@@ -400,9 +292,9 @@ void TBataille_navale::port_adverseKeyPress(int touche) {
 }
 
 void TBataille_navale::AideClick() {
-    TimerPaix->setEnabled(false);
+    echange_->TimerPaix->setEnabled(false);
     Parle(texteTouchesAjoutees());
-    TimerPaix->setEnabled(true);
+    echange_->TimerPaix->setEnabled(true);
 }
 
 void TBataille_navale::Ligne1Click() {
@@ -437,11 +329,8 @@ void TBataille_navale::EffacerJournal1Click() {
     if (echange_->phase() == Phase::Adieux)
         return;
     Parle(QUESTION_EFFACER_JOURNAL);
-    QWidget* devant = demandes_ ? demandes_->devant() : this;
-    const bool oui = services_.dialogues.ouiNon(devant, QStringLiteral("Journal de bord"),
-                                                QStringLiteral("Effacer le journal de bord?"));
-    repeindreTout();
-    if (!oui) {
+    if (!intentions_->demander(QStringLiteral("Journal de bord"),
+                               QStringLiteral("Effacer le journal de bord?"))) {
         Parle(QStringLiteral("Le journal de bord est gardé tel quel, amiral."));
         return;
     }
@@ -498,35 +387,18 @@ bool TBataille_navale::joueurAbsent() const {
 }
 
 void TBataille_navale::Agent1RequestComplete(int requete) {
-    if (requete == 0 || requete != requete_adieu_)
-        return;
-    finirLeJeu();
+    intentions_->requeteTerminee(requete);
 }
 
-void TBataille_navale::finirLeJeu() {
-    narrateur_.liberer();
-    viderCacheBitmaps();
-    Q_EMIT finDuJeu(0);
-}
-
-bool TBataille_navale::offrirRaccourci(const QKeySequence& touches) {
+bool TBataille_navale::commande(const QKeySequence& touches) {
     if (!isEnabled() || QApplication::activeModalWidget())
         return false;
     return declencherRaccourci(menuBar(), touches);
 }
 
-const Scene& TBataille_navale::sceneDevant() {
-    if (QWidget* devant = demandes_ ? demandes_->devant() : nullptr)
-        if (const Scene* scene = devant->findChild<Scene*>())
-            return *scene;
-    return *scene_;
-}
-
-void TBataille_navale::repeindreTout() {
+void TBataille_navale::repeindre() {
     repeindreJoueur();
     repeindreAdverse();
-    if (demandes_)
-        demandes_->repeindrePort();
 }
 
 void TBataille_navale::repeindreJoueur() {
@@ -563,7 +435,6 @@ void TBataille_navale::mousePressEvent(QMouseEvent* event) {
 }
 
 void TBataille_navale::closeEvent(QCloseEvent* event) {
-    // Closed from outside the game: no farewell and no question, the settings stay as they are.
     event->accept();
-    Q_EMIT finDuJeu(0);
+    intentions_->fermer();
 }

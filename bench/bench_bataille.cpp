@@ -2,7 +2,7 @@
 // handed to the speech engine and to the clip started, on the game's real services.
 #include "app/board.h"
 #include "app/dialogues.h"
-#include "app/flux.h"
+#include "app/jeu.h"
 #include "app/temps.h"
 #include "battle/tbataille_navale.h"
 #include "narrator/compagnon_perroquet.h"
@@ -126,15 +126,14 @@ int main(int argc, char** argv) {
     SonsChrono sons;
     CompagnonChrono compagnon(nullptr, temps);
     Services services{temps, dialogues, sons, compagnon};
-    Partie partie;
-    Hasard hasard(temps);
     QTemporaryDir dossier;
-    TBataille_navale bataille(partie, hasard, services, dossier.path());
-    compagnon.setFenetre(&bataille);
-    if (!bataille.FormCreate()) {
+    Jeu jeu(services, dossier.path());
+    if (!jeu.creer()) {
         std::printf("no parrot: the speech hand-over cannot be measured\n");
         return 1;
     }
+    TBataille_navale& bataille = *jeu.bataille;
+    Partie& partie = jeu.partie;
     bataille.show();
     attendre(1500);
     std::vector<double> versParole, versClip;

@@ -6,6 +6,18 @@
 #include <QList>
 #include <QString>
 
+// A board on the 1024 by 800 design: 13 by 13 cells of 32 pixels, the first row and column its legend.
+constexpr int CELLULE = 32;
+constexpr int CELLULES = TAILLE_MER + 1;
+// The column (or row) of a board under a design pixel counted from the board's left (or top) edge.
+constexpr int celluleSous(int pixel) {
+    return pixel / CELLULE;
+}
+// The design pixel at the middle of that column (or row).
+constexpr int milieuCellule(int cellule) {
+    return cellule * CELLULE + CELLULE / 2;
+}
+
 struct Dessin {
     QString image;
     int colonne = 0;

@@ -1,12 +1,22 @@
 // The sea grids, the fleet, the battle state and the sinking check.
 #include "model/grilles.h"
 
-const std::array<QString, 10> noms_navires = {
-    QStringLiteral("NAVIRE-AMIRALH"), QStringLiteral("NAVIRE-AMIRALV"), QStringLiteral("FREGATEH"),
-    QStringLiteral("FREGATEV"),       QStringLiteral("BRICKH"),         QStringLiteral("BRICKV"),
-    QStringLiteral("GALEREH"),        QStringLiteral("GALEREV"),        QStringLiteral("CHALOUPEH"),
-    QStringLiteral("CHALOUPEV"),
-};
+const std::array<QString, 10> noms_navires = [] {
+    std::array<QString, 10> noms;
+    for (int i = 0; i < int(CLASSES_NAVIRES.size()); ++i) {
+        noms[2 * i] = QLatin1String(CLASSES_NAVIRES[i].image) + QLatin1Char('H');
+        noms[2 * i + 1] = QLatin1String(CLASSES_NAVIRES[i].image) + QLatin1Char('V');
+    }
+    return noms;
+}();
+
+QString nomNavire(int classe) {
+    return QLatin1String(CLASSES_NAVIRES[classe].image) + QLatin1Char('H');
+}
+
+QString imagePoste(int classe, const char* suffixe) {
+    return QLatin1String(CLASSES_NAVIRES[classe].poste) + QLatin1String(suffixe);
+}
 
 void Grille::vider() {
     for (auto& colonne : cases_)
@@ -34,13 +44,10 @@ QString racine(const QString& nom) {
 }
 
 ClassesNavires classesDeBase() {
-    return {{
-        {1, 5, QStringLiteral("NAVIRE-AMIRALH")},
-        {1, 4, QStringLiteral("FREGATEH")},
-        {2, 3, QStringLiteral("BRICKH")},
-        {2, 3, QStringLiteral("GALEREH")},
-        {3, 2, QStringLiteral("CHALOUPEH")},
-    }};
+    ClassesNavires classes;
+    for (int i = 0; i < int(CLASSES_NAVIRES.size()); ++i)
+        classes[i] = {CLASSES_NAVIRES[i].nombre, CLASSES_NAVIRES[i].longueur, nomNavire(i)};
+    return classes;
 }
 
 QChar lettreColonne(int colonne) {

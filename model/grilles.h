@@ -24,6 +24,29 @@ private:
     std::array<std::array<QString, TAILLE_MER + 1>, TAILLE_MER + 1> cases_;
 };
 
+// The five classes of a fleet, flagship first: the one table that the grids, the harbour, the pictures
+// and the screen readers' words take the fleet from.
+struct ClasseNavire {
+    const char* image; // with H or V, the picture of a ship lying so and the name of its first cell
+    const char* poste; // with _SEL or _FLOU, the picture of its berth, chosen or empty
+    const char* mots;  // what screen readers call it (UTF-8)
+    int longueur;      // cells
+    int nombre;        // ships of the class in a fleet
+};
+inline constexpr std::array<ClasseNavire, 5> CLASSES_NAVIRES = {{
+    {"NAVIRE-AMIRAL", "NAVIRE_AMIRAL", "vaisseau amiral", 5, 1},
+    {"FREGATE", "FREGATE", "frégate", 4, 1},
+    {"BRICK", "BRICK", "brick", 3, 2},
+    {"GALERE", "GALERE", "galère", 3, 2},
+    {"CHALOUPE", "CHALOUPE", "chaloupe", 2, 3},
+}};
+enum ClasseDeNavire { Amiral, Fregate, Brick, Galere, Chaloupe };
+
+// The name of a class's ship lying horizontally ("FREGATEH"), and the picture of its berth ("FREGATE_SEL"
+// with suffixe "_SEL").
+QString nomNavire(int classe);
+QString imagePoste(int classe, const char* suffixe);
+
 // The ten names a ship's first cell can hold: its class with its orientation letter.
 extern const std::array<QString, 10> noms_navires;
 

@@ -1,6 +1,9 @@
 // What the game tells about itself: the list of commands and the About text.
 #include "narrator/aide.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 const QStringList& MemoSOS() {
     static const QStringList lignes{
         QStringLiteral("Voici la liste des commandes :"),
@@ -95,4 +98,14 @@ QString texteAPropos() {
                           "ultérieure. ") +
            QStringLiteral(
                "Appuyez sur espace pour revenir au jeu. Bonne chance, que Neptune soit avec vous!");
+}
+
+QString cheminDuManuel(const QString& dossierDuJeu) {
+    const QDir ici(dossierDuJeu);
+    for (const QString& chemin : {ici.filePath(QStringLiteral("data/manuel.html")),
+                                  ici.filePath(QStringLiteral("../share/doc/corsabord/manuel.html"))}) {
+        if (QFileInfo::exists(chemin))
+            return QDir::cleanPath(chemin);
+    }
+    return QStringLiteral(CORSABORD_MANUEL);
 }

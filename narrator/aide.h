@@ -35,3 +35,7 @@ inline const QString NOM_JEU = QStringLiteral("Corsabord");
 inline const QString VERSION_JEU = QStringLiteral("Version 1.1");
 inline const QString EDITEUR = QStringLiteral("Marelis");
 inline const QString AUTEUR = QStringLiteral("Logiciel écrit par  Dorvane");
+
+// The player's handbook: beside the game's data in a build, under the documentation of the prefix the
+// game is installed in, or where it was to be installed.
+QString cheminDuManuel(const QString& dossierDuJeu);

@@ -23,8 +23,6 @@ namespace {
 // A frame every 80 ms, 12.5 a second: the rate at which hand-drawn cartoons move a speaking mouth ("on
 // twos"), which the eye takes for speech; twice that costs twice the drawing for nothing a player sees.
 constexpr int TIC_MS = 80;
-// Samples per level measure of the speech, for the beak.
-constexpr int BLOC = 441;
 // How long the balloon stays once the voice has stopped.
 constexpr int BULLE_RESTE_MS = 1500;
 // Between idle moves (a blink or a look around), in turn.
@@ -34,9 +32,6 @@ constexpr int ASSOUPI_MS = 20000;
 constexpr double LARGEUR_DESIGN = 1024, HAUTEUR_DESIGN = 800;
 // Room around the parrot for its moves, in design pixels.
 constexpr double MARGE_DESSIN = 28;
-// A screen reader that has not said a text in twice its own length and 10 s more has lost it: the game
-// goes on. Its voice may be much slower than the parrot's, hence the room.
-constexpr int LECTEUR_MARGE_MS = 10000;
 } // namespace
 
 CompagnonPerroquet::CompagnonPerroquet(QWidget* fenetre, Temps& temps, QObject* parent)
@@ -49,7 +44,9 @@ CompagnonPerroquet::CompagnonPerroquet(QWidget* fenetre, Temps& temps, MoteurPar
     , moteur_(moteur)
     , sortie_(sortie)
     , tic_(temps.creerTimer(this, TIC_MS))
-    , dossiers_(dossiersParDefaut()) {
+    , dossiers_(dossiersParDefaut())
+    , file_([this](Requete& r) { commencer(r); }, [this](int id) { signaler(id); })
+    , suivi_(*moteur, *sortie) {
     moteur_->setParent(this);
     sortie_->setParent(this);
     connect(tic_, &Timer::timeout, this, &CompagnonPerroquet::tic);
@@ -61,11 +58,11 @@ CompagnonPerroquet::CompagnonPerroquet(QWidget* fenetre, Temps& temps, MoteurPar
 }
 
 void CompagnonPerroquet::setLecteur(SortieLecteur* lecteur) {
-    if (lecteur_)
-        disconnect(lecteur_, nullptr, this, nullptr);
-    lecteur_ = lecteur;
-    if (lecteur_)
-        connect(lecteur_, &SortieLecteur::dit, this, &CompagnonPerroquet::lecteurADit);
+    if (SortieLecteur* avant = suivi_.lecteur())
+        disconnect(avant, nullptr, this, nullptr);
+    suivi_.setLecteur(lecteur);
+    if (lecteur)
+        connect(lecteur, &SortieLecteur::dit, this, &CompagnonPerroquet::lecteurADit);
 }
 
 void CompagnonPerroquet::setBraille(std::unique_ptr<SortieBraille> braille) {
@@ -332,17 +329,10 @@ void CompagnonPerroquet::appliquerReglages(const TagsParole& tags) {
 }
 
 int CompagnonPerroquet::ajouter(Requete r) {
-    r.id = ++prochaine_;
     if (r.genre == Genre::Animation && personnage_)
         r.animation = personnage_->animation(r.nom);
-    const int id = r.id;
-    if (!personnage_) {
-        // nothing on the screen to do it: done at once
-        signaler(id);
-        return id;
-    }
-    file_.append(std::move(r));
-    avancerFile();
+    const int id = file_.ajouter(std::move(r), personnage_.has_value());
+    planifier();
     return id;
 }
 
@@ -351,58 +341,12 @@ void CompagnonPerroquet::signaler(int id) {
         this, [this, id] { Q_EMIT requeteTerminee(id); }, Qt::QueuedConnection);
 }
 
-bool CompagnonPerroquet::cache(const Animation* animation) const {
-    if (!animation)
-        return false;
-    double opacite = 1;
-    for (const ImageAnimation& image : animation->images)
-        opacite = image.pose.valeur(QStringLiteral("opacite"), opacite);
-    return opacite <= 0.01;
-}
-
-int CompagnonPerroquet::paroleAnticipable() const {
-    if (file_.isEmpty() || file_.first().genre != Genre::Animation || cache(file_.first().animation))
-        return -1;
-    for (int i = 1; i < file_.size(); ++i) {
-        const Requete& r = file_.at(i);
-        if (r.genre == Genre::Animation) {
-            if (cache(r.animation))
-                return -1;
-            continue;
-        }
-        if (!r.commencee)
-            return i;
-        if (!r.finie)
-            return -1; // one text at a time
-    }
-    return -1;
-}
-
 void CompagnonPerroquet::avancerFile() {
-    for (;;) {
-        while (!file_.isEmpty() && file_.first().finie) {
-            const int id = file_.takeFirst().id;
-            signaler(id);
-        }
-        if (file_.isEmpty())
-            break;
-        if (!file_.first().commencee) {
-            commencer(0);
-            continue;
-        }
-        // a text does not wait for the gestures before it: the player hears it at once
-        const int i = paroleAnticipable();
-        if (i < 0)
-            break;
-        commencer(i);
-    }
+    file_.avancer();
     planifier();
 }
 
-void CompagnonPerroquet::commencer(int index) {
-    Requete& r = file_[index];
-    r.commencee = true;
-    r.ecoule = 0;
+void CompagnonPerroquet::commencer(Requete& r) {
     if (repos_) {
         // an idle move gives way at once to what the game asks
         pose_.appliquer(repos_->poseA(repos_depart_, repos_->duree()));
@@ -438,15 +382,7 @@ void CompagnonPerroquet::commencer(int index) {
     }
     if (braille_)
         braille_->afficher(r.nom);
-    // the engine still makes the text's sound, unheard there, for the beak and the balloon's words
-    r.par_lecteur = lecteur_ && lecteur_->disponible() && lecteur_->dire(r.id, r.nom);
-    // asked once per text: a sound server that went away is looked for again
-    r.avec_son = !r.par_lecteur && sortie_->disponible();
-    if (r.avec_son) {
-        sortie_->setBalance(r.balance);
-        sortie_->commencer(moteur_->frequence());
-    }
-    moteur_->dire(r.id, r.nom);
+    suivi_.commencer(r);
 }
 
 void CompagnonPerroquet::finir(Requete& r) {
@@ -458,27 +394,9 @@ void CompagnonPerroquet::finir(Requete& r) {
     }
 }
 
-CompagnonPerroquet::Requete* CompagnonPerroquet::parleuse() {
-    for (Requete& r : file_)
-        if (r.genre == Genre::Parole && r.commencee && !r.finie)
-            return &r;
-    return nullptr;
-}
-
-CompagnonPerroquet::Requete* CompagnonPerroquet::parole(int id) {
-    Requete* r = parleuse();
-    return r && r->id == id ? r : nullptr;
-}
-
 void CompagnonPerroquet::arreterRequete(Requete& r) {
-    if (!r.commencee || r.finie)
-        return;
     if (r.genre == Genre::Parole) {
-        moteur_->arreter(r.id);
-        if (r.avec_son)
-            sortie_->couper();
-        if (r.par_lecteur && lecteur_)
-            lecteur_->arreter(r.id);
+        suivi_.couper(r);
         pose_.valeurs.insert(QStringLiteral("bec"), 0);
         bulle_reste_ = std::min(bulle_reste_, 300);
     } else if (r.animation) {
@@ -490,90 +408,47 @@ void CompagnonPerroquet::arreterRequete(Requete& r) {
 }
 
 void CompagnonPerroquet::arreter(int requete) {
-    for (int i = 0; i < file_.size(); ++i) {
-        if (file_.at(i).id != requete)
-            continue;
-        arreterRequete(file_[i]);
-        file_.removeAt(i);
-        signaler(requete);
-        avancerFile();
-        return;
-    }
+    file_.arreter(requete, [this](Requete& r) { arreterRequete(r); });
+    planifier();
 }
 
 void CompagnonPerroquet::abandonnerTout() {
-    for (Requete& r : file_)
-        arreterRequete(r);
-    const QList<Requete> restes = std::exchange(file_, {});
-    for (const Requete& r : restes)
-        signaler(r.id);
+    file_.abandonner([this](Requete& r) { arreterRequete(r); });
 }
 
 int CompagnonPerroquet::requeteEnCours() const {
-    return file_.isEmpty() ? 0 : file_.first().id;
+    return file_.enCours();
 }
 
 void CompagnonPerroquet::recevoirPcm(int id, const QByteArray& pcm) {
-    Requete* p = parole(id);
-    if (!p)
-        return;
-    Requete& r = *p;
-    const auto* s = reinterpret_cast<const qint16*>(pcm.constData());
-    const qsizetype n = pcm.size() / 2;
-    // the speech level, one measure per block, for the beak
-    qint64 debut = r.echantillons;
-    for (qsizetype i = 0; i < n;) {
-        const qint64 bloc = (debut + i) / BLOC;
-        const qsizetype fin = std::min<qsizetype>(n, (bloc + 1) * BLOC - debut);
-        double somme = 0;
-        for (qsizetype j = i; j < fin; ++j)
-            somme += double(s[j]) * s[j];
-        const float rms = float(std::sqrt(somme / std::max<qsizetype>(1, fin - i)) / 32768.0);
-        if (r.enveloppe.size() <= bloc)
-            r.enveloppe.append(rms);
-        else
-            r.enveloppe[bloc] = std::max(r.enveloppe[bloc], rms);
-        i = fin;
-    }
-    r.echantillons += n;
-    if (r.avec_son)
-        sortie_->ecrire(pcm);
-    if (!r.son_recu) {
-        r.son_recu = true;
-        Q_EMIT premierSon(id);
-    }
+    if (Requete* r = file_.parole(id))
+        if (suivi_.recevoirPcm(*r, pcm))
+            Q_EMIT premierSon(id);
 }
 
 void CompagnonPerroquet::recevoirMot(int id, qint64 echantillon, int position, int) {
-    if (Requete* r = parole(id))
-        r->mots.append({echantillon, position});
+    if (Requete* r = file_.parole(id))
+        suivi_.recevoirMot(*r, echantillon, position);
 }
 
 void CompagnonPerroquet::recevoirFin(int id, qint64 echantillons, bool) {
-    Requete* p = parole(id);
-    if (!p)
-        return;
-    Requete& r = *p;
-    r.synthese_finie = true;
-    r.echantillons = std::max(r.echantillons, echantillons);
-    if (r.avec_son && r.son_recu) {
-        sortie_->terminer();
-    } else if (r.echantillons == 0 && !r.par_lecteur) {
-        finir(r); // nothing to hear
+    Requete* r = file_.parole(id);
+    if (r && suivi_.recevoirFin(*r, echantillons)) {
+        finir(*r); // nothing to hear
         avancerFile();
     }
 }
 
 void CompagnonPerroquet::sonJoue() {
-    Requete* r = parleuse();
-    if (!r || !r->avec_son || !r->synthese_finie)
+    Requete* r = file_.parleuse();
+    if (!r || !SuiviParole::finiParLaSortie(*r))
         return;
     finir(*r);
     avancerFile();
 }
 
 void CompagnonPerroquet::lecteurADit(int id) {
-    Requete* r = parole(id);
+    Requete* r = file_.parole(id);
     if (!r || !r->par_lecteur)
         return;
     if (!r->synthese_finie)
@@ -582,39 +457,19 @@ void CompagnonPerroquet::lecteurADit(int id) {
     avancerFile();
 }
 
-// What is heard is the output's to say: a stream that starts late is waited for, and one whose server
-// went goes on on the text's own timing there, so the balloon and the beak simply follow it.
-void CompagnonPerroquet::suivreSon(Requete& r) {
-    if (r.avec_son && r.son_recu)
-        r.entendu = std::max(r.entendu, sortie_->entendus());
-}
-
-qint64 CompagnonPerroquet::position(const Requete& r) const {
-    const int f = moteur_->frequence();
-    if (!r.avec_son || !r.son_recu)
-        return qint64(r.ecoule) * f / 1000;
-    return r.entendu;
-}
-
 void CompagnonPerroquet::animerBec(Requete& r) {
     if (!personnage_)
         return;
-    const qint64 entendu = position(r);
-    const qsizetype bloc = qsizetype(entendu / BLOC);
-    const float niveau = bloc < r.enveloppe.size() ? r.enveloppe.at(bloc) : 0.0f;
+    const qint64 entendu = suivi_.position(r);
+    const float niveau = SuiviParole::niveau(r, entendu);
     const double ouverture =
         std::clamp(niveau / personnage_->niveauPlein(), 0.0, 1.0) * personnage_->becMax();
     const double avant = pose_.valeur(QStringLiteral("bec"));
     // opens at once, closes a little slower, as a beak does
     pose_.valeurs.insert(QStringLiteral("bec"),
                          ouverture >= avant ? ouverture : avant * 0.4 + ouverture * 0.6);
-    if (bulle_) {
-        int caractere = 0;
-        for (const auto& m : std::as_const(r.mots))
-            if (m.first <= entendu)
-                caractere = m.second;
-        bulle_->setPosition(caractere);
-    }
+    if (bulle_)
+        bulle_->setPosition(SuiviParole::caractere(r, entendu));
 }
 
 void CompagnonPerroquet::tic() {
@@ -623,18 +478,18 @@ void CompagnonPerroquet::tic() {
         return;
     }
     const int ms = tic_->interval();
-    Requete* p = parleuse();
+    Requete* p = file_.parleuse();
     if (bulle_reste_ > 0 && !p) {
         bulle_reste_ -= ms;
         if (bulle_reste_ <= 0)
             afficher(montre_);
     }
-    if (file_.isEmpty()) {
+    if (file_.vide()) {
         repos(ms);
         planifier();
         return;
     }
-    Requete& tete = file_.first();
+    Requete& tete = *file_.tete();
     if (tete.genre == Genre::Animation && tete.commencee && !tete.finie) {
         tete.ecoule += ms;
         if (tete.animation)
@@ -643,18 +498,10 @@ void CompagnonPerroquet::tic() {
             tete.finie = true;
     }
     if (p) {
-        Requete& r = *p;
-        r.ecoule += ms;
-        suivreSon(r);
-        animerBec(r);
-        const qint64 duree = r.echantillons * 1000 / std::max(1, moteur_->frequence());
-        if (r.synthese_finie) {
-            // timed when there is no output; heard: when the output says so, however late it plays, so
-            // that the balloon and the game stay with the voice
-            const bool muet = !r.avec_son || !r.son_recu;
-            if (r.par_lecteur ? r.ecoule >= 2 * duree + LECTEUR_MARGE_MS : muet && r.ecoule >= duree)
-                finir(r);
-        }
+        const bool dite = suivi_.avancer(*p, ms);
+        animerBec(*p);
+        if (dite)
+            finir(*p);
     }
     if (dessin_)
         dessin_->setPose(pose_);
@@ -667,7 +514,7 @@ void CompagnonPerroquet::planifier() {
         return;
     }
     int intervalle = TIC_MS;
-    if (file_.isEmpty() && bulle_reste_ <= 0 && !repos_) {
+    if (file_.vide() && bulle_reste_ <= 0 && !repos_) {
         if (!montre_ || pose_.valeur(QStringLiteral("opacite"), 1) <= 0.01) {
             tic_->setEnabled(false);
             return;

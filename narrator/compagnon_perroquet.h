@@ -1,8 +1,12 @@
 // The game's character service: our speaking parrot, drawn in the game's window and voiced by espeak-ng.
+// The requests' order is the queue's (file_requetes.h), what is heard the follower's (suivi_parole.h);
+// here, the character file, where he stands, his moves and his drawing.
 #pragma once
 
 #include "narrator/compagnon.h"
+#include "narrator/file_requetes.h"
 #include "narrator/personnage.h"
+#include "narrator/suivi_parole.h"
 
 #include <QList>
 #include <QPointer>
@@ -66,6 +70,7 @@ public:
     // balloon go on meanwhile, the beak on the text's own timing). Not taken over; nullptr gives the
     // parrot his voice back, as does a reader that can no longer be reached.
     void setLecteur(SortieLecteur* lecteur);
+    SortieLecteur* lecteur() const { return suivi_.lecteur(); }
     // A braille display that shows each text as it starts; taken over, nullptr for none.
     void setBraille(std::unique_ptr<SortieBraille> braille);
 
@@ -88,7 +93,7 @@ public:
 
     // What the player sees, for tests.
     int requeteEnCours() const;
-    int requetesEnAttente() const { return static_cast<int>(file_.size()); }
+    int requetesEnAttente() const { return file_.taille(); }
     bool visible() const;
     bool bulleVisible() const;
     QString texteBulle() const;
@@ -103,42 +108,17 @@ protected:
     bool eventFilter(QObject* objet, QEvent* event) override;
 
 private:
-    enum class Genre { Animation, Parole };
-    struct Requete {
-        int id = 0;
-        Genre genre = Genre::Animation;
-        QString nom; // the animation asked for, or the text
-        const Animation* animation = nullptr;
-        Pose depart;
-        int ecoule = 0;
-        bool commencee = false;
-        // speech
-        bool avec_son = false;    // heard through the sound output, or only timed
-        bool par_lecteur = false; // said by the player's screen reader, ended when it says so
-        double balance = 0;       // where it is heard, left to right
-        bool synthese_finie = false;
-        qint64 echantillons = 0;
-        bool son_recu = false;
-        bool finie = false;             // over, waiting for the requests before it to complete
-        qint64 entendu = 0;             // samples heard, as the output last said
-        QList<float> enveloppe;         // speech level every BLOC samples
-        QList<QPair<qint64, int>> mots; // first sample and character of each word
-    };
+    using Requete = FileRequetes::Requete;
+    using Genre = FileRequetes::Genre;
 
     int ajouter(Requete r);
     void avancerFile();
-    void commencer(int index);
-    int paroleAnticipable() const;
-    bool cache(const Animation* animation) const;
+    void commencer(Requete& r);
     void finir(Requete& r);
-    Requete* parleuse();
-    Requete* parole(int id);
     void signaler(int id);
     void tic();
     void planifier();
     void repos(int ms);
-    void suivreSon(Requete& r);
-    qint64 position(const Requete& r) const;
     void animerBec(Requete& r);
     void recevoirPcm(int id, const QByteArray& pcm);
     void recevoirMot(int id, qint64 echantillon, int position, int longueur);
@@ -156,8 +136,6 @@ private:
     Temps& temps_;
     MoteurParole* moteur_;
     SortieParole* sortie_;
-    QPointer<SortieLecteur> lecteur_;
-    std::unique_ptr<SortieBraille> braille_;
     Timer* tic_;
     QPointer<DessinPerroquet> dessin_;
     QPointer<BulleParole> bulle_;
@@ -171,8 +149,9 @@ private:
     // the parrot last unloaded, with its drawing still in dessin_: he comes back even if his file broke
     std::optional<Personnage> dernier_;
     QString id_dernier_;
-    QList<Requete> file_;
-    int prochaine_ = 0;
+    FileRequetes file_;
+    SuiviParole suivi_;
+    std::unique_ptr<SortieBraille> braille_;
     Pose pose_;
     bool montre_ = false;
     int gauche_ = 430, haut_ = 628;

@@ -1,7 +1,7 @@
 // The player's screen reader through speech-dispatcher (libspeechd).
 #include "narrator/lecteur_speechd.h"
 
-#include "app/lancement.h"
+#include "app/terminal.h"
 
 #include <QMetaObject>
 #include <QtGlobal>

@@ -1,7 +1,7 @@
 // The narrator's speech engine on libespeak-ng, owned by one worker thread.
 #include "narrator/moteur_espeak.h"
 
-#include "app/lancement.h"
+#include "app/terminal.h"
 
 #include <QCollator>
 #include <QDir>

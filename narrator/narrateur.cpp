@@ -6,7 +6,7 @@
 #include "narrator/reglages_parole.h"
 #include "narrator/sons.h"
 
-#include "app/lancement.h"
+#include "app/terminal.h"
 
 #include <utility>
 

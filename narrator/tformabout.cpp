@@ -1,7 +1,7 @@
 // The About screen.
 #include "narrator/tformabout.h"
 
-#include "app/lancement.h"
+#include "narrator/aide.h"
 #include "narrator/aide.h"
 
 #include <QCoreApplication>

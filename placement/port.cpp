@@ -3,12 +3,6 @@
 
 namespace {
 
-const QString NOM_AMIRAL = QStringLiteral("NAVIRE-AMIRALH");
-const QString NOM_FREGATE = QStringLiteral("FREGATEH");
-const QString NOM_BRICK = QStringLiteral("BRICKH");
-const QString NOM_GALERE = QStringLiteral("GALEREH");
-const QString NOM_CHALOUPE = QStringLiteral("CHALOUPEH");
-
 const QString DESCRIPTION_AMIRAL = QStringLiteral(
     "Equipage paré pour l'inspection du vaisseau amiral. Trois ponts, 108 canons, 600 marins, 900 fusillers, "
     "c'est le plus puissant navire de la flotte. Il faut 5 coups au but pour le mettre hors de combat.");
@@ -49,39 +43,39 @@ struct Port::DescriptionPoste {
 
 const std::array<Port::DescriptionPoste, NB_POSTES>& Port::descriptions() {
     static const std::array<DescriptionPoste, NB_POSTES> table = {{
-        {&Port::def_amiral, nullptr, 0, NOM_AMIRAL, QStringLiteral("NAVIRE_AMIRAL_SEL"),
-         QStringLiteral("NAVIRE_AMIRAL_FLOU"),
-         QStringLiteral("Vaisseau amiral à vos ordres, paré à appareiller!"), &DESCRIPTION_AMIRAL},
-        {&Port::def_fregate, nullptr, 0, NOM_FREGATE, QStringLiteral("FREGATE_SEL"),
-         QStringLiteral("FREGATE_FLOU"),
+        {&Port::def_amiral, nullptr, 0, nomNavire(Amiral), imagePoste(Amiral, "_SEL"),
+         imagePoste(Amiral, "_FLOU"), QStringLiteral("Vaisseau amiral à vos ordres, paré à appareiller!"),
+         &DESCRIPTION_AMIRAL},
+        {&Port::def_fregate, nullptr, 0, nomNavire(Fregate), imagePoste(Fregate, "_SEL"),
+         imagePoste(Fregate, "_FLOU"),
          QStringLiteral("Tout l'équipage de la frégate est à son poste, amiral, paré à appareiller!"),
          &DESCRIPTION_FREGATE},
-        {&Port::def_brick, &Port::num_brick, 1, NOM_BRICK, QStringLiteral("BRICK_SEL"),
-         QStringLiteral("BRICK_FLOU"),
+        {&Port::def_brick, &Port::num_brick, 1, nomNavire(Brick), imagePoste(Brick, "_SEL"),
+         imagePoste(Brick, "_FLOU"),
          QStringLiteral("L'équipage du premier brick est à vos ordres, amiral, paré à appareiller!"),
          &DESCRIPTION_BRICK},
-        {&Port::def_brick, &Port::num_brick, 2, NOM_BRICK, QStringLiteral("BRICK_SEL"),
-         QStringLiteral("BRICK_FLOU"),
+        {&Port::def_brick, &Port::num_brick, 2, nomNavire(Brick), imagePoste(Brick, "_SEL"),
+         imagePoste(Brick, "_FLOU"),
          QStringLiteral("L'équipage du deuxième brick est à vos ordres, amiral, paré à appareiller!"),
          &DESCRIPTION_BRICK},
-        {&Port::def_galere, &Port::num_galere, 1, NOM_GALERE, QStringLiteral("GALERE_SEL"),
-         QStringLiteral("GALERE_FLOU"),
+        {&Port::def_galere, &Port::num_galere, 1, nomNavire(Galere), imagePoste(Galere, "_SEL"),
+         imagePoste(Galere, "_FLOU"),
          QStringLiteral("La première galère est à vos ordres, amiral, paré à appareiller!"),
          &DESCRIPTION_GALERE},
-        {&Port::def_galere, &Port::num_galere, 2, NOM_GALERE, QStringLiteral("GALERE_SEL"),
-         QStringLiteral("GALERE_FLOU"),
+        {&Port::def_galere, &Port::num_galere, 2, nomNavire(Galere), imagePoste(Galere, "_SEL"),
+         imagePoste(Galere, "_FLOU"),
          QStringLiteral("La deuxième galère est à vos ordres, amiral, paré à appareiller!"),
          &DESCRIPTION_GALERE},
-        {&Port::def_chaloupe, &Port::num_chaloupe, 1, NOM_CHALOUPE, QStringLiteral("CHALOUPE_SEL"),
-         QStringLiteral("CHALOUPE_FLOU"),
+        {&Port::def_chaloupe, &Port::num_chaloupe, 1, nomNavire(Chaloupe), imagePoste(Chaloupe, "_SEL"),
+         imagePoste(Chaloupe, "_FLOU"),
          QStringLiteral("La première chaloupe est à vos ordres, amiral, paré à appareiller!"),
          &DESCRIPTION_CHALOUPE},
-        {&Port::def_chaloupe, &Port::num_chaloupe, 2, NOM_CHALOUPE, QStringLiteral("CHALOUPE_SEL"),
-         QStringLiteral("CHALOUPE_FLOU"),
+        {&Port::def_chaloupe, &Port::num_chaloupe, 2, nomNavire(Chaloupe), imagePoste(Chaloupe, "_SEL"),
+         imagePoste(Chaloupe, "_FLOU"),
          QStringLiteral("La deuxième chaloupe est à vos ordres, amiral, paré à appareiller!"),
          &DESCRIPTION_CHALOUPE},
-        {&Port::def_chaloupe, &Port::num_chaloupe, 3, NOM_CHALOUPE, QStringLiteral("CHALOUPE_SEL"),
-         QStringLiteral("CHALOUPE_FLOU"),
+        {&Port::def_chaloupe, &Port::num_chaloupe, 3, nomNavire(Chaloupe), imagePoste(Chaloupe, "_SEL"),
+         imagePoste(Chaloupe, "_FLOU"),
          QStringLiteral("La troisième chaloupe est à vos ordres, amiral, paré à appareiller!"),
          &DESCRIPTION_CHALOUPE},
     }};
@@ -89,11 +83,11 @@ const std::array<Port::DescriptionPoste, NB_POSTES>& Port::descriptions() {
 }
 
 Port::Port(Partie& partie, Hasard& hasard)
-    : def_amiral{1, 5, NOM_AMIRAL}
-    , def_fregate{1, 4, NOM_FREGATE}
-    , def_brick{2, 3, NOM_BRICK}
-    , def_galere{2, 3, NOM_GALERE}
-    , def_chaloupe{3, 2, NOM_CHALOUPE}
+    : def_amiral(classesDeBase()[Amiral])
+    , def_fregate(classesDeBase()[Fregate])
+    , def_brick(classesDeBase()[Brick])
+    , def_galere(classesDeBase()[Galere])
+    , def_chaloupe(classesDeBase()[Chaloupe])
     , partie_(partie)
     , hasard_(hasard) {
     // A full harbour; the plans are left alone until the first reset.
@@ -136,16 +130,11 @@ void Port::ChoisirNavire(const t_def_bateau& classe) {
 
 void Port::DecompterNavire(const QString& nom) {
     const QString souche = racine(nom);
-    const std::array<std::pair<t_def_bateau*, const QString*>, 5> classes = {{
-        {&def_amiral, &NOM_AMIRAL},
-        {&def_fregate, &NOM_FREGATE},
-        {&def_brick, &NOM_BRICK},
-        {&def_galere, &NOM_GALERE},
-        {&def_chaloupe, &NOM_CHALOUPE},
-    }};
-    for (const auto& [classe, constante] : classes)
-        if (souche == racine(*constante))
-            --classe->nombre;
+    const std::array<t_def_bateau*, 5> classes = {&def_amiral, &def_fregate, &def_brick, &def_galere,
+                                                  &def_chaloupe};
+    for (int i = 0; i < int(classes.size()); ++i)
+        if (souche == QLatin1String(CLASSES_NAVIRES[i].image))
+            --classes[i]->nombre;
 }
 
 void Port::griser(Poste p) {
@@ -196,16 +185,12 @@ void Port::viderPort() {
     texte_inspection.clear();
     navire_choisi = false;
 
-    def_amiral = {1, 5, NOM_AMIRAL};
-    partie_.classes_navires[0] = def_amiral;
-    def_fregate = {1, 4, NOM_FREGATE};
-    partie_.classes_navires[1] = def_fregate;
-    def_brick = {2, 3, NOM_BRICK};
-    partie_.classes_navires[2] = def_brick;
-    def_galere = {2, 3, NOM_GALERE};
-    partie_.classes_navires[3] = def_galere;
-    def_chaloupe = {3, 2, NOM_CHALOUPE};
-    partie_.classes_navires[4] = def_chaloupe;
+    partie_.classes_navires = classesDeBase();
+    def_amiral = partie_.classes_navires[Amiral];
+    def_fregate = partie_.classes_navires[Fregate];
+    def_brick = partie_.classes_navires[Brick];
+    def_galere = partie_.classes_navires[Galere];
+    def_chaloupe = partie_.classes_navires[Chaloupe];
 
     for (int i = 0; i < NB_POSTES; ++i)
         postes_[i] = {true, descriptions()[i].au_port};

@@ -38,37 +38,31 @@ QLabel* imageCachee(Scene* scene, const char* nom, const QString& bulle, const Q
     return image;
 }
 
-// Where each berth lies in the harbour's basin, in the order of the berths.
-const std::array<QRect, NB_POSTES> PLACES_DES_POSTES = {{
-    QRect(664, 160, 160, 32), // ImBtnavireamiral
-    QRect(856, 336, 128, 32), // ImBtfregate
-    QRect(800, 456, 96, 32),  // ImBtbrick1
-    QRect(672, 232, 96, 32),  // ImBtBrick2
-    QRect(888, 272, 96, 32),  // ImBtGalere1
-    QRect(888, 408, 96, 32),  // ImBtGalere2
-    QRect(920, 152, 64, 32),  // ImBtChaloupe1
-    QRect(704, 456, 64, 32),  // ImBtchaloupe2
-    QRect(912, 456, 64, 32),  // ImBtchaloupe3
+// The berths, in their order: the widget's name, what screen readers call it, where it lies in the basin.
+struct PlacePoste {
+    const char* nom;
+    const char* nomAccessible;
+    QRect place;
+};
+const std::array<PlacePoste, NB_POSTES> POSTES = {{
+    {"ImBtnavireamiral", "Vaisseau amiral", QRect(664, 160, 160, 32)},
+    {"ImBtfregate", "Frégate", QRect(856, 336, 128, 32)},
+    {"ImBtbrick1", "Brick 1", QRect(800, 456, 96, 32)},
+    {"ImBtBrick2", "Brick 2", QRect(672, 232, 96, 32)},
+    {"ImBtGalere1", "Galère 1", QRect(888, 272, 96, 32)},
+    {"ImBtGalere2", "Galère 2", QRect(888, 408, 96, 32)},
+    {"ImBtChaloupe1", "Chaloupe 1", QRect(920, 152, 64, 32)},
+    {"ImBtchaloupe2", "Chaloupe 2", QRect(704, 456, 64, 32)},
+    {"ImBtchaloupe3", "Chaloupe 3", QRect(912, 456, 64, 32)},
 }};
-
-// What screen readers call each berth.
-const std::array<const char*, NB_POSTES> NOMS_ACCESSIBLES_DES_POSTES = {
-    "Vaisseau amiral", "Frégate",    "Brick 1",    "Brick 2",    "Galère 1",
-    "Galère 2",        "Chaloupe 1", "Chaloupe 2", "Chaloupe 3",
-};
-
-const std::array<const char*, NB_POSTES> NOMS_DES_POSTES = {
-    "ImBtnavireamiral", "ImBtfregate",   "ImBtbrick1",    "ImBtBrick2",    "ImBtGalere1",
-    "ImBtGalere2",      "ImBtChaloupe1", "ImBtchaloupe2", "ImBtchaloupe3",
-};
 
 } // namespace
 
-TTest::TTest(Partie& partie, Hasard& hasard, DemandesPort& demandes, QWidget* parent)
+TTest::TTest(Partie& partie, Hasard& hasard, Intentions& intentions, QWidget* parent)
     // A window of the battle window's own (a dialog to the window manager), so that the desktop shows one
     // entry for the game in its taskbar.
     : QMainWindow(parent, Qt::Dialog)
-    , demandes_(demandes)
+    , intentions_(intentions)
     , partie_(partie)
     , port_(partie, hasard) {
     setObjectName(QStringLiteral("Test"));
@@ -149,11 +143,27 @@ void TTest::keyPressEvent(QKeyEvent* event) {
     const bool historique = (event->modifiers() & Qt::AltModifier) &&
                             (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down);
     if ((lettre || fonction || historique) &&
-        demandes_.offrirRaccourci(QKeySequence(event->modifiers() | Qt::Key(event->key())))) {
+        intentions_.commande(QKeySequence(event->modifiers() | Qt::Key(event->key())))) {
         event->accept();
         return;
     }
     QMainWindow::keyPressEvent(event);
+}
+
+void TTest::montrer() {
+    montrerPleinEcran(this);
+}
+
+void TTest::passerDevant() {
+    Grille_de_placement->setFocus();
+}
+
+void TTest::montrerPlateau(bool visible) {
+    Grille_de_placement->setVisible(visible);
+}
+
+void TTest::fermerCommandes() {
+    ::fermerCommandes(this);
 }
 
 void TTest::FormActivate() {
@@ -161,15 +171,15 @@ void TTest::FormActivate() {
 }
 
 void TTest::Quitter1Click() {
-    demandes_.quitter();
+    intentions_.quitter();
 }
 
 void TTest::creerPostes() {
     for (int i = 0; i < NB_POSTES; ++i) {
-        auto* poste = new ImagePoste(PLACES_DES_POSTES[i].size(), scene_);
-        poste->setObjectName(QLatin1String(NOMS_DES_POSTES[i]));
-        poste->setAccessibleName(QString::fromUtf8(NOMS_ACCESSIBLES_DES_POSTES[i]));
-        scene_->placer(poste, PLACES_DES_POSTES[i]);
+        auto* poste = new ImagePoste(POSTES[i].place.size(), scene_);
+        poste->setObjectName(QLatin1String(POSTES[i].nom));
+        poste->setAccessibleName(QString::fromUtf8(POSTES[i].nomAccessible));
+        scene_->placer(poste, POSTES[i].place);
         postes_[i] = poste;
     }
     ImBtnavireamiral = postes_[0];
@@ -204,7 +214,7 @@ void TTest::montrerPostes() {
 void TTest::dire(const QString& texte) {
     montrerPostes();
     if (!texte.isEmpty())
-        demandes_.parler(texte);
+        intentions_.parler(texte);
 }
 
 void TTest::dessinerPlateau(QPainter& p) const {
@@ -277,20 +287,20 @@ void TTest::ChalouClick() {
 void TTest::Grille_de_placementSelectCell(int col, int row) {
     LabelCol->setText(QString(lettreColonne(col)));
     LabeLigne->setText(QString::number(row));
-    demandes_.parler(port_.annoncerCase(col, row));
+    intentions_.parler(port_.annoncerCase(col, row));
     // The chosen ship goes to the selected cell, as it goes where the pointer goes; the keyboard
     // thus steers it whether or not the pointer can be moved.
-    demandes_.relancerPaix();
+    intentions_.relancerPaix();
     if (port_.deplacer(col, row))
         repeindrePlateau();
     suivreAvecLePointeur(this, Grille_de_placement, col, row);
 }
 
 void TTest::Grille_de_placementMouseMove(int x, int y) {
-    demandes_.relancerPaix();
+    intentions_.relancerPaix();
     if (x < 0 || y < 0 || x >= Board::COTE || y >= Board::COTE)
         return;
-    if (port_.deplacer(x / Board::CELLULE, y / Board::CELLULE))
+    if (port_.deplacer(celluleSous(x), celluleSous(y)))
         repeindrePlateau();
 }
 
@@ -330,13 +340,13 @@ void TTest::InspectionClick() {
 }
 
 void TTest::EngagerClick() {
-    demandes_.allumerPaix();
+    intentions_.allumerPaix();
     const Engagement engagement = port_.EngagerClick();
     if (!engagement.engage) {
         dire(engagement.texte);
         return;
     }
-    demandes_.engager();
+    intentions_.engager();
 }
 
 void TTest::RetourauportClick() {
@@ -344,14 +354,14 @@ void TTest::RetourauportClick() {
 }
 
 void TTest::SOS1Click() {
-    demandes_.parler(texteSOS());
+    intentions_.parler(texteSOS());
 }
 
 void TTest::Apropos1Click() {
-    demandes_.montrerAPropos(Grille_de_placement);
+    intentions_.aPropos(true);
 }
 
 void TTest::closeEvent(QCloseEvent* event) {
     event->accept();
-    demandes_.fermerLeJeu();
+    intentions_.fermer();
 }

@@ -1,6 +1,7 @@
 // The placement screen: the harbour where the player lays the fleet out before engaging the battle.
 #pragma once
 
+#include "app/demandes.h"
 #include "placement/port.h"
 
 #include <QMainWindow>
@@ -13,17 +14,27 @@ class QLabel;
 class QPainter;
 class QPushButton;
 class Scene;
-class DemandesPort;
 
-class TTest : public QMainWindow {
+class TTest : public QMainWindow, public VueEcran {
     Q_OBJECT
 public:
     // Shown over the battle screen (parent); asks the game's flow for speech, the idle chatter, the
     // battle and quitting.
-    TTest(Partie& partie, Hasard& hasard, DemandesPort& demandes, QWidget* parent);
+    TTest(Partie& partie, Hasard& hasard, Intentions& intentions, QWidget* parent);
     ~TTest() override;
 
     void repeindrePlateau();
+
+    // VueEcran
+    void montrer() override;
+    void cacher() override { hide(); }
+    bool visible() const override { return isVisible(); }
+    void passerDevant() override;
+    void activer() override { FormActivate(); }
+    void montrerPlateau(bool visible) override;
+    void repeindre() override { repeindrePlateau(); }
+    void fermerCommandes() override;
+    QWidget* fenetre() override { return this; }
 
     // The harbour's state and rules.
     Port& port() { return port_; }
@@ -93,7 +104,7 @@ private:
     void dire(const QString& texte);
     void dessinerPlateau(QPainter& p) const;
 
-    DemandesPort& demandes_;
+    Intentions& intentions_;
     Partie& partie_;
     Port port_;
     Scene* scene_ = nullptr;

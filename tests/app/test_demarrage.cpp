@@ -46,7 +46,7 @@ TEST(Demarrage, LeNarrateurEstInstalleAvantTout) {
     EXPECT_EQ(jeu.bataille->narrateur().requete_parole(), jeu.compagnon.derniereRequete);
     // The settings file was created and read before the narrator's set-up.
     EXPECT_TRUE(QFileInfo::exists(jeu.dossier.filePath(QStringLiteral("Config.Txt"))));
-    EXPECT_EQ(jeu.bataille->MemoConfig.size(), 5);
+    EXPECT_EQ(jeu.flux->MemoConfig.size(), 5);
     EXPECT_EQ(jeu.partie.viseur.colonne, 13);
     EXPECT_EQ(jeu.partie.MemoInfo.size(), 1);
 }
@@ -77,12 +77,12 @@ TEST_F(Lance, LeSalutEstDitApresQueLePortEstMontre) {
 }
 
 TEST_F(Lance, PlacerRemetLaBatailleAZeroEtCoupeLaPaix) {
-    jeu.bataille->TimerPaix->setEnabled(true);
+    jeu.bataille->echange().TimerPaix->setEnabled(true);
     jeu.partie.nb_tirs_joueur = 7;
     jeu.partie.tirs_joueur(3, 3) = QStringLiteral("MANQUE");
     jeu.partie.viseur = {2, 2};
     jeu.bataille->PlacerClick();
-    EXPECT_FALSE(jeu.bataille->TimerPaix->isEnabled());
+    EXPECT_FALSE(jeu.bataille->echange().TimerPaix->isEnabled());
     EXPECT_EQ(jeu.partie.nb_tirs_joueur, 0);
     EXPECT_TRUE(jeu.partie.tirs_joueur.vide());
     EXPECT_EQ(jeu.partie.viseur.colonne, 13);
@@ -170,10 +170,10 @@ TEST_F(Lance, LesLettresQueLePortNePrendPasVontAuCombat) {
     modal.setModal(true);
     modal.show();
     JeuDeTest::traiterEvenements();
-    EXPECT_FALSE(jeu.bataille->offrirRaccourci(QKeySequence(Qt::CTRL | Qt::Key_R)));
+    EXPECT_FALSE(jeu.bataille->commande(QKeySequence(Qt::CTRL | Qt::Key_R)));
     modal.close();
-    EXPECT_TRUE(jeu.bataille->offrirRaccourci(QKeySequence(Qt::CTRL | Qt::Key_R)));
-    EXPECT_FALSE(jeu.bataille->offrirRaccourci(QKeySequence(Qt::CTRL | Qt::Key_Z)));
+    EXPECT_TRUE(jeu.bataille->commande(QKeySequence(Qt::CTRL | Qt::Key_R)));
+    EXPECT_FALSE(jeu.bataille->commande(QKeySequence(Qt::CTRL | Qt::Key_Z)));
 }
 
 TEST(Repete, RepeteLeDernierTexteEtRienAvant) {
@@ -201,7 +201,7 @@ TEST_F(Lance, QuitterOuiFaitSignerCacheEtLaFinDuCacheTermine) {
     const int cache = jeu.compagnon.requeteDe(QStringLiteral("Hide"));
     ASSERT_GT(salut, 0);
     ASSERT_GT(cache, salut);
-    EXPECT_EQ(jeu.bataille->requete_adieu(), cache);
+    EXPECT_EQ(jeu.flux->requete_adieu(), cache);
     EXPECT_EQ(
         jeu.compagnon.paroles.last(),
         QStringLiteral("Nous retournons à terre, amiral. Au revoir, et à bientôt pour un autre combat!"));
@@ -221,7 +221,7 @@ TEST(Paix, UneToucheOuUnClicSurLEcranRelanceLeMinuteur) {
     JeuDeTest jeu;
     ASSERT_TRUE(jeu.creer());
     int remarques = 0;
-    QObject::connect(jeu.bataille->TimerPaix, &Timer::timeout, [&] { ++remarques; });
+    QObject::connect(jeu.bataille->echange().TimerPaix, &Timer::timeout, [&] { ++remarques; });
     jeu.temps.avancer(30000);
     QTest::keyClick(jeu.bataille.get(), Qt::Key_X);
     jeu.temps.avancer(30000);

@@ -229,16 +229,16 @@ TEST_F(Bataille, QuitterNonContinueOuiNeSeLaissePasInterrompre) {
     EXPECT_TRUE(entendu().isEmpty());
     EXPECT_EQ(jeu.dialogues.questions.size(), 2);
     EXPECT_TRUE(jeu.fins.isEmpty());
-    jeu.compagnon.terminer(jeu.bataille->requete_adieu());
+    jeu.compagnon.terminer(jeu.flux->requete_adieu());
     EXPECT_EQ(jeu.fins, QList<int>{0});
 }
 
 TEST_F(Bataille, EngagerLaisseLeBavardageEnCours) {
     // In the harbour the idle timer runs since its reset moved the selection.
-    ASSERT_TRUE(jeu.bataille->TimerPaix->isEnabled());
+    ASSERT_TRUE(jeu.bataille->echange().TimerPaix->isEnabled());
     int remarques = 0;
-    QObject::connect(jeu.bataille->TimerPaix, &Timer::timeout, [&] { ++remarques; });
-    jeu.bataille->TimerPaix->relancer();
+    QObject::connect(jeu.bataille->echange().TimerPaix, &Timer::timeout, [&] { ++remarques; });
+    jeu.bataille->echange().TimerPaix->relancer();
     jeu.temps.avancer(30000);
     ctrl(Qt::Key_E); // refused: ships are still in harbour
     jeu.temps.avancer(9999);

@@ -494,8 +494,8 @@ private:
             neuves = voisines;
         const auto [c, r] = neuves[de(static_cast<int>(neuves.size()))];
         if (pile(50)) {
-            const int x = c * Board::CELLULE + 1 + de(30);
-            const int y = r * Board::CELLULE + 1 + de(30);
+            const int x = c * CELLULE + 1 + de(30);
+            const int y = r * CELLULE + 1 + de(30);
             JeuDeTest::pointeur(adverse(), QEvent::MouseMove, Qt::NoButton, x, y);
             JeuDeTest::pointeur(adverse(), QEvent::MouseButtonRelease, bouton(), x, y);
             return;

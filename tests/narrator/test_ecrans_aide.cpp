@@ -76,7 +76,7 @@ TEST(EcranVoix, ChaqueVoixEntendueDansSaVoixPuisEntreeEnregistre) {
                            [&](TFormVoice* ecran) {
                                // The parrot is away and the idle chatter silent while the screen is open.
                                EXPECT_FALSE(jeu.compagnon.connecte());
-                               EXPECT_FALSE(jeu.bataille->TimerPaix->isEnabled());
+                               EXPECT_FALSE(jeu.bataille->echange().TimerPaix->isEnabled());
                                EXPECT_EQ(ecran->ListTTS->count(), 4);
                                EXPECT_EQ(ecran->ligneChoisie(), -1);
                                EXPECT_EQ(ecran->focusWidget(), ecran->ListTTS);
@@ -120,7 +120,7 @@ TEST(EcranVoix, ChaqueVoixEntendueDansSaVoixPuisEntreeEnregistre) {
     EXPECT_EQ(jeu.compagnon.journal.count(QStringLiteral("jouer: Greet")), 2);
     jeu.bataille->Rpte1Click();
     EXPECT_EQ(jeu.compagnon.paroles.last(), RETOUR);
-    EXPECT_TRUE(jeu.bataille->TimerPaix->isEnabled());
+    EXPECT_TRUE(jeu.bataille->echange().TimerPaix->isEnabled());
     EXPECT_TRUE(jeu.test->isVisible());
 }
 
@@ -136,7 +136,7 @@ TEST(EcranVoix, FermerAutrementQuAvecEntreeNEnregistreRienEtRameneLePerroquet) {
     const QByteArray avant = "MemoConfig\r\n0879a4e0-a92c-11d1-B17B-0020AFED142E\r\nx\r\n";
     for (const bool parEchap : {true, false}) {
         JeuAvecVoix jeu(avant);
-        jeu.bataille->TimerPaix->setEnabled(false);
+        jeu.bataille->echange().TimerPaix->setEnabled(false);
         jeu.ouvrir<TFormVoice>(
             [&] { jeu.bataille->VoixClick(); },
             [&](TFormVoice* ecran) {
@@ -149,11 +149,11 @@ TEST(EcranVoix, FermerAutrementQuAvecEntreeNEnregistreRienEtRameneLePerroquet) {
                     ecran->close(); // the window manager
             });
         EXPECT_EQ(lire(jeu.fichier()), avant);
-        EXPECT_EQ(jeu.bataille->MemoConfig.size(), 3);
+        EXPECT_EQ(jeu.flux->MemoConfig.size(), 3);
         EXPECT_TRUE(jeu.compagnon.connecte());
         EXPECT_EQ(jeu.compagnon.journal.count(DEFAUT), 2); // back with the voice he had
         EXPECT_EQ(jeu.compagnon.paroles.last(), RETOUR);
-        EXPECT_TRUE(jeu.bataille->TimerPaix->isEnabled());
+        EXPECT_TRUE(jeu.bataille->echange().TimerPaix->isEnabled());
     }
 }
 
@@ -180,7 +180,7 @@ TEST(EcranVoix, UnEnregistrementImpossibleNeLaissePasMoinsEtLePerroquetDitPourqu
             continue;
         }
         const QString garde = c.lien ? jeu.dossier.filePath(QStringLiteral("autre.txt")) : jeu.fichier();
-        ASSERT_EQ(jeu.bataille->MemoConfig.at(1), QStringLiteral("ma voix")) << c.nom;
+        ASSERT_EQ(jeu.flux->MemoConfig.at(1), QStringLiteral("ma voix")) << c.nom;
         if (!c.lien) {
             ASSERT_TRUE(jeu.disque->remplir());
         }
@@ -201,7 +201,7 @@ TEST(EcranVoix, UnEnregistrementImpossibleNeLaissePasMoinsEtLePerroquetDitPourqu
                 .arg(jeu.dossier.filePath(QStringLiteral("Config.txt")), QString::fromUtf8(c.raison))))
             << c.nom << terminal.toStdString();
         // the voice is the parrot's for this game all the same
-        EXPECT_EQ(jeu.bataille->MemoConfig.at(1), identifiantVoix(QStringLiteral("fr+f3"))) << c.nom;
+        EXPECT_EQ(jeu.flux->MemoConfig.at(1), identifiantVoix(QStringLiteral("fr+f3"))) << c.nom;
     }
 }
 
@@ -237,7 +237,7 @@ TEST(EcranVoix, SansVoixFrancaiseLeJeuLeDitEtSeJoueAvecLaBulle) {
                                EXPECT_FALSE(ecran->isVisible());
                            });
     EXPECT_EQ(lire(jeu.fichier()), avant);
-    EXPECT_EQ(jeu.bataille->MemoConfig.at(1), QStringLiteral("ma voix"));
+    EXPECT_EQ(jeu.flux->MemoConfig.at(1), QStringLiteral("ma voix"));
     EXPECT_EQ(jeu.compagnon.paroles.last(), RETOUR);
 }
 
@@ -247,7 +247,7 @@ TEST(EcranVoix, UnFichierQueLeJeuNAPasPuLireResteAuJoueur) {
     ecrire(jeu.fichier(), "mes reglages\r\n");
     jeu.voix({Qt::Key_Down, Qt::Key_Return});
     EXPECT_EQ(lire(jeu.fichier()), "mes reglages\r\n");
-    EXPECT_EQ(jeu.bataille->MemoConfig.at(1), identifiantVoix(QStringLiteral("fr"))); // for this game
+    EXPECT_EQ(jeu.flux->MemoConfig.at(1), identifiantVoix(QStringLiteral("fr"))); // for this game
 }
 
 TEST(EcranVoix, UnPersonnageAbimeEnPleineBatailleNeLaTerminePas) {
@@ -369,7 +369,7 @@ TEST(APropos, LuALOuvertureEtRetourAuJeuParChaqueTouche) {
         JeuAvecVoix jeu;
         jeu.test->AutoClick(); // a fleet laid out in the harbour
         const Grille plan = jeu.partie.plan_joueur;
-        jeu.bataille->TimerPaix->setEnabled(false);
+        jeu.bataille->echange().TimerPaix->setEnabled(false);
         jeu.ouvrir<TFormAbout>(
             [&] { QTest::keyClick(jeu.test->Grille_de_placement, Qt::Key_J, Qt::ControlModifier); },
             [&](TFormAbout* ecran) {
@@ -379,7 +379,7 @@ TEST(APropos, LuALOuvertureEtRetourAuJeuParChaqueTouche) {
                 EXPECT_TRUE(jeu.test->Grille_de_placement->isHidden());
                 EXPECT_TRUE(jeu.bataille->port_joueur->isHidden());
                 EXPECT_FALSE(jeu.bataille->port_adverse->isHidden());
-                EXPECT_FALSE(jeu.bataille->TimerPaix->isEnabled());
+                EXPECT_FALSE(jeu.bataille->echange().TimerPaix->isEnabled());
                 // F1 opens the player's handbook, leaves the card open and says nothing.
                 QList<QUrl> ouverts;
                 ecran->ouvrir = [&ouverts](const QUrl& adresse) { ouverts << adresse; };
@@ -396,14 +396,14 @@ TEST(APropos, LuALOuvertureEtRetourAuJeuParChaqueTouche) {
         EXPECT_EQ(jeu.compagnon.paroles.last(), QStringLiteral("Retour au jeu"));
         EXPECT_FALSE(jeu.test->Grille_de_placement->isHidden());
         EXPECT_FALSE(jeu.bataille->port_joueur->isHidden());
-        EXPECT_TRUE(jeu.bataille->TimerPaix->isEnabled());
+        EXPECT_TRUE(jeu.bataille->echange().TimerPaix->isEnabled());
         EXPECT_EQ(jeu.partie.plan_joueur, plan); // the harbour as it was
     }
 }
 
 TEST(APropos, LeMenuDuPortNeTouchePasALaPaix) {
     JeuAvecVoix jeu;
-    jeu.bataille->TimerPaix->setEnabled(true);
+    jeu.bataille->echange().TimerPaix->setEnabled(true);
     jeu.temps.avancer(30000);
     jeu.ouvrir<TFormAbout>([&] { jeu.test->Apropos1Click(); },
                            [&](TFormAbout* ecran) {
@@ -413,21 +413,21 @@ TEST(APropos, LeMenuDuPortNeTouchePasALaPaix) {
                            });
     EXPECT_FALSE(jeu.test->Grille_de_placement->isHidden());
     // The countdown under way was not restarted: the remark comes 10 s later, not 40.
-    QSignalSpy remarque(jeu.bataille->TimerPaix, &Timer::timeout);
+    QSignalSpy remarque(jeu.bataille->echange().TimerPaix, &Timer::timeout);
     jeu.temps.avancer(10000);
     EXPECT_EQ(remarque.size(), 1);
 }
 
 TEST(SOS, LaListeReciteeEtLaPaixRallumeeParLeCombatSeulement) {
     JeuAvecVoix jeu;
-    jeu.bataille->TimerPaix->setEnabled(false);
+    jeu.bataille->echange().TimerPaix->setEnabled(false);
     jeu.test->SOS1Click();
     EXPECT_EQ(jeu.compagnon.paroles.last(), texteSOS());
-    EXPECT_FALSE(jeu.bataille->TimerPaix->isEnabled());
+    EXPECT_FALSE(jeu.bataille->echange().TimerPaix->isEnabled());
     jeu.bataille->Parle(QStringLiteral("Autre chose."));
     QTest::keyClick(jeu.test->Grille_de_placement, Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(jeu.compagnon.paroles.last(), texteSOS());
-    QSignalSpy remarque(jeu.bataille->TimerPaix, &Timer::timeout);
+    QSignalSpy remarque(jeu.bataille->echange().TimerPaix, &Timer::timeout);
     jeu.temps.avancer(40000); // a fresh countdown
     EXPECT_EQ(remarque.size(), 1);
 }

@@ -137,10 +137,10 @@ TEST_F(EcranPort, AuClavierDuChoixALEngagement) {
     EXPECT_TRUE(dernier().startsWith(QStringLiteral("Il reste au port: la frégate, deux bricks,")));
 
     // Engaging too early is refused, and wakes the idle chatter.
-    jeu.bataille->TimerPaix->setEnabled(false);
+    jeu.bataille->echange().TimerPaix->setEnabled(false);
     ctrl(Qt::Key_E);
     EXPECT_EQ(dernier(), REFUS_ENGAGER);
-    EXPECT_TRUE(jeu.bataille->TimerPaix->isEnabled());
+    EXPECT_TRUE(jeu.bataille->echange().TimerPaix->isEnabled());
     EXPECT_TRUE(jeu.test->isVisible());
     EXPECT_FALSE(jeu.bataille->port_adverse->isEnabled());
 
@@ -224,9 +224,9 @@ TEST_F(EcranPort, ALaSourisChoisirVirerEtMouiller) {
 
 TEST_F(EcranPort, LaSourisSurLePlateauRelanceLeBavardage) {
     int remarques = 0;
-    QObject::connect(jeu.bataille->TimerPaix, &Timer::timeout, [&] { ++remarques; });
-    const int intervalle = jeu.bataille->TimerPaix->interval();
-    jeu.bataille->TimerPaix->setEnabled(true);
+    QObject::connect(jeu.bataille->echange().TimerPaix, &Timer::timeout, [&] { ++remarques; });
+    const int intervalle = jeu.bataille->echange().TimerPaix->interval();
+    jeu.bataille->echange().TimerPaix->setEnabled(true);
     jeu.temps.avancer(intervalle - 10);
     survoler(4, 4);
     jeu.temps.avancer(intervalle - 10);

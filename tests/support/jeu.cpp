@@ -15,27 +15,20 @@ JeuDeTest::JeuDeTest(const std::function<std::unique_ptr<ServiceCompagnon>(Temps
     : propre(fabrique(temps))
     , services{temps, dialogues, sons, *propre} {}
 
-JeuDeTest::~JeuDeTest() {
-    bataille.reset();
-    flux.reset();
-}
+JeuDeTest::~JeuDeTest() = default;
 
 bool JeuDeTest::creer() {
-    bataille = std::make_unique<TBataille_navale>(partie, hasard, services, dossier.path());
-    QObject::connect(bataille.get(), &TBataille_navale::finDuJeu, [this](int statut) { fins << statut; });
-    if (!bataille->FormCreate())
+    QObject::connect(&jeu.flux, &FluxEcrans::finDuJeu, [this](int statut) { fins << statut; });
+    if (!jeu.creer())
         return false;
-    voice = new TFormVoice(bataille.get());
-    flux = std::make_unique<FluxEcrans>(*bataille);
-    test = new TTest(partie, hasard, *flux, bataille.get());
-    about = new TFormAbout(bataille.get());
-    bataille->setEcrans(voice, about);
-    flux->setPort(test);
+    voice = jeu.voice;
+    test = jeu.test;
+    about = jeu.about;
     return true;
 }
 
 void JeuDeTest::demarrer() {
-    flux->demarrer();
+    jeu.demarrer();
 }
 
 void JeuDeTest::traiterEvenements() {

@@ -1,11 +1,9 @@
 // The whole game built on fakes and virtual time, as the screen tests play it.
 #pragma once
 
-#include "app/flux.h"
+#include "app/jeu.h"
 #include "app/services.h"
 #include "battle/tbataille_navale.h"
-#include "model/grilles.h"
-#include "model/hasard.h"
 #include "narrator/tformabout.h"
 #include "narrator/tformvoice.h"
 #include "placement/ttest.h"
@@ -28,11 +26,13 @@ struct JeuDeTest {
     // The game's character when the test gives its own (the real parrot), instead of the fake.
     std::unique_ptr<ServiceCompagnon> propre;
     Services services;
-    Partie partie;
-    Hasard hasard{temps};
     QTemporaryDir dossier;
-    std::unique_ptr<TBataille_navale> bataille;
-    std::unique_ptr<FluxEcrans> flux;
+    // The game as the player's is built, on these services.
+    Jeu jeu{services, dossier.path()};
+    Partie& partie = jeu.partie;
+    Hasard& hasard = jeu.hasard;
+    std::unique_ptr<TBataille_navale>& bataille = jeu.bataille;
+    FluxEcrans* flux = &jeu.flux;
     TFormVoice* voice = nullptr;
     TTest* test = nullptr;
     TFormAbout* about = nullptr;

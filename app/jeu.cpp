@@ -1,0 +1,103 @@
+// The whole game built from its services.
+#include "app/jeu.h"
+
+#include "app/bitmaps.h"
+#include "app/dialogues.h"
+#include "app/scene.h"
+#include "app/temps.h"
+#include "battle/tbataille_navale.h"
+#include "narrator/compagnon_perroquet.h"
+#include "narrator/tformabout.h"
+#include "narrator/tformvoice.h"
+#include "placement/ttest.h"
+
+namespace {
+
+const Scene& sceneDe(VueEcran& ecran) {
+    return *ecran.fenetre()->findChild<Scene*>();
+}
+
+// The voice screen and the About card, shown modally over the screen in front at its scale.
+class EcransDeCoteQt : public EcransDeCote {
+public:
+    EcransDeCoteQt(TFormVoice& voice, TFormAbout& about, Dialogues& dialogues)
+        : voice_(voice)
+        , about_(about)
+        , dialogues_(dialogues) {}
+
+    std::optional<ChoixVoix> choisirVoix(VueEcran& devant) override {
+        voice_.ajuster(sceneDe(devant));
+        voice_.setResult(QDialog::Rejected);
+        dialogues_.executer(&voice_);
+        if (voice_.result() != QDialog::Accepted)
+            return std::nullopt;
+        const TFormVoice::Choix& choix = voice_.choix();
+        return ChoixVoix{choix.mode, choix.reglages.vitesse, choix.reglages.hauteur, choix.reglages.volume};
+    }
+    void aPropos(VueEcran& devant) override {
+        about_.ajuster(sceneDe(devant));
+        dialogues_.executer(&about_);
+    }
+    QString sansVoix() const override { return voice_.sansVoix(); }
+
+private:
+    TFormVoice& voice_;
+    TFormAbout& about_;
+    Dialogues& dialogues_;
+};
+
+} // namespace
+
+Jeu::Jeu(Services& services_, const QString& dossierReglages, QObject* parent)
+    : QObject(parent)
+    , services(services_)
+    , hasard(services_.temps)
+    , narrateur(services_.compagnon, services_.dialogues, services_.sons)
+    , flux(narrateur, services_.dialogues, dossierReglages)
+    , dossierReglages_(dossierReglages) {
+    // The game's pictures go with the game.
+    connect(&flux, &FluxEcrans::finDuJeu, this, [] { viderCacheBitmaps(); });
+    // The parrot, when he is the one on the screen, stands in whichever game window is in front, on its
+    // scaled design.
+    if (auto* perroquet = dynamic_cast<CompagnonPerroquet*>(&services.compagnon))
+        connect(&flux, &FluxEcrans::ecranAuPremierPlan, perroquet, [perroquet](VueEcran* ecran) {
+            QWidget* fenetre = ecran->fenetre();
+            perroquet->setFenetre(fenetre);
+            if (auto* scene = fenetre->findChild<Scene*>())
+                perroquet->setEchelle(scene->echelle(), scene->origine());
+        });
+}
+
+Jeu::~Jeu() {
+    bataille.reset();
+}
+
+bool Jeu::creer() {
+    bataille = std::make_unique<TBataille_navale>(partie, hasard, services, narrateur, dossierReglages_);
+    narrateur.setFenetre(bataille.get());
+    bataille->setIntentions(&flux);
+    auto* perroquet = dynamic_cast<CompagnonPerroquet*>(&services.compagnon);
+    if (perroquet)
+        perroquet->setFenetre(bataille.get());
+    if (!bataille->FormCreate())
+        return false;
+    voice = new TFormVoice(bataille.get());
+    test = new TTest(partie, hasard, flux, bataille.get());
+    about = new TFormAbout(bataille.get());
+    connect(about, &TFormAbout::parle, &narrateur,
+            [this](const QString& texte) { narrateur.ParleEcran(texte); });
+    cote_ = std::make_unique<EcransDeCoteQt>(*voice, *about, services.dialogues);
+    flux.setEcrans(bataille.get(), test, cote_.get());
+    if (!perroquet)
+        return true;
+    voice->setMoteur(&perroquet->moteur());
+    voice->setLecteur(perroquet->lecteur());
+    for (QWidget* fenetre : {static_cast<QWidget*>(bataille.get()), static_cast<QWidget*>(test)}) {
+        connect(fenetre->findChild<Scene*>(), &Scene::echelleChangee, perroquet,
+                [perroquet, fenetre](qreal k, QPoint origine) {
+                    if (perroquet->fenetre() == fenetre)
+                        perroquet->setEchelle(k, origine);
+                });
+    }
+    return true;
+}
