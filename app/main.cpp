@@ -1,12 +1,12 @@
 // Corsabord's start: the real services, the game built on them, the event loop.
 #include "app/copie_unique.h"
-#include "app/dialogues.h"
+#include "base/dialogues.h"
 #include "app/jeu.h"
 #include "app/lancement.h"
-#include "app/services.h"
-#include "app/temps.h"
+#include "base/services.h"
+#include "base/temps.h"
 #include "narrator/compagnon_perroquet.h"
-#include "narrator/lecteur_sons.h"
+#include "audio/lecteur_sons.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,5 +1,5 @@
 // What the game tells about itself: the recited list of commands and the About text.
-#include "narrator/aide.h"
+#include "screens/aide.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // The voice screen, the About screen and the recited commands, played on fakes in the whole game.
-#include "app/board.h"
-#include "app/reglages.h"
-#include "app/scene.h"
+#include "base/board.h"
+#include "base/reglages.h"
+#include "base/scene.h"
 #include "battle/tir.h"
-#include "narrator/aide.h"
+#include "screens/aide.h"
 #include "support/disque.h"
 #include "support/fichiers.h"
 #include "support/jeu.h"

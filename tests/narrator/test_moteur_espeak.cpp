@@ -1,8 +1,8 @@
 // The speech engine for real (libespeak-ng) and the sound output for real when the machine has one.
-#include "narrator/moteur_espeak.h"
-#include "narrator/sortie_pulse.h"
-#include "narrator/voix_directe.h"
-#include "app/reglages.h"
+#include "audio/moteur_espeak.h"
+#include "audio/sortie_pulse.h"
+#include "audio/voix_directe.h"
+#include "base/reglages.h"
 #include "support/faux.h"
 #include "support/textes.h"
 

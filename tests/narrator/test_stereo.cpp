@@ -1,5 +1,5 @@
 // Placing a sound between left and right: levels on each side for every kind of clip, and the columns.
-#include "narrator/stereo.h"
+#include "audio/stereo.h"
 
 #include <QtEndian>
 

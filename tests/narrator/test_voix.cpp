@@ -1,5 +1,5 @@
 // The French voices: their readable names and the identifiers kept in Config.txt.
-#include "narrator/voix.h"
+#include "audio/voix.h"
 
 #include <QSet>
 

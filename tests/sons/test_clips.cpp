@@ -1,5 +1,5 @@
 // The eight clips: their chunks, format and lengths, and that each is heard at a sensible level.
-#include "narrator/clips.h"
+#include "audio/clips.h"
 
 #include <QHash>
 #include <QtEndian>

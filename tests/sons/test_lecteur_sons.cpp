@@ -1,7 +1,7 @@
 // Playing clips: the reading of RIFF images, and JouerSon's rules on a stand-in output.
-#include "narrator/clips.h"
-#include "narrator/lecteur_sons.h"
-#include "narrator/sons_pulse.h"
+#include "audio/clips.h"
+#include "audio/lecteur_sons.h"
+#include "audio/sons_pulse.h"
 
 #include <QtEndian>
 

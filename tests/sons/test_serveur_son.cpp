@@ -3,12 +3,12 @@
 // Every text is heard whole however late its stream starts, a whole evening plays at its length on a
 // busy machine, a shot at column A is heard on the left and at L on the right, and the speech outlives the
 // server going and coming back.
-#include "narrator/clips.h"
-#include "narrator/lecteur_sons.h"
-#include "narrator/pulse.h"
-#include "narrator/sons_pulse.h"
-#include "narrator/sortie_pulse.h"
-#include "narrator/stereo.h"
+#include "audio/clips.h"
+#include "audio/lecteur_sons.h"
+#include "audio/pulse.h"
+#include "audio/sons_pulse.h"
+#include "audio/sortie_pulse.h"
+#include "audio/stereo.h"
 
 #include <QDir>
 #include <QElapsedTimer>
