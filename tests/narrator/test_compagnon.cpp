@@ -279,7 +279,7 @@ TEST(CompagnonPerroquet, AuReposLHorlogeDort) {
     // the beak moves with the voice, at the 12.5 frames a second a cartoon mouth needs and no faster
     EXPECT_GE(reveils, 11);
     EXPECT_LE(reveils, 14);
-    b.avancer(3000);        // the balloon goes
+    b.avancer(3000); // the balloon goes
     reveils = 0;
     b.avancer(15000);
     // a blink or a look around every few seconds, each a few frames long
