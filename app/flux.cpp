@@ -1,10 +1,10 @@
 // The flow between the game's screens.
 #include "app/flux.h"
 
-#include "app/dialogues.h"
-#include "app/terminal.h"
-#include "app/reglages.h"
-#include "app/timer.h"
+#include "base/dialogues.h"
+#include "base/terminal.h"
+#include "base/reglages.h"
+#include "base/timer.h"
 #include "narrator/narrateur.h"
 
 #include <QDir>

@@ -2,7 +2,7 @@
 // About card over them, the settings file, the question before leaving and the goodbye.
 #pragma once
 
-#include "app/demandes.h"
+#include "base/demandes.h"
 
 #include <QObject>
 #include <QStringList>

@@ -1,14 +1,14 @@
 // The whole game built from its services.
 #include "app/jeu.h"
 
-#include "app/bitmaps.h"
-#include "app/dialogues.h"
-#include "app/scene.h"
-#include "app/temps.h"
+#include "base/bitmaps.h"
+#include "base/dialogues.h"
+#include "base/scene.h"
+#include "base/temps.h"
 #include "battle/tbataille_navale.h"
 #include "narrator/compagnon_perroquet.h"
-#include "narrator/tformabout.h"
-#include "narrator/tformvoice.h"
+#include "screens/tformabout.h"
+#include "screens/tformvoice.h"
 #include "placement/ttest.h"
 
 namespace {

@@ -1,6 +1,6 @@
 // Before the toolkit starts: a screen to show the game on, and the menu's settings folder.
 #include "app/lancement.h"
-#include "app/terminal.h"
+#include "base/terminal.h"
 
 #include <QCommandLineParser>
 #include <QDir>

@@ -6,7 +6,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "app/terminal.h"
+#include "base/terminal.h"
 
 #include <optional>
 

@@ -1,16 +1,16 @@
 // Corsabord's start: the real services, the game built on them, the event loop.
 #include "app/copie_unique.h"
-#include "app/dialogues.h"
+#include "base/dialogues.h"
 #include "app/jeu.h"
 #include "app/lancement.h"
-#include "app/preferences.h"
-#include "app/services.h"
-#include "app/temps.h"
-#include "app/terminal.h"
-#include "narrator/braille_brlapi.h"
+#include "base/preferences.h"
+#include "base/services.h"
+#include "base/temps.h"
+#include "base/terminal.h"
+#include "audio/braille_brlapi.h"
+#include "audio/lecteur_sons.h"
+#include "audio/lecteur_speechd.h"
 #include "narrator/compagnon_perroquet.h"
-#include "narrator/lecteur_sons.h"
-#include "narrator/lecteur_speechd.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
 // The computer's targeting: random search, probes around a first hit, then a walk along the ship.
 #pragma once
 
-#include "app/preferences.h"
+#include "base/preferences.h"
 #include "model/grilles.h"
 #include "model/hasard.h"
 

@@ -3,12 +3,12 @@
 
 #include "model/dessin.h"
 
-#include "app/temps.h"
-#include "app/timer.h"
+#include "base/temps.h"
+#include "base/timer.h"
 #include "battle/journal.h"
 #include "narrator/narrateur.h"
-#include "narrator/sons.h"
-#include "narrator/stereo.h"
+#include "audio/sons.h"
+#include "audio/stereo.h"
 
 #include <algorithm>
 

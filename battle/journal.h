@@ -1,7 +1,7 @@
 // The logbook: games, victories, defeats, shots and hits of the player, per level of the enemy.
 #pragma once
 
-#include "app/preferences.h"
+#include "base/preferences.h"
 #include "model/grilles.h"
 
 #include <QString>

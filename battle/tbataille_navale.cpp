@@ -1,17 +1,17 @@
 // The battle screen: the game's main window.
 #include "battle/tbataille_navale.h"
 
-#include "app/accessible.h"
-#include "app/board.h"
-#include "app/bitmaps.h"
-#include "app/fenetres.h"
-#include "app/scene.h"
-#include "app/temps.h"
-#include "app/timer.h"
+#include "base/accessible.h"
+#include "base/board.h"
+#include "base/bitmaps.h"
+#include "base/fenetres.h"
+#include "base/scene.h"
+#include "base/temps.h"
+#include "base/timer.h"
 #include "battle/dessin_bataille.h"
 #include "model/grilles.h"
-#include "narrator/aide.h"
-#include "narrator/clips.h"
+#include "screens/aide.h"
+#include "audio/clips.h"
 #include "narrator/compagnon.h"
 
 #include <QApplication>

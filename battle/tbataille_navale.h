@@ -1,9 +1,9 @@
 // The battle screen: the game's main window, its menu, its two seas, the narrator and the battle's timers.
 #pragma once
 
-#include "app/demandes.h"
-#include "app/preferences.h"
-#include "app/services.h"
+#include "base/demandes.h"
+#include "base/preferences.h"
+#include "base/services.h"
 #include "battle/echange.h"
 #include "battle/journal.h"
 #include "model/dessin.h"

@@ -1,7 +1,7 @@
 // The shots of both sides as values: what was marked, what sank, what the narrator will say, which clip.
 #pragma once
 
-#include "app/preferences.h"
+#include "base/preferences.h"
 #include "model/grilles.h"
 #include "model/hasard.h"
 #include "narrator/commentaires.h"

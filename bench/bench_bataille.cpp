@@ -1,12 +1,12 @@
 // The battle by keys: whole games of both sides in virtual time, and the time from Space to "FEU!"
 // handed to the speech engine and to the clip started, on the game's real services.
-#include "app/board.h"
-#include "app/dialogues.h"
+#include "base/board.h"
+#include "base/dialogues.h"
 #include "app/jeu.h"
-#include "app/temps.h"
+#include "base/temps.h"
 #include "battle/tbataille_navale.h"
 #include "narrator/compagnon_perroquet.h"
-#include "narrator/lecteur_sons.h"
+#include "audio/lecteur_sons.h"
 #include "support/jeu.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 // The computer's turn on the real clock: how long the choice of a target takes, as the player waits for it.
 // The turn as it was first played, where every attempt reseeds from the time of day and a refused draw
 // waits for the clock to move on, side by side with today's turn at each level.
-#include "app/temps.h"
+#include "base/temps.h"
 #include "battle/ciblage.h"
 #include "placement/port.h"
 #include "support/ciblage_ancien.h"

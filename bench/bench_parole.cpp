@@ -1,10 +1,10 @@
 // Speech latency of the narrator, measured for real: Parle to first sound handed to the output, and a
 // new Parle to the end of the previous text (in the process and, with a PulseAudio monitor, as heard).
-#include "app/temps.h"
+#include "base/temps.h"
 #include "ecoute.h"
 #include "narrator/compagnon_perroquet.h"
-#include "narrator/moteur_espeak.h"
-#include "narrator/sortie_pulse.h"
+#include "audio/moteur_espeak.h"
+#include "audio/sortie_pulse.h"
 
 #include <QApplication>
 #include <QHash>

@@ -1,9 +1,9 @@
 // A look at the narrator: a 1024 by 800 window where the parrot shows itself, greets and speaks.
-#include "app/dialogues.h"
-#include "app/temps.h"
+#include "base/dialogues.h"
+#include "base/temps.h"
 #include "narrator/compagnon_perroquet.h"
 #include "narrator/narrateur.h"
-#include "narrator/sons.h"
+#include "audio/sons.h"
 
 #include <QApplication>
 #include <QPainter>

@@ -1,7 +1,7 @@
 // The speaking character service: a character on the screen that plays animations and speaks.
 #pragma once
 
-#include "narrator/reglages_parole.h"
+#include "audio/reglages_parole.h"
 
 #include <QObject>
 #include <QString>

@@ -1,11 +1,11 @@
 // The game's character service: our speaking parrot, drawn in the game's window and voiced by espeak-ng.
 #include "narrator/compagnon_perroquet.h"
 
-#include "app/temps.h"
-#include "narrator/lecteur_ecran.h"
-#include "narrator/moteur_espeak.h"
+#include "base/temps.h"
+#include "audio/lecteur_ecran.h"
+#include "audio/moteur_espeak.h"
 #include "narrator/perroquet_ecran.h"
-#include "narrator/sortie_pulse.h"
+#include "audio/sortie_pulse.h"
 
 #include <QCoreApplication>
 #include <QDir>

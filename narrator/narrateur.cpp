@@ -1,12 +1,12 @@
 // The narrator: sets the parrot up, speaks every text of the game and remembers what he said.
 #include "narrator/narrateur.h"
 
-#include "app/dialogues.h"
+#include "base/dialogues.h"
 #include "narrator/compagnon.h"
-#include "narrator/reglages_parole.h"
-#include "narrator/sons.h"
+#include "audio/reglages_parole.h"
+#include "audio/sons.h"
 
-#include "app/terminal.h"
+#include "base/terminal.h"
 
 #include <utility>
 

@@ -1,7 +1,7 @@
 // The parrot on the screen: its drawing in a pose, and the speech balloon beside it.
 #include "narrator/perroquet_ecran.h"
 
-#include "app/accessible.h"
+#include "base/accessible.h"
 
 #include <QFontMetrics>
 #include <QtMath>

@@ -1,9 +1,9 @@
 // Follows a text from the speech engine to the ear.
 #include "narrator/suivi_parole.h"
 
-#include "narrator/lecteur_ecran.h"
-#include "narrator/moteur_parole.h"
-#include "narrator/sortie_parole.h"
+#include "audio/lecteur_ecran.h"
+#include "audio/moteur_parole.h"
+#include "audio/sortie_parole.h"
 
 #include <algorithm>
 #include <cmath>

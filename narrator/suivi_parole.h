@@ -3,7 +3,7 @@
 #pragma once
 
 #include "narrator/file_requetes.h"
-#include "narrator/lecteur_ecran.h"
+#include "audio/lecteur_ecran.h"
 
 #include <QByteArray>
 #include <QPointer>

@@ -1,8 +1,8 @@
 // A harbour berth's picture.
 #include "placement/image_poste.h"
 
-#include "app/accessible.h"
-#include "app/bitmaps.h"
+#include "base/accessible.h"
+#include "base/bitmaps.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -1,14 +1,14 @@
 // The placement screen: the harbour.
 #include "placement/ttest.h"
 
-#include "app/accessible.h"
-#include "app/bitmaps.h"
-#include "app/board.h"
-#include "app/demandes.h"
-#include "app/fenetres.h"
-#include "app/scene.h"
-#include "app/timer.h"
-#include "narrator/aide.h"
+#include "base/accessible.h"
+#include "base/bitmaps.h"
+#include "base/board.h"
+#include "base/demandes.h"
+#include "base/fenetres.h"
+#include "base/scene.h"
+#include "base/timer.h"
+#include "screens/aide.h"
 #include "placement/image_poste.h"
 
 #include <QCloseEvent>

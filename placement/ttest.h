@@ -1,7 +1,7 @@
 // The placement screen: the harbour where the player lays the fleet out before engaging the battle.
 #pragma once
 
-#include "app/demandes.h"
+#include "base/demandes.h"
 #include "placement/port.h"
 
 #include <QMainWindow>

@@ -1,8 +1,8 @@
 // What screen readers get of the game: named boards and berths with their roles, the selected sector and
 // what it holds after each move, the enemy's ships kept hidden. The balloon, and the events that tell a
 // screen reader of each change, are checked over AT-SPI on the running game (tools/lecteur_ecran.sh).
-#include "app/accessible.h"
-#include "app/board.h"
+#include "base/accessible.h"
+#include "base/board.h"
 #include "placement/image_poste.h"
 #include "support/jeu.h"
 

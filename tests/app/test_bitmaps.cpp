@@ -1,5 +1,5 @@
 // The picture catalogue: every name and size, lookup whatever the case, the cut-out look and sharp drawing.
-#include "app/bitmaps.h"
+#include "base/bitmaps.h"
 
 #include <QPainter>
 #include <QSvgRenderer>

@@ -1,6 +1,6 @@
 // The boards' selection by keys and mouse, and the design scaled to the window.
-#include "app/board.h"
-#include "app/scene.h"
+#include "base/board.h"
+#include "base/scene.h"
 
 #include <QSignalSpy>
 #include <QTest>

@@ -1,6 +1,6 @@
 // Start-up and the flow between screens, played on fakes: greeting, activations, shortcuts, quitting.
-#include "app/board.h"
-#include "app/scene.h"
+#include "base/board.h"
+#include "base/scene.h"
 #include "support/jeu.h"
 #include "support/textes.h"
 

@@ -1,5 +1,5 @@
 // Writing the game's files whole or not at all: a full or read-only disk, a link, a folder in the way.
-#include "app/fichier_sur.h"
+#include "base/fichier_sur.h"
 
 #include "support/disque.h"
 #include "support/fichiers.h"

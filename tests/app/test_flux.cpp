@@ -1,8 +1,8 @@
 // The flow between the screens, driven through two screens that are only notes: no window at all.
 #include "app/flux.h"
 
-#include "app/reglages.h"
-#include "app/timer.h"
+#include "base/reglages.h"
+#include "base/timer.h"
 #include "narrator/narrateur.h"
 #include "support/faux.h"
 #include "support/temps_virtuel.h"

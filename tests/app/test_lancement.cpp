@@ -1,7 +1,7 @@
 // The command line (help, version, refused options and the options that let the game start), and what
 // the player's terminal shows of the toolkit's and the libraries' own messages.
 #include "app/lancement.h"
-#include "narrator/aide.h"
+#include "screens/aide.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,5 @@
 // The game's own settings file Corsabord.ini: what it reads, what it keeps, what it never writes over.
-#include "app/preferences.h"
+#include "base/preferences.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,5 @@
 // The speech settings file: its creation, its reading and the bad files that must not stop the game.
-#include "app/reglages.h"
+#include "base/reglages.h"
 
 #include "support/fichiers.h"
 

@@ -1,7 +1,7 @@
 // The exchange of fire in virtual time: each beat, its clip and its words, the end, the idle chatter.
 #include "battle/echange.h"
 
-#include "app/timer.h"
+#include "base/timer.h"
 #include "narrator/narrateur.h"
 #include "support/faux.h"
 #include "support/flotte.h"

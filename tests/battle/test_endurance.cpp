@@ -1,12 +1,12 @@
 // Whole games played by a restless player: random keys, clicks and waits in every phase, the game's
 // rules checked after each step and each game. CORSABORD_PARTIES sets how many games, CORSABORD_GRAINE
 // the first game's seed; a failing game names its seed, which replays it alone.
-#include "app/board.h"
-#include "app/timer.h"
+#include "base/board.h"
+#include "base/timer.h"
 #include "battle/journal.h"
 #include "battle/tir.h"
 #include "battle/vigie.h"
-#include "narrator/aide.h"
+#include "screens/aide.h"
 #include "placement/image_poste.h"
 #include "support/jeu.h"
 #include "support/resumes.h"

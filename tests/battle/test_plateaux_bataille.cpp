@@ -1,6 +1,6 @@
 // The battle boards rendered: each picture lands on the pixels of its cell.
-#include "app/bitmaps.h"
-#include "app/board.h"
+#include "base/bitmaps.h"
+#include "base/board.h"
 #include "battle/dessin_bataille.h"
 
 #include <QPainter>

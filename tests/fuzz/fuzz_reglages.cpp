@@ -1,6 +1,6 @@
 // Fuzzer of the settings reader: any bytes as Config.txt. Start-up reads exactly the lines the bytes hold,
 // and lines written back read the same.
-#include "app/reglages.h"
+#include "base/reglages.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,5 +1,5 @@
 // Fuzzer of the clips' reader: any bytes, and what it accepts must be playable as it says.
-#include "narrator/riff.h"
+#include "audio/riff.h"
 
 #include <cstdlib>
 

@@ -2,11 +2,11 @@
 // voices, the parrot and its balloon in the game window; in virtual time over a scripted engine.
 #include "narrator/compagnon_perroquet.h"
 
-#include "narrator/lecteur_ecran.h"
-#include "narrator/moteur_parole.h"
+#include "audio/lecteur_ecran.h"
+#include "audio/moteur_parole.h"
 #include "narrator/narrateur.h"
 #include "narrator/perroquet_ecran.h"
-#include "narrator/sortie_parole.h"
+#include "audio/sortie_parole.h"
 #include "support/faux.h"
 #include "support/temps_virtuel.h"
 

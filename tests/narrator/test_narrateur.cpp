@@ -1,7 +1,7 @@
 // The narrator's set-up, speech and release, over a recording character service.
 #include "narrator/narrateur.h"
 
-#include "narrator/reglages_parole.h"
+#include "audio/reglages_parole.h"
 
 #include "support/faux.h"
 

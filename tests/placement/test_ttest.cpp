@@ -1,7 +1,7 @@
 // The harbour screen played by keys and mouse on fakes: what the parrot says, the berths and the plans.
-#include "app/board.h"
-#include "app/scene.h"
-#include "app/timer.h"
+#include "base/board.h"
+#include "base/scene.h"
+#include "base/timer.h"
 #include "placement/image_poste.h"
 #include "support/jeu.h"
 #include "support/textes.h"

@@ -1,11 +1,11 @@
 // Fakes of the game's services that record what the game asked of them.
 #pragma once
 
-#include "app/dialogues.h"
+#include "base/dialogues.h"
 #include "narrator/compagnon.h"
-#include "narrator/moteur_parole.h"
-#include "narrator/sons.h"
-#include "narrator/sortie_parole.h"
+#include "audio/moteur_parole.h"
+#include "audio/sons.h"
+#include "audio/sortie_parole.h"
 
 #include <QByteArray>
 #include <QList>

@@ -1,7 +1,7 @@
 // The whole game built on fakes and virtual time.
 #include "support/jeu.h"
 
-#include "app/board.h"
+#include "base/board.h"
 
 #include <QApplication>
 #include <QCoreApplication>

@@ -2,10 +2,10 @@
 #pragma once
 
 #include "app/jeu.h"
-#include "app/services.h"
+#include "base/services.h"
 #include "battle/tbataille_navale.h"
-#include "narrator/tformabout.h"
-#include "narrator/tformvoice.h"
+#include "screens/tformabout.h"
+#include "screens/tformvoice.h"
 #include "placement/ttest.h"
 #include "support/faux.h"
 #include "support/temps_virtuel.h"

@@ -1,7 +1,7 @@
 // Virtual time for tests: a clock that a test moves forward, and timers that fire on it.
 #pragma once
 
-#include "app/temps.h"
+#include "base/temps.h"
 
 #include <QList>
 #include <QPointer>

@@ -1,0 +1,37 @@
+// The player's screen reader through speech-dispatcher: the voice, rate and language a player has set
+// there for every program (Orca's own included), and the texts queued with its other speech.
+#pragma once
+
+#include "audio/lecteur_ecran.h"
+#include "audio/suivi_lecteur.h"
+
+#include <memory>
+
+class LecteurSpeechd : public SortieLecteur {
+    Q_OBJECT
+public:
+    ~LecteurSpeechd() override;
+
+    // A connection to the player's speech-dispatcher (SPEECHD_ADDRESS, else the user's own socket,
+    // started if need be as the desktop does), in French; nullptr and why, in French words, when it
+    // cannot be reached.
+    static std::unique_ptr<LecteurSpeechd> ouvrir(QString* erreur);
+
+    bool disponible() const override { return connexion_ != nullptr; }
+    bool dire(int id, const QString& texte) override;
+    void arreter(int id) override;
+    // The texts of ours speech-dispatcher still says or has waiting.
+    int enCours() const { return suivi_.enCours(); }
+    bool tient(int id) const { return suivi_.tient(id); }
+
+private:
+    struct Connexion; // libspeechd's, which its header alone may name
+    explicit LecteurSpeechd(Connexion* connexion);
+    // On the game's thread: speech-dispatcher ended or dropped its message.
+    void finir(int message);
+    // The connection broke: said once on the terminal, the parrot speaks again.
+    void perdre();
+
+    Connexion* connexion_;
+    SuiviLecteur suivi_;
+};

@@ -1,0 +1,105 @@
+// Writing one of the game's files whole or not at all.
+#include "base/fichier_sur.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <cerrno>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+QString raisonDe(int erreur) {
+    switch (erreur) {
+    case ENOSPC:
+    case EDQUOT:
+        return QStringLiteral("le disque est plein");
+    case EROFS:
+        return QStringLiteral("le disque est en lecture seule");
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("le dossier n'est pas accessible en écriture");
+    case ENOENT:
+    case ENOTDIR:
+        return QStringLiteral("le dossier n'existe plus");
+    default:
+        return QStringLiteral("erreur d'écriture n°%1").arg(erreur);
+    }
+}
+
+EcritureSure echec(int erreur) {
+    return {false, raisonDe(erreur)};
+}
+
+} // namespace
+
+bool estUnLien(const QString& chemin) {
+    struct stat info {};
+    return ::lstat(QFile::encodeName(chemin).constData(), &info) == 0 && S_ISLNK(info.st_mode);
+}
+
+EcritureSure ecrireFichierSur(const QString& chemin, const QByteArray& contenu) {
+    const QByteArray cible = QFile::encodeName(chemin);
+    struct stat ancien {};
+    const bool existe = ::lstat(cible.constData(), &ancien) == 0;
+    if (existe && S_ISLNK(ancien.st_mode))
+        return {false, QStringLiteral("le fichier est un lien symbolique")};
+    if (existe && !S_ISREG(ancien.st_mode))
+        return {false, QStringLiteral("ce n'est pas un fichier ordinaire")};
+
+    const QFileInfo info(chemin);
+    // what a write cut short by a crash or a kill left behind (one game at a time writes in a folder)
+    const QDir dossier = info.absoluteDir();
+    const QString restes = QLatin1Char('.') + info.fileName() + QStringLiteral(".??????");
+    for (const QString& nom : dossier.entryList({restes}, QDir::Files | QDir::Hidden | QDir::NoSymLinks))
+        QFile::remove(dossier.filePath(nom));
+    QByteArray modele =
+        QFile::encodeName(info.absolutePath()) + "/." + QFile::encodeName(info.fileName()) + ".XXXXXX";
+    const int fd = ::mkstemp(modele.data());
+    if (fd < 0)
+        return echec(errno);
+    auto abandonner = [&](int erreur) {
+        ::close(fd);
+        ::unlink(modele.constData());
+        return echec(erreur);
+    };
+    // mkstemp makes the file private; the game's files are the player's as any other file is
+    mode_t mode = 0666;
+    if (existe) {
+        mode = ancien.st_mode & 07777;
+    } else {
+        const mode_t masque = ::umask(0);
+        ::umask(masque);
+        mode &= ~masque;
+    }
+    if (::fchmod(fd, mode) != 0)
+        return abandonner(errno);
+    const char* octets = contenu.constData();
+    qsizetype reste = contenu.size();
+    while (reste > 0) {
+        const ssize_t n = ::write(fd, octets, static_cast<size_t>(reste));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return abandonner(n < 0 ? errno : ENOSPC);
+        octets += n;
+        reste -= n;
+    }
+    // on some file systems a full disk only shows here
+    if (::fsync(fd) != 0)
+        return abandonner(errno);
+    if (::close(fd) != 0) {
+        const int erreur = errno;
+        ::unlink(modele.constData());
+        return echec(erreur);
+    }
+    if (::rename(modele.constData(), cible.constData()) != 0) {
+        const int erreur = errno;
+        ::unlink(modele.constData());
+        return echec(erreur);
+    }
+    return {true, {}};
+}

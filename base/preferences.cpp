@@ -1,0 +1,186 @@
+// The game's own settings file, Corsabord.ini, and its lines cle=valeur.
+#include "base/preferences.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+const QString CLE_ALLURE = QStringLiteral("allure");
+const QString CLE_NIVEAU = QStringLiteral("niveau");
+const QString CLE_STEREO = QStringLiteral("stereo");
+const QString CLE_VOIX = QStringLiteral("voix");
+const QString CLE_BRAILLE = QStringLiteral("braille");
+
+QByteArray cleDe(const QByteArray& ligne) {
+    const qsizetype egal = ligne.indexOf('=');
+    return egal < 0 ? QByteArray() : ligne.left(egal).trimmed();
+}
+
+} // namespace
+
+void LignesCleValeur::lire(const QByteArray& contenu) {
+    lignes_.clear();
+    qsizetype debut = 0;
+    while (debut < contenu.size()) {
+        qsizetype fin = contenu.indexOf('\n', debut);
+        if (fin < 0)
+            fin = contenu.size();
+        QByteArray ligne = contenu.mid(debut, fin - debut);
+        if (ligne.endsWith('\r'))
+            ligne.chop(1);
+        lignes_.append(ligne);
+        debut = fin + 1;
+    }
+}
+
+QByteArray LignesCleValeur::octets() const {
+    QByteArray o;
+    for (const QByteArray& ligne : lignes_)
+        o += ligne + '\n';
+    return o;
+}
+
+qsizetype LignesCleValeur::indexDe(const QString& cle) const {
+    const QByteArray c = cle.toUtf8();
+    for (qsizetype i = 0; i < lignes_.size(); ++i)
+        if (!c.isEmpty() && cleDe(lignes_[i]) == c)
+            return i;
+    return -1;
+}
+
+QString LignesCleValeur::valeur(const QString& cle) const {
+    const qsizetype i = indexDe(cle);
+    if (i < 0)
+        return {};
+    const QByteArray& ligne = lignes_[i];
+    return QString::fromUtf8(ligne.mid(ligne.indexOf('=') + 1)).trimmed();
+}
+
+bool LignesCleValeur::charger(const QString& chemin, qint64 taille_max) {
+    QByteArray contenu;
+    bool existe = false;
+    const bool lu = lireFichierReglage(chemin, taille_max, contenu, &existe);
+    lire(lu ? contenu : QByteArray());
+    return lu || !existe;
+}
+
+bool LignesCleValeur::contient(const QString& cle) const {
+    return indexDe(cle) >= 0;
+}
+
+void LignesCleValeur::setValeur(const QString& cle, const QString& valeur) {
+    // A line break in a value would make a line of its own on the next reading.
+    QString v = valeur;
+    v.replace(QLatin1Char('\n'), QLatin1Char(' ')).replace(QLatin1Char('\r'), QLatin1Char(' '));
+    const QByteArray ligne = cle.toUtf8() + '=' + v.toUtf8();
+    const qsizetype i = indexDe(cle);
+    if (i < 0)
+        lignes_.append(ligne);
+    else
+        lignes_[i] = ligne;
+}
+
+bool lireFichierReglage(const QString& chemin, qint64 taille_max, QByteArray& contenu, bool* existe) {
+    contenu.clear();
+    const QFileInfo info(chemin);
+    const bool la = info.exists() || info.isSymLink();
+    if (existe)
+        *existe = la;
+    if (!la || !info.isFile() || info.size() > taille_max)
+        return false;
+    QFile f(chemin);
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    // A file that grew since its size was read is read no further than the limit.
+    contenu = f.read(taille_max + 1);
+    if (contenu.size() > taille_max) {
+        contenu.clear();
+        return false;
+    }
+    return f.error() == QFileDevice::NoError;
+}
+
+QString cleAllure(Allure allure) {
+    return allure == Allure::Vive ? QStringLiteral("vive") : QStringLiteral("normale");
+}
+
+QString cleNiveau(Niveau niveau) {
+    switch (niveau) {
+    case Niveau::Tenace:
+        return QStringLiteral("tenace");
+    case Niveau::Vraisemblance:
+        return QStringLiteral("vraisemblance");
+    case Niveau::Classique:
+        break;
+    }
+    return QStringLiteral("classique");
+}
+
+Preferences::Preferences(const QString& dossier)
+    : dossier_(dossier) {
+    charger();
+}
+
+QString Preferences::chemin() const {
+    return QDir(dossier_).filePath(nomFichier());
+}
+
+void Preferences::charger() {
+    remplacable_ = lignes_.charger(chemin(), TAILLE_MAX);
+}
+
+EcritureSure Preferences::enregistrer() const {
+    if (!remplacable_)
+        return {false,
+                QStringLiteral("le fichier de préférences n'a pas pu être lu, il est laissé tel quel")};
+    return ecrireFichierSur(chemin(), lignes_.octets());
+}
+
+Allure Preferences::allure() const {
+    return lignes_.valeur(CLE_ALLURE) == cleAllure(Allure::Vive) ? Allure::Vive : Allure::Normale;
+}
+
+void Preferences::setAllure(Allure allure) {
+    lignes_.setValeur(CLE_ALLURE, cleAllure(allure));
+}
+
+Niveau Preferences::niveau() const {
+    const QString v = lignes_.valeur(CLE_NIVEAU);
+    for (Niveau n : {Niveau::Tenace, Niveau::Vraisemblance})
+        if (v == cleNiveau(n))
+            return n;
+    return Niveau::Classique;
+}
+
+void Preferences::setNiveau(Niveau niveau) {
+    lignes_.setValeur(CLE_NIVEAU, cleNiveau(niveau));
+}
+
+bool Preferences::stereo() const {
+    // on unless the file says off: the cues change nothing of what is said
+    const QString v = lignes_.valeur(CLE_STEREO);
+    return v != QLatin1String("non") && v != QLatin1String("0");
+}
+
+void Preferences::setStereo(bool stereo) {
+    lignes_.setValeur(CLE_STEREO, stereo ? QStringLiteral("oui") : QStringLiteral("non"));
+}
+
+bool Preferences::lecteurEcran() const {
+    return lignes_.valeur(CLE_VOIX) == QLatin1String("lecteur");
+}
+
+void Preferences::setLecteurEcran(bool lecteur) {
+    lignes_.setValeur(CLE_VOIX, lecteur ? QStringLiteral("lecteur") : QStringLiteral("perroquet"));
+}
+
+bool Preferences::braille() const {
+    const QString v = lignes_.valeur(CLE_BRAILLE);
+    return v == QLatin1String("oui") || v == QLatin1String("1");
+}
+
+void Preferences::setBraille(bool braille) {
+    lignes_.setValeur(CLE_BRAILLE, braille ? QStringLiteral("oui") : QStringLiteral("non"));
+}

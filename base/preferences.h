@@ -1,0 +1,96 @@
+// The game's own settings beside Config.txt: the file Corsabord.ini, one line cle=valeur each, in UTF-8.
+#pragma once
+
+#include "base/fichier_sur.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+// Lines "cle=valeur" as a file holds them. Lines the game does not know (another version's keys,
+// comments, blank lines, bytes that are not UTF-8) are kept byte for byte and written back as they came.
+class LignesCleValeur {
+public:
+    // Splits at LF (a CR before it is dropped); a break at the very end makes no extra line.
+    void lire(const QByteArray& contenu);
+    // Each line followed by LF.
+    QByteArray octets() const;
+
+    // The value of the first line with this key, blanks around it removed; empty if none.
+    QString valeur(const QString& cle) const;
+    bool contient(const QString& cle) const;
+    // Rewrites the first line with this key, or adds one at the end.
+    void setValeur(const QString& cle, const QString& valeur);
+
+    // The lines of a small file of the settings folder; none when it is missing, unreadable, not a plain
+    // file or over taille_max bytes. False when something was there that could not be read: that file is
+    // the player's and is never written over.
+    bool charger(const QString& chemin, qint64 taille_max);
+
+private:
+    qsizetype indexDe(const QString& cle) const;
+    QList<QByteArray> lignes_;
+};
+
+// How long the exchange of fire lets each beat last.
+enum class Allure {
+    Normale, // the game's own pace: time for each clip and each comment to be heard out
+    Vive,    // every delay of the exchange and of the end cut to three tenths
+};
+
+// How the enemy aims.
+enum class Niveau {
+    Classique,     // the enemy as he always was, shot for shot
+    Tenace,        // never drops a wounded ship for want of a new draw
+    Vraisemblance, // aims where the ships still afloat fit most often, the wounded ship first
+};
+
+// Corsabord.ini in the settings folder. A missing, unreadable or oversized file gives the defaults.
+class Preferences {
+public:
+    static constexpr qint64 TAILLE_MAX = 64 * 1024;
+    static QString nomFichier() { return QStringLiteral("Corsabord.ini"); }
+
+    explicit Preferences(const QString& dossier);
+
+    QString chemin() const;
+
+    // Reads the file again; whatever goes wrong, the defaults.
+    void charger();
+    // Writes every line, whole or not at all. A file that was there but could not be read is the
+    // player's and is never written over.
+    EcritureSure enregistrer() const;
+
+    Allure allure() const;
+    void setAllure(Allure allure);
+    Niveau niveau() const;
+    void setNiveau(Niveau niveau);
+    // stereo=oui|non: the shots and sectors heard at their column's side. On unless "non" or "0".
+    bool stereo() const;
+    void setStereo(bool stereo);
+    // voix=perroquet|lecteur: the texts said by the parrot's own voice, or by the player's screen reader
+    // (speech-dispatcher) when the file says "lecteur".
+    bool lecteurEcran() const;
+    void setLecteurEcran(bool lecteur);
+    // braille=oui|non: each text also on the braille display BRLTTY serves. Off unless "oui" or "1".
+    bool braille() const;
+    void setBraille(bool braille);
+
+    // Any setting by its key, for settings that have no getter of their own yet.
+    QString valeur(const QString& cle) const { return lignes_.valeur(cle); }
+    void setValeur(const QString& cle, const QString& valeur) { lignes_.setValeur(cle, valeur); }
+
+private:
+    QString dossier_;
+    LignesCleValeur lignes_;
+    bool remplacable_ = true;
+};
+
+// The words of the file and of the parrot for each choice.
+QString cleAllure(Allure allure);
+QString cleNiveau(Niveau niveau);
+
+// Reads a whole small file of the settings folder; false when it is missing, unreadable, not a plain
+// file or over taille_max bytes. existe tells whether something was there at all.
+bool lireFichierReglage(const QString& chemin, qint64 taille_max, QByteArray& contenu,
+                        bool* existe = nullptr);

@@ -1,0 +1,65 @@
+// Placing a sound between left and right: levels on each side for every kind of clip, and the columns.
+#include "audio/stereo.h"
+
+#include <QtEndian>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+struct Cas {
+    int canaux;
+    int bits;
+    double balance;
+    // the first frame in, and the left and right samples out
+    std::vector<int> entree;
+    int gauche;
+    int droite;
+};
+
+QByteArray octets(const Cas& c) {
+    QByteArray a;
+    for (const int v : c.entree) {
+        if (c.bits == 8) {
+            a.append(char(v));
+        } else {
+            uchar o[2];
+            qToLittleEndian(qint16(v), o);
+            a.append(reinterpret_cast<const char*>(o), 2);
+        }
+    }
+    return a;
+}
+
+TEST(Stereo, ChaqueCoteASonNiveau) {
+    const Cas cas[] = {
+        {1, 16, 0.0, {10000}, 10000, 10000},       // the centre changes nothing
+        {1, 16, -1.0, {10000}, 10000, 0},          // full left
+        {1, 16, 1.0, {-10000}, 0, -10000},         // full right
+        {1, 16, 0.5, {10000}, 5000, 10000},        // halfway right: the left at half
+        {1, 16, -3.0, {10000}, 10000, 0},          // beyond the edge: the edge
+        {2, 16, -0.5, {8000, -6000}, 8000, -3000}, // a stereo clip keeps its two sides
+        {1, 8, 1.0, {255}, 0, 127 * 256},          // 8-bit unsigned, widened
+        {1, 8, 0.0, {128}, 0, 0},                  // 8-bit silence stays silent
+        {2, 16, 0.0, {1, 2, 3}, 1, 2},             // an incomplete last frame is dropped
+    };
+    for (const Cas& c : cas) {
+        const QByteArray sortie = placerEnStereo(octets(c), c.canaux, c.bits, c.balance);
+        ASSERT_EQ(sortie.size(), 4) << c.balance;
+        const auto* s = reinterpret_cast<const uchar*>(sortie.constData());
+        EXPECT_EQ(qFromLittleEndian<qint16>(s), c.gauche) << c.balance << " " << c.bits;
+        EXPECT_EQ(qFromLittleEndian<qint16>(s + 2), c.droite) << c.balance << " " << c.bits;
+    }
+}
+
+TEST(Stereo, LesColonnesVontDeGaucheADroite) {
+    EXPECT_EQ(balanceDeColonne(0, 12), -1.0);
+    EXPECT_EQ(balanceDeColonne(11, 12), 1.0);
+    EXPECT_LT(balanceDeColonne(5, 12), 0);
+    EXPECT_GT(balanceDeColonne(6, 12), 0);
+    EXPECT_EQ(balanceDeColonne(0, 1), 0.0);
+}
+
+} // namespace
