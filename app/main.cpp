@@ -45,10 +45,11 @@ int jouer(int argc, char** argv) {
     TempsReel temps;
     DialoguesQt dialogues;
     LecteurSonsJeu sons;
+    // Declared before the parrot, who speaks through it, so that it goes after him.
+    std::unique_ptr<LecteurSpeechd> lecteur;
     CompagnonPerroquet compagnon(nullptr, temps);
     // The player's own screen reader and braille display, as Corsabord.ini asks.
     const Preferences preferences(QDir::currentPath());
-    std::unique_ptr<LecteurSpeechd> lecteur;
     if (preferences.lecteurEcran()) {
         QString raison;
         lecteur = LecteurSpeechd::ouvrir(&raison);
