@@ -69,6 +69,9 @@ void DessinPerroquet::setMarge(int marge) {
 }
 
 void DessinPerroquet::setPose(const Pose& pose) {
+    // the same pose again draws nothing new
+    if (pose == pose_)
+        return;
     pose_ = pose;
     update();
 }

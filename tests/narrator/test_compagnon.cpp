@@ -273,18 +273,42 @@ TEST(CompagnonPerroquet, AuReposLHorlogeDort) {
     int reveils = 0;
     QObject::connect(horloge, &Timer::timeout, [&] { ++reveils; });
     const int id = b.compagnon.parler(QStringLiteral("Feu!"));
-    b.moteur->produire(id, 500);
+    b.moteur->produire(id, 1200);
     b.moteur->finir(id);
     b.avancer(1000);
     // the beak moves with the voice, at the 12.5 frames a second a cartoon mouth needs and no faster
     EXPECT_GE(reveils, 11);
     EXPECT_LE(reveils, 14);
-    b.avancer(3000);        // the balloon goes
+    b.avancer(400); // heard out
+    // then a blink or a look around every few seconds, each a few frames long: a frame every 80 ms while
+    // he moves, none while he holds a look, and each move shown whole (the blink's shut eyes, the head
+    // tilted)
+    const Pose auRepos = b.compagnon.pose();
+    QList<std::pair<qint64, Pose>> images;
+    const auto suivre = QObject::connect(horloge, &Timer::timeout, [&] {
+        images.append({b.temps.ecoule(), b.compagnon.pose()});
+    });
     reveils = 0;
-    b.avancer(15000);
-    // a blink or a look around every few seconds, each a few frames long
+    b.avancer(17600);
+    QObject::disconnect(suivre);
     EXPECT_GT(reveils, 10);
     EXPECT_LT(reveils, 150);
+    int aPas = 0, tenues = 0;
+    bool cligne = false, tete = false;
+    for (int i = 1; i < images.size(); ++i) {
+        const auto& [t, pose] = images.at(i);
+        const auto& [avant, poseAvant] = images.at(i - 1);
+        if (pose == poseAvant)
+            EXPECT_EQ(pose, auRepos) << "the pose held at " << avant << " ms woke the parrot again at " << t;
+        else if (poseAvant != auRepos)
+            (t - avant == 80 ? aPas : tenues)++;
+        cligne = cligne || pose.etats.value(QStringLiteral("yeux")) == QStringLiteral("fermes");
+        tete = tete || pose.valeur(QStringLiteral("tete")) == 12;
+    }
+    EXPECT_GT(aPas, 10);
+    EXPECT_GT(tenues, 0);
+    EXPECT_TRUE(cligne);
+    EXPECT_TRUE(tete);
     // the parts are rendered from the drawing once for the size shown, not at every frame
     auto* dessin = b.fenetre.findChild<DessinPerroquet*>();
     ASSERT_TRUE(dessin);
@@ -303,7 +327,7 @@ TEST(CompagnonPerroquet, AuReposLHorlogeDort) {
     b.avancer(60000);
     EXPECT_EQ(reveils, 0);
     const int reveil = b.compagnon.parler(QStringLiteral("Feu!"));
-    b.moteur->produire(reveil, 200);
+    b.moteur->produire(reveil, 800);
     b.moteur->finir(reveil);
     b.avancer(500);
     EXPECT_GT(reveils, 5);
