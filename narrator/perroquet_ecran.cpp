@@ -39,7 +39,7 @@ void DessinPerroquet::preparerImages(double echelle, qreal ratio) {
         return;
     images_.clear();
     echelle_ = pixels;
-    // a pixel of room around each part for its smoothed edge
+    // a transparent pixel of room around each part: its smoothed edge is in its own picture, even turned
     const double bord = 1.0 / pixels;
     for (const PartieDessin& partie : personnage_->parties()) {
         if (images_.contains(partie.element))
@@ -98,7 +98,9 @@ void DessinPerroquet::paintEvent(QPaintEvent*) {
     if (opacite <= 0.01)
         return;
     QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
+    // No antialiasing of the painter's own: a turned part's edge is smoothed by its picture's transparent
+    // border, and the painter's would triple the pieces of each row it draws, which it then spreads over
+    // helper threads, waking them at every frame of a move.
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     p.setOpacity(opacite);
     const QRectF vue = rendu_.viewBoxF();
