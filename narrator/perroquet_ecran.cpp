@@ -216,11 +216,12 @@ void BulleParole::suivreLaVoix() {
     premiere = std::clamp(premiere, 0, n - visibles_);
     if (premiere != premiere_) {
         premiere_ = premiere;
-        update();
+        redessiner();
     }
 }
 
 void BulleParole::mettreEnPage() {
+    image_ = QPixmap();
     QWidget* hote = parentWidget();
     if (!hote || texte_.trimmed().isEmpty() || perroquet_.isEmpty())
         return;
@@ -266,11 +267,27 @@ void BulleParole::mettreEnPage() {
     setGeometry(x, y0, w, h + ecart);
     zoneTexte_ = QRect(marge, marge, w - 2 * marge, h - 2 * marge);
     pointe_ = QPoint(x < perroquet_.left() ? w : 0, h + ecart);
+    redessiner();
+}
+
+void BulleParole::redessiner() {
+    image_ = QPixmap();
     update();
 }
 
 void BulleParole::paintEvent(QPaintEvent*) {
-    QPainter p(this);
+    const qreal ratio = devicePixelRatioF();
+    if (image_.isNull() || image_.size() != size() * ratio) {
+        image_ = QPixmap(size() * ratio);
+        image_.setDevicePixelRatio(ratio);
+        image_.fill(Qt::transparent);
+        QPainter p(&image_);
+        dessiner(p);
+    }
+    QPainter(this).drawPixmap(0, 0, image_);
+}
+
+void BulleParole::dessiner(QPainter& p) {
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF corps(1, 1, width() - 2, zoneTexte_.height() + zoneTexte_.top() * 2 - 2);
     QPainterPath forme;

@@ -590,15 +590,21 @@ TEST(BulleParole, UnLongTexteSuitLaVoixQuelquesLignesALaFois) {
     EXPECT_GE(bulle->lignesVisibles(), 3);
     EXPECT_EQ(bulle->premiereLigne(), 0);
     EXPECT_TRUE(fenetre.rect().contains(bulle->geometry()));
-    // the voice in the last sentence: the balloon has moved on to the lines that hold it
+    const QImage debut = bulle->grab().toImage();
+    // the voice in the last sentence: the balloon has moved on to the lines that hold it, and shows them
     const int derniere = int(texte.lastIndexOf(QStringLiteral("Tir numéro 12")));
     bulle->setPosition(derniere + 5);
     EXPECT_GT(bulle->premiereLigne(), 0);
     EXPECT_LE(bulle->premiereLigne(), bulle->lignes() - bulle->lignesVisibles());
-    // back at the start with a new text
+    EXPECT_NE(bulle->grab().toImage(), debut);
+    // back at the start with a new text, and another of the same size shows its own words
     bulle->setTexte(QStringLiteral("Feu!"));
     EXPECT_EQ(bulle->lignes(), 1);
     EXPECT_EQ(bulle->premiereLigne(), 0);
+    const QImage feu = bulle->grab().toImage();
+    bulle->setTexte(QStringLiteral("Fou!"));
+    ASSERT_EQ(bulle->grab().size(), feu.size());
+    EXPECT_NE(bulle->grab().toImage(), feu);
 }
 
 TEST(CompagnonPerroquet, LeNarrateurDuJeuSurLePerroquet) {
