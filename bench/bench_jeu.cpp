@@ -33,7 +33,8 @@ void touche(const char* touches) {
 
 // CPU time (ms) and context switches of a process, thread by thread.
 struct Conso {
-    double cpu = 0;
+    double cpu = 0;                // the process's, in clock ticks (10 ms on most systems)
+    QHash<qint64, double> temps;   // ms on the CPU, by thread id, to the nanosecond where the kernel says
     QHash<qint64, qint64> reveils; // by thread id
 };
 
@@ -44,6 +45,18 @@ qint64 reveilsEntre(const Conso& a, const Conso& b, qint64 seul = 0) {
         if (seul == 0 || it.key() == seul)
             n += it.value() - a.reveils.value(it.key(), 0);
     return n;
+}
+
+// CPU time between two readings, in ms: each thread's own time where the kernel keeps it (a frame of the
+// parrot costs a fraction of a clock tick), left out for threads that ended meanwhile as for wake-ups;
+// the process's ticks otherwise.
+double cpuEntre(const Conso& a, const Conso& b) {
+    if (b.temps.isEmpty())
+        return b.cpu - a.cpu;
+    double ms = 0;
+    for (auto it = b.temps.cbegin(); it != b.temps.cend(); ++it)
+        ms += it.value() - a.temps.value(it.key(), 0);
+    return ms;
 }
 
 Conso conso(qint64 pid) {
@@ -65,6 +78,10 @@ Conso conso(qint64 pid) {
             if (l.startsWith("voluntary_ctxt_switches"))
                 n += l.split('\t').last().trimmed().toLongLong();
         c.reveils.insert(t.toLongLong(), n);
+        // its time on the CPU in ns, the first field
+        QFile ordo(taches.filePath(t + QStringLiteral("/schedstat")));
+        if (ordo.open(QIODevice::ReadOnly))
+            c.temps.insert(t.toLongLong(), ordo.readAll().split(' ').value(0).toDouble() / 1e6);
     }
     return c;
 }
@@ -81,7 +98,7 @@ void mesurer(Ecoute& ecoute, qint64 pid, const char* quoi, int secondes) {
             continue;
         }
         std::printf("%s: %.1f ms of CPU a minute, %.1f wake-ups a second (main thread %.1f)\n", quoi,
-                    (b.cpu - a.cpu) * 60.0 / secondes, double(reveilsEntre(a, b)) / secondes,
+                    cpuEntre(a, b) * 60.0 / secondes, double(reveilsEntre(a, b)) / secondes,
                     double(reveilsEntre(a, b, pid)) / secondes);
         return;
     }
@@ -176,9 +193,10 @@ void mesurerRecital(qint64 pid) {
             pixels += degats.lire();
         }
         const Conso b = conso(pid);
-        std::printf("%s: %.1f ms of CPU a second, %.1f wake-ups a second (main thread %.1f)", quoi,
-                    (b.cpu - a.cpu) / secondes, double(reveilsEntre(a, b)) / secondes,
-                    double(reveilsEntre(a, b, pid)) / secondes);
+        std::printf(
+            "%s: %.1f ms of CPU a second (%.1f ms in %d s), %.1f wake-ups a second (main thread %.1f)", quoi,
+            cpuEntre(a, b) / secondes, cpuEntre(a, b), secondes, double(reveilsEntre(a, b)) / secondes,
+            double(reveilsEntre(a, b, pid)) / secondes);
         if (degats.mesure())
             std::printf(", %.0f pixels redrawn a second", pixels / secondes);
         std::printf("\n");

@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cmath>
+#include <limits>
 
 namespace {
 // A frame every 80 ms, 12.5 a second: the rate at which hand-drawn cartoons move a speaking mouth ("on
@@ -514,23 +515,36 @@ void CompagnonPerroquet::planifier() {
         return;
     }
     int intervalle = TIC_MS;
-    if (file_.vide() && bulle_reste_ <= 0 && !repos_) {
-        if (!montre_ || pose_.valeur(QStringLiteral("opacite"), 1) <= 0.01) {
+    if (file_.vide()) {
+        // Nothing asked: the clock wakes only when something on the screen is to change, the balloon
+        // going or the parrot moving, and a while after the last request not at all, as a dozing bird.
+        int prochain = bulle_reste_ > 0 ? bulle_reste_ : std::numeric_limits<int>::max();
+        const bool present = montre_ && pose_.valeur(QStringLiteral("opacite"), 1) > 0.01;
+        if (present && repos_)
+            prochain = std::min(prochain, prochaineImageRepos());
+        else if (present && calme_ < ASSOUPI_MS)
+            prochain = std::min(
+                prochain, std::max(TIC_MS, std::min(ATTENTES_REPOS[prochain_repos_ % 4] - attente_repos_,
+                                                    ASSOUPI_MS - calme_)));
+        if (prochain == std::numeric_limits<int>::max()) {
             tic_->setEnabled(false);
             return;
         }
-        // a while after the last request the parrot stands still, as a dozing bird does, and costs nothing
-        if (calme_ >= ASSOUPI_MS) {
-            tic_->setEnabled(false);
-            return;
-        }
-        // at rest: wake once for the next idle move, not every frame
-        intervalle = std::max(
-            TIC_MS, std::min(ATTENTES_REPOS[prochain_repos_ % 4] - attente_repos_, ASSOUPI_MS - calme_));
+        intervalle = prochain;
     }
     if (tic_->interval() != intervalle)
         tic_->setInterval(intervalle);
     tic_->setEnabled(true);
+}
+
+int CompagnonPerroquet::prochaineImageRepos() const {
+    // The frames of an idle move fall every TIC_MS from its start, as they always did; those that would
+    // show the pose he already holds (a look held, eyes kept shut) are skipped, up to its end.
+    const int fin = repos_->duree();
+    int t = repos_ecoule_ + TIC_MS;
+    while (t < fin && repos_->poseA(repos_depart_, t) == pose_)
+        t += TIC_MS;
+    return t - repos_ecoule_;
 }
 
 void CompagnonPerroquet::repos(int ms) {

@@ -32,7 +32,8 @@ class QWidget;
 // queued before it (showing, greeting, waving): the parrot speaks at once and finishes moving while
 // it speaks; it only waits for one that hides him. Completions are reported on the GUI thread, after
 // the call that caused them. The parrot's clock only runs while something moves or is said; between
-// idle moves it wakes once for the next one, and a while after the last request he stands still.
+// idle moves it wakes once for the next one, a pose he holds needs no frame, and a while after the last
+// request he stands still.
 class CompagnonPerroquet : public ServiceCompagnon {
     Q_OBJECT
 public:
@@ -118,6 +119,7 @@ private:
     void signaler(int id);
     void tic();
     void planifier();
+    int prochaineImageRepos() const;
     void repos(int ms);
     void animerBec(Requete& r);
     void recevoirPcm(int id, const QByteArray& pcm);

@@ -39,7 +39,7 @@ void DessinPerroquet::preparerImages(double echelle, qreal ratio) {
         return;
     images_.clear();
     echelle_ = pixels;
-    // a pixel of room around each part for its smoothed edge
+    // a transparent pixel of room around each part: its smoothed edge is in its own picture, even turned
     const double bord = 1.0 / pixels;
     for (const PartieDessin& partie : personnage_->parties()) {
         if (images_.contains(partie.element))
@@ -69,6 +69,9 @@ void DessinPerroquet::setMarge(int marge) {
 }
 
 void DessinPerroquet::setPose(const Pose& pose) {
+    // the same pose again draws nothing new
+    if (pose == pose_)
+        return;
     pose_ = pose;
     update();
 }
@@ -95,7 +98,9 @@ void DessinPerroquet::paintEvent(QPaintEvent*) {
     if (opacite <= 0.01)
         return;
     QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
+    // No antialiasing of the painter's own: a turned part's edge is smoothed by its picture's transparent
+    // border, and the painter's would triple the pieces of each row it draws, which it then spreads over
+    // helper threads, waking them at every frame of a move.
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     p.setOpacity(opacite);
     const QRectF vue = rendu_.viewBoxF();
@@ -211,11 +216,12 @@ void BulleParole::suivreLaVoix() {
     premiere = std::clamp(premiere, 0, n - visibles_);
     if (premiere != premiere_) {
         premiere_ = premiere;
-        update();
+        redessiner();
     }
 }
 
 void BulleParole::mettreEnPage() {
+    image_ = QPixmap();
     QWidget* hote = parentWidget();
     if (!hote || texte_.trimmed().isEmpty() || perroquet_.isEmpty())
         return;
@@ -261,11 +267,27 @@ void BulleParole::mettreEnPage() {
     setGeometry(x, y0, w, h + ecart);
     zoneTexte_ = QRect(marge, marge, w - 2 * marge, h - 2 * marge);
     pointe_ = QPoint(x < perroquet_.left() ? w : 0, h + ecart);
+    redessiner();
+}
+
+void BulleParole::redessiner() {
+    image_ = QPixmap();
     update();
 }
 
 void BulleParole::paintEvent(QPaintEvent*) {
-    QPainter p(this);
+    const qreal ratio = devicePixelRatioF();
+    if (image_.isNull() || image_.size() != size() * ratio) {
+        image_ = QPixmap(size() * ratio);
+        image_.setDevicePixelRatio(ratio);
+        image_.fill(Qt::transparent);
+        QPainter p(&image_);
+        dessiner(p);
+    }
+    QPainter(this).drawPixmap(0, 0, image_);
+}
+
+void BulleParole::dessiner(QPainter& p) {
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF corps(1, 1, width() - 2, zoneTexte_.height() + zoneTexte_.top() * 2 - 2);
     QPainterPath forme;

@@ -73,6 +73,8 @@ private:
     void mettreEnPage();
     int lignePour(int caractere) const;
     void suivreLaVoix();
+    void dessiner(QPainter& p);
+    void redessiner();
 
     QString texte_;
     int position_ = 0;
@@ -84,4 +86,7 @@ private:
     QPoint pointe_;
     int premiere_ = 0;
     int visibles_ = 0;
+    // the balloon as last drawn: a frame of the parrot beside it, which repaints it where they meet,
+    // only copies it
+    QPixmap image_;
 };

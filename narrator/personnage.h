@@ -19,6 +19,8 @@ struct Pose {
     double valeur(const QString& nom, double defaut = 0) const { return valeurs.value(nom, defaut); }
     // Values and states of autre replace those of this pose.
     void appliquer(const Pose& autre);
+    // The same values and states: the parrot looks the same.
+    bool operator==(const Pose& autre) const = default;
 };
 
 struct ImageAnimation {

@@ -298,18 +298,38 @@ TEST(CompagnonPerroquet, AuReposLHorlogeDort) {
     int reveils = 0;
     QObject::connect(horloge, &Timer::timeout, [&] { ++reveils; });
     const int id = b.compagnon.parler(QStringLiteral("Feu!"));
-    b.moteur->produire(id, 500);
+    b.moteur->produire(id, 1200);
     b.moteur->finir(id);
     b.avancer(1000);
     // the beak moves with the voice, at the 12.5 frames a second a cartoon mouth needs and no faster
     EXPECT_GE(reveils, 11);
     EXPECT_LE(reveils, 14);
-    b.avancer(3000); // the balloon goes
+    b.avancer(400); // heard out
+    // then a blink or a look around every few seconds, a few frames each: none while he holds a look, and
+    // every change shown (the blink's shut eyes)
+    const Pose auRepos = b.compagnon.pose();
+    QList<std::pair<qint64, Pose>> images;
+    const auto suivre = QObject::connect(horloge, &Timer::timeout, [&] {
+        images.append({b.temps.ecoule(), b.compagnon.pose()});
+    });
     reveils = 0;
-    b.avancer(15000);
-    // a blink or a look around every few seconds, each a few frames long
+    b.avancer(17600);
+    QObject::disconnect(suivre);
     EXPECT_GT(reveils, 10);
     EXPECT_LT(reveils, 150);
+    int tenues = 0;
+    bool cligne = false;
+    for (int i = 1; i < images.size(); ++i) {
+        const auto& [t, pose] = images.at(i);
+        const auto& [avant, poseAvant] = images.at(i - 1);
+        if (pose == poseAvant) {
+            EXPECT_EQ(pose, auRepos) << "the pose held at " << avant << " ms woke the parrot again at " << t;
+        }
+        tenues += poseAvant != auRepos && t - avant > 80;
+        cligne = cligne || pose.etats.value(QStringLiteral("yeux")) == QStringLiteral("fermes");
+    }
+    EXPECT_GT(tenues, 0);
+    EXPECT_TRUE(cligne);
     // the parts are rendered from the drawing once for the size shown, not at every frame
     auto* dessin = b.fenetre.findChild<DessinPerroquet*>();
     ASSERT_TRUE(dessin);
@@ -328,7 +348,7 @@ TEST(CompagnonPerroquet, AuReposLHorlogeDort) {
     b.avancer(60000);
     EXPECT_EQ(reveils, 0);
     const int reveil = b.compagnon.parler(QStringLiteral("Feu!"));
-    b.moteur->produire(reveil, 200);
+    b.moteur->produire(reveil, 800);
     b.moteur->finir(reveil);
     b.avancer(500);
     EXPECT_GT(reveils, 5);
@@ -591,15 +611,21 @@ TEST(BulleParole, UnLongTexteSuitLaVoixQuelquesLignesALaFois) {
     EXPECT_GE(bulle->lignesVisibles(), 3);
     EXPECT_EQ(bulle->premiereLigne(), 0);
     EXPECT_TRUE(fenetre.rect().contains(bulle->geometry()));
-    // the voice in the last sentence: the balloon has moved on to the lines that hold it
+    const QImage debut = bulle->grab().toImage();
+    // the voice in the last sentence: the balloon has moved on to the lines that hold it, and shows them
     const int derniere = int(texte.lastIndexOf(QStringLiteral("Tir numéro 12")));
     bulle->setPosition(derniere + 5);
     EXPECT_GT(bulle->premiereLigne(), 0);
     EXPECT_LE(bulle->premiereLigne(), bulle->lignes() - bulle->lignesVisibles());
-    // back at the start with a new text
+    EXPECT_NE(bulle->grab().toImage(), debut);
+    // back at the start with a new text, and another of the same size shows its own words
     bulle->setTexte(QStringLiteral("Feu!"));
     EXPECT_EQ(bulle->lignes(), 1);
     EXPECT_EQ(bulle->premiereLigne(), 0);
+    const QImage feu = bulle->grab().toImage();
+    bulle->setTexte(QStringLiteral("Fou!"));
+    ASSERT_EQ(bulle->grab().size(), feu.size());
+    EXPECT_NE(bulle->grab().toImage(), feu);
 }
 
 TEST(CompagnonPerroquet, LeNarrateurDuJeuSurLePerroquet) {
