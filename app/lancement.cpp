@@ -5,6 +5,7 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
+#include <QMutex>
 
 #include <cstdarg>
 #include <cstdio>
@@ -34,8 +35,14 @@ void messagesDuJeu(QtMsgType type, const QMessageLogContext& contexte, const QSt
         return;
     }
     const QString ligne = ligneAuJoueur(type, message, ecranDeLEnvironnement());
-    if (!ligne.isEmpty())
+    // A display that goes away is noticed by more than one of the toolkit's threads at once (Wayland's
+    // event reader and the main thread): the player is told once.
+    static QString derniere;
+    static QMutex garde;
+    QMutexLocker verrou(&garde);
+    if (!ligne.isEmpty() && ligne != derniere)
         direAuTerminal(ligne);
+    derniere = ligne;
     if (type == QtFatalMsg)
         std::_Exit(1); // the line said it: no core dump and no toolkit advice for the player
 }
