@@ -54,12 +54,13 @@ Jeu::Jeu(Services& services_, const QString& dossierReglages, QObject* parent)
     , hasard(services_.temps)
     , narrateur(services_.compagnon, services_.dialogues, services_.sons)
     , flux(narrateur, services_.dialogues, dossierReglages)
-    , dossierReglages_(dossierReglages) {
+    , dossierReglages_(dossierReglages)
+    , perroquet_(dynamic_cast<CompagnonPerroquet*>(&services_.compagnon)) {
     // The game's pictures go with the game.
     connect(&flux, &FluxEcrans::finDuJeu, this, [] { viderCacheBitmaps(); });
     // The parrot, when he is the one on the screen, stands in whichever game window is in front, on its
     // scaled design.
-    if (auto* perroquet = dynamic_cast<CompagnonPerroquet*>(&services.compagnon))
+    if (auto* perroquet = perroquet_)
         connect(&flux, &FluxEcrans::ecranAuPremierPlan, perroquet, [perroquet](VueEcran* ecran) {
             QWidget* fenetre = ecran->fenetre();
             perroquet->setFenetre(fenetre);
@@ -76,7 +77,7 @@ bool Jeu::creer() {
     bataille = std::make_unique<TBataille_navale>(partie, hasard, services, narrateur, dossierReglages_);
     narrateur.setFenetre(bataille.get());
     bataille->setIntentions(&flux);
-    auto* perroquet = dynamic_cast<CompagnonPerroquet*>(&services.compagnon);
+    auto* perroquet = perroquet_;
     if (perroquet)
         perroquet->setFenetre(bataille.get());
     if (!bataille->FormCreate())

@@ -12,6 +12,7 @@
 
 #include <memory>
 
+class CompagnonPerroquet;
 class TBataille_navale;
 class TFormAbout;
 class TFormVoice;
@@ -43,5 +44,8 @@ public:
 
 private:
     QString dossierReglages_;
+    // The parrot, when he is the character on the screen (the tests use a fake): he follows the window in
+    // front and lends the voice screen his engine.
+    CompagnonPerroquet* perroquet_;
     std::unique_ptr<EcransDeCote> cote_;
 };
