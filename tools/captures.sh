@@ -19,7 +19,7 @@ nettoyer() {
   rm -rf "$tmp"
 }
 trap nettoyer EXIT
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$tmp/ecran" 2>/dev/null &
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$tmp/ecran" 2>/dev/null &
 xvfb=$!
 for _ in $(seq 100); do [ -s "$tmp/ecran" ] && break; sleep 0.1; done
 export DISPLAY=":$(head -n1 "$tmp/ecran")"

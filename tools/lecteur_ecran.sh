@@ -29,7 +29,7 @@ trap nettoyer EXIT
 export XDG_RUNTIME_DIR="$tmp/run"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 unset WAYLAND_DISPLAY QT_QPA_PLATFORM
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$tmp/ecran" 2>/dev/null &
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$tmp/ecran" 2>/dev/null &
 pids+=($!)
 for _ in $(seq 100); do [ -s "$tmp/ecran" ] && break; sleep 0.1; done
 export DISPLAY=":$(head -n1 "$tmp/ecran")"

@@ -53,7 +53,7 @@ fi
 # offscreen platform otherwise.
 unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
 if command -v Xvfb >/dev/null && command -v xwininfo >/dev/null; then
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$tmp/ecran" 2>/dev/null &
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$tmp/ecran" 2>/dev/null &
   xvfb=$!
   for _ in $(seq 100); do [ -s "$tmp/ecran" ] && break; sleep 0.1; done
   [ -s "$tmp/ecran" ] || echec "Xvfb ne démarre pas"

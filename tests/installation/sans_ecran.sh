@@ -59,7 +59,7 @@ grep -qv '^Corsabord : ' "$dossier/.erreurs" || echec "CORSABORD_DEBUG=1 : aucun
 # The X server gone in the middle of a game.
 if command -v Xvfb >/dev/null; then
   n=$((RANDOM % 1000 + 6000))
-  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -noreset >/dev/null 2>&1 &
   x=$!
   for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
   (sleep 2; kill $x) &
