@@ -1,21 +1,32 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Corsabord with its tests and runs them all (no display needed).
+# Three builds of the same sources: the plain one, which runs every test; the sanitizers' one
+# (AddressSanitizer and UndefinedBehaviorSanitizer), which runs them again but for the sound-server test's
+# long cases; and the Debian package, which runs none again and is checked by lintian and its contents.
+# Each build compiles while the tests of the one before it run: the tests hold on a busy machine, as a
+# player's is, and the command takes half the time.
 set -euo pipefail
 racine=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 construction="$racine/build-tests"
+sanitizers="$racine/build-asan"
 "$racine/tools/setup-debian.sh" --tests
-# A compiler cache, where the machine has one, makes a second run of the command much shorter.
+debut=$(date +%s)
+etape() { echo "tester: $* ($(($(date +%s) - debut)) s)"; }
+
+# A compiler cache, where the machine has one: every build of every clone shares it (paths are taken from
+# the clone's root), so a second run of the command is much shorter.
 cache=()
-command -v ccache >/dev/null 2>&1 && cache=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+if command -v ccache >/dev/null 2>&1; then
+  cache=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  export CCACHE_BASEDIR="$racine"
+fi
 # Here, unlike a plain build, every compiler warning stops the build.
 cmake -S "$racine" -B "$construction" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORSABORD_WERROR=ON "${cache[@]}"
-cmake --build "$construction" -j"$(nproc)"
-# The same tests again under AddressSanitizer and UndefinedBehaviorSanitizer (the fuzzers, which carry
-# both already, and the benchmarks are left out of that build).
-sanitizers="$racine/build-asan"
+# The fuzzers, which carry both sanitizers already, and the benchmarks are left out of that build.
 cmake -S "$racine" -B "$sanitizers" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORSABORD_SANITIZE=ON "${cache[@]}" \
   -DCORSABORD_WERROR=ON -DCORSABORD_BENCH=OFF -DCORSABORD_FUZZ=OFF
-cmake --build "$sanitizers" -j"$(nproc)"
+cmake --build "$construction" -j"$(nproc)"
+etape "plain build done"
 
 # The tests that play sound need a sound server: start a private one on a null sink when none runs.
 pulse_lance=""
@@ -31,16 +42,47 @@ if command -v pulseaudio >/dev/null 2>&1 && ! pactl info >/dev/null 2>&1; then
     echo "tester: no sound server could be started; the tests that need one will say they are skipped"
   fi
 fi
-arreter_pulse() { [ -n "$pulse_lance" ] && pulseaudio --kill >/dev/null 2>&1 || true; }
-trap arreter_pulse EXIT
+journaux=$(mktemp -d /tmp/corsabord-tester.XXXXXX)
+enfants=()
+finir() {
+  [ ${#enfants[@]} -eq 0 ] || kill "${enfants[@]}" 2>/dev/null || true
+  [ -n "$pulse_lance" ] && pulseaudio --kill >/dev/null 2>&1 || true
+}
+trap finir EXIT
 
-cd "$construction"
-QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 600
-echo "tester: the tests again under the sanitizers"
-cd "$sanitizers"
+# Runs "$2..." in the background, its output kept in $journaux/$1.log; attendre prints it once it ends.
+lancer() {
+  local nom=$1
+  shift
+  "$@" >"$journaux/$nom.log" 2>&1 &
+  enfants+=($!)
+  eval "pid_$nom=$!"
+}
+# Waits for the job named $1, prints its output, and fails the command if it failed.
+attendre() {
+  local nom=$1 pid etat=0
+  pid=$(eval "echo \$pid_$nom")
+  wait "$pid" || etat=$?
+  cat "$journaux/$nom.log"
+  if [ "$etat" -ne 0 ]; then
+    etape "$nom FAILED (status $etat)"
+    exit "$etat"
+  fi
+  etape "$nom done"
+}
+
 # a suppressed leak is not the game's: the tests that read what the game printed see only its own lines
-LSAN_OPTIONS="suppressions=$racine/tools/lsan.supp:print_suppressions=0" QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 900
-# The Debian package: one more build, with the tests that need no sound server, then lintian and its contents
-# (skipped when dpkg-dev, debhelper or lintian are missing).
-echo "tester: the Debian package"
-env -u PULSE_SERVER bash "$racine/tools/paquet.sh" "$construction"
+lancer tests_simples env -C "$construction" QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 600
+lancer construction_sanitizers cmake --build "$sanitizers" -j"$(nproc)"
+attendre construction_sanitizers
+attendre tests_simples
+
+echo "tester: the tests again under the sanitizers, beside the Debian package's build"
+lancer tests_sanitizers env -C "$sanitizers" LSAN_OPTIONS="suppressions=$racine/tools/lsan.supp:print_suppressions=0" \
+  QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 900
+# The Debian package: one more build, whose tests would only repeat the plain build's, then lintian and its
+# contents (skipped when dpkg-dev, debhelper or lintian are missing).
+lancer paquet env -u PULSE_SERVER DEB_BUILD_OPTIONS="nocheck parallel=$(nproc)" bash "$racine/tools/paquet.sh" "$construction"
+attendre paquet
+attendre tests_sanitizers
+etape "every test passed"
