@@ -18,7 +18,6 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QHash>
 #include <QMenuBar>
 #include <QMouseEvent>
 
@@ -126,33 +125,56 @@ void TBataille_navale::creerMenu() {
 }
 
 void TBataille_navale::creerVigie(QMenuBar* barre) {
-    using Commande = void (TBataille_navale::*)();
-    const QHash<QString, Commande> commandes = {
-        {QStringLiteral("Aide1"), &TBataille_navale::AideClick},
-        {QStringLiteral("Ligne1"), &TBataille_navale::Ligne1Click},
-        {QStringLiteral("Colonne1"), &TBataille_navale::Colonne1Click},
-        {QStringLiteral("LigneNous1"), &TBataille_navale::LigneNous1Click},
-        {QStringLiteral("ColonneNous1"), &TBataille_navale::ColonneNous1Click},
-        {QStringLiteral("AFlot1"), &TBataille_navale::AFlot1Click},
-        {QStringLiteral("Journal1"), &TBataille_navale::Journal1Click},
-        {QStringLiteral("EffacerJournal1"), &TBataille_navale::EffacerJournal1Click},
-        {QStringLiteral("Allure1"), &TBataille_navale::Allure1Click},
-        {QStringLiteral("Niveau1"), &TBataille_navale::Niveau1Click},
-        {QStringLiteral("Stereo1"), &TBataille_navale::Stereo1Click},
-        {QStringLiteral("Historique1"), &TBataille_navale::Historique1Click},
-        {QStringLiteral("HistoriqueSuivant1"), &TBataille_navale::HistoriqueSuivant1Click},
-    };
     QMenu* vigie = barre->addMenu(QStringLiteral("Vigie"));
     vigie->setObjectName(QStringLiteral("Vigie"));
     for (const ToucheAjoutee& t : touchesAjoutees()) {
         if (!t.commande)
             continue;
         QAction* action = vigie->addAction(t.titre);
-        action->setObjectName(QLatin1String(t.commande));
         action->setShortcut(QKeySequence(t.touches));
-        const Commande commande = commandes.value(QLatin1String(t.commande));
-        Q_ASSERT(commande);
-        connect(action, &QAction::triggered, this, [this, commande] { (this->*commande)(); });
+        connect(action, &QAction::triggered, this, [this, c = *t.commande] { executer(c); });
+    }
+}
+
+void TBataille_navale::executer(Commande commande) {
+    const int col = port_adverse->col(), row = port_adverse->row();
+    switch (commande) {
+    case Commande::Aide:
+        echange_->TimerPaix->setEnabled(false);
+        Parle(texteTouchesAjoutees());
+        echange_->TimerPaix->setEnabled(true);
+        return;
+    case Commande::Ligne:
+    case Commande::Colonne:
+    case Commande::LigneNous:
+    case Commande::ColonneNous:
+        echange_->resumer(commande == Commande::LigneNous || commande == Commande::ColonneNous,
+                          commande == Commande::Colonne || commande == Commande::ColonneNous, col, row);
+        return;
+    case Commande::AFlot:
+        echange_->NaviresAFlotClick();
+        return;
+    case Commande::Journal:
+        Journal1Click();
+        return;
+    case Commande::EffacerJournal:
+        EffacerJournal1Click();
+        return;
+    case Commande::Allure:
+        Allure1Click();
+        return;
+    case Commande::Niveau:
+        Niveau1Click();
+        return;
+    case Commande::Stereo:
+        Stereo1Click();
+        return;
+    case Commande::Historique:
+        narrateur_.reculer();
+        return;
+    case Commande::HistoriqueSuivant:
+        narrateur_.avancer();
+        return;
     }
 }
 
@@ -258,8 +280,18 @@ void TBataille_navale::FormClick() {
 void TBataille_navale::port_adverseSelectCell(int col, int row) {
     LabelCol->setText(QString(lettreColonne(col)));
     LabeLigne->setText(QString::number(row));
-    echange_->viser(col, row, !selonLePointeur_);
+    if (!selonLeViseur_)
+        echange_->demander(Demande::viser({col, row}, !selonLePointeur_));
     suivreAvecLePointeur(this, port_adverse, col, row);
+}
+
+void TBataille_navale::montrerViseur(int colonne, int ligne) {
+    selonLeViseur_ = true;
+    if (colonne == port_adverse->col() && ligne == port_adverse->row())
+        port_adverseSelectCell(colonne, ligne);
+    else
+        port_adverse->setCellule(colonne, ligne);
+    selonLeViseur_ = false;
 }
 
 void TBataille_navale::port_adverseMouseMove(int x, int y) {
@@ -273,48 +305,11 @@ void TBataille_navale::port_adverseMouseMove(int x, int y) {
 }
 
 void TBataille_navale::port_adverseMouseUp(Qt::MouseButton, int, int) {
-    echange_->feu(port_adverse->col(), port_adverse->row());
+    echange_->demander(Demande::tirer({port_adverse->col(), port_adverse->row()}));
 }
 
 void TBataille_navale::port_adverseKeyPress(int touche) {
-    const SaisieSecteur::Reponse saisie = echange_->saisir(touche);
-    if (saisie.cible.colonne > 0) {
-        // A typed sector is named as the arrows name it, even when the aim was already there.
-        if (saisie.cible.colonne == port_adverse->col() && saisie.cible.ligne == port_adverse->row())
-            port_adverseSelectCell(saisie.cible.colonne, saisie.cible.ligne);
-        else
-            port_adverse->setCellule(saisie.cible.colonne, saisie.cible.ligne);
-        return;
-    }
-    if (saisie.prise)
-        return;
-    echange_->touche(touche == Qt::Key_Space, port_adverse->col(), port_adverse->row());
-}
-
-void TBataille_navale::AideClick() {
-    echange_->TimerPaix->setEnabled(false);
-    Parle(texteTouchesAjoutees());
-    echange_->TimerPaix->setEnabled(true);
-}
-
-void TBataille_navale::Ligne1Click() {
-    echange_->resumer(false, false, port_adverse->col(), port_adverse->row());
-}
-
-void TBataille_navale::Colonne1Click() {
-    echange_->resumer(false, true, port_adverse->col(), port_adverse->row());
-}
-
-void TBataille_navale::LigneNous1Click() {
-    echange_->resumer(true, false, port_adverse->col(), port_adverse->row());
-}
-
-void TBataille_navale::ColonneNous1Click() {
-    echange_->resumer(true, true, port_adverse->col(), port_adverse->row());
-}
-
-void TBataille_navale::AFlot1Click() {
-    echange_->NaviresAFlotClick();
+    echange_->demander(Demande::taper(touche, {port_adverse->col(), port_adverse->row()}));
 }
 
 void TBataille_navale::Journal1Click() {
@@ -368,14 +363,6 @@ void TBataille_navale::Stereo1Click() {
     changerReglage(stereo ? QStringLiteral("Sons placés, amiral: chaque tir et chaque secteur à gauche ou à "
                                            "droite, selon sa colonne.")
                           : QStringLiteral("Sons au centre, amiral: tout s'entend des deux côtés."));
-}
-
-void TBataille_navale::Historique1Click() {
-    narrateur_.reculer();
-}
-
-void TBataille_navale::HistoriqueSuivant1Click() {
-    narrateur_.avancer();
 }
 
 bool TBataille_navale::joueurAbsent() const {
