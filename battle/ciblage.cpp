@@ -8,8 +8,8 @@
 
 namespace {
 
-const QString TOUCHE = QStringLiteral("TOUCHE");
-const QString MANQUE = QStringLiteral("MANQUE");
+const QString& TOUCHE = nomMarque(Marque::Touche);
+const QString& MANQUE = nomMarque(Marque::Manque);
 const QString HORIZONTAL = QStringLiteral("H");
 const QString VERTICAL = QStringLiteral("V");
 

@@ -7,8 +7,8 @@
 
 namespace {
 
-const QString TOUCHE = QStringLiteral("TOUCHE");
-const QString MANQUE = QStringLiteral("MANQUE");
+const QString& TOUCHE = nomMarque(Marque::Touche);
+const QString& MANQUE = nomMarque(Marque::Manque);
 const QString RAPPEL = QStringLiteral(" Une lettre de A à L, puis un nombre de 1 à 12.");
 
 // A digit from its key, -1 for any other key.

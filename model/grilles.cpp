@@ -99,7 +99,7 @@ bool Partie::VerifieCoule(Grille& mer, const Grille& tirs, const QString& cote) 
     for (int c = 1; c <= TAILLE_MER; ++c) {
         for (int r = 1; r <= TAILLE_MER; ++r) {
             const QString nom = mer(c, r);
-            if (tirs(c, r) != QStringLiteral("TOUCHE") || !estNomNavire(nom))
+            if (!estMarque(tirs(c, r), Marque::Touche) || !estNomNavire(nom))
                 continue;
             const int longueur = longueurDe(nom);
             const bool horizontal = nom.endsWith(QLatin1Char('H'));
@@ -107,7 +107,7 @@ bool Partie::VerifieCoule(Grille& mer, const Grille& tirs, const QString& cote) 
             for (int i = 0; i < longueur && toutTouche; ++i) {
                 const int cc = horizontal ? c + i : c;
                 const int rr = horizontal ? r : r + i;
-                toutTouche = cc <= TAILLE_MER && rr <= TAILLE_MER && tirs(cc, rr) == QStringLiteral("TOUCHE");
+                toutTouche = cc <= TAILLE_MER && rr <= TAILLE_MER && estMarque(tirs(cc, rr), Marque::Touche);
             }
             if (toutTouche) {
                 mer(c, r).clear();

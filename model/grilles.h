@@ -1,6 +1,8 @@
 // The sea grids, the fleet, the battle state and the sinking check shared by both screens.
 #pragma once
 
+#include "model/marque.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -11,7 +13,7 @@ constexpr int TAILLE_MER = 12;
 
 // A 12 by 12 grid of cell names, indexed by column then row. A cell name is both the game fact
 // and the name of the picture that draws it: "" open sea or not fired at, "FREGATEH" the first
-// cell of a frigate lying horizontally, "FREGATE" another cell of it, "TOUCHE" or "MANQUE" a shot.
+// cell of a frigate lying horizontally, "FREGATE" another cell of it, a shot's mark (marque.h) a shot.
 class Grille {
 public:
     const QString& operator()(int colonne, int ligne) const { return cases_[colonne][ligne]; }
