@@ -29,6 +29,9 @@ public:
     explicit FichierReglages(const QString& dossier)
         : dossier_(dossier) {}
 
+    // The name the game gives the settings file it creates; one of any case is read.
+    static inline const QString NOM = QStringLiteral("Config.Txt");
+
     // The settings file of the folder, found whatever the case of its name; empty if none.
     QString chemin() const;
 

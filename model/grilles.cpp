@@ -14,6 +14,21 @@ QString nomNavire(int classe) {
     return QLatin1String(CLASSES_NAVIRES[classe].image) + QLatin1Char('H');
 }
 
+QString nombreDeNavires(int classe, int nombre) {
+    const ClasseNavire& c = CLASSES_NAVIRES[static_cast<size_t>(classe)];
+    static const std::array<QString, 4> nombres = {QString(), QString(), QStringLiteral("deux"),
+                                                   QStringLiteral("trois")};
+    if (nombre == 1)
+        return (c.feminin ? QStringLiteral("une ") : QStringLiteral("un ")) + QString::fromUtf8(c.mots);
+    const QString combien = nombre < 4 ? nombres[static_cast<size_t>(nombre)] : QString::number(nombre);
+    return combien + QLatin1Char(' ') + QString::fromUtf8(c.pluriel);
+}
+
+QString leNavire(int classe) {
+    const ClasseNavire& c = CLASSES_NAVIRES[static_cast<size_t>(classe)];
+    return (c.feminin ? QStringLiteral("la ") : QStringLiteral("le ")) + QString::fromUtf8(c.mots);
+}
+
 QString imagePoste(int classe, const char* suffixe) {
     return QLatin1String(CLASSES_NAVIRES[classe].poste) + QLatin1String(suffixe);
 }

@@ -90,8 +90,8 @@ QString texteTouchesAjoutees() {
 }
 
 QString texteAPropos() {
-    return QStringLiteral(
-               "Corsabord Version 1.1 est un logiciel Marelis écrit pour votre plaisir par Dorvane. ") +
+    return NOM_JEU + QLatin1Char(' ') + VERSION_JEU +
+           QStringLiteral(" est un logiciel Marelis écrit pour votre plaisir par Dorvane. ") +
            // The game links espeak-ng, itself under the GPL: the game is shared on the same terms.
            QStringLiteral("Corsabord est un logiciel libre: vous pouvez le copier et le partager selon les "
                           "termes de la Licence Publique Générale GNU, version 3 ou toute version "

@@ -51,7 +51,7 @@ QString texteAPropos();
 
 // What the About screen shows.
 inline const QString NOM_JEU = QStringLiteral("Corsabord");
-inline const QString VERSION_JEU = QStringLiteral("Version 1.1");
+inline const QString VERSION_JEU = QStringLiteral("Version " CORSABORD_VERSION); // the project's, in CMake
 inline const QString EDITEUR = QStringLiteral("Marelis");
 inline const QString AUTEUR = QStringLiteral("Logiciel écrit par  Dorvane");
 
