@@ -4,7 +4,7 @@
 
 #include "base/demandes.h"
 #include "base/preferences.h"
-#include "base/services.h"
+#include "narrator/services.h"
 #include "battle/echange.h"
 #include "battle/journal.h"
 #include "model/dessin.h"
