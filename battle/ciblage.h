@@ -1,8 +1,9 @@
-// The computer's targeting: random search, probes around a first hit, then a walk along the ship.
+// The computer's targeting at its three levels: "classique" and "tenace" search at random, probe around a
+// first hit and walk along the ship; "vraisemblance" aims where our ships afloat fit most often.
 #pragma once
 
-#include "base/preferences.h"
 #include "model/grilles.h"
+#include "model/regles.h"
 #include "model/hasard.h"
 
 #include <QString>

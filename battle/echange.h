@@ -1,7 +1,7 @@
 // The battle's midend: the phase of play and the chain of timers that paces each exchange of fire.
 #pragma once
 
-#include "base/preferences.h"
+#include "model/regles.h"
 #include "battle/ciblage.h"
 #include "battle/tir.h"
 #include "battle/vigie.h"

@@ -95,6 +95,7 @@ protected:
 
 private:
     void creerMenu();
+    void creerPlateaux();
     void creerVigie(QMenuBar* barre);
     void Journal1Click();
     void EffacerJournal1Click();

@@ -1,8 +1,8 @@
 // The shots of both sides as values: what was marked, what sank, what the narrator will say, which clip.
 #pragma once
 
-#include "base/preferences.h"
 #include "model/grilles.h"
+#include "model/regles.h"
 #include "model/hasard.h"
 #include "narrator/commentaires.h"
 
