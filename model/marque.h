@@ -7,7 +7,7 @@
 
 enum class Marque { Touche, Manque };
 
-// What a shot grid holds for the mark, which is also the name of its picture: "TOUCHE", "MANQUE".
+// What a shot grid holds for the mark, which is also the name of its picture.
 const QString& nomMarque(Marque marque);
 
 // The mark a cell of a shot grid holds; none for a sector not fired at (or any other name).
