@@ -188,9 +188,8 @@ QString FluxEcrans::enregistrerReglages() {
                               : EcritureSure{false, QStringLiteral("il était illisible au démarrage")};
     if (ecriture.reussie)
         return QString();
-    const QString chemin = fichier.chemin().isEmpty()
-                               ? QDir(dossierReglages_).filePath(QStringLiteral("Config.Txt"))
-                               : fichier.chemin();
+    const QString chemin =
+        fichier.chemin().isEmpty() ? QDir(dossierReglages_).filePath(FichierReglages::NOM) : fichier.chemin();
     direAuTerminal(QStringLiteral("Corsabord : la voix choisie n'a pas pu être enregistrée dans %1 : %2.")
                        .arg(QDir::toNativeSeparators(chemin), ecriture.raison));
     return QStringLiteral(". Hélas, amiral, ma nouvelle voix n'a pas pu être enregistrée dans %1 : %2.")

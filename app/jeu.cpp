@@ -7,46 +7,10 @@
 #include "base/temps.h"
 #include "battle/tbataille_navale.h"
 #include "narrator/compagnon_perroquet.h"
+#include "screens/ecrans_de_cote.h"
 #include "screens/tformabout.h"
 #include "screens/tformvoice.h"
 #include "placement/ttest.h"
-
-namespace {
-
-const Scene& sceneDe(VueEcran& ecran) {
-    return *ecran.fenetre()->findChild<Scene*>();
-}
-
-// The voice screen and the About card, shown modally over the screen in front at its scale.
-class EcransDeCoteQt : public EcransDeCote {
-public:
-    EcransDeCoteQt(TFormVoice& voice, TFormAbout& about, Dialogues& dialogues)
-        : voice_(voice)
-        , about_(about)
-        , dialogues_(dialogues) {}
-
-    std::optional<ChoixVoix> choisirVoix(VueEcran& devant) override {
-        voice_.ajuster(sceneDe(devant));
-        voice_.setResult(QDialog::Rejected);
-        dialogues_.executer(&voice_);
-        if (voice_.result() != QDialog::Accepted)
-            return std::nullopt;
-        const TFormVoice::Choix& choix = voice_.choix();
-        return ChoixVoix{choix.mode, choix.reglages.vitesse, choix.reglages.hauteur, choix.reglages.volume};
-    }
-    void aPropos(VueEcran& devant) override {
-        about_.ajuster(sceneDe(devant));
-        dialogues_.executer(&about_);
-    }
-    QString sansVoix() const override { return voice_.sansVoix(); }
-
-private:
-    TFormVoice& voice_;
-    TFormAbout& about_;
-    Dialogues& dialogues_;
-};
-
-} // namespace
 
 Jeu::Jeu(Services& services_, const QString& dossierReglages, QObject* parent)
     : QObject(parent)

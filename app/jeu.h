@@ -2,7 +2,7 @@
 #pragma once
 
 #include "app/flux.h"
-#include "base/services.h"
+#include "narrator/services.h"
 #include "model/grilles.h"
 #include "model/hasard.h"
 #include "narrator/narrateur.h"

@@ -4,7 +4,7 @@
 #include "app/jeu.h"
 #include "app/lancement.h"
 #include "base/preferences.h"
-#include "base/services.h"
+#include "narrator/services.h"
 #include "base/temps.h"
 #include "base/terminal.h"
 #include "audio/braille_brlapi.h"

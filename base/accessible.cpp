@@ -54,10 +54,8 @@ void decrirePourLecteurs(QWidget* widget, const QString& description) {
 QString motsDeCase(const QString& cellule) {
     if (cellule.isEmpty())
         return QStringLiteral("eau");
-    if (cellule == QLatin1String("TOUCHE"))
-        return QStringLiteral("touché");
-    if (cellule == QLatin1String("MANQUE"))
-        return QStringLiteral("manqué");
+    if (const std::optional<Marque> marque = marqueDe(cellule))
+        return *marque == Marque::Touche ? QStringLiteral("touché") : QStringLiteral("manqué");
     const QString souche = estNomNavire(cellule) ? racine(cellule) : cellule;
     for (const ClasseNavire& classe : CLASSES_NAVIRES)
         if (souche == QLatin1String(classe.image))

@@ -26,11 +26,7 @@ const QColor couleurMer(0, 128, 255);
 
 constexpr Entree entrees[] = {
     {"EAU", 416, 416},
-    {"TOUCHE", 32, 32},
-    {"MANQUE", 32, 32},
     {"CURSEUR_TIRE", 32, 32},
-    {"CURSEUR_TIRE_TOUCHE", 32, 32},
-    {"CURSEUR_TIRE_MANQUE", 32, 32},
     {"START", 96, 32},
     {"START_CLICK", 96, 32},
     {"INITIALISER", 96, 32},
@@ -46,6 +42,11 @@ const QHash<QString, QSize>& tailles() {
         QHash<QString, QSize> t;
         for (const Entree& e : entrees)
             t.insert(QLatin1String(e.nom), QSize(e.largeur, e.hauteur));
+        // Each mark of a shot, and the aiming cursor over a sector so marked.
+        for (const Marque m : {Marque::Touche, Marque::Manque}) {
+            t.insert(nomMarque(m), QSize(CELLULE, CELLULE));
+            t.insert(QStringLiteral("CURSEUR_TIRE_") + nomMarque(m), QSize(CELLULE, CELLULE));
+        }
         // Each class of ship lying horizontally or vertically, and its berth in the harbour, chosen or empty.
         for (int i = 0; i < int(CLASSES_NAVIRES.size()); ++i) {
             const QSize couche(CLASSES_NAVIRES[i].longueur * CELLULE, CELLULE);

@@ -53,7 +53,7 @@ QString FichierReglages::chemin() const {
         dossier.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     QStringList trouves;
     for (const QString& nom : noms)
-        if (nom.compare(QStringLiteral("config.txt"), Qt::CaseInsensitive) == 0)
+        if (nom.compare(NOM, Qt::CaseInsensitive) == 0)
             trouves << nom;
     if (trouves.isEmpty())
         return {};
@@ -90,7 +90,7 @@ QStringList FichierReglages::charger(bool* remplacable) const {
 EcritureSure FichierReglages::enregistrer(const QStringList& lignes) const {
     QString fichier = chemin();
     if (fichier.isEmpty())
-        fichier = QDir(dossier_).filePath(QStringLiteral("Config.Txt"));
+        fichier = QDir(dossier_).filePath(NOM);
     else if (const QFileInfo info(fichier);
              !estUnLien(fichier) && (!info.isFile() || !info.isReadable() || info.size() > TAILLE_MAX))
         return {false, QStringLiteral("le fichier n'est pas lisible comme réglages")}; // not ours to replace

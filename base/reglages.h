@@ -29,10 +29,13 @@ public:
     explicit FichierReglages(const QString& dossier)
         : dossier_(dossier) {}
 
+    // The name the game gives the settings file it creates; one of any case is read.
+    static inline const QString NOM = QStringLiteral("Config.Txt");
+
     // The settings file of the folder, found whatever the case of its name; empty if none.
     QString chemin() const;
 
-    // Start-up: creates "Config.Txt" from the defaults when the folder has no settings file, then reads
+    // Start-up: creates the file NOM from the defaults when the folder has no settings file, then reads
     // it. Whatever goes wrong (folder not writable, file unreadable or too large, a folder of that
     // name), the file is left as it is and the game runs on the defaults held in memory. remplacable,
     // when given, tells whether the game may replace the file later: not when there was one it could
@@ -42,7 +45,7 @@ public:
     // Replaces the file's content with these lines, all or nothing; on failure the file is left byte for
     // byte and the result says why, in French. A file the game could not read as its settings is never
     // replaced, nor one that is a symbolic link (it is read like any settings file, never written
-    // through). A new file is "Config.Txt".
+    // through). A new file is named NOM.
     EcritureSure enregistrer(const QStringList& lignes) const;
 
 private:

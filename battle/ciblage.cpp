@@ -8,8 +8,8 @@
 
 namespace {
 
-const QString TOUCHE = QStringLiteral("TOUCHE");
-const QString MANQUE = QStringLiteral("MANQUE");
+const QString& TOUCHE = nomMarque(Marque::Touche);
+const QString& MANQUE = nomMarque(Marque::Manque);
 const QString HORIZONTAL = QStringLiteral("H");
 const QString VERTICAL = QStringLiteral("V");
 
@@ -174,11 +174,23 @@ TirEnnemi choisirEtTirer(Partie& partie, Hasard& hasard, Niveau niveau) {
     }
 }
 
-Case cibleVraisemblable(const Partie& partie, Hasard& hasard) {
-    const Grille& tirs = partie.tirs_adverse;
+namespace {
+// What the enemy knows of a cell of our sea: free, a hit on a ship afloat, or nothing can lie there.
+enum Etat : char { LIBRE, TOUCHE_A_FLOT, EXCLUE };
+using Etats = Etat[TAILLE_MER + 1][TAILLE_MER + 1];
+using Poids = qint64[TAILLE_MER + 1][TAILLE_MER + 1];
+
+// What the enemy knows of our sea: each cell, the lengths of our ships afloat, and whether one is hit.
+struct Connaissance {
+    Etats etat = {};
+    QList<int> aFlot;
+    bool blesse = false; // a ship of ours hit and still afloat
+};
+
+Connaissance connaissance(const Partie& partie) {
+    Connaissance k;
     // Cells of our ships already sunk: their wreck tells where they lay.
     bool epave[TAILLE_MER + 1][TAILLE_MER + 1] = {};
-    QList<int> aFlot;
     for (int c = 1; c <= TAILLE_MER; ++c) {
         for (int r = 1; r <= TAILLE_MER; ++r) {
             const QString& nom = partie.plan_joueur(c, r);
@@ -186,7 +198,7 @@ Case cibleVraisemblable(const Partie& partie, Hasard& hasard) {
                 continue;
             const int longueur = partie.longueurDe(nom);
             if (estNomNavire(partie.mer_joueur(c, r))) {
-                aFlot.append(longueur);
+                k.aFlot.append(longueur);
                 continue;
             }
             const bool h = nom.endsWith(QLatin1Char('H'));
@@ -195,55 +207,60 @@ Case cibleVraisemblable(const Partie& partie, Hasard& hasard) {
                     epave[h ? c + i : c][h ? r : r + i] = true;
         }
     }
-    // What the enemy knows of each cell: free, a hit on a ship afloat, or nothing can lie there.
-    enum Etat : char { LIBRE, TOUCHE_A_FLOT, EXCLUE };
-    Etat etat[TAILLE_MER + 1][TAILLE_MER + 1] = {};
-    bool blesse = false; // a ship of ours hit and still afloat
     for (int c = 1; c <= TAILLE_MER; ++c) {
         for (int r = 1; r <= TAILLE_MER; ++r) {
-            const QString& m = tirs(c, r);
-            etat[c][r] = m == MANQUE || epave[c][r] ? EXCLUE : m == TOUCHE ? TOUCHE_A_FLOT : LIBRE;
-            blesse = blesse || etat[c][r] == TOUCHE_A_FLOT;
+            const QString& m = partie.tirs_adverse(c, r);
+            k.etat[c][r] = m == MANQUE || epave[c][r] ? EXCLUE : m == TOUCHE ? TOUCHE_A_FLOT : LIBRE;
+            k.blesse = k.blesse || k.etat[c][r] == TOUCHE_A_FLOT;
         }
     }
+    return k;
+}
 
-    qint64 poids[TAILLE_MER + 1][TAILLE_MER + 1] = {};
-    auto compter = [&](bool parLesTouches) {
-        bool trouve = false;
-        for (int longueur : aFlot) {
-            for (int h = 0; h < 2; ++h) {
-                for (int c = 1; c <= TAILLE_MER; ++c) {
-                    for (int r = 1; r <= TAILLE_MER; ++r) {
-                        const int cf = h ? c + longueur - 1 : c;
-                        const int rf = h ? r : r + longueur - 1;
-                        if (cf > TAILLE_MER || rf > TAILLE_MER)
-                            continue;
-                        int touches = 0;
-                        bool possible = true;
-                        for (int i = 0; i < longueur && possible; ++i) {
-                            const int cc = h ? c + i : c, rr = h ? r : r + i;
-                            possible =
-                                etat[cc][rr] == LIBRE || (parLesTouches && etat[cc][rr] == TOUCHE_A_FLOT);
-                            touches += etat[cc][rr] == TOUCHE_A_FLOT;
-                        }
-                        if (!possible || (parLesTouches && touches == 0))
-                            continue;
-                        // Each hit more that a way covers makes it far likelier: finish the wound.
-                        const qint64 p = qint64(1) << (4 * touches);
-                        for (int i = 0; i < longueur; ++i) {
-                            const int cc = h ? c + i : c, rr = h ? r : r + i;
-                            if (etat[cc][rr] == LIBRE) {
-                                poids[cc][rr] += p;
-                                trouve = true;
-                            }
+// Adds to each free cell the ways a ship afloat can lie over it; with parLesTouches, only the ways
+// through a hit, weighted by their hits. False when no way was found.
+bool compter(const Connaissance& k, bool parLesTouches, Poids& poids) {
+    const Etats& etat = k.etat;
+    bool trouve = false;
+    for (int longueur : k.aFlot) {
+        for (int h = 0; h < 2; ++h) {
+            for (int c = 1; c <= TAILLE_MER; ++c) {
+                for (int r = 1; r <= TAILLE_MER; ++r) {
+                    const int cf = h ? c + longueur - 1 : c;
+                    const int rf = h ? r : r + longueur - 1;
+                    if (cf > TAILLE_MER || rf > TAILLE_MER)
+                        continue;
+                    int touches = 0;
+                    bool possible = true;
+                    for (int i = 0; i < longueur && possible; ++i) {
+                        const int cc = h ? c + i : c, rr = h ? r : r + i;
+                        possible = etat[cc][rr] == LIBRE || (parLesTouches && etat[cc][rr] == TOUCHE_A_FLOT);
+                        touches += etat[cc][rr] == TOUCHE_A_FLOT;
+                    }
+                    if (!possible || (parLesTouches && touches == 0))
+                        continue;
+                    // Each hit more that a way covers makes it far likelier: finish the wound.
+                    const qint64 p = qint64(1) << (4 * touches);
+                    for (int i = 0; i < longueur; ++i) {
+                        const int cc = h ? c + i : c, rr = h ? r : r + i;
+                        if (etat[cc][rr] == LIBRE) {
+                            poids[cc][rr] += p;
+                            trouve = true;
                         }
                     }
                 }
             }
         }
-        return trouve;
-    };
-    if (!(blesse && compter(true)) && !compter(false)) {
+    }
+    return trouve;
+}
+} // namespace
+
+Case cibleVraisemblable(const Partie& partie, Hasard& hasard) {
+    const Grille& tirs = partie.tirs_adverse;
+    const Connaissance k = connaissance(partie);
+    Poids poids = {};
+    if (!(k.blesse && compter(k, true, poids)) && !compter(k, false, poids)) {
         // No ship fits anywhere any more (it cannot happen while one is afloat): any free cell.
         for (int c = 1; c <= TAILLE_MER; ++c)
             for (int r = 1; r <= TAILLE_MER; ++r)

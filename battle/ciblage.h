@@ -1,8 +1,9 @@
-// The computer's targeting: random search, probes around a first hit, then a walk along the ship.
+// The computer's targeting at its three levels: "classique" and "tenace" search at random, probe around a
+// first hit and walk along the ship; "vraisemblance" aims where our ships afloat fit most often.
 #pragma once
 
-#include "base/preferences.h"
 #include "model/grilles.h"
+#include "model/regles.h"
 #include "model/hasard.h"
 
 #include <QString>
@@ -33,7 +34,7 @@ struct TirEnnemi {
     int tentatives = 0; // attempts made, the one that fired included
 };
 
-// One turn's choice and shot, until a shot lands on a cell not yet marked. Writes "TOUCHE" or "MANQUE"
+// One turn's choice and shot, until a shot lands on a cell not yet marked. Writes a hit or a miss
 // into partie.tirs_adverse (from partie.mer_joueur) and updates partie.coup_ia. Needs at least one
 // unmarked cell on the board: on a sea fired at everywhere nothing is fired and no attempt is counted.
 // - Classique: every pursuit attempt reseeds from the clock, so the probes drawn within one ms repeat, and

@@ -16,10 +16,10 @@ QList<Dessin> dessinPortAdverse(const Partie& partie) {
     ajouterMarques(dessins, partie.tirs_joueur);
     const t_viseur& v = partie.viseur;
     if (v.colonne >= 1 && v.colonne <= TAILLE_MER && v.ligne >= 1 && v.ligne <= TAILLE_MER) {
-        const QString& marque = partie.tirs_joueur(v.colonne, v.ligne);
-        const QString curseur = marque == QStringLiteral("TOUCHE")   ? QStringLiteral("CURSEUR_TIRE_TOUCHE")
-                                : marque == QStringLiteral("MANQUE") ? QStringLiteral("CURSEUR_TIRE_MANQUE")
-                                                                     : QStringLiteral("CURSEUR_TIRE");
+        // The cursor over a marked sector shows its mark: "CURSEUR_TIRE_TOUCHE", "CURSEUR_TIRE_MANQUE".
+        const std::optional<Marque> marque = marqueDe(partie.tirs_joueur(v.colonne, v.ligne));
+        const QString curseur =
+            QStringLiteral("CURSEUR_TIRE") + (marque ? QLatin1Char('_') + nomMarque(*marque) : QString());
         dessins.append({curseur, v.colonne, v.ligne});
     }
     return dessins;

@@ -124,9 +124,28 @@ void Echange::placer() {
     passerA(Phase::Placement);
 }
 
-void Echange::viser(int colonne, int ligne, bool curseur) {
-    if (phase_ != Phase::TourDuJoueur)
+void Echange::demander(const Demande& demande) {
+    if (phase_ != Phase::TourDuJoueur) {
+        // A key outside the player's turn drops a typed sector under way.
+        if (demande.geste == Demande::Geste::Taper)
+            saisie_.annuler();
         return;
+    }
+    switch (demande.geste) {
+    case Demande::Geste::Viser:
+        viser(demande.secteur, demande.curseur);
+        return;
+    case Demande::Geste::Taper:
+        taper(demande.touche, demande.secteur);
+        return;
+    case Demande::Geste::Tirer:
+        tirer(demande.secteur);
+        return;
+    }
+}
+
+void Echange::viser(Case secteur, bool curseur) {
+    const int colonne = secteur.colonne, ligne = secteur.ligne;
     if (curseur && (partie_.viseur.colonne != colonne || partie_.viseur.ligne != ligne)) {
         partie_.viseur = {colonne, ligne};
         vue_.repeindreAdverse();
@@ -148,17 +167,25 @@ Case Echange::survoler(int x, int y) {
     return c;
 }
 
-void Echange::touche(bool espace, int colonne, int ligne) {
-    if (phase_ != Phase::TourDuJoueur)
-        return;
+void Echange::taper(int touche, Case secteur) {
+    const SaisieSecteur::Reponse saisie = saisie_.taper(touche);
     TimerPaix->relancer();
-    if (espace)
-        feu(colonne, ligne);
+    if (!saisie.prise) {
+        if (touche == Qt::Key_Space)
+            tirer(secteur);
+        return;
+    }
+    if (!saisie.texte.isEmpty())
+        narrateur_.Parle(saisie.texte);
+    if (saisie.cible.colonne > 0) {
+        // A typed sector is named as the arrows name it, even when the aim was already there.
+        vue_.montrerViseur(saisie.cible.colonne, saisie.cible.ligne);
+        viser(saisie.cible, true);
+    }
 }
 
-void Echange::feu(int colonne, int ligne) {
-    if (phase_ != Phase::TourDuJoueur)
-        return;
+void Echange::tirer(Case secteur) {
+    const int colonne = secteur.colonne, ligne = secteur.ligne;
     const ResultatTir r = ::feu(partie_, hasard_, com_, colonne, ligne);
     if (!r.tire) {
         narrateur_.Parle(r.message);
@@ -245,20 +272,6 @@ void Echange::adieux() {
     for (Timer* t : {TimerTir, TimerReplique, TimerEnnemi, Timergagne, TimerFinal, TimerPaix})
         t->setEnabled(false);
     passerA(Phase::Adieux);
-}
-
-SaisieSecteur::Reponse Echange::saisir(int touche) {
-    if (phase_ != Phase::TourDuJoueur) {
-        saisie_.annuler();
-        return {};
-    }
-    const SaisieSecteur::Reponse r = saisie_.taper(touche);
-    if (!r.prise)
-        return r;
-    TimerPaix->relancer();
-    if (!r.texte.isEmpty())
-        narrateur_.Parle(r.texte);
-    return r;
 }
 
 void Echange::resumer(bool notreMer, bool colonne, int colonneVisee, int ligneVisee) {

@@ -1,7 +1,7 @@
 // The battle's midend: the phase of play and the chain of timers that paces each exchange of fire.
 #pragma once
 
-#include "base/preferences.h"
+#include "model/regles.h"
 #include "battle/ciblage.h"
 #include "battle/tir.h"
 #include "battle/vigie.h"
@@ -28,6 +28,8 @@ public:
     virtual void activerAdverse(bool actif) = 0;
     // The computer's shot lands: the sector becomes the current cell of our sea.
     virtual void cibleEnnemie(int colonne, int ligne) = 0;
+    // A typed sector is aimed at: it becomes the current cell of the enemy sea, which asks nothing more.
+    virtual void montrerViseur(int /*colonne*/, int /*ligne*/) {}
     // Every window of the game is minimised: the idle chatter waits for the player's return.
     virtual bool joueurAbsent() const { return false; }
 };
@@ -46,6 +48,21 @@ QString texteAllure(Allure allure);
 QString texteNiveau(Niveau niveau);
 // The levels in turn: classique, tenace, vraisemblance, then classique again.
 Niveau niveauSuivant(Niveau niveau);
+
+// What the player asks of the enemy sea, whatever key or button gave it. An arrow, the pointer or a
+// typed sector aims; a key goes to the typed sector's entry first, and Space outside an entry fires; a
+// mouse release fires.
+struct Demande {
+    enum class Geste { Viser, Taper, Tirer };
+    Geste geste = Geste::Viser;
+    Case secteur;        // the sector aimed at: the request's own, or the enemy sea's current cell
+    int touche = 0;      // Taper: the key, as Qt names it
+    bool curseur = true; // Viser: the aiming cursor goes there (false when the pointer carries it)
+
+    static Demande viser(Case secteur, bool curseur = true) { return {Geste::Viser, secteur, 0, curseur}; }
+    static Demande taper(int touche, Case secteur) { return {Geste::Taper, secteur, touche, true}; }
+    static Demande tirer(Case secteur) { return {Geste::Tirer, secteur, 0, true}; }
+};
 
 enum class Phase {
     Placement,    // the fleet is in harbour
@@ -80,22 +97,15 @@ public:
     // "Placer les navires": every timer of the exchange and of the end stopped, the idle chatter off,
     // the battle reset.
     void placer();
-    // The player aims at a sector of the enemy sea: the sector is named, and the cursor goes there
-    // unless the pointer moved the aim (the pointer itself carries the cursor, legend strip aside).
-    void viser(int colonne, int ligne, bool curseur = true);
+    // The one way in for what the player asks of the enemy sea: an aim is named, a shot is fired and
+    // played out, in the player's turn only; a typed sector is aimed at as an arrow would.
+    void demander(const Demande& demande);
     // The pointer moves over the enemy sea, at (x, y) pixels of the board: past the legend strip the
     // cursor follows it. The cell to make current, column then row, 0 where that coordinate stays.
     Case survoler(int x, int y);
-    // A key other than a move on the enemy sea; Space fires at the sector aimed at.
-    void touche(bool espace, int colonne, int ligne);
-    // A key of a sector typed on the enemy sea, in the player's turn: the sector to aim at ({0, 0}
-    // for none; a prompt or a refusal has been said). prise is false for a key the entry does not take.
-    SaisieSecteur::Reponse saisir(int touche);
     // A row or a column of either sea, through the sector aimed at; what each fleet has afloat.
     void resumer(bool notreMer, bool colonne, int colonneVisee, int ligneVisee);
     void NaviresAFlotClick();
-    // The player's shot.
-    void feu(int colonne, int ligne);
     // The loss reports.
     void Inspection1Click();
     void DegatClick();
@@ -118,6 +128,13 @@ public Q_SLOTS:
     void TimerPaixTimer();
 
 private:
+    // The sector is named, and the cursor goes there unless the pointer moved the aim (the pointer
+    // itself carries the cursor, legend strip aside).
+    void viser(Case secteur, bool curseur);
+    // A key on the enemy sea: a typed sector's letter or digit, or Space to fire at the sector aimed at.
+    void taper(int touche, Case secteur);
+    // The player's shot.
+    void tirer(Case secteur);
     void passerA(Phase phase);
     // The clip of that name; a shot's at the side of its column (0: centred).
     void jouerClip(const QString& nom, int colonne = 0);

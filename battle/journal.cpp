@@ -53,7 +53,7 @@ EcritureSure Journal::noter(Niveau niveau, const Partie& partie) {
     b.tirs += partie.nb_tirs_joueur;
     for (int c = 1; c <= TAILLE_MER; ++c)
         for (int r = 1; r <= TAILLE_MER; ++r)
-            b.touches += partie.tirs_joueur(c, r) == QLatin1String("TOUCHE");
+            b.touches += estMarque(partie.tirs_joueur(c, r), Marque::Touche);
     if (partie.victoire_joueur) {
         ++b.gagnees;
         if (b.plus_courte == 0 || partie.nb_tirs_joueur < b.plus_courte)

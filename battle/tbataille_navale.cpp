@@ -18,7 +18,6 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QHash>
 #include <QMenuBar>
 #include <QMouseEvent>
 
@@ -55,6 +54,25 @@ TBataille_navale::TBataille_navale(Partie& partie, Hasard& hasard, Services& ser
 
     scene_ = new Scene(QStringLiteral("FOND_BATAILLE"), this);
     setCentralWidget(scene_);
+    creerPlateaux();
+
+    LabelCol = labelCache(scene_, "LabelCol");
+    LabeLigne = labelCache(scene_, "LabeLigne");
+    Infopartie = labelCache(scene_, "Infopartie");
+
+    echange_ = new Echange(partie_, hasard_, services_.temps, narrateur_, services_.sons, &clip, *this, this);
+    echange_->setAllure(preferences_.allure());
+    echange_->setNiveau(preferences_.niveau());
+    echange_->setStereo(preferences_.stereo());
+    echange_->setJournal(&journal_);
+
+    creerMenu();
+    connect(&narrateur_, &Narrateur::requeteTerminee, this, &TBataille_navale::Agent1RequestComplete);
+}
+
+TBataille_navale::~TBataille_navale() = default;
+
+void TBataille_navale::creerPlateaux() {
     port_joueur = new Board(false, scene_);
     port_joueur->setObjectName(QStringLiteral("port_joueur"));
     // Our sea only shows, yet a player who listens reaches it by Tab and reads it with the arrows.
@@ -87,22 +105,7 @@ TBataille_navale::TBataille_navale(Partie& partie, Hasard& hasard, Services& ser
         const QString& tir = partie_.tirs_joueur(c, r);
         return tir.isEmpty() ? QStringLiteral("pas encore visé") : motsDeCase(tir);
     });
-
-    LabelCol = labelCache(scene_, "LabelCol");
-    LabeLigne = labelCache(scene_, "LabeLigne");
-    Infopartie = labelCache(scene_, "Infopartie");
-
-    echange_ = new Echange(partie_, hasard_, services_.temps, narrateur_, services_.sons, &clip, *this, this);
-    echange_->setAllure(preferences_.allure());
-    echange_->setNiveau(preferences_.niveau());
-    echange_->setStereo(preferences_.stereo());
-    echange_->setJournal(&journal_);
-
-    creerMenu();
-    connect(&narrateur_, &Narrateur::requeteTerminee, this, &TBataille_navale::Agent1RequestComplete);
 }
-
-TBataille_navale::~TBataille_navale() = default;
 
 void TBataille_navale::creerMenu() {
     QMenuBar* Menu_bataille = menuBar();
@@ -123,37 +126,6 @@ void TBataille_navale::creerMenu() {
                     &TBataille_navale::Apropos1Click);
     ajouterCommande(Menu_bataille, "SOS1", QStringLiteral("SOS"), 'S', this, &TBataille_navale::SOS1Click);
     creerVigie(Menu_bataille);
-}
-
-void TBataille_navale::creerVigie(QMenuBar* barre) {
-    using Commande = void (TBataille_navale::*)();
-    const QHash<QString, Commande> commandes = {
-        {QStringLiteral("Aide1"), &TBataille_navale::AideClick},
-        {QStringLiteral("Ligne1"), &TBataille_navale::Ligne1Click},
-        {QStringLiteral("Colonne1"), &TBataille_navale::Colonne1Click},
-        {QStringLiteral("LigneNous1"), &TBataille_navale::LigneNous1Click},
-        {QStringLiteral("ColonneNous1"), &TBataille_navale::ColonneNous1Click},
-        {QStringLiteral("AFlot1"), &TBataille_navale::AFlot1Click},
-        {QStringLiteral("Journal1"), &TBataille_navale::Journal1Click},
-        {QStringLiteral("EffacerJournal1"), &TBataille_navale::EffacerJournal1Click},
-        {QStringLiteral("Allure1"), &TBataille_navale::Allure1Click},
-        {QStringLiteral("Niveau1"), &TBataille_navale::Niveau1Click},
-        {QStringLiteral("Stereo1"), &TBataille_navale::Stereo1Click},
-        {QStringLiteral("Historique1"), &TBataille_navale::Historique1Click},
-        {QStringLiteral("HistoriqueSuivant1"), &TBataille_navale::HistoriqueSuivant1Click},
-    };
-    QMenu* vigie = barre->addMenu(QStringLiteral("Vigie"));
-    vigie->setObjectName(QStringLiteral("Vigie"));
-    for (const ToucheAjoutee& t : touchesAjoutees()) {
-        if (!t.commande)
-            continue;
-        QAction* action = vigie->addAction(t.titre);
-        action->setObjectName(QLatin1String(t.commande));
-        action->setShortcut(QKeySequence(t.touches));
-        const Commande commande = commandes.value(QLatin1String(t.commande));
-        Q_ASSERT(commande);
-        connect(action, &QAction::triggered, this, [this, commande] { (this->*commande)(); });
-    }
 }
 
 bool TBataille_navale::FormCreate() {
@@ -258,8 +230,18 @@ void TBataille_navale::FormClick() {
 void TBataille_navale::port_adverseSelectCell(int col, int row) {
     LabelCol->setText(QString(lettreColonne(col)));
     LabeLigne->setText(QString::number(row));
-    echange_->viser(col, row, !selonLePointeur_);
+    if (!selonLeViseur_)
+        echange_->demander(Demande::viser({col, row}, !selonLePointeur_));
     suivreAvecLePointeur(this, port_adverse, col, row);
+}
+
+void TBataille_navale::montrerViseur(int colonne, int ligne) {
+    selonLeViseur_ = true;
+    if (colonne == port_adverse->col() && ligne == port_adverse->row())
+        port_adverseSelectCell(colonne, ligne);
+    else
+        port_adverse->setCellule(colonne, ligne);
+    selonLeViseur_ = false;
 }
 
 void TBataille_navale::port_adverseMouseMove(int x, int y) {
@@ -273,109 +255,11 @@ void TBataille_navale::port_adverseMouseMove(int x, int y) {
 }
 
 void TBataille_navale::port_adverseMouseUp(Qt::MouseButton, int, int) {
-    echange_->feu(port_adverse->col(), port_adverse->row());
+    echange_->demander(Demande::tirer({port_adverse->col(), port_adverse->row()}));
 }
 
 void TBataille_navale::port_adverseKeyPress(int touche) {
-    const SaisieSecteur::Reponse saisie = echange_->saisir(touche);
-    if (saisie.cible.colonne > 0) {
-        // A typed sector is named as the arrows name it, even when the aim was already there.
-        if (saisie.cible.colonne == port_adverse->col() && saisie.cible.ligne == port_adverse->row())
-            port_adverseSelectCell(saisie.cible.colonne, saisie.cible.ligne);
-        else
-            port_adverse->setCellule(saisie.cible.colonne, saisie.cible.ligne);
-        return;
-    }
-    if (saisie.prise)
-        return;
-    echange_->touche(touche == Qt::Key_Space, port_adverse->col(), port_adverse->row());
-}
-
-void TBataille_navale::AideClick() {
-    echange_->TimerPaix->setEnabled(false);
-    Parle(texteTouchesAjoutees());
-    echange_->TimerPaix->setEnabled(true);
-}
-
-void TBataille_navale::Ligne1Click() {
-    echange_->resumer(false, false, port_adverse->col(), port_adverse->row());
-}
-
-void TBataille_navale::Colonne1Click() {
-    echange_->resumer(false, true, port_adverse->col(), port_adverse->row());
-}
-
-void TBataille_navale::LigneNous1Click() {
-    echange_->resumer(true, false, port_adverse->col(), port_adverse->row());
-}
-
-void TBataille_navale::ColonneNous1Click() {
-    echange_->resumer(true, true, port_adverse->col(), port_adverse->row());
-}
-
-void TBataille_navale::AFlot1Click() {
-    echange_->NaviresAFlotClick();
-}
-
-void TBataille_navale::Journal1Click() {
-    QString texte = journal_.texte();
-    if (!echange_->erreurJournal().isEmpty())
-        texte += QStringLiteral(" La dernière partie n'a pas pu y être écrite: ") +
-                 echange_->erreurJournal() + QLatin1Char('.');
-    Parle(texte);
-}
-
-void TBataille_navale::EffacerJournal1Click() {
-    if (echange_->phase() == Phase::Adieux)
-        return;
-    Parle(QUESTION_EFFACER_JOURNAL);
-    if (!intentions_->demander(QStringLiteral("Journal de bord"),
-                               QStringLiteral("Effacer le journal de bord?"))) {
-        Parle(QStringLiteral("Le journal de bord est gardé tel quel, amiral."));
-        return;
-    }
-    const EcritureSure e = journal_.effacer();
-    Parle(e.reussie
-              ? QStringLiteral("Le journal de bord est effacé, amiral.")
-              : QStringLiteral("Je n'ai pas pu effacer le journal de bord: ") + e.raison + QLatin1Char('.'));
-}
-
-void TBataille_navale::changerReglage(const QString& texte) {
-    const EcritureSure e = preferences_.enregistrer();
-    Parle(e.reussie ? texte
-                    : texte + QStringLiteral(" Je n'ai pas pu l'écrire dans les préférences: ") + e.raison +
-                          QLatin1Char('.'));
-}
-
-void TBataille_navale::Allure1Click() {
-    const Allure allure = echange_->allure() == Allure::Normale ? Allure::Vive : Allure::Normale;
-    echange_->setAllure(allure);
-    preferences_.setAllure(allure);
-    changerReglage(texteAllure(allure));
-}
-
-void TBataille_navale::Niveau1Click() {
-    const Niveau niveau = niveauSuivant(echange_->niveau());
-    echange_->setNiveau(niveau);
-    preferences_.setNiveau(niveau);
-    changerReglage(texteNiveau(niveau));
-}
-
-void TBataille_navale::Stereo1Click() {
-    const bool stereo = !echange_->stereo();
-    echange_->setStereo(stereo);
-    preferences_.setStereo(stereo);
-    changerReglage(stereo ? QStringLiteral("Sons placés, amiral: chaque tir et chaque secteur à gauche ou à "
-                                           "droite, selon sa colonne.")
-                          : QStringLiteral("Sons au centre, amiral: tout s'entend des deux côtés."));
-}
-
-void TBataille_navale::Historique1Click() {
-    narrateur_.reculer();
-}
-
-void TBataille_navale::HistoriqueSuivant1Click() {
-    narrateur_.avancer();
+    echange_->demander(Demande::taper(touche, {port_adverse->col(), port_adverse->row()}));
 }
 
 bool TBataille_navale::joueurAbsent() const {

@@ -1,13 +1,15 @@
-// The battle screen: the game's main window, its menu, its two seas, the narrator and the battle's timers.
+// The battle screen: the game's main window, its menu and its two seas; it turns the player's keys and
+// clicks into requests to the exchange and the flow.
 #pragma once
 
 #include "base/demandes.h"
 #include "base/preferences.h"
-#include "base/services.h"
+#include "narrator/services.h"
 #include "battle/echange.h"
 #include "battle/journal.h"
 #include "model/dessin.h"
 #include "narrator/narrateur.h"
+#include "screens/aide.h"
 
 #include <QMainWindow>
 #include <QStringList>
@@ -58,6 +60,9 @@ public:
     bool commande(const QKeySequence& touches) override;
     Timer& paix() override;
 
+    // An added key (F1 lists them), whichever menu or shortcut gave it.
+    void executer(Commande commande);
+
     Board* port_joueur = nullptr;
     Board* port_adverse = nullptr;
     QLabel* LabelCol = nullptr;
@@ -81,20 +86,6 @@ public Q_SLOTS:
     void port_adverseMouseMove(int x, int y);
     void port_adverseMouseUp(Qt::MouseButton bouton, int x, int y);
     void port_adverseKeyPress(int touche);
-    // The added keys (F1 lists them).
-    void AideClick();
-    void Ligne1Click();
-    void Colonne1Click();
-    void LigneNous1Click();
-    void ColonneNous1Click();
-    void AFlot1Click();
-    void Journal1Click();
-    void EffacerJournal1Click();
-    void Allure1Click();
-    void Niveau1Click();
-    void Stereo1Click();
-    void Historique1Click();
-    void HistoriqueSuivant1Click();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -104,7 +95,13 @@ protected:
 
 private:
     void creerMenu();
+    void creerPlateaux();
     void creerVigie(QMenuBar* barre);
+    void Journal1Click();
+    void EffacerJournal1Click();
+    void Allure1Click();
+    void Niveau1Click();
+    void Stereo1Click();
     // The pace or the level as chosen, written in Corsabord.ini, and said.
     void changerReglage(const QString& texte);
 
@@ -113,6 +110,7 @@ private:
     void repeindreAdverse() override;
     void activerAdverse(bool actif) override;
     void cibleEnnemie(int colonne, int ligne) override;
+    void montrerViseur(int colonne, int ligne) override;
     bool joueurAbsent() const override;
 
     Partie& partie_;
@@ -127,4 +125,5 @@ private:
     Preferences preferences_;
     Journal journal_;
     bool selonLePointeur_ = false; // the current cell is following the pointer, not the keys
+    bool selonLeViseur_ = false;   // the current cell is following a sector the exchange aimed at
 };

@@ -4,8 +4,8 @@
 #include "battle/ciblage.h"
 
 namespace {
-const QString TOUCHE = QStringLiteral("TOUCHE");
-const QString MANQUE = QStringLiteral("MANQUE");
+const QString& TOUCHE = nomMarque(Marque::Touche);
+const QString& MANQUE = nomMarque(Marque::Manque);
 
 QString rappelDejaVise(const QString& marque) {
     if (marque == MANQUE)

@@ -1,8 +1,8 @@
 // The shots of both sides as values: what was marked, what sank, what the narrator will say, which clip.
 #pragma once
 
-#include "base/preferences.h"
 #include "model/grilles.h"
+#include "model/regles.h"
 #include "model/hasard.h"
 #include "narrator/commentaires.h"
 
@@ -13,7 +13,7 @@ struct ResultatTir {
     bool tire = false; // false: the cell was already marked (or off the sea) and nothing was fired
     int colonne = 0;   // the sector fired at
     int ligne = 0;
-    QString marque;               // "TOUCHE" or "MANQUE": what the sector holds now
+    QString marque;               // the mark's name (nomMarque): what the sector holds now
     bool coule = false;           // a ship went down with this shot
     bool flotte_detruite = false; // that was the side's last ship
     QString clip;                 // the clip started with the shot; empty when nothing was fired

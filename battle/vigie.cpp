@@ -7,8 +7,8 @@
 
 namespace {
 
-const QString TOUCHE = QStringLiteral("TOUCHE");
-const QString MANQUE = QStringLiteral("MANQUE");
+const QString& TOUCHE = nomMarque(Marque::Touche);
+const QString& MANQUE = nomMarque(Marque::Manque);
 const QString RAPPEL = QStringLiteral(" Une lettre de A à L, puis un nombre de 1 à 12.");
 
 // A digit from its key, -1 for any other key.
@@ -70,25 +70,10 @@ std::array<int, 5> aFlot(const Grille& mer) {
 }
 
 QString flotte(const std::array<int, 5>& n) {
-    // The names the harbour's welcome uses; un or une, then the number in words.
-    static const std::array<std::array<QString, 3>, 5> noms = {{
-        {QStringLiteral("vaisseau amiral"), QStringLiteral("vaisseaux amiraux"), QStringLiteral("un")},
-        {QStringLiteral("frégate"), QStringLiteral("frégates"), QStringLiteral("une")},
-        {QStringLiteral("brick"), QStringLiteral("bricks"), QStringLiteral("un")},
-        {QStringLiteral("galère"), QStringLiteral("galères"), QStringLiteral("une")},
-        {QStringLiteral("chaloupe"), QStringLiteral("chaloupes"), QStringLiteral("une")},
-    }};
-    static const std::array<QString, 4> nombres = {QString(), QString(), QStringLiteral("deux"),
-                                                   QStringLiteral("trois")};
     QStringList parts;
-    for (size_t i = 0; i < n.size(); ++i) {
-        if (n[i] == 0)
-            continue;
-        const QString combien = n[i] == 1  ? noms[i][2]
-                                : n[i] < 4 ? nombres[static_cast<size_t>(n[i])]
-                                           : QString::number(n[i]);
-        parts << combien + QLatin1Char(' ') + noms[i][n[i] == 1 ? 0 : 1];
-    }
+    for (size_t i = 0; i < n.size(); ++i)
+        if (n[i] != 0)
+            parts << nombreDeNavires(static_cast<int>(i), n[i]);
     return enumerer(parts);
 }
 
@@ -140,9 +125,12 @@ SaisieSecteur::Reponse SaisieSecteur::taper(int touche) {
             r.cible = {colonne, d};
         return r;
     }
-    if (!enCours())
-        return r;
+    return enCours() ? conclure(touche) : r;
+}
+
+SaisieSecteur::Reponse SaisieSecteur::conclure(int touche) {
     // Space, Enter or another key in the middle of an entry.
+    Reponse r;
     r.prise = true;
     const int colonne = colonne_;
     const bool un = dizaine_;

@@ -27,6 +27,9 @@ public:
     }
 
 private:
+    // A key that is neither a letter nor a digit, in the middle of an entry.
+    Reponse conclure(int touche);
+
     int colonne_ = 0;      // the letter typed, 0 when no entry is under way
     bool dizaine_ = false; // "1" typed: 10, 11 or 12 may follow
 };

@@ -59,7 +59,7 @@ Partie preparer(std::mt19937& gen, int marques, bool poursuite) {
             partie.mer_joueur(c, r) = QStringLiteral("BRICK");
         if (static_cast<int>(i) < marques)
             partie.tirs_adverse(c, r) =
-                partie.mer_joueur(c, r).isEmpty() ? QStringLiteral("MANQUE") : QStringLiteral("TOUCHE");
+                partie.mer_joueur(c, r).isEmpty() ? nomMarque(Marque::Manque) : nomMarque(Marque::Touche);
     }
     if (poursuite) {
         const int c0 = std::uniform_int_distribution<int>(2, 11)(gen);
@@ -68,8 +68,8 @@ Partie preparer(std::mt19937& gen, int marques, bool poursuite) {
         partie.coup_ia.ligne_origine = r0;
         partie.coup_ia.poursuite = true;
         for (auto [c, r] : {std::pair{c0, r0}, {c0 + 1, r0}, {c0 - 1, r0}, {c0, r0 + 1}, {c0, r0 - 1}})
-            partie.tirs_adverse(c, r) = QStringLiteral("MANQUE");
-        partie.tirs_adverse(c0, r0) = QStringLiteral("TOUCHE");
+            partie.tirs_adverse(c, r) = nomMarque(Marque::Manque);
+        partie.tirs_adverse(c0, r0) = nomMarque(Marque::Touche);
     }
     // Keep one cell to fire at, as a sea with a ship afloat always has.
     const int c = cases.back() % TAILLE_MER + 1, r = cases.back() / TAILLE_MER + 1;

@@ -28,5 +28,5 @@ struct Dessin {
 // Every ship of a fleet grid, drawn once from its first cell, in table order within each cell.
 void ajouterFlotte(QList<Dessin>& dessins, const Grille& plan);
 
-// Every shot mark of a shot grid ("TOUCHE", "MANQUE").
+// Every shot mark of a shot grid, each drawn by the picture of its name.
 void ajouterMarques(QList<Dessin>& dessins, const Grille& tirs);

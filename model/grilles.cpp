@@ -14,6 +14,21 @@ QString nomNavire(int classe) {
     return QLatin1String(CLASSES_NAVIRES[classe].image) + QLatin1Char('H');
 }
 
+QString nombreDeNavires(int classe, int nombre) {
+    const ClasseNavire& c = CLASSES_NAVIRES[static_cast<size_t>(classe)];
+    static const std::array<QString, 4> nombres = {QString(), QString(), QStringLiteral("deux"),
+                                                   QStringLiteral("trois")};
+    if (nombre == 1)
+        return (c.feminin ? QStringLiteral("une ") : QStringLiteral("un ")) + QString::fromUtf8(c.mots);
+    const QString combien = nombre < 4 ? nombres[static_cast<size_t>(nombre)] : QString::number(nombre);
+    return combien + QLatin1Char(' ') + QString::fromUtf8(c.pluriel);
+}
+
+QString leNavire(int classe) {
+    const ClasseNavire& c = CLASSES_NAVIRES[static_cast<size_t>(classe)];
+    return (c.feminin ? QStringLiteral("la ") : QStringLiteral("le ")) + QString::fromUtf8(c.mots);
+}
+
 QString imagePoste(int classe, const char* suffixe) {
     return QLatin1String(CLASSES_NAVIRES[classe].poste) + QLatin1String(suffixe);
 }
@@ -99,7 +114,7 @@ bool Partie::VerifieCoule(Grille& mer, const Grille& tirs, const QString& cote) 
     for (int c = 1; c <= TAILLE_MER; ++c) {
         for (int r = 1; r <= TAILLE_MER; ++r) {
             const QString nom = mer(c, r);
-            if (tirs(c, r) != QStringLiteral("TOUCHE") || !estNomNavire(nom))
+            if (!estMarque(tirs(c, r), Marque::Touche) || !estNomNavire(nom))
                 continue;
             const int longueur = longueurDe(nom);
             const bool horizontal = nom.endsWith(QLatin1Char('H'));
@@ -107,7 +122,7 @@ bool Partie::VerifieCoule(Grille& mer, const Grille& tirs, const QString& cote) 
             for (int i = 0; i < longueur && toutTouche; ++i) {
                 const int cc = horizontal ? c + i : c;
                 const int rr = horizontal ? r : r + i;
-                toutTouche = cc <= TAILLE_MER && rr <= TAILLE_MER && tirs(cc, rr) == QStringLiteral("TOUCHE");
+                toutTouche = cc <= TAILLE_MER && rr <= TAILLE_MER && estMarque(tirs(cc, rr), Marque::Touche);
             }
             if (toutTouche) {
                 mer(c, r).clear();

@@ -1,6 +1,8 @@
 // The sea grids, the fleet, the battle state and the sinking check shared by both screens.
 #pragma once
 
+#include "model/marque.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -11,7 +13,7 @@ constexpr int TAILLE_MER = 12;
 
 // A 12 by 12 grid of cell names, indexed by column then row. A cell name is both the game fact
 // and the name of the picture that draws it: "" open sea or not fired at, "FREGATEH" the first
-// cell of a frigate lying horizontally, "FREGATE" another cell of it, "TOUCHE" or "MANQUE" a shot.
+// cell of a frigate lying horizontally, "FREGATE" another cell of it, a shot's mark (marque.h) a shot.
 class Grille {
 public:
     const QString& operator()(int colonne, int ligne) const { return cases_[colonne][ligne]; }
@@ -27,18 +29,20 @@ private:
 // The five classes of a fleet, flagship first: the one table that the grids, the harbour, the pictures
 // and the screen readers' words take the fleet from.
 struct ClasseNavire {
-    const char* image; // with H or V, the picture of a ship lying so and the name of its first cell
-    const char* poste; // with _SEL or _FLOU, the picture of its berth, chosen or empty
-    const char* mots;  // what screen readers call it (UTF-8)
-    int longueur;      // cells
-    int nombre;        // ships of the class in a fleet
+    const char* image;   // with H or V, the picture of a ship lying so and the name of its first cell
+    const char* poste;   // with _SEL or _FLOU, the picture of its berth, chosen or empty
+    const char* mots;    // its name in French, as the parrot and screen readers say it (UTF-8)
+    const char* pluriel; // the same, for more than one (UTF-8)
+    bool feminin;        // une frégate, la galère
+    int longueur;        // cells
+    int nombre;          // ships of the class in a fleet
 };
 inline constexpr std::array<ClasseNavire, 5> CLASSES_NAVIRES = {{
-    {"NAVIRE-AMIRAL", "NAVIRE_AMIRAL", "vaisseau amiral", 5, 1},
-    {"FREGATE", "FREGATE", "frégate", 4, 1},
-    {"BRICK", "BRICK", "brick", 3, 2},
-    {"GALERE", "GALERE", "galère", 3, 2},
-    {"CHALOUPE", "CHALOUPE", "chaloupe", 2, 3},
+    {"NAVIRE-AMIRAL", "NAVIRE_AMIRAL", "vaisseau amiral", "vaisseaux amiraux", false, 5, 1},
+    {"FREGATE", "FREGATE", "frégate", "frégates", true, 4, 1},
+    {"BRICK", "BRICK", "brick", "bricks", false, 3, 2},
+    {"GALERE", "GALERE", "galère", "galères", true, 3, 2},
+    {"CHALOUPE", "CHALOUPE", "chaloupe", "chaloupes", true, 2, 3},
 }};
 enum ClasseDeNavire { Amiral, Fregate, Brick, Galere, Chaloupe };
 
@@ -46,6 +50,11 @@ enum ClasseDeNavire { Amiral, Fregate, Brick, Galere, Chaloupe };
 // with suffixe "_SEL").
 QString nomNavire(int classe);
 QString imagePoste(int classe, const char* suffixe);
+
+// Ships of a class in words: "un brick", "une galère", "deux bricks", "trois chaloupes", "4 bricks".
+QString nombreDeNavires(int classe, int nombre);
+// The one ship of a class: "le vaisseau amiral", "la frégate".
+QString leNavire(int classe);
 
 // The ten names a ship's first cell can hold: its class with its orientation letter.
 extern const std::array<QString, 10> noms_navires;

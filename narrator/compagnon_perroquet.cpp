@@ -9,9 +9,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QEvent>
 #include <QFileInfo>
-#include <QMainWindow>
 #include <QMetaObject>
 #include <QWidget>
 
@@ -26,13 +24,6 @@ namespace {
 constexpr int TIC_MS = 80;
 // How long the balloon stays once the voice has stopped.
 constexpr int BULLE_RESTE_MS = 1500;
-// Between idle moves (a blink or a look around), in turn.
-constexpr int ATTENTES_REPOS[] = {2600, 4100, 3300, 5200};
-// With nothing asked for this long, the idle moves stop until the next request.
-constexpr int ASSOUPI_MS = 20000;
-constexpr double LARGEUR_DESIGN = 1024, HAUTEUR_DESIGN = 800;
-// Room around the parrot for its moves, in design pixels.
-constexpr double MARGE_DESSIN = 28;
 } // namespace
 
 CompagnonPerroquet::CompagnonPerroquet(QWidget* fenetre, Temps& temps, QObject* parent)
@@ -45,9 +36,10 @@ CompagnonPerroquet::CompagnonPerroquet(QWidget* fenetre, Temps& temps, MoteurPar
     , moteur_(moteur)
     , sortie_(sortie)
     , tic_(temps.creerTimer(this, TIC_MS))
-    , dossiers_(dossiersParDefaut())
     , file_([this](Requete& r) { commencer(r); }, [this](int id) { signaler(id); })
-    , suivi_(*moteur, *sortie) {
+    , suivi_(*moteur, *sortie)
+    , repos_(TIC_MS) {
+    recherche_.dossiers = dossiersParDefaut();
     moteur_->setParent(this);
     sortie_->setParent(this);
     connect(tic_, &Timer::timeout, this, &CompagnonPerroquet::tic);
@@ -58,23 +50,17 @@ CompagnonPerroquet::CompagnonPerroquet(QWidget* fenetre, Temps& temps, MoteurPar
     setFenetre(fenetre);
 }
 
-void CompagnonPerroquet::setLecteur(SortieLecteur* lecteur) {
-    if (SortieLecteur* avant = suivi_.lecteur())
-        disconnect(avant, nullptr, this, nullptr);
-    suivi_.setLecteur(lecteur);
-    if (lecteur)
-        connect(lecteur, &SortieLecteur::dit, this, &CompagnonPerroquet::lecteurADit);
-}
-
-void CompagnonPerroquet::setBraille(std::unique_ptr<SortieBraille> braille) {
-    braille_ = std::move(braille);
-}
-
 CompagnonPerroquet::~CompagnonPerroquet() {
     if (hote_)
         hote_->removeEventFilter(this);
     delete dessin_;
     delete bulle_;
+}
+
+void CompagnonPerroquet::setConnecte(bool connecte) {
+    if (!connecte && personnage_)
+        decharger(id_personnage_);
+    connecte_ = connecte;
 }
 
 QStringList CompagnonPerroquet::dossiersParDefaut() {
@@ -93,105 +79,12 @@ QStringList CompagnonPerroquet::dossiersParDefaut() {
     return d;
 }
 
-void CompagnonPerroquet::setFenetre(QWidget* fenetre) {
-    if (fenetre == fenetre_)
-        return;
-    if (hote_)
-        hote_->removeEventFilter(this);
-    fenetre_ = fenetre;
-    // in a main window, the parrot stands in the central widget, where the design is drawn (below the menu)
-    auto* principale = qobject_cast<QMainWindow*>(fenetre);
-    hote_ = principale && principale->centralWidget() ? principale->centralWidget() : fenetre;
-    echelle_auto_ = true;
-    if (hote_)
-        hote_->installEventFilter(this);
-    if (dessin_)
-        dessin_->setParent(hote_);
-    if (bulle_)
-        bulle_->setParent(hote_);
-    disposer();
-    afficher(montre_);
-}
-
-void CompagnonPerroquet::setEchelle(double k, QPoint origine) {
-    echelle_auto_ = false;
-    k_ = k > 0 ? k : 1;
-    origine_ = origine;
-    disposer();
-}
-
-bool CompagnonPerroquet::eventFilter(QObject* objet, QEvent* event) {
-    if (objet == hote_ && event->type() == QEvent::Resize)
-        disposer();
-    return ServiceCompagnon::eventFilter(objet, event);
-}
-
-QRect CompagnonPerroquet::versFenetre(const QRectF& design) const {
-    return QRectF(origine_.x() + design.x() * k_, origine_.y() + design.y() * k_, design.width() * k_,
-                  design.height() * k_)
-        .toAlignedRect();
-}
-
-void CompagnonPerroquet::disposer() {
-    if (hote_ && echelle_auto_) {
-        const QSize t = hote_->size();
-        k_ = std::max(0.1, std::min(t.width() / LARGEUR_DESIGN, t.height() / HAUTEUR_DESIGN));
-        origine_ = QPoint(qRound((t.width() - LARGEUR_DESIGN * k_) / 2),
-                          qRound((t.height() - HAUTEUR_DESIGN * k_) / 2));
-    }
-    if (dessin_) {
-        const int marge = qRound(MARGE_DESSIN * k_);
-        dessin_->setMarge(marge);
-        dessin_->setGeometry(rectanglePerroquet().adjusted(-marge, -marge, marge, marge));
-    }
-    if (bulle_)
-        bulle_->placer(rectanglePerroquet(), k_);
-}
-
-QRect CompagnonPerroquet::rectanglePerroquet() const {
-    const QSizeF taille = personnage_ ? personnage_->taille() : QSizeF(128, 160);
-    return versFenetre(QRectF(QPointF(gauche_, haut_), taille));
-}
-
-void CompagnonPerroquet::afficher(bool visible) {
-    if (dessin_) {
-        dessin_->setVisible(visible && hote_);
-        if (visible)
-            dessin_->raise();
-    }
-    if (bulle_) {
-        const bool parle = visible && bulle_reste_ > 0 && !bulle_->texte().trimmed().isEmpty();
-        bulle_->setVisible(parle && hote_);
-        if (parle)
-            bulle_->raise();
-    }
-}
-
-bool CompagnonPerroquet::visible() const {
-    return montre_ && dessin_ && pose_.valeur(QStringLiteral("opacite"), 1) > 0.01;
-}
-
-bool CompagnonPerroquet::bulleVisible() const {
-    return montre_ && bulle_ && bulle_reste_ > 0 && !bulle_->texte().trimmed().isEmpty();
-}
-
-QString CompagnonPerroquet::texteBulle() const {
-    return bulleVisible() ? bulle_->texte() : QString();
-}
-
-void CompagnonPerroquet::setConnecte(bool connecte) {
-    if (!connecte && personnage_)
-        decharger(id_personnage_);
-    connecte_ = connecte;
-}
-
 QString CompagnonPerroquet::cheminPersonnage() const {
-    for (const QString& d : dossiers_) {
-        const QString chemin = QDir(d).filePath(fichier_);
-        if (QFileInfo(chemin).isFile())
-            return chemin;
-    }
-    return QString();
+    return recherche_.chemin();
+}
+
+QString CompagnonPerroquet::raisonAbsence() const {
+    return recherche_.raisonAbsence(erreur_);
 }
 
 bool CompagnonPerroquet::personnageExiste(const QString&) const {
@@ -243,22 +136,15 @@ bool CompagnonPerroquet::charger(const QString& id, const QString&) {
     id_personnage_ = id;
     pose_ = personnage_->poseInitiale();
     dessin_->setPose(pose_);
+    QList<const Animation*> mouvements;
+    for (const QString& nom : personnage_->animationsDeRepos())
+        mouvements << personnage_->animation(nom);
+    repos_.setMouvements(mouvements);
     montre_ = false;
-    attente_repos_ = 0;
+    repos_.relancerAttente();
     disposer();
     afficher(false);
     return true;
-}
-
-QString CompagnonPerroquet::raisonAbsence() const {
-    const QString quoi = cheminPersonnage().isEmpty()
-                             ? QStringLiteral("Fichier du personnage « %1 » introuvable.").arg(fichier_)
-                             : QStringLiteral("Fichier du personnage illisible : %1.")
-                                   .arg(erreur_.isEmpty() ? cheminPersonnage() : erreur_);
-    QStringList dossiers;
-    for (const QString& d : dossiers_)
-        dossiers << QDir::cleanPath(d);
-    return quoi + QStringLiteral("\nDossiers cherchés :\n") + dossiers.join(QLatin1Char('\n'));
 }
 
 bool CompagnonPerroquet::personnage(const QString& id) const {
@@ -272,7 +158,7 @@ void CompagnonPerroquet::decharger(const QString& id) {
     montre_ = false;
     bulle_reste_ = 0;
     afficher(false);
-    repos_ = nullptr;
+    repos_.arreter();
     dernier_ = std::move(personnage_);
     id_dernier_ = id_personnage_;
     personnage_.reset();
@@ -348,13 +234,7 @@ void CompagnonPerroquet::avancerFile() {
 }
 
 void CompagnonPerroquet::commencer(Requete& r) {
-    if (repos_) {
-        // an idle move gives way at once to what the game asks
-        pose_.appliquer(repos_->poseA(repos_depart_, repos_->duree()));
-        repos_ = nullptr;
-    }
-    attente_repos_ = 0;
-    calme_ = 0;
+    repos_.interrompre(pose_);
     if (r.genre == Genre::Animation) {
         if (r.animation && r.animation->nom == personnage_->animation(QStringLiteral("Show"))->nom) {
             montre_ = true;
@@ -381,9 +261,7 @@ void CompagnonPerroquet::commencer(Requete& r) {
         disposer();
         afficher(montre_);
     }
-    if (braille_)
-        braille_->afficher(r.nom);
-    suivi_.commencer(r);
+    livrer(r);
 }
 
 void CompagnonPerroquet::finir(Requete& r) {
@@ -419,43 +297,6 @@ void CompagnonPerroquet::abandonnerTout() {
 
 int CompagnonPerroquet::requeteEnCours() const {
     return file_.enCours();
-}
-
-void CompagnonPerroquet::recevoirPcm(int id, const QByteArray& pcm) {
-    if (Requete* r = file_.parole(id))
-        if (suivi_.recevoirPcm(*r, pcm))
-            Q_EMIT premierSon(id);
-}
-
-void CompagnonPerroquet::recevoirMot(int id, qint64 echantillon, int position, int) {
-    if (Requete* r = file_.parole(id))
-        suivi_.recevoirMot(*r, echantillon, position);
-}
-
-void CompagnonPerroquet::recevoirFin(int id, qint64 echantillons, bool) {
-    Requete* r = file_.parole(id);
-    if (r && suivi_.recevoirFin(*r, echantillons)) {
-        finir(*r); // nothing to hear
-        avancerFile();
-    }
-}
-
-void CompagnonPerroquet::sonJoue() {
-    Requete* r = file_.parleuse();
-    if (!r || !SuiviParole::finiParLaSortie(*r))
-        return;
-    finir(*r);
-    avancerFile();
-}
-
-void CompagnonPerroquet::lecteurADit(int id) {
-    Requete* r = file_.parole(id);
-    if (!r || !r->par_lecteur)
-        return;
-    if (!r->synthese_finie)
-        moteur_->arreter(id); // its sound only moved the beak
-    finir(*r);
-    avancerFile();
 }
 
 void CompagnonPerroquet::animerBec(Requete& r) {
@@ -519,13 +360,8 @@ void CompagnonPerroquet::planifier() {
         // Nothing asked: the clock wakes only when something on the screen is to change, the balloon
         // going or the parrot moving, and a while after the last request not at all, as a dozing bird.
         int prochain = bulle_reste_ > 0 ? bulle_reste_ : std::numeric_limits<int>::max();
-        const bool present = montre_ && pose_.valeur(QStringLiteral("opacite"), 1) > 0.01;
-        if (present && repos_)
-            prochain = std::min(prochain, prochaineImageRepos());
-        else if (present && calme_ < ASSOUPI_MS)
-            prochain = std::min(
-                prochain, std::max(TIC_MS, std::min(ATTENTES_REPOS[prochain_repos_ % 4] - attente_repos_,
-                                                    ASSOUPI_MS - calme_)));
+        if (montre_ && pose_.valeur(QStringLiteral("opacite"), 1) > 0.01)
+            prochain = std::min(prochain, repos_.prochainReveil(pose_));
         if (prochain == std::numeric_limits<int>::max()) {
             tic_->setEnabled(false);
             return;
@@ -537,38 +373,9 @@ void CompagnonPerroquet::planifier() {
     tic_->setEnabled(true);
 }
 
-int CompagnonPerroquet::prochaineImageRepos() const {
-    // The frames of an idle move fall every TIC_MS from its start, as they always did; those that would
-    // show the pose he already holds (a look held, eyes kept shut) are skipped, up to its end.
-    const int fin = repos_->duree();
-    int t = repos_ecoule_ + TIC_MS;
-    while (t < fin && repos_->poseA(repos_depart_, t) == pose_)
-        t += TIC_MS;
-    return t - repos_ecoule_;
-}
-
 void CompagnonPerroquet::repos(int ms) {
     if (!montre_ || pose_.valeur(QStringLiteral("opacite"), 1) <= 0.01)
         return;
-    if (repos_) {
-        repos_ecoule_ += ms;
-        pose_ = repos_->poseA(repos_depart_, repos_ecoule_);
-        if (dessin_)
-            dessin_->setPose(pose_);
-        if (repos_ecoule_ >= repos_->duree())
-            repos_ = nullptr;
-        return;
-    }
-    calme_ += ms;
-    attente_repos_ += ms;
-    if (attente_repos_ < ATTENTES_REPOS[prochain_repos_ % 4] || calme_ >= ASSOUPI_MS)
-        return;
-    attente_repos_ = 0;
-    const QStringList noms = personnage_->animationsDeRepos();
-    if (noms.isEmpty())
-        return;
-    repos_ = personnage_->animation(noms.at(prochain_repos_ % noms.size()));
-    ++prochain_repos_;
-    repos_depart_ = pose_;
-    repos_ecoule_ = 0;
+    if (repos_.avancer(ms, pose_) && dessin_)
+        dessin_->setPose(pose_);
 }

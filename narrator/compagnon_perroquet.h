@@ -1,11 +1,14 @@
 // The game's character service: our speaking parrot, drawn in the game's window and voiced by espeak-ng.
-// The requests' order is the queue's (file_requetes.h), what is heard the follower's (suivi_parole.h);
-// here, the character file, where he stands, his moves and his drawing.
+// The requests' order is the queue's (file_requetes.h), what is heard the follower's (suivi_parole.h),
+// his idle moves the scheduler's (repos_perroquet.h), the character file's search personnage.h's; here,
+// the requests played out on the parrot's clock (compagnon_perroquet.cpp), where he stands in the window
+// (compagnon_fenetre.cpp) and where his texts go (compagnon_sorties.cpp).
 #pragma once
 
 #include "narrator/compagnon.h"
 #include "narrator/file_requetes.h"
 #include "narrator/personnage.h"
+#include "narrator/repos_perroquet.h"
 #include "narrator/suivi_parole.h"
 
 #include <QList>
@@ -54,11 +57,11 @@ public:
     void setEchelle(double k, QPoint origine);
 
     // The folders searched for the character file, first found wins.
-    void setDossiers(const QStringList& dossiers) { dossiers_ = dossiers; }
-    const QStringList& dossiers() const { return dossiers_; }
+    void setDossiers(const QStringList& dossiers) { recherche_.dossiers = dossiers; }
+    const QStringList& dossiers() const { return recherche_.dossiers; }
     // The character file that plays whatever character the game loads (the game asks for its narrator
     // by its own identifier and key): perroquet.json unless told otherwise.
-    void setFichierPersonnage(const QString& fichier) { fichier_ = fichier; }
+    void setFichierPersonnage(const QString& fichier) { recherche_.fichier = fichier; }
     // The character file found in the folders, or empty.
     QString cheminPersonnage() const;
     // Next to the executable (data/narrateur), then the installed data folder.
@@ -115,11 +118,12 @@ private:
     int ajouter(Requete r);
     void avancerFile();
     void commencer(Requete& r);
+    // A text to the sound output or the screen reader, and to the braille display.
+    void livrer(Requete& r);
     void finir(Requete& r);
     void signaler(int id);
     void tic();
     void planifier();
-    int prochaineImageRepos() const;
     void repos(int ms);
     void animerBec(Requete& r);
     void recevoirPcm(int id, const QByteArray& pcm);
@@ -141,8 +145,7 @@ private:
     Timer* tic_;
     QPointer<DessinPerroquet> dessin_;
     QPointer<BulleParole> bulle_;
-    QStringList dossiers_;
-    QString fichier_ = QStringLiteral("perroquet.json");
+    RecherchePersonnage recherche_;
     QString erreur_; // what was wrong with the character file at the last load
 
     bool connecte_ = false;
@@ -161,11 +164,5 @@ private:
     double k_ = 1;
     QPoint origine_;
     int bulle_reste_ = 0;
-    // idle moves
-    const Animation* repos_ = nullptr;
-    Pose repos_depart_;
-    int repos_ecoule_ = 0;
-    int attente_repos_ = 0;
-    int calme_ = 0; // ms at rest since the last request
-    int prochain_repos_ = 0;
+    ReposPerroquet repos_;
 };

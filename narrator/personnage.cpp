@@ -127,50 +127,11 @@ std::optional<Personnage> Personnage::depuisJson(const QByteArray& json, const Q
         return echec(erreur, QStringLiteral("taille invalide"));
     p.taille_ = QSizeF(taille.x(), taille.y());
 
-    const QJsonObject groupes = o.value(QLatin1String("groupes")).toObject();
-    for (auto it = groupes.begin(); it != groupes.end(); ++it) {
-        const QJsonObject g = it.value().toObject();
-        GroupeDessin groupe;
-        groupe.nom = it.key();
-        groupe.parent = g.value(QLatin1String("parent")).toString();
-        if (!lirePoint(g.value(QLatin1String("pivot")), &groupe.pivot))
-            return echec(erreur, QStringLiteral("groupe sans pivot: ") + it.key());
-        groupe.angle = g.value(QLatin1String("angle")).toString();
-        groupe.saut = g.value(QLatin1String("saut")).toString();
-        groupe.echelle = g.value(QLatin1String("echelle")).toString();
-        p.groupes_.append(groupe);
-    }
-    for (const GroupeDessin& g : std::as_const(p.groupes_)) {
-        // a parent must exist, and following parents must not loop
-        QString suivant = g.parent;
-        for (int pas = 0; !suivant.isEmpty(); ++pas) {
-            const GroupeDessin* parent = p.groupe(suivant);
-            if (!parent || pas > p.groupes_.size())
-                return echec(erreur, QStringLiteral("groupe parent invalide: ") + g.nom);
-            suivant = parent->parent;
-        }
-    }
+    if (const QString e = p.lireGroupes(o); !e.isEmpty())
+        return echec(erreur, e);
 
-    const QJsonArray parties = o.value(QLatin1String("parties")).toArray();
-    for (const QJsonValue& v : parties) {
-        const QJsonObject po = v.toObject();
-        PartieDessin partie;
-        partie.element = po.value(QLatin1String("element")).toString();
-        if (partie.element.isEmpty())
-            return echec(erreur, QStringLiteral("partie sans élément"));
-        partie.groupe = po.value(QLatin1String("groupe")).toString();
-        if (!partie.groupe.isEmpty() && !p.groupe(partie.groupe))
-            return echec(erreur, QStringLiteral("groupe inconnu: ") + partie.groupe);
-        partie.angle = po.value(QLatin1String("angle")).toString();
-        if (!partie.angle.isEmpty() && !lirePoint(po.value(QLatin1String("pivot")), &partie.pivot))
-            return echec(erreur, QStringLiteral("partie tournante sans pivot: ") + partie.element);
-        const QJsonObject si = po.value(QLatin1String("si")).toObject();
-        for (auto it = si.begin(); it != si.end(); ++it)
-            partie.si.insert(it.key(), it.value().toString());
-        p.parties_.append(partie);
-    }
-    if (p.parties_.isEmpty())
-        return echec(erreur, QStringLiteral("aucune partie"));
+    if (const QString e = p.lireParties(o); !e.isEmpty())
+        return echec(erreur, e);
 
     if (!lirePose(o.value(QLatin1String("pose")), &p.pose_))
         return echec(erreur, QStringLiteral("pose de départ invalide"));
@@ -181,6 +142,66 @@ std::optional<Personnage> Personnage::depuisJson(const QByteArray& json, const Q
     p.bec_max_ = bec.toDouble(25);
     p.niveau_plein_ = std::clamp(parole.value(QLatin1String("niveau_plein")).toDouble(0.25), 0.01, 1.0);
 
+    if (const QString e = p.lireAnimations(o); !e.isEmpty())
+        return echec(erreur, e);
+    for (const QString& requise : ANIMATIONS_REQUISES)
+        if (!p.animation(requise))
+            return echec(erreur, QStringLiteral("animation manquante: ") + requise);
+    return p;
+}
+
+QString Personnage::lireGroupes(const QJsonObject& o) {
+    const QJsonObject groupes = o.value(QLatin1String("groupes")).toObject();
+    for (auto it = groupes.begin(); it != groupes.end(); ++it) {
+        const QJsonObject g = it.value().toObject();
+        GroupeDessin groupe;
+        groupe.nom = it.key();
+        groupe.parent = g.value(QLatin1String("parent")).toString();
+        if (!lirePoint(g.value(QLatin1String("pivot")), &groupe.pivot))
+            return QStringLiteral("groupe sans pivot: ") + it.key();
+        groupe.angle = g.value(QLatin1String("angle")).toString();
+        groupe.saut = g.value(QLatin1String("saut")).toString();
+        groupe.echelle = g.value(QLatin1String("echelle")).toString();
+        groupes_.append(groupe);
+    }
+    for (const GroupeDessin& g : std::as_const(groupes_)) {
+        // a parent must exist, and following parents must not loop
+        QString suivant = g.parent;
+        for (int pas = 0; !suivant.isEmpty(); ++pas) {
+            const GroupeDessin* parent = groupe(suivant);
+            if (!parent || pas > groupes_.size())
+                return QStringLiteral("groupe parent invalide: ") + g.nom;
+            suivant = parent->parent;
+        }
+    }
+    return {};
+}
+
+QString Personnage::lireParties(const QJsonObject& o) {
+    const QJsonArray parties = o.value(QLatin1String("parties")).toArray();
+    for (const QJsonValue& v : parties) {
+        const QJsonObject po = v.toObject();
+        PartieDessin partie;
+        partie.element = po.value(QLatin1String("element")).toString();
+        if (partie.element.isEmpty())
+            return QStringLiteral("partie sans élément");
+        partie.groupe = po.value(QLatin1String("groupe")).toString();
+        if (!partie.groupe.isEmpty() && !groupe(partie.groupe))
+            return QStringLiteral("groupe inconnu: ") + partie.groupe;
+        partie.angle = po.value(QLatin1String("angle")).toString();
+        if (!partie.angle.isEmpty() && !lirePoint(po.value(QLatin1String("pivot")), &partie.pivot))
+            return QStringLiteral("partie tournante sans pivot: ") + partie.element;
+        const QJsonObject si = po.value(QLatin1String("si")).toObject();
+        for (auto it = si.begin(); it != si.end(); ++it)
+            partie.si.insert(it.key(), it.value().toString());
+        parties_.append(partie);
+    }
+    if (parties_.isEmpty())
+        return QStringLiteral("aucune partie");
+    return {};
+}
+
+QString Personnage::lireAnimations(const QJsonObject& o) {
     const QJsonObject animations = o.value(QLatin1String("animations")).toObject();
     for (auto it = animations.begin(); it != animations.end(); ++it) {
         const QJsonObject ao = it.value().toObject();
@@ -197,20 +218,17 @@ std::optional<Personnage> Personnage::depuisJson(const QByteArray& json, const Q
             image.duree = io.value(QLatin1String("duree")).toInt(-1);
             if (image.duree < 0 || image.duree > DUREE_IMAGE_MAX ||
                 !lirePose(io.value(QLatin1String("pose")), &image.pose))
-                return echec(erreur, QStringLiteral("image invalide dans ") + a.nom);
+                return QStringLiteral("image invalide dans ") + a.nom;
             a.images.append(image);
             duree += image.duree;
             if (duree > DUREE_ANIMATION_MAX)
-                return echec(erreur, QStringLiteral("animation trop longue: ") + a.nom);
+                return QStringLiteral("animation trop longue: ") + a.nom;
         }
         if (a.images.isEmpty())
-            return echec(erreur, QStringLiteral("animation vide: ") + a.nom);
-        p.animations_.append(a);
+            return QStringLiteral("animation vide: ") + a.nom;
+        animations_.append(a);
     }
-    for (const QString& requise : ANIMATIONS_REQUISES)
-        if (!p.animation(requise))
-            return echec(erreur, QStringLiteral("animation manquante: ") + requise);
-    return p;
+    return {};
 }
 
 const GroupeDessin* Personnage::groupe(const QString& nom) const {
@@ -237,4 +255,24 @@ QStringList Personnage::animationsDeRepos() const {
         if (a.repos)
             noms << a.nom;
     return noms;
+}
+
+QString RecherchePersonnage::chemin() const {
+    for (const QString& d : dossiers) {
+        const QString candidat = QDir(d).filePath(fichier);
+        if (QFileInfo(candidat).isFile())
+            return candidat;
+    }
+    return QString();
+}
+
+QString RecherchePersonnage::raisonAbsence(const QString& erreur) const {
+    const QString quoi = chemin().isEmpty()
+                             ? QStringLiteral("Fichier du personnage « %1 » introuvable.").arg(fichier)
+                             : QStringLiteral("Fichier du personnage illisible : %1.")
+                                   .arg(erreur.isEmpty() ? chemin() : erreur);
+    QStringList cherches;
+    for (const QString& d : dossiers)
+        cherches << QDir::cleanPath(d);
+    return quoi + QStringLiteral("\nDossiers cherchés :\n") + cherches.join(QLatin1Char('\n'));
 }

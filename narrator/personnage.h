@@ -10,6 +10,8 @@
 
 #include <optional>
 
+class QJsonObject;
+
 // Where the parrot stands: numeric values (angles in degrees, "saut" in drawing units, "echelle",
 // "opacite") and named states ("yeux": "ouverts" or "fermes").
 struct Pose {
@@ -81,6 +83,11 @@ public:
     double niveauPlein() const { return niveau_plein_; }
 
 private:
+    // The parts of a character file, each read into this character: why it is refused, empty when not.
+    QString lireGroupes(const QJsonObject& o);
+    QString lireParties(const QJsonObject& o);
+    QString lireAnimations(const QJsonObject& o);
+
     QString nom_, dessin_;
     QSizeF taille_;
     QList<GroupeDessin> groupes_;
@@ -89,6 +96,18 @@ private:
     QList<Animation> animations_;
     double bec_max_ = 25;
     double niveau_plein_ = 0.25;
+};
+
+// Where the character file is looked for, and what to tell the player when it cannot be read.
+struct RecherchePersonnage {
+    QStringList dossiers; // searched in turn, first found wins
+    QString fichier = QStringLiteral("perroquet.json");
+
+    // The character file found in the folders, or empty.
+    QString chemin() const;
+    // Why there is no character, for the player: the file missing or, with erreur (what was wrong with
+    // it at the last load, if known), unreadable, then every folder searched.
+    QString raisonAbsence(const QString& erreur) const;
 };
 
 // What a character file may ask for; a file beyond these bounds is refused like a corrupt one, so that

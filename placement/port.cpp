@@ -31,9 +31,10 @@ const QString A_VOUS_LA_BARRE = QStringLiteral(" Servez vous des touches de dire
 
 // How each berth is tied to its class, its berth number and its pictures.
 struct Port::DescriptionPoste {
-    t_def_bateau Port::*classe;
-    int Port::*numero; // nullptr for the flagship and the frigate
-    int valeur;
+    int classe; // in CLASSES_NAVIRES
+    t_def_bateau Port::*definition;
+    int Port::*numero; // nullptr for a class of one ship (the flagship, the frigate)
+    int valeur;        // the berth's number within its class, 0 for a class of one ship
     QString au_port;
     QString choisi;
     QString vide;
@@ -42,44 +43,56 @@ struct Port::DescriptionPoste {
 };
 
 const std::array<Port::DescriptionPoste, NB_POSTES>& Port::descriptions() {
-    static const std::array<DescriptionPoste, NB_POSTES> table = {{
-        {&Port::def_amiral, nullptr, 0, nomNavire(Amiral), imagePoste(Amiral, "_SEL"),
-         imagePoste(Amiral, "_FLOU"), QStringLiteral("Vaisseau amiral à vos ordres, paré à appareiller!"),
-         &DESCRIPTION_AMIRAL},
-        {&Port::def_fregate, nullptr, 0, nomNavire(Fregate), imagePoste(Fregate, "_SEL"),
-         imagePoste(Fregate, "_FLOU"),
-         QStringLiteral("Tout l'équipage de la frégate est à son poste, amiral, paré à appareiller!"),
-         &DESCRIPTION_FREGATE},
-        {&Port::def_brick, &Port::num_brick, 1, nomNavire(Brick), imagePoste(Brick, "_SEL"),
-         imagePoste(Brick, "_FLOU"),
-         QStringLiteral("L'équipage du premier brick est à vos ordres, amiral, paré à appareiller!"),
-         &DESCRIPTION_BRICK},
-        {&Port::def_brick, &Port::num_brick, 2, nomNavire(Brick), imagePoste(Brick, "_SEL"),
-         imagePoste(Brick, "_FLOU"),
-         QStringLiteral("L'équipage du deuxième brick est à vos ordres, amiral, paré à appareiller!"),
-         &DESCRIPTION_BRICK},
-        {&Port::def_galere, &Port::num_galere, 1, nomNavire(Galere), imagePoste(Galere, "_SEL"),
-         imagePoste(Galere, "_FLOU"),
-         QStringLiteral("La première galère est à vos ordres, amiral, paré à appareiller!"),
-         &DESCRIPTION_GALERE},
-        {&Port::def_galere, &Port::num_galere, 2, nomNavire(Galere), imagePoste(Galere, "_SEL"),
-         imagePoste(Galere, "_FLOU"),
-         QStringLiteral("La deuxième galère est à vos ordres, amiral, paré à appareiller!"),
-         &DESCRIPTION_GALERE},
-        {&Port::def_chaloupe, &Port::num_chaloupe, 1, nomNavire(Chaloupe), imagePoste(Chaloupe, "_SEL"),
-         imagePoste(Chaloupe, "_FLOU"),
-         QStringLiteral("La première chaloupe est à vos ordres, amiral, paré à appareiller!"),
-         &DESCRIPTION_CHALOUPE},
-        {&Port::def_chaloupe, &Port::num_chaloupe, 2, nomNavire(Chaloupe), imagePoste(Chaloupe, "_SEL"),
-         imagePoste(Chaloupe, "_FLOU"),
-         QStringLiteral("La deuxième chaloupe est à vos ordres, amiral, paré à appareiller!"),
-         &DESCRIPTION_CHALOUPE},
-        {&Port::def_chaloupe, &Port::num_chaloupe, 3, nomNavire(Chaloupe), imagePoste(Chaloupe, "_SEL"),
-         imagePoste(Chaloupe, "_FLOU"),
-         QStringLiteral("La troisième chaloupe est à vos ordres, amiral, paré à appareiller!"),
-         &DESCRIPTION_CHALOUPE},
-    }};
+    // The words each berth's crew answers with when the ship is chosen, berth by berth.
+    static const std::array<QString, NB_POSTES> choix = {
+        QStringLiteral("Vaisseau amiral à vos ordres, paré à appareiller!"),
+        QStringLiteral("Tout l'équipage de la frégate est à son poste, amiral, paré à appareiller!"),
+        QStringLiteral("L'équipage du premier brick est à vos ordres, amiral, paré à appareiller!"),
+        QStringLiteral("L'équipage du deuxième brick est à vos ordres, amiral, paré à appareiller!"),
+        QStringLiteral("La première galère est à vos ordres, amiral, paré à appareiller!"),
+        QStringLiteral("La deuxième galère est à vos ordres, amiral, paré à appareiller!"),
+        QStringLiteral("La première chaloupe est à vos ordres, amiral, paré à appareiller!"),
+        QStringLiteral("La deuxième chaloupe est à vos ordres, amiral, paré à appareiller!"),
+        QStringLiteral("La troisième chaloupe est à vos ordres, amiral, paré à appareiller!"),
+    };
+    static const std::array<DescriptionPoste, NB_POSTES> table = [] {
+        const std::array<t_def_bateau Port::*, 5> definitions = {
+            &Port::def_amiral, &Port::def_fregate, &Port::def_brick, &Port::def_galere, &Port::def_chaloupe};
+        const std::array<int Port::*, 5> numeros = {nullptr, nullptr, &Port::num_brick, &Port::num_galere,
+                                                    &Port::num_chaloupe};
+        const std::array<const QString*, 5> textes = {&DESCRIPTION_AMIRAL, &DESCRIPTION_FREGATE,
+                                                      &DESCRIPTION_BRICK, &DESCRIPTION_GALERE,
+                                                      &DESCRIPTION_CHALOUPE};
+        // A berth for each ship of the fleet, class by class.
+        std::array<DescriptionPoste, NB_POSTES> t;
+        size_t p = 0;
+        for (int i = 0; i < int(CLASSES_NAVIRES.size()); ++i) {
+            const auto k = static_cast<size_t>(i);
+            for (int n = 1; n <= CLASSES_NAVIRES[k].nombre; ++n, ++p)
+                t[p] = {i,
+                        definitions[k],
+                        numeros[k],
+                        numeros[k] ? n : 0,
+                        nomNavire(i),
+                        imagePoste(i, "_SEL"),
+                        imagePoste(i, "_FLOU"),
+                        choix[p],
+                        textes[k]};
+        }
+        return t;
+    }();
     return table;
+}
+
+std::array<t_def_bateau*, 5> Port::parClasse() {
+    return {&def_amiral, &def_fregate, &def_brick, &def_galere, &def_chaloupe};
+}
+
+QString Port::nomPoste(int poste) {
+    const DescriptionPoste& d = descriptions()[static_cast<size_t>(poste)];
+    const QString mots = QString::fromUtf8(CLASSES_NAVIRES[static_cast<size_t>(d.classe)].mots);
+    return mots.left(1).toUpper() + mots.mid(1) +
+           (d.valeur > 0 ? QLatin1Char(' ') + QString::number(d.valeur) : QString());
 }
 
 Port::Port(Partie& partie, Hasard& hasard)
@@ -96,7 +109,7 @@ Port::Port(Partie& partie, Hasard& hasard)
 }
 
 t_def_bateau& Port::classeDe(Poste p) {
-    return this->*(descriptions()[static_cast<int>(p)].classe);
+    return this->*(descriptions()[static_cast<int>(p)].definition);
 }
 
 void Port::PoserNavire(Grille& plan, const t_coord_placement_tempo& navire, bool& ok) {
@@ -130,9 +143,8 @@ void Port::ChoisirNavire(const t_def_bateau& classe) {
 
 void Port::DecompterNavire(const QString& nom) {
     const QString souche = racine(nom);
-    const std::array<t_def_bateau*, 5> classes = {&def_amiral, &def_fregate, &def_brick, &def_galere,
-                                                  &def_chaloupe};
-    for (int i = 0; i < int(classes.size()); ++i)
+    const std::array<t_def_bateau*, 5> classes = parClasse();
+    for (size_t i = 0; i < classes.size(); ++i)
         if (souche == QLatin1String(CLASSES_NAVIRES[i].image))
             --classes[i]->nombre;
 }
@@ -232,7 +244,7 @@ QString Port::choisir(Poste p) {
     const DescriptionPoste& d = descriptions()[static_cast<int>(p)];
     RestaurerPostes();
     afficher(p, d.choisi);
-    ChoisirNavire(this->*d.classe);
+    ChoisirNavire(this->*d.definition);
     if (d.numero)
         this->*d.numero = d.valeur;
     partie_.message_courant = d.choix;
@@ -326,92 +338,19 @@ void Port::retrouverNumeroDuPoste() {
     }
 }
 
-bool Port::cycle(Grille& plan) {
-    // One seeding per cycle: the column and the row are two successive draws of the same seed.
-    hasard_.Randomize();
-    placement_tempo.colonne = static_cast<int>(hasard_.tirage(13));
-    placement_tempo.ligne = static_cast<int>(hasard_.tirage(13));
-    bool ok = false;
-    if (hasard_.tirage(2) == 1) {
-        Pivoter(placement_tempo.bateau.nom);
-        PoserNavire(plan, placement_tempo, ok);
-    }
-    return ok;
-}
-
-void Port::disposer(Grille& plan) {
-    while (!cycle(plan)) {
-    }
-}
-
-void Port::Place() {
-    navire_choisi = false;
-    disposer(partie_.plan_joueur);
-    navire_choisi = false;
-    // The computer's ship uses the same cycle as the player's: reading the clock a second time
-    // between the column and the row would put its first cell on the diagonal.
-    disposer(partie_.plan_adverse);
-    DecompterNavire(placement_tempo.bateau.nom);
-    GriserPostes();
-}
-
-QString Port::placerLaFlotte() {
-    for (int i = 1; i <= 2; ++i) {
-        num_brick = i;
-        ChoisirNavire(def_brick);
-        RestaurerPostes();
-        Place();
-        num_galere = i;
-        ChoisirNavire(def_galere);
-        RestaurerPostes();
-        Place();
-    }
-    for (int i = 1; i <= 3; ++i) {
-        num_chaloupe = i;
-        ChoisirNavire(def_chaloupe);
-        RestaurerPostes();
-        Place();
-    }
-    ChoisirNavire(def_amiral);
-    RestaurerPostes();
-    Place();
-    ChoisirNavire(def_fregate);
-    RestaurerPostes();
-    Place();
-    partie_.message_courant =
-        QStringLiteral("Tous les navires sont en place, amiral. Control \"E\" pour engager le "
-                       "combat, ou control \"P\" pour le retour au port.");
-    return partie_.message_courant;
-}
-
-QString Port::AutoClick() {
-    BtInitialiserClick();
-    return placerLaFlotte();
-}
-
 QString Port::InspectionClick() {
     QString& m = partie_.message_courant;
     m = texte_inspection;
     if (m.isEmpty()) {
         m = QStringLiteral("Il reste au port: ");
-        if (def_amiral.nombre != 0)
-            m += QStringLiteral("le vaisseau amiral, ");
-        if (def_fregate.nombre != 0)
-            m += QStringLiteral("la frégate, ");
-        if (def_brick.nombre == 2)
-            m += QStringLiteral("deux bricks, ");
-        if (def_brick.nombre == 1)
-            m += QStringLiteral("un brick, ");
-        if (def_galere.nombre == 2)
-            m += QStringLiteral("deux galères, ");
-        if (def_galere.nombre == 1)
-            m += QStringLiteral("une galère, ");
-        if (def_chaloupe.nombre == 3)
-            m += QStringLiteral("trois chaloupes, ");
-        if (def_chaloupe.nombre == 2)
-            m += QStringLiteral("deux chaloupes, ");
-        if (def_chaloupe.nombre == 1)
-            m += QStringLiteral("une chaloupe, ");
+        const std::array<t_def_bateau*, 5> classes = parClasse();
+        for (int i = 0; i < int(classes.size()); ++i) {
+            const int n = classes[static_cast<size_t>(i)]->nombre;
+            if (n > 0)
+                m += (CLASSES_NAVIRES[static_cast<size_t>(i)].nombre == 1 ? leNavire(i)
+                                                                          : nombreDeNavires(i, n)) +
+                     QStringLiteral(", ");
+        }
         m += QStringLiteral("à vous de les placer, amiral!");
     }
     if (restantAuPort() == 0)

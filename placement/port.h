@@ -17,7 +17,7 @@ struct t_coord_placement_tempo {
     t_def_bateau bateau; // a copy of the class; the last letter of its nom is the orientation
 };
 
-// The nine berths of the harbour, in the order of the berth table.
+// The berths of the harbour, one per ship of the fleet, class by class in the fleet's order.
 enum class Poste {
     ImBtnavireamiral,
     ImBtfregate,
@@ -29,7 +29,13 @@ enum class Poste {
     ImBtchaloupe2,
     ImBtchaloupe3,
 };
-constexpr int NB_POSTES = 9;
+constexpr int NB_POSTES = [] {
+    int n = 0;
+    for (const ClasseNavire& c : CLASSES_NAVIRES)
+        n += c.nombre;
+    return n;
+}();
+static_assert(static_cast<int>(Poste::ImBtchaloupe3) == NB_POSTES - 1, "one berth per ship of the fleet");
 
 // What a berth shows: enabled or not, and the name of its picture.
 struct EtatPoste {
@@ -49,6 +55,9 @@ struct Engagement {
 class Port {
 public:
     Port(Partie& partie, Hasard& hasard);
+
+    // What screen readers call a berth: "Vaisseau amiral", "Brick 1".
+    static QString nomPoste(int poste);
 
     // Working copies of the classes: nombre counts the ships still in harbour.
     t_def_bateau def_amiral;
@@ -125,6 +134,8 @@ public:
 
 private:
     struct DescriptionPoste;
+    // The working copies in the fleet's order.
+    std::array<t_def_bateau*, 5> parClasse();
     static const std::array<DescriptionPoste, NB_POSTES>& descriptions();
     t_def_bateau& classeDe(Poste p);
     EtatPoste& etat(Poste p) { return postes_[static_cast<int>(p)]; }

@@ -38,22 +38,21 @@ QLabel* imageCachee(Scene* scene, const char* nom, const QString& bulle, const Q
     return image;
 }
 
-// The berths, in their order: the widget's name, what screen readers call it, where it lies in the basin.
+// The berths, in their order: the widget's name and where it lies in the basin.
 struct PlacePoste {
     const char* nom;
-    const char* nomAccessible;
     QRect place;
 };
 const std::array<PlacePoste, NB_POSTES> POSTES = {{
-    {"ImBtnavireamiral", "Vaisseau amiral", QRect(664, 160, 160, 32)},
-    {"ImBtfregate", "Frégate", QRect(856, 336, 128, 32)},
-    {"ImBtbrick1", "Brick 1", QRect(800, 456, 96, 32)},
-    {"ImBtBrick2", "Brick 2", QRect(672, 232, 96, 32)},
-    {"ImBtGalere1", "Galère 1", QRect(888, 272, 96, 32)},
-    {"ImBtGalere2", "Galère 2", QRect(888, 408, 96, 32)},
-    {"ImBtChaloupe1", "Chaloupe 1", QRect(920, 152, 64, 32)},
-    {"ImBtchaloupe2", "Chaloupe 2", QRect(704, 456, 64, 32)},
-    {"ImBtchaloupe3", "Chaloupe 3", QRect(912, 456, 64, 32)},
+    {"ImBtnavireamiral", QRect(664, 160, 160, 32)},
+    {"ImBtfregate", QRect(856, 336, 128, 32)},
+    {"ImBtbrick1", QRect(800, 456, 96, 32)},
+    {"ImBtBrick2", QRect(672, 232, 96, 32)},
+    {"ImBtGalere1", QRect(888, 272, 96, 32)},
+    {"ImBtGalere2", QRect(888, 408, 96, 32)},
+    {"ImBtChaloupe1", QRect(920, 152, 64, 32)},
+    {"ImBtchaloupe2", QRect(704, 456, 64, 32)},
+    {"ImBtchaloupe3", QRect(912, 456, 64, 32)},
 }};
 
 } // namespace
@@ -178,7 +177,7 @@ void TTest::creerPostes() {
     for (int i = 0; i < NB_POSTES; ++i) {
         auto* poste = new ImagePoste(POSTES[i].place.size(), scene_);
         poste->setObjectName(QLatin1String(POSTES[i].nom));
-        poste->setAccessibleName(QString::fromUtf8(POSTES[i].nomAccessible));
+        poste->setAccessibleName(Port::nomPoste(i));
         scene_->placer(poste, POSTES[i].place);
         postes_[i] = poste;
     }

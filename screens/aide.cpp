@@ -41,40 +41,40 @@ QString texteSOS() {
 
 const QList<ToucheAjoutee>& touchesAjoutees() {
     static const QList<ToucheAjoutee> touches{
-        {Qt::Key_F1, "Aide1", QStringLiteral("Touches ajoutées"), QStringLiteral("F1 : cette liste.")},
+        {Qt::Key_F1, Commande::Aide, QStringLiteral("Touches ajoutées"), QStringLiteral("F1 : cette liste.")},
         {{},
-         nullptr,
+         std::nullopt,
          {},
          QStringLiteral(
              "Sur la mer ennemie, une lettre de A à L puis un nombre de 1 à 12 : viser ce secteur, "
              "sans tirer. Espace tire.")},
-        {Qt::Key_F2, "Ligne1", QStringLiteral("Ligne du secteur visé"),
+        {Qt::Key_F2, Commande::Ligne, QStringLiteral("Ligne du secteur visé"),
          QStringLiteral("F2 : la ligne du secteur visé, sur la mer ennemie.")},
-        {Qt::Key_F3, "Colonne1", QStringLiteral("Colonne du secteur visé"),
+        {Qt::Key_F3, Commande::Colonne, QStringLiteral("Colonne du secteur visé"),
          QStringLiteral("F3 : sa colonne, sur la mer ennemie.")},
-        {Qt::SHIFT | Qt::Key_F2, "LigneNous1", QStringLiteral("La même ligne chez nous"),
+        {Qt::SHIFT | Qt::Key_F2, Commande::LigneNous, QStringLiteral("La même ligne chez nous"),
          QStringLiteral("Majuscule F2 : la même ligne, sur notre mer.")},
-        {Qt::SHIFT | Qt::Key_F3, "ColonneNous1", QStringLiteral("La même colonne chez nous"),
+        {Qt::SHIFT | Qt::Key_F3, Commande::ColonneNous, QStringLiteral("La même colonne chez nous"),
          QStringLiteral("Majuscule F3 : la même colonne, sur notre mer.")},
-        {Qt::Key_F4, "AFlot1", QStringLiteral("Navires à flot"),
+        {Qt::Key_F4, Commande::AFlot, QStringLiteral("Navires à flot"),
          QStringLiteral("F4 : les navires encore à flot, chez l'ennemi et chez nous.")},
-        {Qt::Key_F5, "Journal1", QStringLiteral("Journal de bord"),
+        {Qt::Key_F5, Commande::Journal, QStringLiteral("Journal de bord"),
          QStringLiteral("F5 : le journal de bord, niveau par niveau.")},
-        {Qt::SHIFT | Qt::Key_F5, "EffacerJournal1", QStringLiteral("Effacer le journal de bord"),
+        {Qt::SHIFT | Qt::Key_F5, Commande::EffacerJournal, QStringLiteral("Effacer le journal de bord"),
          QStringLiteral("Majuscule F5 : effacer le journal de bord, après confirmation.")},
-        {Qt::Key_F6, "Allure1", QStringLiteral("Allure"),
+        {Qt::Key_F6, Commande::Allure, QStringLiteral("Allure"),
          QStringLiteral("F6 : allure normale ou vive du combat.")},
-        {Qt::Key_F7, "Niveau1", QStringLiteral("Niveau de l'ennemi"),
+        {Qt::Key_F7, Commande::Niveau, QStringLiteral("Niveau de l'ennemi"),
          QStringLiteral("F7 : niveau de l'ennemi, classique, tenace ou vraisemblance.")},
-        {Qt::Key_F8, "Stereo1", QStringLiteral("Sons placés selon la colonne"),
+        {Qt::Key_F8, Commande::Stereo, QStringLiteral("Sons placés selon la colonne"),
          QStringLiteral("F8 : les tirs et les secteurs entendus à gauche ou à droite selon leur colonne, ou "
                         "tous au centre.")},
-        {Qt::ALT | Qt::Key_Up, "Historique1", QStringLiteral("Texte précédent"),
+        {Qt::ALT | Qt::Key_Up, Commande::Historique, QStringLiteral("Texte précédent"),
          QStringLiteral("Alt flèche haut : le texte d'avant, parmi les cinquante derniers.")},
-        {Qt::ALT | Qt::Key_Down, "HistoriqueSuivant1", QStringLiteral("Texte suivant"),
+        {Qt::ALT | Qt::Key_Down, Commande::HistoriqueSuivant, QStringLiteral("Texte suivant"),
          QStringLiteral("Alt flèche bas : le texte d'après.")},
         {{},
-         nullptr,
+         std::nullopt,
          {},
          QStringLiteral("Dans l'écran des voix, gauche ou droite : ma vitesse ; page précédente ou page "
                         "suivante : mon volume ; Echap laisse tout comme avant.")},
@@ -90,8 +90,8 @@ QString texteTouchesAjoutees() {
 }
 
 QString texteAPropos() {
-    return QStringLiteral(
-               "Corsabord Version 1.1 est un logiciel Marelis écrit pour votre plaisir par Dorvane. ") +
+    return NOM_JEU + QLatin1Char(' ') + VERSION_JEU +
+           QStringLiteral(" est un logiciel Marelis écrit pour votre plaisir par Dorvane. ") +
            // The game links espeak-ng, itself under the GPL: the game is shared on the same terms.
            QStringLiteral("Corsabord est un logiciel libre: vous pouvez le copier et le partager selon les "
                           "termes de la Licence Publique Générale GNU, version 3 ou toute version "

@@ -6,20 +6,39 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 // Every keyboard command, one a line, as the parrot recites them (22 lines, the last two empty).
 const QStringList& MemoSOS();
 
 // The whole list as one text for the parrot: each line followed by CR LF.
 QString texteSOS();
 
-// A key the game adds to the commands SOS recites (that list stays as it always was). One table: the
-// battle screen's "Vigie" menu is built from it, and F1 reads it; a new key is one more row here and its
-// command's slot on the battle screen.
+// The commands the game adds to those SOS recites (that list stays as it always was). The battle screen
+// runs each through one switch, so that a command without its case is a compiler warning.
+enum class Commande {
+    Aide,              // F1: this list, read aloud
+    Ligne,             // F2, F3: the row, the column of the sector aimed at, on the enemy sea
+    Colonne,           //
+    LigneNous,         // Shift+F2, Shift+F3: the same on our sea
+    ColonneNous,       //
+    AFlot,             // F4: what each fleet still has afloat
+    Journal,           // F5: the logbook
+    EffacerJournal,    // Shift+F5: the logbook cleared, after a yes
+    Allure,            // F6: the pace
+    Niveau,            // F7: the enemy's level
+    Stereo,            // F8: the stereo cues
+    Historique,        // Alt+Up, Alt+Down: back and forth through the last texts
+    HistoriqueSuivant, //
+};
+
+// A key the game adds. One table: the battle screen's "Vigie" menu is built from it, and F1 reads it; a
+// new key is one more row here and its case in the battle screen's switch.
 struct ToucheAjoutee {
-    QKeyCombination touches; // none for keys that are not one shortcut (the typed sectors)
-    const char* commande;    // the menu command's object name; nullptr when there is none
-    QString titre;           // as the menu shows it
-    QString parole;          // its line in the list F1 reads
+    QKeyCombination touches;          // none for keys that are not one shortcut (the typed sectors)
+    std::optional<Commande> commande; // none for a line that only tells (the typed sectors, the voices)
+    QString titre;                    // as the menu shows it
+    QString parole;                   // its line in the list F1 reads
 };
 const QList<ToucheAjoutee>& touchesAjoutees();
 
@@ -32,7 +51,7 @@ QString texteAPropos();
 
 // What the About screen shows.
 inline const QString NOM_JEU = QStringLiteral("Corsabord");
-inline const QString VERSION_JEU = QStringLiteral("Version 1.1");
+inline const QString VERSION_JEU = QStringLiteral("Version " CORSABORD_VERSION); // the project's, in CMake
 inline const QString EDITEUR = QStringLiteral("Marelis");
 inline const QString AUTEUR = QStringLiteral("Logiciel écrit par  Dorvane");
 

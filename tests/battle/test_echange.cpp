@@ -62,9 +62,9 @@ TEST_F(UnEchange, LaVictoireSonneA12sEtParleA16s) {
     partie.mer_adverse.vider();
     poserNavire(partie.mer_adverse, QStringLiteral("CHALOUPEH"), 2, 5, 5);
     partie.plan_adverse = partie.mer_adverse;
-    echange.feu(5, 5);
+    echange.demander(Demande::tirer({5, 5}));
     temps.avancer(4000 + 6000 + 5000); // a full exchange
-    echange.feu(6, 5);
+    echange.demander(Demande::tirer({6, 5}));
     EXPECT_EQ(echange.phase(), Phase::FinDePartie);
     EXPECT_EQ(partie.infopartie, FIN_DE_LA_PARTIE);
     const int repeints = vue.adverse;
@@ -98,7 +98,7 @@ TEST_F(UnEchange, LaDefaiteSonneA11sEtParleA15s) {
             partie.tirs_adverse(c, r) =
                 partie.mer_joueur(c, r).isEmpty() ? QStringLiteral("MANQUE") : QStringLiteral("TOUCHE");
     partie.tirs_adverse(6, 5).clear();
-    echange.feu(12, 12);
+    echange.demander(Demande::tirer({12, 12}));
     temps.avancer(4000 + 6000);
     EXPECT_EQ(dit(), QStringLiteral("Feu ennemi!"));
     EXPECT_EQ(clips().last(), QStringLiteral("WaveECoule"));
@@ -139,7 +139,7 @@ TEST_F(UnEchange, LeBavardageA40sPuisDe3A6Minutes) {
     EXPECT_LT(suivant, 360000);
     // Aiming restarts it, with the drawn interval.
     temps.avancer(100000);
-    echange.viser(2, 2);
+    echange.demander(Demande::viser({2, 2}));
     temps.avancer(suivant - 1);
     EXPECT_EQ(dit(), QStringLiteral("Secteur : B.2.  Espace pour tirer."));
     temps.avancer(1);
@@ -179,7 +179,8 @@ PartieRythmee jouerAuRythme(Allure allure) {
     int tir = 0;
     while (!compagnon.paroles.last().contains(QStringLiteral("Control \"N\"")) && temps.ecoule() < 3600000) {
         if (vue.actif) {
-            echange.touche(true, tir % 12 + 1, tir / 12 + 1); // Space, as the player fires
+            echange.demander(
+                Demande::taper(Qt::Key_Space, {tir % 12 + 1, tir / 12 + 1})); // Space, as the player fires
             ++tir;
         } else {
             temps.avancer(1);

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "app/jeu.h"
-#include "base/services.h"
+#include "narrator/services.h"
 #include "battle/tbataille_navale.h"
 #include "screens/tformabout.h"
 #include "screens/tformvoice.h"

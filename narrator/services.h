@@ -1,4 +1,5 @@
-// The services the screens talk to the world through: time, boxes, sound and the narrator's character.
+// The services the screens talk to the world through: time, boxes, sound and the narrator's character
+// (here, the lowest folder that knows all four).
 #pragma once
 
 class Dialogues;

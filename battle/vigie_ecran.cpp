@@ -1,0 +1,114 @@
+// The battle screen's added keys: the "Vigie" menu built from their table, and what each command does.
+#include "battle/tbataille_navale.h"
+
+#include "base/board.h"
+#include "base/timer.h"
+
+#include <QMenuBar>
+
+void TBataille_navale::creerVigie(QMenuBar* barre) {
+    QMenu* vigie = barre->addMenu(QStringLiteral("Vigie"));
+    vigie->setObjectName(QStringLiteral("Vigie"));
+    for (const ToucheAjoutee& t : touchesAjoutees()) {
+        if (!t.commande)
+            continue;
+        QAction* action = vigie->addAction(t.titre);
+        action->setShortcut(QKeySequence(t.touches));
+        connect(action, &QAction::triggered, this, [this, c = *t.commande] { executer(c); });
+    }
+}
+
+void TBataille_navale::executer(Commande commande) {
+    const int col = port_adverse->col(), row = port_adverse->row();
+    switch (commande) {
+    case Commande::Aide:
+        echange_->TimerPaix->setEnabled(false);
+        Parle(texteTouchesAjoutees());
+        echange_->TimerPaix->setEnabled(true);
+        return;
+    case Commande::Ligne:
+    case Commande::Colonne:
+    case Commande::LigneNous:
+    case Commande::ColonneNous:
+        echange_->resumer(commande == Commande::LigneNous || commande == Commande::ColonneNous,
+                          commande == Commande::Colonne || commande == Commande::ColonneNous, col, row);
+        return;
+    case Commande::AFlot:
+        echange_->NaviresAFlotClick();
+        return;
+    case Commande::Journal:
+        Journal1Click();
+        return;
+    case Commande::EffacerJournal:
+        EffacerJournal1Click();
+        return;
+    case Commande::Allure:
+        Allure1Click();
+        return;
+    case Commande::Niveau:
+        Niveau1Click();
+        return;
+    case Commande::Stereo:
+        Stereo1Click();
+        return;
+    case Commande::Historique:
+        narrateur_.reculer();
+        return;
+    case Commande::HistoriqueSuivant:
+        narrateur_.avancer();
+        return;
+    }
+}
+
+void TBataille_navale::Journal1Click() {
+    QString texte = journal_.texte();
+    if (!echange_->erreurJournal().isEmpty())
+        texte += QStringLiteral(" La dernière partie n'a pas pu y être écrite: ") +
+                 echange_->erreurJournal() + QLatin1Char('.');
+    Parle(texte);
+}
+
+void TBataille_navale::EffacerJournal1Click() {
+    if (echange_->phase() == Phase::Adieux)
+        return;
+    Parle(QUESTION_EFFACER_JOURNAL);
+    if (!intentions_->demander(QStringLiteral("Journal de bord"),
+                               QStringLiteral("Effacer le journal de bord?"))) {
+        Parle(QStringLiteral("Le journal de bord est gardé tel quel, amiral."));
+        return;
+    }
+    const EcritureSure e = journal_.effacer();
+    Parle(e.reussie
+              ? QStringLiteral("Le journal de bord est effacé, amiral.")
+              : QStringLiteral("Je n'ai pas pu effacer le journal de bord: ") + e.raison + QLatin1Char('.'));
+}
+
+void TBataille_navale::changerReglage(const QString& texte) {
+    const EcritureSure e = preferences_.enregistrer();
+    Parle(e.reussie ? texte
+                    : texte + QStringLiteral(" Je n'ai pas pu l'écrire dans les préférences: ") + e.raison +
+                          QLatin1Char('.'));
+}
+
+void TBataille_navale::Allure1Click() {
+    const Allure allure = echange_->allure() == Allure::Normale ? Allure::Vive : Allure::Normale;
+    echange_->setAllure(allure);
+    preferences_.setAllure(allure);
+    changerReglage(texteAllure(allure));
+}
+
+void TBataille_navale::Niveau1Click() {
+    const Niveau niveau = niveauSuivant(echange_->niveau());
+    echange_->setNiveau(niveau);
+    preferences_.setNiveau(niveau);
+    changerReglage(texteNiveau(niveau));
+}
+
+void TBataille_navale::Stereo1Click() {
+    const bool stereo = !echange_->stereo();
+    echange_->setStereo(stereo);
+    preferences_.setStereo(stereo);
+    changerReglage(stereo ? QStringLiteral("Sons placés, amiral: chaque tir et chaque secteur à gauche ou à "
+                                           "droite, selon sa colonne.")
+                          : QStringLiteral("Sons au centre, amiral: tout s'entend des deux côtés."));
+}
