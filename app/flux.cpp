@@ -121,6 +121,12 @@ bool FluxEcrans::demander(const QString& titre, const QString& question) {
     return oui;
 }
 
+void FluxEcrans::rappelee() {
+    // Nothing talks over the goodbye.
+    if (!bataille_->enAdieux())
+        narrateur_.Parle(QStringLiteral("Je suis déjà là, amiral."));
+}
+
 void FluxEcrans::quitter() {
     if (bataille_->enAdieux())
         return;

@@ -39,6 +39,9 @@ public:
     void requeteTerminee(int requete) override;
     void fermer() override;
 
+    // A second start called the game to the front: the parrot says he is there.
+    void rappelee();
+
     // The speech settings, as read from Config.txt and as the voice screen changes them.
     QStringList MemoConfig;
     int requete_adieu() const { return requete_adieu_; }

@@ -3,6 +3,7 @@
 #include "base/dialogues.h"
 #include "app/jeu.h"
 #include "app/lancement.h"
+#include "app/signaux.h"
 #include "base/preferences.h"
 #include "base/services.h"
 #include "base/temps.h"
@@ -32,6 +33,8 @@ int jouer(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Corsabord"));
     // The menu entry's name: docks and Wayland compositors match the windows to it.
     QGuiApplication::setDesktopFileName(QStringLiteral("fr.corsabord.corsabord"));
+    // Before the lock and the socket, so that a logout while the game starts or ends still removes them.
+    FinParSignal fin;
     CopieUnique copie(QDir::currentPath());
     if (!copie.prendre())
         return direDejaOuvert(copie);
@@ -70,8 +73,12 @@ int jouer(int argc, char** argv) {
     }
     Services services{temps, dialogues, sons, compagnon};
     Jeu jeu(services, QDir::currentPath());
-    QObject::connect(&copie, &CopieUnique::appelee, &jeu,
-                     [&jeu] { ramenerAuPremierPlan(jeu.flux.devant()->fenetre()); });
+    QObject::connect(&copie, &CopieUnique::appelee, &jeu, [&jeu] {
+        ramenerAuPremierPlan(jeu.flux.devant()->fenetre());
+        jeu.flux.rappelee();
+    });
+    // The desktop's logout, Ctrl+C, the terminal closed: the same end as the window closed.
+    QObject::connect(&fin, &FinParSignal::finDemandee, &jeu.flux, &FluxEcrans::fermer);
     QObject::connect(&jeu.flux, &FluxEcrans::finDuJeu, &app, &QApplication::exit, Qt::QueuedConnection);
     if (!jeu.creer())
         return 1;
