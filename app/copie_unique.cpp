@@ -42,7 +42,7 @@ QString CopieUnique::dossierDesCanaux(bool creer, QString* raison) {
     const QString xdg = qEnvironmentVariable("XDG_RUNTIME_DIR");
     const QString dossier =
         QDir::isAbsolutePath(xdg)
-            ? QDir(xdg).filePath(QStringLiteral("corsabord"))
+            ? QDir(xdg).filePath(QStringLiteral("fr.corsabord.corsabord"))
             : QDir(QDir::tempPath()).filePath(QStringLiteral("corsabord-%1").arg(getuid()));
     const QByteArray chemin = QFile::encodeName(dossier);
     if (creer && ::mkdir(chemin.constData(), 0700) != 0 && errno != EEXIST) {

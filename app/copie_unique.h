@@ -26,9 +26,10 @@ public:
     // The socket the running copy listens on, named after the folder so that copies of other folders do not
     // answer, in the player's own folder of sockets.
     static QString nomDuCanal(const QString& dossier);
-    // The player's own folder of sockets: corsabord in $XDG_RUNTIME_DIR, or corsabord-<uid> in the temporary
-    // folder when that is unset. Made when asked, with room for its owner alone; empty, with why in
-    // raison, when it cannot be made or is not the player's alone (someone else may have made it first).
+    // The player's own folder of sockets: fr.corsabord.corsabord (the game's id) in $XDG_RUNTIME_DIR, or
+    // corsabord-<uid> in the temporary folder when that is unset. Made when asked, with room for its owner
+    // alone; empty, with why in raison, when it cannot be made or is not the player's alone (someone else may
+    // have made it first).
     static QString dossierDesCanaux(bool creer, QString* raison = nullptr);
 
     // Calls answered at once: more are hung up on, and so is a call that stays silent for a while.

@@ -11,6 +11,7 @@
 #include "audio/braille_brlapi.h"
 #include "audio/lecteur_sons.h"
 #include "audio/lecteur_speechd.h"
+#include "audio/serveur_son.h"
 #include "narrator/compagnon_perroquet.h"
 
 #include <QApplication>
@@ -80,6 +81,8 @@ int jouer(int argc, char** argv) {
     // The desktop's logout, Ctrl+C, the terminal closed: the same end as the window closed.
     QObject::connect(&fin, &FinParSignal::finDemandee, &jeu.flux, &FluxEcrans::fermer);
     QObject::connect(&jeu.flux, &FluxEcrans::finDuJeu, &app, &QApplication::exit, Qt::QueuedConnection);
+    // No sound server: said on the terminal and at the head of the balloon, as a missing voice is.
+    jeu.flux.setSansSon(serveurDeSonInjoignable());
     if (!jeu.creer())
         return 1;
     jeu.demarrer();

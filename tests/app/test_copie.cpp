@@ -56,9 +56,13 @@ TEST_F(Canaux, UneSeulePartieParDossierEtLaSecondeAppelleLaPremiere) {
     ASSERT_TRUE(premiere->prendre());
     // The socket in the player's own folder, closed to everyone else.
     const QString canal = CopieUnique::nomDuCanal(dossier.path());
-    EXPECT_TRUE(canal.startsWith(session.path() + QStringLiteral("/corsabord/"))) << canal.toStdString();
+    EXPECT_TRUE(canal.startsWith(session.path() + QStringLiteral("/fr.corsabord.corsabord/")))
+        << canal.toStdString();
     struct stat etat {};
-    ASSERT_EQ(::stat(QFile::encodeName(session.path() + QStringLiteral("/corsabord")).constData(), &etat), 0);
+    ASSERT_EQ(
+        ::stat(QFile::encodeName(session.path() + QStringLiteral("/fr.corsabord.corsabord")).constData(),
+               &etat),
+        0);
     EXPECT_EQ(etat.st_mode & 0777, 0700u);
     EXPECT_TRUE(QFile::exists(canal));
     // Another folder, another game; the same folder, refused.
@@ -157,7 +161,7 @@ TEST_F(Canaux, UnDossierDeCanauxQuiNEstPasAuJoueurSeulEstRefuse) {
             qputenv("XDG_RUNTIME_DIR", tmp.path().toUtf8());
         else
             qunsetenv("XDG_RUNTIME_DIR");
-        const QString attendu = tmp.path() + (c.xdg ? QStringLiteral("/corsabord")
+        const QString attendu = tmp.path() + (c.xdg ? QStringLiteral("/fr.corsabord.corsabord")
                                                     : QStringLiteral("/corsabord-%1").arg(getuid()));
         c.avant(attendu);
         QString raison;

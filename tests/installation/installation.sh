@@ -95,7 +95,7 @@ finir() {
   jeu=""
   [ "$statut" -eq 0 ] || echec "après SIG${1:-TERM}, le jeu finit avec le statut $statut"
   [ -z "$(find "$tmp" -name .corsabord.verrou)" ] || echec "après SIG${1:-TERM}, le verrou est resté"
-  [ -z "$(ls -A "$XDG_RUNTIME_DIR/corsabord")" ] || echec "après SIG${1:-TERM}, la prise est restée"
+  [ -z "$(ls -A "$XDG_RUNTIME_DIR/fr.corsabord.corsabord")" ] || echec "après SIG${1:-TERM}, la prise est restée"
 }
 
 # The session's own folder, where the game puts its socket; signals as a desktop leaves them (a background
@@ -179,7 +179,7 @@ deuxieme
 kill -9 "$jeu"
 wait "$jeu" 2>/dev/null || true
 jeu=""
-[ -n "$(ls -A "$XDG_RUNTIME_DIR/corsabord")" ] || echec "la partie tuée n'a pas laissé sa prise"
+[ -n "$(ls -A "$XDG_RUNTIME_DIR/fr.corsabord.corsabord")" ] || echec "la partie tuée n'a pas laissé sa prise"
 (cd "$main" && HOME="$tmp/maison-oui" lancer corsabord) >"$tmp/sortie" 2>&1 &
 jeu=$!
 attendre_port
