@@ -28,10 +28,13 @@ entree="$prefixe/share/applications/fr.corsabord.corsabord.desktop"
 # The program in bin/, or in games/ as a distribution's package puts it.
 [ -f "$prefixe/bin/corsabord" ] || [ -f "$prefixe/games/corsabord" ] || echec "le programme n'est pas installé"
 for f in share/corsabord/narrateur/perroquet.json share/metainfo/fr.corsabord.corsabord.metainfo.xml \
-  share/icons/hicolor/scalable/apps/corsabord.svg share/doc/corsabord/manuel.html share/man/man6/corsabord.6; do
+  share/icons/hicolor/scalable/apps/corsabord.svg share/corsabord/manuel.html share/man/man6/corsabord.6 \
+  share/man/fr/man6/corsabord.6; do
   [ -f "$prefixe/$f" ] || echec "$f n'est pas installé"
 done
 [ -f "$entree" ] || echec "l'entrée de menu n'est pas installée"
+# No address for a site or a tracker the project does not have (an example domain is no address).
+! grep -rEo 'https?://[^"<> ]*example\.(org|com|net)[^"<> ]*' "$prefixe/share" || echec "une adresse fictive est installée"
 for t in 16 22 24 32 48 64 128 256; do
   icone="$prefixe/share/icons/hicolor/${t}x$t/apps/corsabord.png"
   [ -f "$icone" ] || echec "icône ${t}x$t absente"
@@ -43,7 +46,7 @@ else
   echo "desktop-file-validate absent: entrée de menu non validée"
 fi
 if command -v appstreamcli >/dev/null; then
-  appstreamcli validate --no-net "$prefixe/share/metainfo/fr.corsabord.corsabord.metainfo.xml" >/dev/null ||
+  appstreamcli validate --pedantic --no-net "$prefixe/share/metainfo/fr.corsabord.corsabord.metainfo.xml" >/dev/null ||
     echec "métadonnées AppStream refusées"
 else
   echo "appstreamcli absent: métadonnées non validées"
