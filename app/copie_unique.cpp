@@ -38,12 +38,17 @@ CopieUnique::~CopieUnique() {
     verrou_.unlock();
 }
 
-QString CopieUnique::dossierDesCanaux(bool creer, QString* raison) {
+namespace {
+QString cheminDesCanaux() {
     const QString xdg = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    const QString dossier =
-        QDir::isAbsolutePath(xdg)
-            ? QDir(xdg).filePath(QStringLiteral("fr.corsabord.corsabord"))
-            : QDir(QDir::tempPath()).filePath(QStringLiteral("corsabord-%1").arg(getuid()));
+    return QDir::isAbsolutePath(xdg)
+               ? QDir(xdg).filePath(QStringLiteral("fr.corsabord.corsabord"))
+               : QDir(QDir::tempPath()).filePath(QStringLiteral("corsabord-%1").arg(getuid()));
+}
+} // namespace
+
+QString CopieUnique::dossierDesCanaux(bool creer, QString* raison) {
+    const QString dossier = cheminDesCanaux();
     const QByteArray chemin = QFile::encodeName(dossier);
     if (creer && ::mkdir(chemin.constData(), 0700) != 0 && errno != EEXIST) {
         if (raison)
@@ -71,7 +76,7 @@ QString CopieUnique::nomDuCanal(const QString& dossier) {
                                                                    : QDir(dossier).canonicalPath();
     const QByteArray empreinte =
         QCryptographicHash::hash(chemin.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
-    return QDir(dossierDesCanaux(false)).filePath(QString::fromLatin1(empreinte));
+    return QDir(cheminDesCanaux()).filePath(QString::fromLatin1(empreinte));
 }
 
 bool CopieUnique::prendre() {
