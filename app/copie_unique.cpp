@@ -1,21 +1,25 @@
 // The settings folder's lock and the call to the copy that holds it.
 #include "app/copie_unique.h"
+#include "app/appel.h"
+#include "base/terminal.h"
 
+#include <QApplication>
 #include <QCryptographicHash>
 #include <QDir>
+#include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <QApplication>
-#include <QMessageBox>
+#include <QTimer>
 #include <QWidget>
 
-#include <cstdio>
+#include <cerrno>
+#include <cstring>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 const QString NOM_VERROU = QStringLiteral(".corsabord.verrou");
-const QByteArray APPEL = "premier plan\n";
 constexpr int ATTENTE_MS = 2000;
 } // namespace
 
@@ -28,9 +32,43 @@ CopieUnique::CopieUnique(const QString& dossier, QObject* parent)
 }
 
 CopieUnique::~CopieUnique() {
+    // The socket goes before the lock: a start that finds the folder free never meets our socket.
     if (serveur_)
         serveur_->close();
     verrou_.unlock();
+}
+
+namespace {
+QString cheminDesCanaux() {
+    const QString xdg = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    return QDir::isAbsolutePath(xdg)
+               ? QDir(xdg).filePath(QStringLiteral("fr.corsabord.corsabord"))
+               : QDir(QDir::tempPath()).filePath(QStringLiteral("corsabord-%1").arg(getuid()));
+}
+} // namespace
+
+QString CopieUnique::dossierDesCanaux(bool creer, QString* raison) {
+    const QString dossier = cheminDesCanaux();
+    const QByteArray chemin = QFile::encodeName(dossier);
+    if (creer && ::mkdir(chemin.constData(), 0700) != 0 && errno != EEXIST) {
+        if (raison)
+            *raison = QStringLiteral("impossible de créer %1 (%2)")
+                          .arg(dossier, QString::fromLocal8Bit(std::strerror(errno)));
+        return QString();
+    }
+    // Not followed if it is a link: the folder itself must be ours, and closed to everyone else.
+    struct stat etat {};
+    if (::lstat(chemin.constData(), &etat) != 0) {
+        if (raison)
+            *raison = QStringLiteral("%1 n'existe pas").arg(dossier);
+        return QString();
+    }
+    if (!S_ISDIR(etat.st_mode) || etat.st_uid != getuid() || (etat.st_mode & 077) != 0) {
+        if (raison)
+            *raison = QStringLiteral("%1 n'est pas un dossier à vous seul").arg(dossier);
+        return QString();
+    }
+    return dossier;
 }
 
 QString CopieUnique::nomDuCanal(const QString& dossier) {
@@ -38,63 +76,91 @@ QString CopieUnique::nomDuCanal(const QString& dossier) {
                                                                    : QDir(dossier).canonicalPath();
     const QByteArray empreinte =
         QCryptographicHash::hash(chemin.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
-    return QStringLiteral("corsabord-%1-%2").arg(getuid()).arg(QString::fromLatin1(empreinte));
+    return QDir(cheminDesCanaux()).filePath(QString::fromLatin1(empreinte));
 }
 
 bool CopieUnique::prendre() {
     if (!verrou_.tryLock(0))
         return verrou_.error() != QLockFile::LockFailedError;
+    QString raison;
+    if (dossierDesCanaux(true, &raison).isEmpty()) {
+        direAuTerminal(QStringLiteral("Corsabord : %1 ; une autre partie ne pourra pas ramener celle-ci au "
+                                      "premier plan.")
+                           .arg(raison));
+        return true;
+    }
     serveur_ = new QLocalServer(this);
     serveur_->setSocketOptions(QLocalServer::UserAccessOption);
     const QString nom = nomDuCanal(dossier_);
     // The lock is ours, so a socket left under that name belongs to a copy that is gone.
     QLocalServer::removeServer(nom);
     if (!serveur_->listen(nom))
-        std::fprintf(stderr,
-                     "Corsabord : %s ; une autre partie ne pourra pas ramener celle-ci au premier plan.\n",
-                     qUtf8Printable(serveur_->errorString()));
-    connect(serveur_, &QLocalServer::newConnection, this, [this] {
-        while (QLocalSocket* appel = serveur_->nextPendingConnection()) {
-            connect(appel, &QLocalSocket::disconnected, appel, &QObject::deleteLater);
-            connect(appel, &QLocalSocket::readyRead, this, [this, appel] {
-                if (appel->readAll().contains(APPEL.trimmed()))
-                    Q_EMIT appelee();
-                appel->disconnectFromServer();
-            });
-        }
-    });
+        direAuTerminal(QStringLiteral("Corsabord : %1 ; une autre partie ne pourra pas ramener celle-ci au "
+                                      "premier plan.")
+                           .arg(serveur_->errorString()));
+    connect(serveur_, &QLocalServer::newConnection, this, &CopieUnique::accueillir);
     return true;
 }
 
+void CopieUnique::accueillir() {
+    while (QLocalSocket* appel = serveur_->nextPendingConnection()) {
+        if (appels_ >= APPELS_MAX) {
+            appel->abort();
+            appel->deleteLater();
+            continue;
+        }
+        ++appels_;
+        connect(appel, &QObject::destroyed, this, [this] { --appels_; });
+        connect(appel, &QLocalSocket::disconnected, appel, &QObject::deleteLater);
+        QTimer::singleShot(SILENCE_MAX_MS, appel, [appel] {
+            appel->abort();
+            appel->deleteLater();
+        });
+        connect(appel, &QLocalSocket::readyRead, this, [this, appel, recu = QByteArray()]() mutable {
+            // Never more than the call itself is read.
+            recu += appel->read(APPEL_PREMIER_PLAN.size() - recu.size());
+            switch (lireAppel(recu)) {
+            case LectureAppel::Incomplete:
+                return;
+            case LectureAppel::PremierPlan:
+                appel->disconnectFromServer();
+                Q_EMIT appelee();
+                return;
+            case LectureAppel::Refusee:
+                appel->abort();
+                return;
+            }
+        });
+    }
+}
+
 bool CopieUnique::appelerLaPremiere() {
+    // A folder of sockets that is not ours alone may hold anyone's socket: nobody is called there.
+    if (dossierDesCanaux(false).isEmpty())
+        return false;
     QLocalSocket appel;
     appel.connectToServer(nomDuCanal(dossier_));
     if (!appel.waitForConnected(ATTENTE_MS))
         return false;
-    appel.write(APPEL);
+    appel.write(APPEL_PREMIER_PLAN);
     if (!appel.waitForBytesWritten(ATTENTE_MS))
         return false;
-    // The first copy hangs up once it has read the call.
+    // The first copy hangs up once it has read the whole call.
     if (appel.state() == QLocalSocket::ConnectedState)
-        appel.waitForDisconnected(ATTENTE_MS);
+        return appel.waitForDisconnected(ATTENTE_MS);
     return true;
 }
 
 int direDejaOuvert(CopieUnique& copie) {
-    const QString texte = QStringLiteral("Corsabord est déjà ouvert : une seule partie à la fois.");
-    std::fprintf(stderr,
-                 "Corsabord : une partie est déjà ouverte avec les réglages de %s ; "
-                 "elle revient au premier plan.\n",
-                 qUtf8Printable(copie.dossier()));
-    // A box for the player who started the game from a menu and sees no terminal; none where nothing
-    // can be seen.
-    const QString plateforme = QGuiApplication::platformName();
-    if (plateforme != QLatin1String("offscreen") && plateforme != QLatin1String("minimal")) {
-        QMessageBox boite(QMessageBox::Information, QStringLiteral("Corsabord"), texte, QMessageBox::Ok);
-        boite.setInformativeText(QStringLiteral("La partie en cours revient au premier plan."));
-        boite.exec();
-    }
-    copie.appelerLaPremiere();
+    // No box: the running game's parrot says it, aloud, in front of the player.
+    if (copie.appelerLaPremiere())
+        direAuTerminal(QStringLiteral("Corsabord : une partie est déjà ouverte avec les réglages de %1 ; "
+                                      "elle revient au premier plan.")
+                           .arg(copie.dossier()));
+    else
+        direAuTerminal(QStringLiteral("Corsabord : une partie est déjà ouverte avec les réglages de %1, mais "
+                                      "elle ne répond pas à l'appel ; une seule partie à la fois.")
+                           .arg(copie.dossier()));
     return 0;
 }
 

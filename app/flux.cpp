@@ -38,7 +38,7 @@ void FluxEcrans::activerBataille() {
     Q_EMIT ecranAuPremierPlan(bataille_);
     ++activations_;
     bataille_->activer();
-    avertirSansVoix();
+    avertirSilence();
     --activations_;
     if (activations_ == 0 && portAActiver_ && port_) {
         portAActiver_ = false;
@@ -46,20 +46,29 @@ void FluxEcrans::activerBataille() {
     }
 }
 
-void FluxEcrans::avertirSansVoix() {
+void FluxEcrans::avertirSilence() {
     // Once, at the first activation: the voice screen has its engine by then.
     if (voixVerifiee_ || !cote_)
         return;
     voixVerifiee_ = true;
-    const QString raison = cote_->sansVoix();
-    if (raison.isEmpty())
+    QString avis;
+    if (!sansSon_.isEmpty()) {
+        direAuTerminal(
+            QStringLiteral("Corsabord : pas de son, %1 ; le jeu se joue avec la bulle du perroquet, "
+                           "en silence.")
+                .arg(sansSon_));
+        avis += QStringLiteral("Pas de son : %1. ").arg(sansSon_);
+    }
+    if (const QString raison = cote_->sansVoix(); !raison.isEmpty()) {
+        direAuTerminal(
+            QStringLiteral("Corsabord : pas de voix pour le perroquet, %1 ; le jeu se joue avec sa bulle "
+                           "et les bruitages.")
+                .arg(raison));
+        avis += QStringLiteral("Pas de voix pour le perroquet : %1. ").arg(raison);
+    }
+    if (avis.isEmpty())
         return;
-    direAuTerminal(
-        QStringLiteral("Corsabord : pas de voix pour le perroquet, %1 ; le jeu se joue avec sa bulle "
-                       "et les bruitages.")
-            .arg(raison));
     // In the balloon, ahead of the first words, once the screens have all said theirs.
-    const QString avis = QStringLiteral("Pas de voix pour le perroquet : %1. ").arg(raison);
     QMetaObject::invokeMethod(
         this, [this, avis] { narrateur_.Parle(avis + narrateur_.dernier_message()); }, Qt::QueuedConnection);
 }
@@ -119,6 +128,12 @@ bool FluxEcrans::demander(const QString& titre, const QString& question) {
     const bool oui = dialogues_.ouiNon(ecran ? ecran->fenetre() : nullptr, titre, question);
     repeindreTout();
     return oui;
+}
+
+void FluxEcrans::rappelee() {
+    // Nothing talks over the goodbye.
+    if (!bataille_->enAdieux())
+        narrateur_.Parle(QStringLiteral("Je suis déjà là, amiral."));
 }
 
 void FluxEcrans::quitter() {

@@ -39,6 +39,11 @@ public:
     void requeteTerminee(int requete) override;
     void fermer() override;
 
+    // Why nothing can be heard, as found before the start (empty when the sound server answers).
+    void setSansSon(const QString& raison) { sansSon_ = raison; }
+    // A second start called the game to the front: the parrot says he is there.
+    void rappelee();
+
     // The speech settings, as read from Config.txt and as the voice screen changes them.
     QStringList MemoConfig;
     int requete_adieu() const { return requete_adieu_; }
@@ -57,9 +62,9 @@ private:
     // Saves the settings after a voice was chosen. Empty when saved; otherwise what the parrot adds to his
     // return to say why not (the terminal has the file's whole path).
     QString enregistrerReglages();
-    // At the first activation, when the speech engine has no French voice: one line on the terminal, and
-    // the same words ahead of the parrot's first text.
-    void avertirSansVoix();
+    // At the first activation, when no sound server answers or the speech engine has no French voice: one
+    // line each on the terminal, and the same words ahead of the parrot's first text.
+    void avertirSilence();
     // The farewell is over: the parrot leaves and the game ends.
     void finir();
 
@@ -76,4 +81,5 @@ private:
     // False when Config.txt was there at start-up but could not be read: it is never written over.
     bool reglagesRemplacables_ = true;
     bool voixVerifiee_ = false;
+    QString sansSon_;
 };

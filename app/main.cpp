@@ -3,6 +3,7 @@
 #include "base/dialogues.h"
 #include "app/jeu.h"
 #include "app/lancement.h"
+#include "app/signaux.h"
 #include "base/preferences.h"
 #include "narrator/services.h"
 #include "base/temps.h"
@@ -10,6 +11,7 @@
 #include "audio/braille_brlapi.h"
 #include "audio/lecteur_sons.h"
 #include "audio/lecteur_speechd.h"
+#include "audio/serveur_son.h"
 #include "narrator/compagnon_perroquet.h"
 
 #include <QApplication>
@@ -32,6 +34,8 @@ int jouer(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Corsabord"));
     // The menu entry's name: docks and Wayland compositors match the windows to it.
     QGuiApplication::setDesktopFileName(QStringLiteral("fr.corsabord.corsabord"));
+    // Before the lock and the socket, so that a logout while the game starts or ends still removes them.
+    FinParSignal fin;
     CopieUnique copie(QDir::currentPath());
     if (!copie.prendre())
         return direDejaOuvert(copie);
@@ -70,9 +74,15 @@ int jouer(int argc, char** argv) {
     }
     Services services{temps, dialogues, sons, compagnon};
     Jeu jeu(services, QDir::currentPath());
-    QObject::connect(&copie, &CopieUnique::appelee, &jeu,
-                     [&jeu] { ramenerAuPremierPlan(jeu.flux.devant()->fenetre()); });
+    QObject::connect(&copie, &CopieUnique::appelee, &jeu, [&jeu] {
+        ramenerAuPremierPlan(jeu.flux.devant()->fenetre());
+        jeu.flux.rappelee();
+    });
+    // The desktop's logout, Ctrl+C, the terminal closed: the same end as the window closed.
+    QObject::connect(&fin, &FinParSignal::finDemandee, &jeu.flux, &FluxEcrans::fermer);
     QObject::connect(&jeu.flux, &FluxEcrans::finDuJeu, &app, &QApplication::exit, Qt::QueuedConnection);
+    // No sound server: said on the terminal and at the head of the balloon, as a missing voice is.
+    jeu.flux.setSansSon(serveurDeSonInjoignable());
     if (!jeu.creer())
         return 1;
     jeu.demarrer();

@@ -103,7 +103,7 @@ QString texteAPropos() {
 QString cheminDuManuel(const QString& dossierDuJeu) {
     const QDir ici(dossierDuJeu);
     for (const QString& chemin : {ici.filePath(QStringLiteral("data/manuel.html")),
-                                  ici.filePath(QStringLiteral("../share/doc/corsabord/manuel.html"))}) {
+                                  ici.filePath(QStringLiteral("../share/corsabord/manuel.html"))}) {
         if (QFileInfo::exists(chemin))
             return QDir::cleanPath(chemin);
     }

@@ -55,6 +55,6 @@ inline const QString VERSION_JEU = QStringLiteral("Version " CORSABORD_VERSION);
 inline const QString EDITEUR = QStringLiteral("Marelis");
 inline const QString AUTEUR = QStringLiteral("Logiciel écrit par  Dorvane");
 
-// The player's handbook: beside the game's data in a build, under the documentation of the prefix the
-// game is installed in, or where it was to be installed.
+// The player's handbook: beside the game's data in a build, in the data folder of the prefix the game is
+// installed in, or where it was to be installed.
 QString cheminDuManuel(const QString& dossierDuJeu);

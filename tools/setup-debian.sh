@@ -1,27 +1,34 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that building, running and testing Corsabord need; skips what is already there.
-# With --tests, also a sound server for the tests that play sound, where the desktop has none of its own.
+# Installs the Debian 12 packages that building and playing Corsabord need; skips what is already there.
+# With --tests, also the tools of the tests, benchmarks and fuzzers, and a sound server for the tests that
+# play sound, where the desktop has none of its own.
 # It never removes anything: on Debian 12 the pulseaudio package conflicts with the GNOME desktop's
 # pipewire-audio, so it is installed only where no PipeWire sound server is.
 #   setup-debian.sh [--tests]    (--tests: also what only the test command uses)
 set -euo pipefail
 
+# What building and playing the game need (the play command).
 packages=(
   # build
-  build-essential cmake ninja-build pkg-config clang-format
+  build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev libpulse-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
-  # the readers' fuzzers: clang with its libFuzzer
-  clang libclang-rt-14-dev
-  # run
-  qt6-qpa-plugins libqt6svg6 qt6-translations-l10n
-  libespeak-ng-dev espeak-ng-data espeak-ng
+  # run: the French buttons, the speech engine with its voices
+  libqt6svg6 qt6-translations-l10n
+  libespeak-ng-dev espeak-ng-data
   # the player's own screen reader and braille display (voix=lecteur, braille=oui in Corsabord.ini)
   libspeechd-dev libbrlapi-dev
   # native Wayland sessions
   qt6-wayland
   # the voice and About screens' fonts (metric-compatible with the usual desktop ones)
   fonts-liberation2
+)
+# Only the tests, benchmarks and fuzzers use these (the test command).
+paquets_tests=(
+  clang-format libgtest-dev libgmock-dev libbenchmark-dev
+  # the readers' fuzzers: clang with its libFuzzer
+  clang libclang-rt-14-dev
+  # Qt's other platforms, and the speech engine's own program for comparing voices
+  qt6-qpa-plugins espeak-ng
   # the sound server's own tools (pactl, parec), which PipeWire's pulse server answers as well
   pulseaudio-utils
   # looking at and listening to the game, and the headless test desk
@@ -42,6 +49,7 @@ fi
 # Only for the test command: a Wayland compositor to start the game on, and the Debian package's build and check.
 if [ "${1:-}" = --tests ]; then
   packages+=(
+    "${paquets_tests[@]}"
     weston
     # the screen reader test's own speech-dispatcher
     speech-dispatcher

@@ -4,59 +4,217 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLocalSocket>
 #include <QSignalSpy>
 #include <QSysInfo>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <functional>
 #include <future>
 
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-TEST(CopieUnique, UneSeulePartieParDossierEtLaSecondeAppelleLaPremiere) {
+namespace {
+
+// The player's sockets in a folder of the test's own, as a desktop session gives one.
+class Canaux : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(session.isValid());
+        qputenv("XDG_RUNTIME_DIR", session.path().toUtf8());
+    }
+    void TearDown() override { qunsetenv("XDG_RUNTIME_DIR"); }
+    QTemporaryDir session;
+};
+
+// The event loop turns (the first copy plays on) until fini says the start on the other thread is done.
+template <typename T> T attendre(std::future<T>& f) {
+    while (f.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready)
+        QTest::qWait(10);
+    return f.get();
+}
+
+bool appeler(const QString& dossier) {
+    auto f = std::async(std::launch::async, [dossier] { return CopieUnique(dossier).appelerLaPremiere(); });
+    return attendre(f);
+}
+
+} // namespace
+
+TEST_F(Canaux, UneSeulePartieParDossierEtLaSecondeAppelleLaPremiere) {
     QTemporaryDir dossier, autre;
     ASSERT_TRUE(dossier.isValid() && autre.isValid());
     auto premiere = std::make_unique<CopieUnique>(dossier.path());
     ASSERT_TRUE(premiere->prendre());
+    // The socket in the player's own folder, closed to everyone else.
+    const QString canal = CopieUnique::nomDuCanal(dossier.path());
+    EXPECT_TRUE(canal.startsWith(session.path() + QStringLiteral("/fr.corsabord.corsabord/")))
+        << canal.toStdString();
+    struct stat etat {};
+    ASSERT_EQ(
+        ::stat(QFile::encodeName(session.path() + QStringLiteral("/fr.corsabord.corsabord")).constData(),
+               &etat),
+        0);
+    EXPECT_EQ(etat.st_mode & 0777, 0700u);
+    EXPECT_TRUE(QFile::exists(canal));
     // Another folder, another game; the same folder, refused.
     CopieUnique ailleurs(autre.path());
     EXPECT_TRUE(ailleurs.prendre());
-    EXPECT_NE(CopieUnique::nomDuCanal(dossier.path()), CopieUnique::nomDuCanal(autre.path()));
+    EXPECT_NE(canal, CopieUnique::nomDuCanal(autre.path()));
     CopieUnique seconde(dossier.path() + QStringLiteral("/."));
     EXPECT_FALSE(seconde.prendre());
 
     // The call, from a start that waits for the answer while the first copy plays on.
     QSignalSpy appels(premiere.get(), &CopieUnique::appelee);
-    auto entendu = std::async(std::launch::async, [&] {
-        CopieUnique appelante(dossier.path());
-        return appelante.appelerLaPremiere();
-    });
-    EXPECT_TRUE(appels.wait(5000));
-    EXPECT_TRUE(entendu.get());
+    EXPECT_TRUE(appeler(dossier.path()));
     EXPECT_EQ(appels.size(), 1);
 
-    // Once the first copy has ended, the folder is free and nobody answers a call.
+    // Once the first copy has ended, the folder is free, its socket gone, and nobody answers a call.
     premiere.reset();
     EXPECT_FALSE(QFile::exists(QDir(dossier.path()).filePath(QStringLiteral(".corsabord.verrou"))));
+    EXPECT_FALSE(QFile::exists(canal));
     EXPECT_FALSE(seconde.appelerLaPremiere());
     EXPECT_TRUE(seconde.prendre());
 }
 
-TEST(CopieUnique, LeVerrouDUnePartieTueeNeBloquePas) {
+TEST_F(Canaux, LaPartieTueeLaisseVerrouEtCanalEtLaSuivanteLesReprend) {
     QTemporaryDir dossier;
     ASSERT_TRUE(dossier.isValid());
-    // The lock as a copy killed by the system leaves it: the number of a process that is gone.
+    const QString canal = CopieUnique::nomDuCanal(dossier.path());
+    ASSERT_FALSE(CopieUnique::dossierDesCanaux(true).isEmpty());
+    // As a copy killed by the system leaves them: a socket nobody listens on any more, and the lock with
+    // the number of a process that is gone.
     const pid_t pid = fork();
-    if (pid == 0)
-        _exit(0);
+    if (pid == 0) {
+        sockaddr_un adresse{};
+        adresse.sun_family = AF_UNIX;
+        const QByteArray chemin = QFile::encodeName(canal);
+        std::memcpy(adresse.sun_path, chemin.constData(), chemin.size());
+        const int s = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        const bool ecoute =
+            ::bind(s, reinterpret_cast<sockaddr*>(&adresse), sizeof adresse) == 0 && ::listen(s, 1) == 0;
+        _exit(ecoute ? 0 : 1);
+    }
     ASSERT_GT(pid, 0);
-    ASSERT_EQ(waitpid(pid, nullptr, 0), pid);
+    int statut = -1;
+    ASSERT_EQ(waitpid(pid, &statut, 0), pid);
+    ASSERT_EQ(statut, 0);
+    ASSERT_TRUE(QFile::exists(canal));
     QFile verrou(QDir(dossier.path()).filePath(QStringLiteral(".corsabord.verrou")));
     ASSERT_TRUE(verrou.open(QIODevice::WriteOnly));
     verrou.write(QByteArray::number(pid) + "\ncorsabord\n" + QSysInfo::machineHostName().toUtf8() + "\n");
     verrou.close();
+
     CopieUnique suivante(dossier.path());
     EXPECT_TRUE(suivante.prendre());
+    // It listens where the dead one did: a later start calls it to the front.
+    QSignalSpy appels(&suivante, &CopieUnique::appelee);
+    EXPECT_TRUE(appeler(dossier.path()));
+    EXPECT_EQ(appels.size(), 1);
+}
+
+TEST_F(Canaux, UnDossierDeCanauxQuiNEstPasAuJoueurSeulEstRefuse) {
+    struct Cas {
+        const char* quoi;
+        bool xdg;                                  // XDG_RUNTIME_DIR set, or the temporary folder
+        std::function<void(const QString&)> avant; // what was there before the game
+        bool accepte;
+    };
+    const QList<Cas> cas = {
+        {"neuf, session", true, [](const QString&) {}, true},
+        {"neuf, sans session", false, [](const QString&) {}, true},
+        {"ouvert à tous", false,
+         [](const QString& d) {
+             ::mkdir(QFile::encodeName(d).constData(), 0777), ::chmod(QFile::encodeName(d).constData(), 0777);
+         },
+         false},
+        {"lien vers un dossier à soi", false,
+         [](const QString& d) {
+             QDir().mkpath(d + QStringLiteral(".vrai"));
+             QFile::setPermissions(d + QStringLiteral(".vrai"),
+                                   QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+             QFile::link(d + QStringLiteral(".vrai"), d);
+         },
+         false},
+        {"un fichier", true,
+         [](const QString& d) {
+             QFile f(d);
+             (void)f.open(QIODevice::WriteOnly);
+         },
+         false},
+    };
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.quoi);
+        qunsetenv("TMPDIR");
+        QTemporaryDir tmp;
+        ASSERT_TRUE(tmp.isValid());
+        qputenv("TMPDIR", tmp.path().toUtf8());
+        if (c.xdg)
+            qputenv("XDG_RUNTIME_DIR", tmp.path().toUtf8());
+        else
+            qunsetenv("XDG_RUNTIME_DIR");
+        const QString attendu = tmp.path() + (c.xdg ? QStringLiteral("/fr.corsabord.corsabord")
+                                                    : QStringLiteral("/corsabord-%1").arg(getuid()));
+        c.avant(attendu);
+        QString raison;
+        const QString dossier = CopieUnique::dossierDesCanaux(true, &raison);
+        EXPECT_EQ(dossier, c.accepte ? attendu : QString());
+        EXPECT_EQ(raison.isEmpty(), c.accepte) << raison.toStdString();
+        // Where the folder is refused, the game plays on, and no start calls into it.
+        QTemporaryDir jeu;
+        CopieUnique copie(jeu.path());
+        EXPECT_TRUE(copie.prendre());
+        EXPECT_EQ(appeler(jeu.path()), c.accepte);
+    }
+    qunsetenv("TMPDIR");
+}
+
+TEST_F(Canaux, LesAppelsMuetsOuFauxSontRaccrochesEtPeuALaFois) {
+    QTemporaryDir dossier;
+    ASSERT_TRUE(dossier.isValid());
+    CopieUnique premiere(dossier.path());
+    ASSERT_TRUE(premiere.prendre());
+    QSignalSpy appels(&premiere, &CopieUnique::appelee);
+    // A hundred connections that say nothing, and one that says something else: every one is hung up, and
+    // the first copy never holds more than a few at once.
+    constexpr int MUETS = 100;
+    auto raccroches = std::async(std::launch::async, [&] {
+        std::vector<std::unique_ptr<QLocalSocket>> muets;
+        for (int i = 0; i < MUETS; ++i) {
+            muets.push_back(std::make_unique<QLocalSocket>());
+            muets.back()->connectToServer(CopieUnique::nomDuCanal(dossier.path()));
+            muets.back()->waitForConnected(5000);
+        }
+        QLocalSocket faux;
+        faux.connectToServer(CopieUnique::nomDuCanal(dossier.path()));
+        faux.waitForConnected(5000);
+        faux.write("premier PLAN\n");
+        faux.waitForBytesWritten(5000);
+        int n = faux.waitForDisconnected(10000) ? 1 : 0;
+        for (auto& m : muets)
+            n += (m->state() == QLocalSocket::UnconnectedState || m->waitForDisconnected(10000)) ? 1 : 0;
+        return n;
+    });
+    qsizetype auPlus = 0;
+    while (raccroches.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready) {
+        QTest::qWait(5);
+        qsizetype ouverts = 0;
+        for (const QLocalSocket* s : premiere.findChildren<QLocalSocket*>())
+            ouverts += s->state() == QLocalSocket::ConnectedState ? 1 : 0;
+        auPlus = std::max(auPlus, ouverts);
+    }
+    EXPECT_EQ(raccroches.get(), MUETS + 1);
+    EXPECT_LE(auPlus, CopieUnique::APPELS_MAX);
+    EXPECT_TRUE(appels.isEmpty());
+    // The line is free again for a true call.
+    EXPECT_TRUE(appeler(dossier.path()));
+    EXPECT_EQ(appels.size(), 1);
 }

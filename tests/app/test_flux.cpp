@@ -144,6 +144,9 @@ TEST(FluxEcrans, DemarrageEngagementRetourAuPort) {
 
     b.flux.placer();
     EXPECT_EQ(b.prendre(), (liste({"port montrer", "port devant", "port activer"})));
+    // A second start of the game: the parrot answers it.
+    b.flux.rappelee();
+    EXPECT_EQ(b.compagnon.paroles.last(), QStringLiteral("Je suis déjà là, amiral."));
     EXPECT_TRUE(b.fins.isEmpty());
 }
 
@@ -217,9 +220,12 @@ TEST(FluxEcrans, QuitterNonPuisOui) {
     EXPECT_TRUE(b.bataille.enAdieux());
     EXPECT_EQ(b.prendre(), liste({"bataille fermé", "port fermé"}));
     // Nothing else is asked or started while the parrot says goodbye.
+    const qsizetype dits = b.compagnon.paroles.size();
     b.flux.quitter();
     b.flux.placer();
     b.flux.engager();
+    b.flux.rappelee();
+    EXPECT_EQ(b.compagnon.paroles.size(), dits);
     EXPECT_EQ(b.dialogues.questions.size(), 2);
     EXPECT_TRUE(b.prendre().isEmpty());
     // The game ends when the parrot has hidden, not before.

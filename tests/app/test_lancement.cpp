@@ -106,7 +106,8 @@ TEST(LigneDeCommande, LeManuelDuJoueurDansLaConstructionPuisSousLePrefixe) {
     ASSERT_TRUE(racine.isValid());
     const QDir dir(racine.path());
     ASSERT_TRUE(dir.mkpath(QStringLiteral("bin")));
-    ASSERT_TRUE(dir.mkpath(QStringLiteral("share/doc/corsabord")));
+    ASSERT_TRUE(dir.mkpath(QStringLiteral("share/corsabord")) &&
+                dir.mkpath(QStringLiteral("share/doc/corsabord")));
     const QString jeu = dir.filePath(QStringLiteral("bin"));
     // Nowhere near the game: where it was to be installed.
     EXPECT_EQ(cheminDuManuel(jeu), QStringLiteral(CORSABORD_MANUEL));
@@ -114,8 +115,11 @@ TEST(LigneDeCommande, LeManuelDuJoueurDansLaConstructionPuisSousLePrefixe) {
         QFile f(chemin);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     };
+    // In the game's data folder, which no distribution strips as it may strip the documentation.
     creer(dir.filePath(QStringLiteral("share/doc/corsabord/manuel.html")));
-    EXPECT_EQ(cheminDuManuel(jeu), dir.filePath(QStringLiteral("share/doc/corsabord/manuel.html")));
+    EXPECT_EQ(cheminDuManuel(jeu), QStringLiteral(CORSABORD_MANUEL));
+    creer(dir.filePath(QStringLiteral("share/corsabord/manuel.html")));
+    EXPECT_EQ(cheminDuManuel(jeu), dir.filePath(QStringLiteral("share/corsabord/manuel.html")));
     ASSERT_TRUE(dir.mkpath(QStringLiteral("bin/data")));
     creer(dir.filePath(QStringLiteral("bin/data/manuel.html")));
     EXPECT_EQ(cheminDuManuel(jeu), dir.filePath(QStringLiteral("bin/data/manuel.html")));

@@ -28,10 +28,13 @@ entree="$prefixe/share/applications/fr.corsabord.corsabord.desktop"
 # The program in bin/, or in games/ as a distribution's package puts it.
 [ -f "$prefixe/bin/corsabord" ] || [ -f "$prefixe/games/corsabord" ] || echec "le programme n'est pas installé"
 for f in share/corsabord/narrateur/perroquet.json share/metainfo/fr.corsabord.corsabord.metainfo.xml \
-  share/icons/hicolor/scalable/apps/corsabord.svg share/doc/corsabord/manuel.html share/man/man6/corsabord.6; do
+  share/icons/hicolor/scalable/apps/corsabord.svg share/corsabord/manuel.html share/man/man6/corsabord.6 \
+  share/man/fr/man6/corsabord.6; do
   [ -f "$prefixe/$f" ] || echec "$f n'est pas installé"
 done
 [ -f "$entree" ] || echec "l'entrée de menu n'est pas installée"
+# No address for a site or a tracker the project does not have (an example domain is no address).
+! grep -rEo 'https?://[^"<> ]*example\.(org|com|net)[^"<> ]*' "$prefixe/share" || echec "une adresse fictive est installée"
 for t in 16 22 24 32 48 64 128 256; do
   icone="$prefixe/share/icons/hicolor/${t}x$t/apps/corsabord.png"
   [ -f "$icone" ] || echec "icône ${t}x$t absente"
@@ -43,7 +46,7 @@ else
   echo "desktop-file-validate absent: entrée de menu non validée"
 fi
 if command -v appstreamcli >/dev/null; then
-  appstreamcli validate --no-net "$prefixe/share/metainfo/fr.corsabord.corsabord.metainfo.xml" >/dev/null ||
+  appstreamcli validate --pedantic --no-net "$prefixe/share/metainfo/fr.corsabord.corsabord.metainfo.xml" >/dev/null ||
     echec "métadonnées AppStream refusées"
 else
   echo "appstreamcli absent: métadonnées non validées"
@@ -83,12 +86,26 @@ attendre_port() {
   echec "la fenêtre du port n'est pas apparue"
 }
 
+# Ends the game as the desktop does at logout (or Ctrl+C, or the terminal closed: the signal given): the
+# same end as the window closed, with status 0, its lock and its socket removed.
 finir() {
   kill -0 "$jeu" 2>/dev/null || echec "le jeu ne tourne plus"
-  kill "$jeu"
-  wait "$jeu" 2>/dev/null || true
+  kill -"${1:-TERM}" "$jeu"
+  for _ in $(seq 100); do kill -0 "$jeu" 2>/dev/null || break; sleep 0.1; done
+  kill -0 "$jeu" 2>/dev/null && echec "SIG${1:-TERM} n'arrête pas le jeu"
+  local statut=0
+  wait "$jeu" || statut=$?
   jeu=""
+  [ "$statut" -eq 0 ] || echec "après SIG${1:-TERM}, le jeu finit avec le statut $statut"
+  [ -z "$(find "$tmp" -name .corsabord.verrou)" ] || echec "après SIG${1:-TERM}, le verrou est resté"
+  [ -z "$(ls -A "$XDG_RUNTIME_DIR/fr.corsabord.corsabord")" ] || echec "après SIG${1:-TERM}, la prise est restée"
 }
+
+# The session's own folder, where the game puts its socket; signals as a desktop leaves them (a background
+# job of a script starts with Ctrl+C ignored).
+export XDG_RUNTIME_DIR="$tmp/session"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+lancer() { exec env --default-signal=INT,HUP,TERM "$@"; }
 
 # The menu's command line, with the program found on the PATH as the desktop finds it.
 commande=$(sed -n 's/^Exec=//p' "$entree")
@@ -106,7 +123,7 @@ for xdg in oui non; do
     unset XDG_CONFIG_HOME
     attendu="$maison/.config/corsabord/Config.Txt"
   fi
-  (cd "$maison" && HOME="$maison" exec "${commande[@]}") >"$tmp/sortie" 2>&1 &
+  (cd "$maison" && HOME="$maison" lancer "${commande[@]}") >"$tmp/sortie" 2>&1 &
   jeu=$!
   attendre_fichier "$attendu"
   attendre_port
@@ -119,7 +136,7 @@ done
 main="$tmp/a-la-main"
 mkdir -p "$main"
 export XDG_CONFIG_HOME="$tmp/config-main"
-(cd "$main" && HOME="$tmp/maison-oui" exec corsabord) >"$tmp/sortie" 2>&1 &
+(cd "$main" && HOME="$tmp/maison-oui" lancer corsabord) >"$tmp/sortie" 2>&1 &
 jeu=$!
 attendre_fichier "$main/Config.Txt"
 attendre_port
@@ -134,42 +151,53 @@ if [ -n "$xvfb" ] && command -v xprop >/dev/null; then
   xprop -id "$port" WM_TRANSIENT_FOR | grep -q "window id" || echec "le port a sa propre entrée dans la barre des tâches"
 fi
 
-# A second start in the same folder says so and ends; the first plays on. With a screen, the second's box
-# is answered as a player would, by Enter.
-(cd "$main" && HOME="$tmp/maison-oui" exec corsabord) >"$tmp/seconde" 2>&1 &
-seconde=$!
-boite=""
-if [ -n "$xvfb" ] && command -v xdotool >/dev/null; then
-  for _ in $(seq 200); do
-    boite=$(xdotool search --onlyvisible --pid "$seconde" 2>/dev/null | head -n1 || true)
-    [ -n "$boite" ] && break
-    kill -0 "$seconde" 2>/dev/null || break
-    sleep 0.1
-  done
-  [ -n "$boite" ] || echec "la seconde partie n'a pas montré de boîte"
-  xdotool windowfocus --sync "$boite" key Return
-fi
-for _ in $(seq 200); do kill -0 "$seconde" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$seconde" 2>/dev/null && { kill "$seconde"; echec "la seconde partie ne s'arrête pas"; }
-wait "$seconde" || echec "la seconde partie finit avec le statut $?"
-grep -q "^Corsabord : une partie est déjà ouverte avec les réglages de .*a-la-main" "$tmp/seconde" ||
-  { cat "$tmp/seconde" >&2; echec "la seconde partie ne dit pas que le jeu est déjà ouvert"; }
-kill -0 "$jeu" 2>/dev/null || echec "la première partie s'est arrêtée"
-# Called by the second start, the first takes the keyboard back (on a bare X server, its harbour gets
-# the input focus; a window manager may only flag it).
-if [ -n "${boite:-}" ] && [ -n "${port:-}" ]; then
-  for _ in $(seq 50); do [ "$(xdotool getwindowfocus 2>/dev/null)" = "$((port))" ] && break; sleep 0.1; done
-  [ "$(xdotool getwindowfocus 2>/dev/null)" = "$((port))" ] || echec "la première partie n'est pas revenue au premier plan"
-fi
+# A second start in the same folder ends at once with one line, without a box; the first plays on and comes
+# to the front (on a bare X server, its harbour gets the input focus; a window manager may only flag it).
+deuxieme() {
+  if [ -n "$xvfb" ] && command -v xdotool >/dev/null; then
+    xdotool windowfocus "$(xwininfo -root | sed -n 's/^xwininfo: Window id: \(0x[0-9a-f]*\).*/\1/p')" 2>/dev/null || true
+    # The pointer moved over the game: the server's clock, as the game last saw it, is past that change.
+    xdotool mousemove 5 5 mousemove 640 512 2>/dev/null || true
+  fi
+  (cd "$main" && HOME="$tmp/maison-oui" lancer corsabord) >"$tmp/seconde" 2>&1 &
+  local seconde=$! statut=0
+  for _ in $(seq 100); do kill -0 "$seconde" 2>/dev/null || break; sleep 0.1; done
+  kill -0 "$seconde" 2>/dev/null && { kill -9 "$seconde"; echec "la seconde partie ne s'arrête pas"; }
+  wait "$seconde" || statut=$?
+  [ "$statut" -eq 0 ] || echec "la seconde partie finit avec le statut $statut"
+  [ "$(wc -l <"$tmp/seconde")" -eq 1 ] && grep -q "^Corsabord : une partie est déjà ouverte avec les réglages de .*a-la-main ; elle revient au premier plan" "$tmp/seconde" ||
+    { cat "$tmp/seconde" >&2; echec "la seconde partie ne dit pas en une ligne que la première revient"; }
+  kill -0 "$jeu" 2>/dev/null || echec "la première partie s'est arrêtée"
+  if [ -n "$xvfb" ] && command -v xdotool >/dev/null && [ -n "${port:-}" ]; then
+    # The focus was elsewhere (the root window) before the second start.
+    [ -z "$(xdotool search --onlyvisible --pid "$seconde" 2>/dev/null)" ] || echec "la seconde partie a montré une fenêtre"
+    for _ in $(seq 50); do [ "$(xdotool getwindowfocus 2>/dev/null)" = "$((port))" ] && break; sleep 0.1; done
+    [ "$(xdotool getwindowfocus 2>/dev/null)" = "$((port))" ] || echec "la première partie n'est pas revenue au premier plan"
+  fi
+}
+deuxieme
 
-# A copy killed outright leaves its lock behind: the next start plays all the same.
+# A copy killed outright leaves its lock and its socket behind: the next start plays all the same, and
+# answers a start after it.
 kill -9 "$jeu"
 wait "$jeu" 2>/dev/null || true
 jeu=""
-(cd "$main" && HOME="$tmp/maison-oui" exec corsabord) >"$tmp/sortie" 2>&1 &
+[ -n "$(ls -A "$XDG_RUNTIME_DIR/fr.corsabord.corsabord")" ] || echec "la partie tuée n'a pas laissé sa prise"
+(cd "$main" && HOME="$tmp/maison-oui" lancer corsabord) >"$tmp/sortie" 2>&1 &
 jeu=$!
 attendre_port
-for _ in $(seq 30); do kill -0 "$jeu" 2>/dev/null || break; sleep 0.1; done
+if [ -n "$xvfb" ]; then
+  port=$(xwininfo -name "Corsabord — Au port" | sed -n 's/^xwininfo: Window id: \(0x[0-9a-f]*\).*/\1/p')
+fi
 grep -q "déjà ouverte" "$tmp/sortie" && echec "le verrou de la partie tuée bloque la suivante"
-finir
+deuxieme
+finir TERM
+
+# Ctrl+C in the terminal and the terminal closed end the game as the logout does.
+for signal in INT HUP; do
+  (cd "$main" && HOME="$tmp/maison-oui" lancer corsabord) >"$tmp/sortie" 2>&1 &
+  jeu=$!
+  attendre_port
+  finir $signal
+done
 echo "installation: tout va bien"

@@ -47,11 +47,20 @@ jouer() {
   (cd "$dossier/partie" && env -u WAYLAND_DISPLAY "$@" timeout -s TERM 4 "$jeu") >/dev/null 2>"$dossier/.erreurs"
   statut=$?
 }
-# No data for the speech engine: one line that says so, the game still running when it is stopped.
+# No sound server (none answers where PULSE_SERVER points): one line that says so, the game still running
+# when it is stopped. The cases after it have no sound server either, whatever the machine has.
+nulle_part="unix:$dossier/nulle-part"
+sans_son="Corsabord : pas de son, aucun serveur de son ne répond à « $nulle_part » ; le jeu se joue avec la bulle du perroquet, en silence."
+jouer QT_QPA_PLATFORM=offscreen PULSE_SERVER="$nulle_part"
+[ "$statut" -eq 124 ] || echec "sans son : le jeu s'est arrêté de lui-même (statut $statut)"
+[ "$(cat "$dossier/.erreurs")" = "$sans_son" ] || { cat "$dossier/.erreurs" >&2; echec "sans son : pas la ligne attendue, ou d'autres avec"; }
+export PULSE_SERVER="$nulle_part"
+# No data for the speech engine either: its line after the sound's.
 mkdir -p "$dossier/vide"
 jouer QT_QPA_PLATFORM=offscreen ESPEAK_DATA_PATH="$dossier/vide"
 [ "$statut" -eq 124 ] || echec "sans voix : le jeu s'est arrêté de lui-même (statut $statut)"
-[ "$(cat "$dossier/.erreurs")" = "Corsabord : pas de voix pour le perroquet, libespeak-ng ne trouve pas ses données dans $dossier/vide ; le jeu se joue avec sa bulle et les bruitages." ] ||
+[ "$(cat "$dossier/.erreurs")" = "$sans_son
+Corsabord : pas de voix pour le perroquet, libespeak-ng ne trouve pas ses données dans $dossier/vide ; le jeu se joue avec sa bulle et les bruitages." ] ||
   { cat "$dossier/.erreurs" >&2; echec "sans voix : pas la ligne attendue, ou d'autres avec"; }
 # The toolkit's own lines when asked for (the offscreen platform has a few).
 jouer QT_QPA_PLATFORM=offscreen CORSABORD_DEBUG=1
@@ -65,7 +74,8 @@ if command -v Xvfb >/dev/null; then
   (sleep 2; kill $x) &
   jouer -u QT_QPA_PLATFORM DISPLAY=":$n"
   [ "$statut" -eq 1 ] || echec "écran perdu : statut $statut au lieu de 1"
-  [ "$(cat "$dossier/.erreurs")" = "Corsabord : la connexion à l'écran « :$n » est rompue (serveur graphique arrêté ?) ; le jeu s'arrête." ] ||
+  [ "$(cat "$dossier/.erreurs")" = "$sans_son
+Corsabord : la connexion à l'écran « :$n » est rompue (serveur graphique arrêté ?) ; le jeu s'arrête." ] ||
     { cat "$dossier/.erreurs" >&2; echec "écran perdu : pas la ligne attendue, ou d'autres avec"; }
 else
   echo "écran perdu : Xvfb absent, pas vérifié"
@@ -79,7 +89,8 @@ if command -v weston >/dev/null && [ -e /usr/lib/x86_64-linux-gnu/qt6/plugins/pl
   (sleep 2; kill $w) &
   jouer -u DISPLAY XDG_RUNTIME_DIR="$dossier/run" WAYLAND_DISPLAY=corsabord QT_QPA_PLATFORM=wayland
   [ "$statut" -eq 1 ] || echec "compositeur perdu : statut $statut au lieu de 1"
-  [ "$(cat "$dossier/.erreurs")" = "Corsabord : la connexion à l'écran « corsabord » est rompue (serveur graphique arrêté ?) ; le jeu s'arrête." ] ||
+  [ "$(cat "$dossier/.erreurs")" = "$sans_son
+Corsabord : la connexion à l'écran « corsabord » est rompue (serveur graphique arrêté ?) ; le jeu s'arrête." ] ||
     { cat "$dossier/.erreurs" >&2; echec "compositeur perdu : pas la ligne attendue, ou d'autres avec"; }
 else
   echo "compositeur perdu : weston ou la plateforme wayland de Qt absents, pas vérifié"

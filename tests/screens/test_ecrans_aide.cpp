@@ -206,39 +206,55 @@ TEST(EcranVoix, UnEnregistrementImpossibleNeLaissePasMoinsEtLePerroquetDitPourqu
 }
 
 TEST(EcranVoix, SansVoixFrancaiseLeJeuLeDitEtSeJoueAvecLaBulle) {
-    const QByteArray avant = "MemoConfig\r\nma voix\r\n";
-    testing::internal::CaptureStderr();
-    JeuAvecVoix jeu(avant, [](JeuAvecVoix& j) { j.moteur.voixInstallees.clear(); });
-    JeuDeTest::traiterEvenements();
-    const QString terminal = QString::fromStdString(testing::internal::GetCapturedStderr());
-    // the toolkit's own lines aside (the game's handler drops them; a test has none)
-    EXPECT_EQ(terminal.count(QStringLiteral("Corsabord : ")), 1) << terminal.toStdString();
-    EXPECT_TRUE(
-        terminal.contains(QStringLiteral("Corsabord : pas de voix pour le perroquet, aucune voix française "
-                                         "n'est installée ; le jeu se joue avec sa bulle et les "
-                                         "bruitages.\n")))
-        << terminal.toStdString();
-    // the same words open the balloon, ahead of the harbour's welcome
-    EXPECT_EQ(jeu.compagnon.paroles.last(),
-              QStringLiteral("Pas de voix pour le perroquet : aucune voix française n'est installée. ") +
-                  textes::BIENVENUE);
-    // the harbour plays on
-    jeu.ctrl(Qt::Key_T);
-    EXPECT_EQ(jeu.compagnon.paroles.last(), textes::TOUS_EN_PLACE);
-    // the voice screen says there is nothing to choose, and Enter saves nothing
-    jeu.ouvrir<TFormVoice>([&] { jeu.ctrl(Qt::Key_V); },
-                           [](TFormVoice* ecran) {
-                               EXPECT_EQ(ecran->ListTTS->count(), 0);
-                               EXPECT_EQ(ecran->Label1->text(),
-                                         QStringLiteral("Pas de voix à choisir : aucune voix française n'est "
-                                                        "installée. Entrée pour revenir au jeu."));
-                               QTest::keyClick(ecran->ListTTS, Qt::Key_Down);
-                               QTest::keyClick(ecran->ListTTS, Qt::Key_Return);
-                               EXPECT_FALSE(ecran->isVisible());
-                           });
-    EXPECT_EQ(lire(jeu.fichier()), avant);
-    EXPECT_EQ(jeu.flux->MemoConfig.at(1), QStringLiteral("ma voix"));
-    EXPECT_EQ(jeu.compagnon.paroles.last(), RETOUR);
+    // Without a sound server as well, that comes first.
+    for (const QString& sansSon : {QString(), QStringLiteral("aucun serveur de son ne répond")}) {
+        const QByteArray avant = "MemoConfig\r\nma voix\r\n";
+        testing::internal::CaptureStderr();
+        JeuAvecVoix jeu(avant, [&](JeuAvecVoix& j) {
+            j.moteur.voixInstallees.clear();
+            j.flux->setSansSon(sansSon);
+        });
+        JeuDeTest::traiterEvenements();
+        const QString terminal = QString::fromStdString(testing::internal::GetCapturedStderr());
+        const QString son = sansSon.isEmpty()
+                                ? QString()
+                                : QStringLiteral("Corsabord : pas de son, aucun serveur de son ne "
+                                                 "répond ; le jeu se joue avec la bulle du "
+                                                 "perroquet, en silence.\n");
+        // the toolkit's own lines aside (the game's handler drops them; a test has none)
+        EXPECT_EQ(terminal.count(QStringLiteral("Corsabord : ")), sansSon.isEmpty() ? 1 : 2)
+            << terminal.toStdString();
+        EXPECT_TRUE(terminal.contains(
+            son + QStringLiteral("Corsabord : pas de voix pour le perroquet, aucune voix française "
+                                 "n'est installée ; le jeu se joue avec sa bulle et les "
+                                 "bruitages.\n")))
+            << terminal.toStdString();
+        // the same words open the balloon, ahead of the harbour's welcome
+        EXPECT_EQ(
+            jeu.compagnon.paroles.last(),
+            (sansSon.isEmpty() ? QString()
+                               : QStringLiteral("Pas de son : aucun serveur de son ne répond. ")) +
+                QStringLiteral("Pas de voix pour le perroquet : aucune voix française n'est installée. ") +
+                textes::BIENVENUE);
+        // the harbour plays on
+        jeu.ctrl(Qt::Key_T);
+        EXPECT_EQ(jeu.compagnon.paroles.last(), textes::TOUS_EN_PLACE);
+        // the voice screen says there is nothing to choose, and Enter saves nothing
+        jeu.ouvrir<TFormVoice>([&] { jeu.ctrl(Qt::Key_V); },
+                               [](TFormVoice* ecran) {
+                                   EXPECT_EQ(ecran->ListTTS->count(), 0);
+                                   EXPECT_EQ(
+                                       ecran->Label1->text(),
+                                       QStringLiteral("Pas de voix à choisir : aucune voix française n'est "
+                                                      "installée. Entrée pour revenir au jeu."));
+                                   QTest::keyClick(ecran->ListTTS, Qt::Key_Down);
+                                   QTest::keyClick(ecran->ListTTS, Qt::Key_Return);
+                                   EXPECT_FALSE(ecran->isVisible());
+                               });
+        EXPECT_EQ(lire(jeu.fichier()), avant);
+        EXPECT_EQ(jeu.flux->MemoConfig.at(1), QStringLiteral("ma voix"));
+        EXPECT_EQ(jeu.compagnon.paroles.last(), RETOUR);
+    }
 }
 
 TEST(EcranVoix, UnFichierQueLeJeuNAPasPuLireResteAuJoueur) {
