@@ -7,10 +7,13 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QTimer>
 #include <QWidget>
+
+#include <xcb/xcb.h>
 
 #include <cerrno>
 #include <cstring>
@@ -173,4 +176,13 @@ void ramenerAuPremierPlan(QWidget* fenetre) {
     haut->setWindowState(haut->windowState() & ~Qt::WindowMinimized);
     haut->raise();
     haut->activateWindow();
+    // The toolkit gives the focus with the time of the last X event the game saw, and an X server refuses
+    // a focus older than its last change: on a desktop whose focus moved since (the player went to a
+    // terminal to start the game again), the call would be lost, for the call is no X event. The player
+    // asked for this game: it takes the focus at the server's own present time.
+    if (auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()) {
+        xcb_connection_t* connexion = x11->connection();
+        xcb_set_input_focus(connexion, XCB_INPUT_FOCUS_PARENT, xcb_window_t(haut->winId()), XCB_CURRENT_TIME);
+        xcb_flush(connexion);
+    }
 }

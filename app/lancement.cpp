@@ -29,6 +29,12 @@ QString ecranDeLEnvironnement() {
                          : QStringLiteral("« %1 »").arg(QString::fromLocal8Bit(nom));
 }
 
+// Qt says this, then ends the program, when the X server or the Wayland compositor goes away.
+bool ecranPerdu(const QString& message) {
+    return message.contains(QLatin1String("X11 connection broke")) ||
+           message.contains(QLatin1String("Wayland connection broke"));
+}
+
 void messagesDuJeu(QtMsgType type, const QMessageLogContext& contexte, const QString& message) {
     if (messagesDeDebug()) {
         std::fprintf(stderr, "%s\n", qUtf8Printable(qFormatLogMessage(type, contexte, message)));
@@ -43,8 +49,11 @@ void messagesDuJeu(QtMsgType type, const QMessageLogContext& contexte, const QSt
     if (!ligne.isEmpty() && ligne != derniere)
         direAuTerminal(ligne);
     derniere = ligne;
-    if (type == QtFatalMsg)
-        std::_Exit(1); // the line said it: no core dump and no toolkit advice for the player
+    // The line said it: no core dump and no toolkit advice for the player. A lost display ends here too,
+    // at once, rather than in the toolkit's own exit, while the main thread may still be drawing and
+    // X's library, finding its socket gone, prints its English lines before ending the game itself.
+    if (type == QtFatalMsg || ecranPerdu(message))
+        std::_Exit(1);
 }
 
 const QString AIDE = QStringLiteral(
@@ -142,9 +151,7 @@ std::optional<FinImmediate> lireLigneDeCommande(const QStringList& arguments) {
 }
 
 QString ligneAuJoueur(QtMsgType type, const QString& message, const QString& ecran) {
-    // Qt says this, then ends the program, when the X server or the Wayland compositor goes away.
-    if (message.contains(QLatin1String("X11 connection broke")) ||
-        message.contains(QLatin1String("Wayland connection broke")))
+    if (ecranPerdu(message))
         return QStringLiteral(
                    "Corsabord : la connexion à l'écran %1 est rompue (serveur graphique arrêté ?) ; "
                    "le jeu s'arrête.")

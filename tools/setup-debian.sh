@@ -11,7 +11,7 @@ set -euo pipefail
 packages=(
   # build
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev libpulse-dev
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev libpulse-dev libxcb1-dev
   # run: the French buttons, the speech engine with its voices
   libqt6svg6 qt6-translations-l10n
   libespeak-ng-dev espeak-ng-data
@@ -25,6 +25,8 @@ packages=(
 # Only the tests, benchmarks and fuzzers use these (the test command).
 paquets_tests=(
   clang-format libgtest-dev libgmock-dev libbenchmark-dev
+  # the compiler cache the test command's three builds share
+  ccache
   # the readers' fuzzers: clang with its libFuzzer
   clang libclang-rt-14-dev
   # Qt's other platforms, and the speech engine's own program for comparing voices
