@@ -1,6 +1,9 @@
 // The game's own settings file, Corsabord.ini, and its lines cle=valeur.
 #include "base/preferences.h"
 
+#include "base/reglages.h"
+#include "base/terminal.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -21,18 +24,8 @@ QByteArray cleDe(const QByteArray& ligne) {
 } // namespace
 
 void LignesCleValeur::lire(const QByteArray& contenu) {
-    lignes_.clear();
-    qsizetype debut = 0;
-    while (debut < contenu.size()) {
-        qsizetype fin = contenu.indexOf('\n', debut);
-        if (fin < 0)
-            fin = contenu.size();
-        QByteArray ligne = contenu.mid(debut, fin - debut);
-        if (ligne.endsWith('\r'))
-            ligne.chop(1);
-        lignes_.append(ligne);
-        debut = fin + 1;
-    }
+    // as Config.txt is read: a file from any system keeps its lines
+    lignes_ = decouperOctets(contenu);
 }
 
 QByteArray LignesCleValeur::octets() const {
@@ -132,10 +125,17 @@ void Preferences::charger() {
 }
 
 EcritureSure Preferences::enregistrer() const {
-    if (!remplacable_)
-        return {false,
-                QStringLiteral("le fichier de préférences n'a pas pu être lu, il est laissé tel quel")};
-    return ecrireFichierSur(chemin(), lignes_.octets());
+    const EcritureSure e =
+        remplacable_
+            ? ecrireFichierSur(chemin(), lignes_.octets())
+            : EcritureSure{
+                  false,
+                  QStringLiteral("le fichier de préférences n'a pas pu être lu, il est laissé tel quel")};
+    if (!e.reussie)
+        direAuTerminal(
+            QStringLiteral("Corsabord : les préférences n'ont pas pu être enregistrées dans %1 : %2.")
+                .arg(QDir::toNativeSeparators(chemin()), e.raison));
+    return e;
 }
 
 Allure Preferences::allure() const {

@@ -12,7 +12,7 @@
 // comments, blank lines, bytes that are not UTF-8) are kept byte for byte and written back as they came.
 class LignesCleValeur {
 public:
-    // Splits at LF (a CR before it is dropped); a break at the very end makes no extra line.
+    // Splits at CR, LF or CR LF; a break at the very end makes no extra line.
     void lire(const QByteArray& contenu);
     // Each line followed by LF.
     QByteArray octets() const;
@@ -46,7 +46,7 @@ public:
     // Reads the file again; whatever goes wrong, the defaults.
     void charger();
     // Writes every line, whole or not at all. A file that was there but could not be read is the
-    // player's and is never written over.
+    // player's and is never written over. A failure is also told on standard error, with the file.
     EcritureSure enregistrer() const;
 
     Allure allure() const;
