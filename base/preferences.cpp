@@ -16,9 +16,10 @@ const QString CLE_STEREO = QStringLiteral("stereo");
 const QString CLE_VOIX = QStringLiteral("voix");
 const QString CLE_BRAILLE = QStringLiteral("braille");
 
-QByteArray cleDe(const QByteArray& ligne) {
+// A view into the line, not a copy: the logbook looks its counts up line by line.
+QByteArrayView cleDe(const QByteArray& ligne) {
     const qsizetype egal = ligne.indexOf('=');
-    return egal < 0 ? QByteArray() : ligne.left(egal).trimmed();
+    return egal < 0 ? QByteArrayView() : QByteArrayView(ligne).first(egal).trimmed();
 }
 
 } // namespace
@@ -35,20 +36,23 @@ QByteArray LignesCleValeur::octets() const {
     return o;
 }
 
-qsizetype LignesCleValeur::indexDe(const QString& cle) const {
-    const QByteArray c = cle.toUtf8();
+qsizetype LignesCleValeur::indexDe(QByteArrayView cle) const {
     for (qsizetype i = 0; i < lignes_.size(); ++i)
-        if (!c.isEmpty() && cleDe(lignes_[i]) == c)
+        if (!cle.isEmpty() && cleDe(lignes_[i]) == cle)
             return i;
     return -1;
 }
 
-QString LignesCleValeur::valeur(const QString& cle) const {
+QByteArrayView LignesCleValeur::octetsDe(QByteArrayView cle) const {
     const qsizetype i = indexDe(cle);
     if (i < 0)
         return {};
     const QByteArray& ligne = lignes_[i];
-    return QString::fromUtf8(ligne.mid(ligne.indexOf('=') + 1)).trimmed();
+    return QByteArrayView(ligne).sliced(ligne.indexOf('=') + 1).trimmed();
+}
+
+QString LignesCleValeur::valeur(const QString& cle) const {
+    return QString::fromUtf8(octetsDe(cle.toUtf8())).trimmed();
 }
 
 bool LignesCleValeur::charger(const QString& chemin, qint64 taille_max) {
@@ -60,7 +64,7 @@ bool LignesCleValeur::charger(const QString& chemin, qint64 taille_max) {
 }
 
 bool LignesCleValeur::contient(const QString& cle) const {
-    return indexDe(cle) >= 0;
+    return indexDe(cle.toUtf8()) >= 0;
 }
 
 void LignesCleValeur::setValeur(const QString& cle, const QString& valeur) {
@@ -68,7 +72,7 @@ void LignesCleValeur::setValeur(const QString& cle, const QString& valeur) {
     QString v = valeur;
     v.replace(QLatin1Char('\n'), QLatin1Char(' ')).replace(QLatin1Char('\r'), QLatin1Char(' '));
     const QByteArray ligne = cle.toUtf8() + '=' + v.toUtf8();
-    const qsizetype i = indexDe(cle);
+    const qsizetype i = indexDe(cle.toUtf8());
     if (i < 0)
         lignes_.append(ligne);
     else

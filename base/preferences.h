@@ -5,6 +5,7 @@
 #include "model/regles.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QList>
 #include <QString>
 
@@ -19,6 +20,8 @@ public:
 
     // The value of the first line with this key, blanks around it removed; empty if none.
     QString valeur(const QString& cle) const;
+    // The same value's bytes (ASCII blanks removed), read in place: for counts looked up by the dozen.
+    QByteArrayView octetsDe(QByteArrayView cle) const;
     bool contient(const QString& cle) const;
     // Rewrites the first line with this key, or adds one at the end.
     void setValeur(const QString& cle, const QString& valeur);
@@ -29,7 +32,7 @@ public:
     bool charger(const QString& chemin, qint64 taille_max);
 
 private:
-    qsizetype indexDe(const QString& cle) const;
+    qsizetype indexDe(QByteArrayView cle) const;
     QList<QByteArray> lignes_;
 };
 

@@ -5,6 +5,8 @@
 
 #include <QDir>
 
+#include <array>
+#include <iterator>
 #include <limits>
 
 namespace {
@@ -12,15 +14,26 @@ namespace {
 constexpr qint64 TAILLE_MAX = 64 * 1024;
 const Niveau NIVEAUX[] = {Niveau::Classique, Niveau::Tenace, Niveau::Vraisemblance};
 
-QString cle(Niveau niveau, const char* champ) {
-    return cleNiveau(niveau) + QLatin1Char('.') + QLatin1String(champ);
+// What the file calls each count, "classique.gagnees", in the order of Bilan.
+const char* const CHAMPS[] = {"parties", "gagnees", "perdues", "tirs", "touches", "plus_courte_victoire"};
+constexpr int NB_CHAMPS = 6;
+
+const QByteArray& cle(Niveau niveau, int champ) {
+    static const auto cles = [] {
+        std::array<std::array<QByteArray, NB_CHAMPS>, std::size(NIVEAUX)> c;
+        for (Niveau n : NIVEAUX)
+            for (int i = 0; i < NB_CHAMPS; ++i)
+                c[size_t(n)][size_t(i)] = cleNiveau(n).toUtf8() + '.' + CHAMPS[i];
+        return c;
+    }();
+    return cles[size_t(niveau)][size_t(champ)];
 }
 
 // A count the file spoils (negative, beyond the largest, not a number) counts for nothing, as a missing
 // one does; the next game writes it afresh and every other line stays.
-int nombre(const LignesCleValeur& lignes, const QString& cle) {
+int nombre(const LignesCleValeur& lignes, Niveau niveau, int champ) {
     bool ok = false;
-    const int n = lignes.valeur(cle).toInt(&ok);
+    const int n = lignes.octetsDe(cle(niveau, champ)).toInt(&ok);
     return ok && n > 0 ? n : 0;
 }
 
@@ -37,14 +50,8 @@ QString pluriel(int n, const char* mot) {
 } // namespace
 
 Bilan bilanDe(const LignesCleValeur& lignes, Niveau niveau) {
-    Bilan b;
-    b.parties = nombre(lignes, cle(niveau, "parties"));
-    b.gagnees = nombre(lignes, cle(niveau, "gagnees"));
-    b.perdues = nombre(lignes, cle(niveau, "perdues"));
-    b.tirs = nombre(lignes, cle(niveau, "tirs"));
-    b.touches = nombre(lignes, cle(niveau, "touches"));
-    b.plus_courte = nombre(lignes, cle(niveau, "plus_courte_victoire"));
-    return b;
+    return {nombre(lignes, niveau, 0), nombre(lignes, niveau, 1), nombre(lignes, niveau, 2),
+            nombre(lignes, niveau, 3), nombre(lignes, niveau, 4), nombre(lignes, niveau, 5)};
 }
 
 void noterDans(LignesCleValeur& lignes, Niveau niveau, const Partie& partie) {
@@ -61,12 +68,9 @@ void noterDans(LignesCleValeur& lignes, Niveau niveau, const Partie& partie) {
     } else if (partie.victoire_adverse) {
         b.perdues = ajouter(b.perdues, 1);
     }
-    lignes.setValeur(cle(niveau, "parties"), QString::number(b.parties));
-    lignes.setValeur(cle(niveau, "gagnees"), QString::number(b.gagnees));
-    lignes.setValeur(cle(niveau, "perdues"), QString::number(b.perdues));
-    lignes.setValeur(cle(niveau, "tirs"), QString::number(b.tirs));
-    lignes.setValeur(cle(niveau, "touches"), QString::number(b.touches));
-    lignes.setValeur(cle(niveau, "plus_courte_victoire"), QString::number(b.plus_courte));
+    const int comptes[NB_CHAMPS] = {b.parties, b.gagnees, b.perdues, b.tirs, b.touches, b.plus_courte};
+    for (int i = 0; i < NB_CHAMPS; ++i)
+        lignes.setValeur(QString::fromUtf8(cle(niveau, i)), QString::number(comptes[i]));
 }
 
 QString texteDuJournal(const LignesCleValeur& lignes) {
