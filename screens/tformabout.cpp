@@ -34,9 +34,9 @@ QLabel* etiquette(QWidget* parent, const char* nom, const QString& texte, const 
     }
     return label;
 }
-// The desktop's opener, xdg-open. What it and the viewer it starts print goes nowhere: the game's
-// terminal has only the game's own lines. It may last as long as the viewer it starts: a game that ends
-// leaves it running rather than close the player's viewer.
+// The desktop's opener, xdg-open (or the browser itself). What it and the viewer it starts print goes
+// nowhere: the game's terminal has only the game's own lines. It may last as long as the viewer it starts: a
+// game that ends leaves it running rather than close the player's viewer.
 class Ouvreur : public QProcess {
 public:
     using QProcess::QProcess;
@@ -130,9 +130,12 @@ void TFormAbout::ouvrirAvecLeBureau(const QUrl& adresse) {
         manuelFerme(manuel, QStringLiteral("il est introuvable"));
         return;
     }
-    const QString programme = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    // the desktop's choice, else Debian's own default browser
+    QString programme = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (programme.isEmpty())
+        programme = QStandardPaths::findExecutable(QStringLiteral("x-www-browser"));
     if (programme.isEmpty()) {
-        manuelFerme(manuel, QStringLiteral("xdg-open n'est pas installé"));
+        manuelFerme(manuel, QStringLiteral("aucun navigateur n'est installé"));
         return;
     }
     auto* ouvreur = new Ouvreur(this);
@@ -144,12 +147,13 @@ void TFormAbout::ouvrirAvecLeBureau(const QUrl& adresse) {
         if (fin != QProcess::NormalExit || code != 0)
             manuelFerme(manuel, QStringLiteral("aucun navigateur ne l'a pris"));
     });
-    connect(ouvreur, &QProcess::errorOccurred, this, [this, ouvreur, manuel](QProcess::ProcessError erreur) {
-        if (erreur != QProcess::FailedToStart)
-            return;
-        ouvreur->deleteLater();
-        manuelFerme(manuel, QStringLiteral("xdg-open n'a pas pu démarrer"));
-    });
+    connect(ouvreur, &QProcess::errorOccurred, this,
+            [this, ouvreur, manuel, programme](QProcess::ProcessError erreur) {
+                if (erreur != QProcess::FailedToStart)
+                    return;
+                ouvreur->deleteLater();
+                manuelFerme(manuel, QFileInfo(programme).fileName() + QStringLiteral(" n'a pas pu démarrer"));
+            });
     ouvreur->start(programme, {adresse.toString(QUrl::FullyEncoded)});
 }
 

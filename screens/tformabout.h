@@ -24,8 +24,8 @@ public:
 
     // Opens the player's handbook (F1); the desktop's viewer by default, a fake in the tests.
     std::function<void(const QUrl&)> ouvrir;
-    // The desktop's viewer through xdg-open, with its output kept off the terminal; a handbook that is
-    // missing or that no viewer takes is said aloud and told on standard error.
+    // The desktop's viewer through xdg-open (x-www-browser without it), with its output kept off the
+    // terminal; a handbook that is missing or that no viewer takes is said aloud and told on standard error.
     void ouvrirAvecLeBureau(const QUrl& adresse);
 
 Q_SIGNALS:

@@ -430,7 +430,7 @@ TEST(APropos, UnManuelQuiNePeutSOuvrirEstDitEtLOuvreurSeTait) {
         {"ouvert", "echo ouvert; echo 'gio: avis' >&2; exit 0", true, nullptr},
         {"sans navigateur", "echo 'xdg-open: no method available' >&2; exit 3", true,
          "aucun navigateur ne l'a pris"},
-        {"sans xdg-open", nullptr, true, "xdg-open n'est pas installé"},
+        {"sans navigateur installé", nullptr, true, "aucun navigateur n'est installé"},
         {"sans manuel", "exit 0", false, "il est introuvable"},
     };
     const QByteArray chemin = qgetenv("PATH");
