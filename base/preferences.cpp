@@ -51,6 +51,16 @@ QByteArrayView LignesCleValeur::octetsDe(QByteArrayView cle) const {
     return QByteArrayView(ligne).sliced(ligne.indexOf('=') + 1).trimmed();
 }
 
+void LignesCleValeur::parcourir(
+    const std::function<void(QByteArrayView cle, QByteArrayView valeur)>& lire) const {
+    for (const QByteArray& ligne : lignes_) {
+        const qsizetype egal = ligne.indexOf('=');
+        if (egal > 0)
+            lire(QByteArrayView(ligne).first(egal).trimmed(),
+                 QByteArrayView(ligne).sliced(egal + 1).trimmed());
+    }
+}
+
 QString LignesCleValeur::valeur(const QString& cle) const {
     return QString::fromUtf8(octetsDe(cle.toUtf8())).trimmed();
 }

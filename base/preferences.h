@@ -9,6 +9,8 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
+
 // Lines "cle=valeur" as a file holds them. Lines the game does not know (another version's keys,
 // comments, blank lines, bytes that are not UTF-8) are kept byte for byte and written back as they came.
 class LignesCleValeur {
@@ -20,8 +22,9 @@ public:
 
     // The value of the first line with this key, blanks around it removed; empty if none.
     QString valeur(const QString& cle) const;
-    // The same value's bytes (ASCII blanks removed), read in place: for counts looked up by the dozen.
-    QByteArrayView octetsDe(QByteArrayView cle) const;
+    // Each line that has a key, in the file's order: its key and its value, ASCII blanks around them
+    // removed, read in place. For a file read whole in one pass, as the logbook is.
+    void parcourir(const std::function<void(QByteArrayView cle, QByteArrayView valeur)>& lire) const;
     bool contient(const QString& cle) const;
     // Rewrites the first line with this key, or adds one at the end.
     void setValeur(const QString& cle, const QString& valeur);
@@ -33,6 +36,7 @@ public:
 
 private:
     qsizetype indexDe(QByteArrayView cle) const;
+    QByteArrayView octetsDe(QByteArrayView cle) const;
     QList<QByteArray> lignes_;
 };
 

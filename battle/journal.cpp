@@ -5,6 +5,7 @@
 
 #include <QDir>
 
+#include <algorithm>
 #include <array>
 #include <iterator>
 #include <limits>
@@ -14,27 +15,45 @@ namespace {
 constexpr qint64 TAILLE_MAX = 64 * 1024;
 const Niveau NIVEAUX[] = {Niveau::Classique, Niveau::Tenace, Niveau::Vraisemblance};
 
-// What the file calls each count, "classique.gagnees", in the order of Bilan.
+// What the file calls each count, "classique.gagnees", and where Bilan holds it.
 const char* const CHAMPS[] = {"parties", "gagnees", "perdues", "tirs", "touches", "plus_courte_victoire"};
-constexpr int NB_CHAMPS = 6;
+int Bilan::*const COMPTES[] = {&Bilan::parties, &Bilan::gagnees, &Bilan::perdues,
+                               &Bilan::tirs,    &Bilan::touches, &Bilan::plus_courte};
+constexpr size_t NB_CHAMPS = std::size(CHAMPS);
 
-const QByteArray& cle(Niveau niveau, int champ) {
-    static const auto cles = [] {
-        std::array<std::array<QByteArray, NB_CHAMPS>, std::size(NIVEAUX)> c;
-        for (Niveau n : NIVEAUX)
-            for (int i = 0; i < NB_CHAMPS; ++i)
-                c[size_t(n)][size_t(i)] = cleNiveau(n).toUtf8() + '.' + CHAMPS[i];
-        return c;
-    }();
-    return cles[size_t(niveau)][size_t(champ)];
+// The level's rank in NIVEAUX.
+size_t rang(Niveau niveau) {
+    return size_t(std::find(std::begin(NIVEAUX), std::end(NIVEAUX), niveau) - std::begin(NIVEAUX));
 }
 
+// Every level's counts, in one pass over the lines; the first line of a count is the one that holds.
 // A count the file spoils (negative, beyond the largest, not a number) counts for nothing, as a missing
 // one does; the next game writes it afresh and every other line stays.
-int nombre(const LignesCleValeur& lignes, Niveau niveau, int champ) {
-    bool ok = false;
-    const int n = lignes.octetsDe(cle(niveau, champ)).toInt(&ok);
-    return ok && n > 0 ? n : 0;
+std::array<Bilan, std::size(NIVEAUX)> bilans(const LignesCleValeur& lignes) {
+    static const auto prefixes = [] {
+        std::array<QByteArray, std::size(NIVEAUX)> p;
+        for (Niveau n : NIVEAUX)
+            p[rang(n)] = cleNiveau(n).toUtf8() + '.';
+        return p;
+    }();
+    std::array<Bilan, std::size(NIVEAUX)> b{};
+    bool lus[std::size(NIVEAUX)][NB_CHAMPS] = {};
+    lignes.parcourir([&](QByteArrayView cle, QByteArrayView valeur) {
+        for (size_t n = 0; n < prefixes.size(); ++n) {
+            if (!cle.startsWith(prefixes[n]))
+                continue;
+            const QByteArrayView champ = cle.sliced(prefixes[n].size());
+            for (size_t i = 0; i < NB_CHAMPS; ++i) {
+                if (lus[n][i] || champ != CHAMPS[i])
+                    continue;
+                lus[n][i] = true;
+                bool ok = false;
+                const int compte = valeur.toInt(&ok);
+                b[n].*COMPTES[i] = ok && compte > 0 ? compte : 0;
+            }
+        }
+    });
+    return b;
 }
 
 // A count at its largest stays there: a lifetime of games, or a hand-edited file, never wraps it round.
@@ -50,8 +69,7 @@ QString pluriel(int n, const char* mot) {
 } // namespace
 
 Bilan bilanDe(const LignesCleValeur& lignes, Niveau niveau) {
-    return {nombre(lignes, niveau, 0), nombre(lignes, niveau, 1), nombre(lignes, niveau, 2),
-            nombre(lignes, niveau, 3), nombre(lignes, niveau, 4), nombre(lignes, niveau, 5)};
+    return bilans(lignes)[rang(niveau)];
 }
 
 void noterDans(LignesCleValeur& lignes, Niveau niveau, const Partie& partie) {
@@ -68,15 +86,16 @@ void noterDans(LignesCleValeur& lignes, Niveau niveau, const Partie& partie) {
     } else if (partie.victoire_adverse) {
         b.perdues = ajouter(b.perdues, 1);
     }
-    const int comptes[NB_CHAMPS] = {b.parties, b.gagnees, b.perdues, b.tirs, b.touches, b.plus_courte};
-    for (int i = 0; i < NB_CHAMPS; ++i)
-        lignes.setValeur(QString::fromUtf8(cle(niveau, i)), QString::number(comptes[i]));
+    for (size_t i = 0; i < NB_CHAMPS; ++i)
+        lignes.setValeur(cleNiveau(niveau) + QLatin1Char('.') + QLatin1String(CHAMPS[i]),
+                         QString::number(b.*COMPTES[i]));
 }
 
 QString texteDuJournal(const LignesCleValeur& lignes) {
     QString texte;
+    const auto parNiveau = bilans(lignes);
     for (Niveau niveau : NIVEAUX) {
-        const Bilan b = bilanDe(lignes, niveau);
+        const Bilan& b = parNiveau[rang(niveau)];
         if (b.parties == 0)
             continue;
         texte += QStringLiteral("Niveau ") + cleNiveau(niveau) + QStringLiteral(" : ") +
