@@ -73,6 +73,14 @@ bool LignesCleValeur::charger(const QString& chemin, qint64 taille_max) {
     return lu || !existe;
 }
 
+EcritureSure LignesCleValeur::enregistrer(const QString& chemin, bool remplacable, const QString& illisible,
+                                          const QString& echec) const {
+    const EcritureSure e = remplacable ? ecrireFichierSur(chemin, octets()) : EcritureSure{false, illisible};
+    if (!e.reussie)
+        direAuTerminal(echec.arg(QDir::toNativeSeparators(chemin), e.raison));
+    return e;
+}
+
 bool LignesCleValeur::contient(const QString& cle) const {
     return indexDe(cle.toUtf8()) >= 0;
 }
@@ -139,17 +147,10 @@ void Preferences::charger() {
 }
 
 EcritureSure Preferences::enregistrer() const {
-    const EcritureSure e =
-        remplacable_
-            ? ecrireFichierSur(chemin(), lignes_.octets())
-            : EcritureSure{
-                  false,
-                  QStringLiteral("le fichier de préférences n'a pas pu être lu, il est laissé tel quel")};
-    if (!e.reussie)
-        direAuTerminal(
-            QStringLiteral("Corsabord : les préférences n'ont pas pu être enregistrées dans %1 : %2.")
-                .arg(QDir::toNativeSeparators(chemin()), e.raison));
-    return e;
+    return lignes_.enregistrer(
+        chemin(), remplacable_,
+        QStringLiteral("le fichier de préférences n'a pas pu être lu, il est laissé tel quel"),
+        QStringLiteral("Corsabord : les préférences n'ont pas pu être enregistrées dans %1 : %2."));
 }
 
 Allure Preferences::allure() const {

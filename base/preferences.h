@@ -34,6 +34,12 @@ public:
     // the player's and is never written over.
     bool charger(const QString& chemin, qint64 taille_max);
 
+    // Writes the lines to chemin whole or not at all; not when they stand for a file that could not be
+    // read (remplacable false), which illisible then gives as the reason. A failure is also told on
+    // standard error: echec, with %1 the file's path and %2 the reason.
+    EcritureSure enregistrer(const QString& chemin, bool remplacable, const QString& illisible,
+                             const QString& echec) const;
+
 private:
     qsizetype indexDe(QByteArrayView cle) const;
     QByteArrayView octetsDe(QByteArrayView cle) const;

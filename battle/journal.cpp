@@ -1,8 +1,6 @@
 // The logbook of the player's games, per level, in the settings folder.
 #include "battle/journal.h"
 
-#include "base/terminal.h"
-
 #include <QDir>
 
 #include <algorithm>
@@ -140,16 +138,10 @@ EcritureSure Journal::effacer() {
 }
 
 EcritureSure Journal::enregistrer() {
-    const EcritureSure e =
-        remplacable_
-            ? ecrireFichierSur(chemin(), lignes_.octets())
-            : EcritureSure{false,
-                           QStringLiteral("le journal de bord n'a pas pu être lu, il est laissé tel quel")};
-    if (!e.reussie)
-        direAuTerminal(
-            QStringLiteral("Corsabord : le journal de bord n'a pas pu être enregistré dans %1 : %2.")
-                .arg(QDir::toNativeSeparators(chemin()), e.raison));
-    return e;
+    return lignes_.enregistrer(
+        chemin(), remplacable_,
+        QStringLiteral("le journal de bord n'a pas pu être lu, il est laissé tel quel"),
+        QStringLiteral("Corsabord : le journal de bord n'a pas pu être enregistré dans %1 : %2."));
 }
 
 QString Journal::texte() const {
