@@ -117,10 +117,8 @@ TEST(FichierSur, RemplaceToutEnGardantLesDroitsOuCreeSelonLeMasque) {
         {enCours + QStringLiteral(".a1B2c3"), true, false},
         {enCours + QStringLiteral(".d4E5f6"), false, true},
         {enCours + QStringLiteral(".sauvegarde"), true, true},
-        {enCours + QStringLiteral(".a1-2c3"), true, true},
         {nomTemporaire(QStringLiteral("Corsabord.ini")) + QStringLiteral(".a1B2c3"), true, true},
         {QStringLiteral(".Config.txt.backup"), true, true},
-        {QStringLiteral(".Config.txt.a1B2c3"), true, true},
     };
     for (const Reste& r : restes) {
         ecrire(dossier.filePath(r.nom), "moitié");
