@@ -3,6 +3,7 @@
 // stays at the largest count rather than wrap round, and every other line and level stays as it was.
 #include "battle/journal.h"
 #include "base/reglages.h"
+#include "model/marque.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -59,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t taille) {
     const int touches = jeu[2] % (TAILLE_MER * TAILLE_MER + 1);
     for (int i = 0; i < TAILLE_MER * TAILLE_MER; ++i)
         partie.tirs_joueur(i % TAILLE_MER + 1, i / TAILLE_MER + 1) =
-            i < touches ? QStringLiteral("TOUCHE") : QStringLiteral("MANQUE");
+            nomMarque(i < touches ? Marque::Touche : Marque::Manque);
     std::uint32_t tirs = 0;
     std::memcpy(&tirs, jeu + 3, sizeof tirs);
     partie.nb_tirs_joueur = int(tirs % std::uint32_t(std::numeric_limits<int>::max())) + 1;
