@@ -1,11 +1,12 @@
 // Writing one of the game's files whole or not at all.
 #include "base/fichier_sur.h"
 
-#include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cerrno>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -34,7 +35,36 @@ EcritureSure echec(int erreur) {
     return {false, raisonDe(erreur)};
 }
 
+// What a write cut short by a crash or a kill left behind: only the game's own temporary files of this
+// file, none a minute old or less, so that a write still under way elsewhere is never cut short.
+void effacerRestes(const QByteArray& prefixe, const QByteArray& enCours, time_t debut) {
+    const qsizetype barre = prefixe.lastIndexOf('/');
+    const QByteArray dossier = prefixe.left(barre);
+    const QByteArray nom = prefixe.mid(barre + 1);
+    DIR* d = ::opendir(dossier.constData());
+    if (!d)
+        return;
+    while (const dirent* entree = ::readdir(d)) {
+        const QByteArray reste = dossier + '/' + entree->d_name;
+        const QByteArray suffixe = QByteArray(entree->d_name).mid(nom.size());
+        if (!QByteArray(entree->d_name).startsWith(nom) || suffixe.size() != 6 || reste == enCours ||
+            !std::all_of(suffixe.begin(), suffixe.end(), [](char c) {
+                return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+            }))
+            continue;
+        struct stat info {};
+        if (::lstat(reste.constData(), &info) == 0 && S_ISREG(info.st_mode) &&
+            info.st_mtim.tv_sec < debut - 60)
+            ::unlink(reste.constData());
+    }
+    ::closedir(d);
+}
+
 } // namespace
+
+QString nomTemporaire(const QString& nom) {
+    return QStringLiteral(".corsabord-en-cours.") + nom;
+}
 
 bool estUnLien(const QString& chemin) {
     struct stat info {};
@@ -51,16 +81,15 @@ EcritureSure ecrireFichierSur(const QString& chemin, const QByteArray& contenu) 
         return {false, QStringLiteral("ce n'est pas un fichier ordinaire")};
 
     const QFileInfo info(chemin);
-    // what a write cut short by a crash or a kill left behind (one game at a time writes in a folder)
-    const QDir dossier = info.absoluteDir();
-    const QString restes = QLatin1Char('.') + info.fileName() + QStringLiteral(".??????");
-    for (const QString& nom : dossier.entryList({restes}, QDir::Files | QDir::Hidden | QDir::NoSymLinks))
-        QFile::remove(dossier.filePath(nom));
-    QByteArray modele =
-        QFile::encodeName(info.absolutePath()) + "/." + QFile::encodeName(info.fileName()) + ".XXXXXX";
+    const QByteArray prefixe = QFile::encodeName(info.absolutePath()) + '/' +
+                               QFile::encodeName(nomTemporaire(info.fileName())) + '.';
+    QByteArray modele = prefixe + "XXXXXX";
     const int fd = ::mkstemp(modele.data());
     if (fd < 0)
         return echec(errno);
+    struct stat debut {};
+    if (::fstat(fd, &debut) == 0)
+        effacerRestes(prefixe, modele, debut.st_mtim.tv_sec);
     auto abandonner = [&](int erreur) {
         ::close(fd);
         ::unlink(modele.constData());

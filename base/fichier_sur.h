@@ -16,5 +16,10 @@ struct EcritureSure {
 // point at any file of the player's. A new file gets the player's umask; a replaced one keeps its mode.
 EcritureSure ecrireFichierSur(const QString& chemin, const QByteArray& contenu);
 
+// The start of the name of a write's temporary file beside the file nom, a name no file of the player's
+// takes; six letters or digits follow. The next write removes those a crash or a kill left, once they
+// are a minute old, and no other file.
+QString nomTemporaire(const QString& nom);
+
 // Whether chemin is itself a symbolic link (whatever it points at, even nothing).
 bool estUnLien(const QString& chemin);

@@ -1,6 +1,9 @@
 // The game's own settings file, Corsabord.ini, and its lines cle=valeur.
 #include "base/preferences.h"
 
+#include "base/reglages.h"
+#include "base/terminal.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -13,26 +16,17 @@ const QString CLE_STEREO = QStringLiteral("stereo");
 const QString CLE_VOIX = QStringLiteral("voix");
 const QString CLE_BRAILLE = QStringLiteral("braille");
 
-QByteArray cleDe(const QByteArray& ligne) {
+// A view into the line, not a copy: the logbook looks its counts up line by line.
+QByteArrayView cleDe(const QByteArray& ligne) {
     const qsizetype egal = ligne.indexOf('=');
-    return egal < 0 ? QByteArray() : ligne.left(egal).trimmed();
+    return egal < 0 ? QByteArrayView() : QByteArrayView(ligne).first(egal).trimmed();
 }
 
 } // namespace
 
 void LignesCleValeur::lire(const QByteArray& contenu) {
-    lignes_.clear();
-    qsizetype debut = 0;
-    while (debut < contenu.size()) {
-        qsizetype fin = contenu.indexOf('\n', debut);
-        if (fin < 0)
-            fin = contenu.size();
-        QByteArray ligne = contenu.mid(debut, fin - debut);
-        if (ligne.endsWith('\r'))
-            ligne.chop(1);
-        lignes_.append(ligne);
-        debut = fin + 1;
-    }
+    // as Config.txt is read: a file from any system keeps its lines
+    lignes_ = decouperOctets(contenu);
 }
 
 QByteArray LignesCleValeur::octets() const {
@@ -42,20 +36,33 @@ QByteArray LignesCleValeur::octets() const {
     return o;
 }
 
-qsizetype LignesCleValeur::indexDe(const QString& cle) const {
-    const QByteArray c = cle.toUtf8();
+qsizetype LignesCleValeur::indexDe(QByteArrayView cle) const {
     for (qsizetype i = 0; i < lignes_.size(); ++i)
-        if (!c.isEmpty() && cleDe(lignes_[i]) == c)
+        if (!cle.isEmpty() && cleDe(lignes_[i]) == cle)
             return i;
     return -1;
 }
 
-QString LignesCleValeur::valeur(const QString& cle) const {
+QByteArrayView LignesCleValeur::octetsDe(QByteArrayView cle) const {
     const qsizetype i = indexDe(cle);
     if (i < 0)
         return {};
     const QByteArray& ligne = lignes_[i];
-    return QString::fromUtf8(ligne.mid(ligne.indexOf('=') + 1)).trimmed();
+    return QByteArrayView(ligne).sliced(ligne.indexOf('=') + 1).trimmed();
+}
+
+void LignesCleValeur::parcourir(
+    const std::function<void(QByteArrayView cle, QByteArrayView valeur)>& lire) const {
+    for (const QByteArray& ligne : lignes_) {
+        const qsizetype egal = ligne.indexOf('=');
+        if (egal > 0)
+            lire(QByteArrayView(ligne).first(egal).trimmed(),
+                 QByteArrayView(ligne).sliced(egal + 1).trimmed());
+    }
+}
+
+QString LignesCleValeur::valeur(const QString& cle) const {
+    return QString::fromUtf8(octetsDe(cle.toUtf8())).trimmed();
 }
 
 bool LignesCleValeur::charger(const QString& chemin, qint64 taille_max) {
@@ -66,8 +73,16 @@ bool LignesCleValeur::charger(const QString& chemin, qint64 taille_max) {
     return lu || !existe;
 }
 
+EcritureSure LignesCleValeur::enregistrer(const QString& chemin, bool remplacable, const QString& illisible,
+                                          const QString& echec) const {
+    const EcritureSure e = remplacable ? ecrireFichierSur(chemin, octets()) : EcritureSure{false, illisible};
+    if (!e.reussie)
+        direAuTerminal(echec.arg(QDir::toNativeSeparators(chemin), e.raison));
+    return e;
+}
+
 bool LignesCleValeur::contient(const QString& cle) const {
-    return indexDe(cle) >= 0;
+    return indexDe(cle.toUtf8()) >= 0;
 }
 
 void LignesCleValeur::setValeur(const QString& cle, const QString& valeur) {
@@ -75,7 +90,7 @@ void LignesCleValeur::setValeur(const QString& cle, const QString& valeur) {
     QString v = valeur;
     v.replace(QLatin1Char('\n'), QLatin1Char(' ')).replace(QLatin1Char('\r'), QLatin1Char(' '));
     const QByteArray ligne = cle.toUtf8() + '=' + v.toUtf8();
-    const qsizetype i = indexDe(cle);
+    const qsizetype i = indexDe(cle.toUtf8());
     if (i < 0)
         lignes_.append(ligne);
     else
@@ -132,10 +147,10 @@ void Preferences::charger() {
 }
 
 EcritureSure Preferences::enregistrer() const {
-    if (!remplacable_)
-        return {false,
-                QStringLiteral("le fichier de préférences n'a pas pu être lu, il est laissé tel quel")};
-    return ecrireFichierSur(chemin(), lignes_.octets());
+    return lignes_.enregistrer(
+        chemin(), remplacable_,
+        QStringLiteral("le fichier de préférences n'a pas pu être lu, il est laissé tel quel"),
+        QStringLiteral("Corsabord : les préférences n'ont pas pu être enregistrées dans %1 : %2."));
 }
 
 Allure Preferences::allure() const {

@@ -5,20 +5,26 @@
 #include "model/regles.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QList>
 #include <QString>
+
+#include <functional>
 
 // Lines "cle=valeur" as a file holds them. Lines the game does not know (another version's keys,
 // comments, blank lines, bytes that are not UTF-8) are kept byte for byte and written back as they came.
 class LignesCleValeur {
 public:
-    // Splits at LF (a CR before it is dropped); a break at the very end makes no extra line.
+    // Splits at CR, LF or CR LF; a break at the very end makes no extra line.
     void lire(const QByteArray& contenu);
     // Each line followed by LF.
     QByteArray octets() const;
 
     // The value of the first line with this key, blanks around it removed; empty if none.
     QString valeur(const QString& cle) const;
+    // Each line that has a key, in the file's order: its key and its value, ASCII blanks around them
+    // removed, read in place. For a file read whole in one pass, as the logbook is.
+    void parcourir(const std::function<void(QByteArrayView cle, QByteArrayView valeur)>& lire) const;
     bool contient(const QString& cle) const;
     // Rewrites the first line with this key, or adds one at the end.
     void setValeur(const QString& cle, const QString& valeur);
@@ -28,8 +34,15 @@ public:
     // the player's and is never written over.
     bool charger(const QString& chemin, qint64 taille_max);
 
+    // Writes the lines to chemin whole or not at all; not when they stand for a file that could not be
+    // read (remplacable false), which illisible then gives as the reason. A failure is also told on
+    // standard error: echec, with %1 the file's path and %2 the reason.
+    EcritureSure enregistrer(const QString& chemin, bool remplacable, const QString& illisible,
+                             const QString& echec) const;
+
 private:
-    qsizetype indexDe(const QString& cle) const;
+    qsizetype indexDe(QByteArrayView cle) const;
+    QByteArrayView octetsDe(QByteArrayView cle) const;
     QList<QByteArray> lignes_;
 };
 
@@ -46,7 +59,7 @@ public:
     // Reads the file again; whatever goes wrong, the defaults.
     void charger();
     // Writes every line, whole or not at all. A file that was there but could not be read is the
-    // player's and is never written over.
+    // player's and is never written over. A failure is also told on standard error, with the file.
     EcritureSure enregistrer() const;
 
     Allure allure() const;

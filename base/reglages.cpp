@@ -13,20 +13,27 @@ QStringList reglagesParDefaut() {
     };
 }
 
-QStringList decouperLignes(const QByteArray& contenu) {
-    QStringList lignes;
+QList<QByteArray> decouperOctets(const QByteArray& contenu) {
+    QList<QByteArray> lignes;
     qsizetype debut = 0;
     for (qsizetype i = 0; i < contenu.size(); ++i) {
         const char c = contenu.at(i);
         if (c != '\r' && c != '\n')
             continue;
-        lignes << QString::fromLatin1(contenu.mid(debut, i - debut));
+        lignes << contenu.mid(debut, i - debut);
         if (c == '\r' && i + 1 < contenu.size() && contenu.at(i + 1) == '\n')
             ++i;
         debut = i + 1;
     }
     if (debut < contenu.size())
-        lignes << QString::fromLatin1(contenu.mid(debut));
+        lignes << contenu.mid(debut);
+    return lignes;
+}
+
+QStringList decouperLignes(const QByteArray& contenu) {
+    QStringList lignes;
+    for (const QByteArray& ligne : decouperOctets(contenu))
+        lignes << QString::fromLatin1(ligne);
     return lignes;
 }
 

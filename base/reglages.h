@@ -4,6 +4,7 @@
 #include "base/fichier_sur.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -11,7 +12,9 @@
 QStringList reglagesParDefaut();
 
 // Splits a file's bytes into lines at CR, LF or CR LF; a break at the very end makes no extra line.
-// Bytes are kept as they are (one character per byte), so any line is written back unchanged.
+QList<QByteArray> decouperOctets(const QByteArray& contenu);
+// The same lines with their bytes kept as they are (one character per byte), so any line is written back
+// unchanged.
 QStringList decouperLignes(const QByteArray& contenu);
 
 // Each line followed by CR LF.

@@ -17,6 +17,12 @@ struct Bilan {
     bool operator==(const Bilan&) const = default;
 };
 
+// The logbook's lines as the file holds them, apart from the file: what a level's counts read, what a
+// game adds (each count stays at its largest once there), what the parrot reads.
+Bilan bilanDe(const LignesCleValeur& lignes, Niveau niveau);
+void noterDans(LignesCleValeur& lignes, Niveau niveau, const Partie& partie);
+QString texteDuJournal(const LignesCleValeur& lignes);
+
 // Journal.ini in the settings folder, lines cle=valeur ("classique.gagnees=3"), written whole or not at
 // all after each game, so that a crash while writing leaves the last logbook as it was.
 class Journal {
@@ -29,7 +35,8 @@ public:
     Bilan bilan(Niveau niveau) const;
 
     // A game over, or left with Ctrl+N or by quitting after the player's first shot: counted under the
-    // level and written at once. A game where the player has not fired is not counted.
+    // level and written at once. A game where the player has not fired is not counted. A failed write
+    // is also told on standard error, with the file.
     EcritureSure noter(Niveau niveau, const Partie& partie);
     // Every level back to nothing.
     EcritureSure effacer();

@@ -2,14 +2,18 @@
 #include "screens/tformabout.h"
 
 #include "screens/aide.h"
-#include "screens/aide.h"
+
+#include "base/terminal.h"
 
 #include <QCoreApplication>
-#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
+#include <QProcess>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QUrl>
 
 #include <algorithm>
@@ -30,6 +34,14 @@ QLabel* etiquette(QWidget* parent, const char* nom, const QString& texte, const 
     }
     return label;
 }
+// The desktop's opener, xdg-open (or the browser itself). What it and the viewer it starts print goes
+// nowhere: the game's terminal has only the game's own lines. It may last as long as the viewer it starts: a
+// game that ends leaves it running rather than close the player's viewer.
+class Ouvreur : public QProcess {
+public:
+    using QProcess::QProcess;
+    ~Ouvreur() override { setProcessState(QProcess::NotRunning); }
+};
 } // namespace
 
 TFormAbout::TFormAbout(QWidget* parent)
@@ -73,7 +85,7 @@ TFormAbout::TFormAbout(QWidget* parent)
 
     // The handbook is one key away, for the player who reads the card through a screen reader; the
     // parrot's words on this screen stay as they are.
-    ouvrir = [](const QUrl& adresse) { QDesktopServices::openUrl(adresse); };
+    ouvrir = [this](const QUrl& adresse) { ouvrirAvecLeBureau(adresse); };
     setAccessibleDescription(QStringLiteral("F1 : ouvrir le manuel du joueur."));
     Button1->setToolTip(QStringLiteral("F1 : le manuel du joueur"));
 }
@@ -110,6 +122,46 @@ void TFormAbout::paintEvent(QPaintEvent* event) {
     const int trait = std::max(1, static_cast<int>(std::lround(echelle())));
     p.setPen(QPen(BLEU_MARINE, trait));
     p.drawRect(QRectF(trait / 2.0, trait / 2.0, width() - trait, height() - trait));
+}
+
+void TFormAbout::ouvrirAvecLeBureau(const QUrl& adresse) {
+    const QString manuel = adresse.toLocalFile();
+    if (!QFileInfo(manuel).isFile()) {
+        manuelFerme(manuel, QStringLiteral("il est introuvable"));
+        return;
+    }
+    // the desktop's choice, else Debian's own default browser
+    QString programme = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (programme.isEmpty())
+        programme = QStandardPaths::findExecutable(QStringLiteral("x-www-browser"));
+    if (programme.isEmpty()) {
+        manuelFerme(manuel, QStringLiteral("aucun navigateur n'est installé"));
+        return;
+    }
+    auto* ouvreur = new Ouvreur(this);
+    ouvreur->setStandardInputFile(QProcess::nullDevice());
+    ouvreur->setStandardOutputFile(QProcess::nullDevice());
+    ouvreur->setStandardErrorFile(QProcess::nullDevice());
+    connect(ouvreur, &QProcess::finished, this, [this, ouvreur, manuel](int code, QProcess::ExitStatus fin) {
+        ouvreur->deleteLater();
+        if (fin != QProcess::NormalExit || code != 0)
+            manuelFerme(manuel, QStringLiteral("aucun navigateur ne l'a pris"));
+    });
+    connect(ouvreur, &QProcess::errorOccurred, this,
+            [this, ouvreur, manuel, programme](QProcess::ProcessError erreur) {
+                if (erreur != QProcess::FailedToStart)
+                    return;
+                ouvreur->deleteLater();
+                manuelFerme(manuel, QFileInfo(programme).fileName() + QStringLiteral(" n'a pas pu démarrer"));
+            });
+    ouvreur->start(programme, {adresse.toString(QUrl::FullyEncoded)});
+}
+
+void TFormAbout::manuelFerme(const QString& manuel, const QString& raison) {
+    direAuTerminal(QStringLiteral("Corsabord : le manuel du joueur %1 n'a pas pu être ouvert : %2.")
+                       .arg(QDir::toNativeSeparators(manuel), raison));
+    Q_EMIT parle(
+        QStringLiteral("Hélas, amiral, le manuel du joueur n'a pas pu être ouvert : %1.").arg(raison));
 }
 
 void TFormAbout::keyPressEvent(QKeyEvent* event) {

@@ -24,6 +24,9 @@ public:
 
     // Opens the player's handbook (F1); the desktop's viewer by default, a fake in the tests.
     std::function<void(const QUrl&)> ouvrir;
+    // The desktop's viewer through xdg-open (x-www-browser without it), with its output kept off the
+    // terminal; a handbook that is missing or that no viewer takes is said aloud and told on standard error.
+    void ouvrirAvecLeBureau(const QUrl& adresse);
 
 Q_SIGNALS:
     // A text for the narrator.
@@ -42,4 +45,5 @@ protected:
 
 private:
     void fermer(int resultat);
+    void manuelFerme(const QString& manuel, const QString& raison);
 };

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs the fuzzers of the game's readers, built by the tests into <build>/fuzz:
-#   tools/fuzz.sh <build folder> <runs> [reglages|personnage|riff|appel ...]
+#   tools/fuzz.sh <build folder> <runs> [reglages|personnage|riff|appel|preferences|journal ...]
 # runs is a number of inputs for each fuzzer (1000000 for a long run) or a time each, such as 5s.
 # New inputs go to <build>/fuzz/travail/<fuzzer>/corpus, beside the seeds of tests/fuzz/corpus, which
 # are only read; an input that fails is written to <build>/fuzz/travail/<fuzzer>/ (crash-..., leak-...):
@@ -11,7 +11,7 @@ construction=$(cd "$1" && pwd)
 combien=$2
 shift 2
 fuzzers=("$@")
-[ ${#fuzzers[@]} -gt 0 ] || fuzzers=(reglages personnage riff appel)
+[ ${#fuzzers[@]} -gt 0 ] || fuzzers=(reglages personnage riff appel preferences journal)
 case "$combien" in
   *s) limite=(-max_total_time="${combien%s}") ;;
   *) limite=(-runs="$combien") ;;

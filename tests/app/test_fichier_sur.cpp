@@ -4,8 +4,10 @@
 #include "support/disque.h"
 #include "support/fichiers.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -103,13 +105,36 @@ TEST(FichierSur, RemplaceToutEnGardantLesDroitsOuCreeSelonLeMasque) {
     EXPECT_TRUE(e.raison.isEmpty());
     EXPECT_EQ(lire(neuf), QByteArray("[jeu]\n"));
     EXPECT_EQ(modeDe(neuf), mode_t(0640));
-    // what a write killed halfway left is cleared by the next one; other files stay
-    ecrire(dossier.filePath(QStringLiteral(".Config.txt.a1B2c3")), "moitié");
-    ecrire(dossier.filePath(QStringLiteral(".Config.txt.sauvegarde")), "à moi");
+    // What a write killed halfway left an hour ago is cleared by the next one; a write still under way
+    // elsewhere, the player's own files and links stay.
+    struct Reste {
+        QString nom;
+        bool vieux;
+        bool reste;
+    };
+    const QString enCours = nomTemporaire(QStringLiteral("Config.txt"));
+    const Reste restes[] = {
+        {enCours + QStringLiteral(".a1B2c3"), true, false},
+        {enCours + QStringLiteral(".d4E5f6"), false, true},
+        {enCours + QStringLiteral(".sauvegarde"), true, true},
+        {nomTemporaire(QStringLiteral("Corsabord.ini")) + QStringLiteral(".a1B2c3"), true, true},
+        {QStringLiteral(".Config.txt.backup"), true, true},
+    };
+    for (const Reste& r : restes) {
+        ecrire(dossier.filePath(r.nom), "moitié");
+        QFile f(dossier.filePath(r.nom));
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        if (r.vieux) {
+            ASSERT_TRUE(f.setFileTime(QDateTime::currentDateTime().addSecs(-3600),
+                                      QFileDevice::FileModificationTime));
+        }
+    }
+    ASSERT_TRUE(
+        QFile::link(dossier.filePath(restes[0].nom), dossier.filePath(enCours + QStringLiteral(".lien00"))));
     EXPECT_TRUE(ecrireFichierSur(chemin, NOUVEAU).reussie);
-    EXPECT_EQ(QDir(dossier.path()).entryList(QDir::Files | QDir::Hidden),
-              (QStringList{QStringLiteral(".Config.txt.sauvegarde"), QStringLiteral("Config.txt"),
-                           QStringLiteral("Corsabord.ini")}));
+    for (const Reste& r : restes)
+        EXPECT_EQ(QFileInfo::exists(dossier.filePath(r.nom)), r.reste) << qPrintable(r.nom);
+    EXPECT_TRUE(estUnLien(dossier.filePath(enCours + QStringLiteral(".lien00"))));
 
     // a folder that is gone
     EXPECT_EQ(ecrireFichierSur(dossier.filePath(QStringLiteral("parti/Config.txt")), NOUVEAU).raison,

@@ -33,6 +33,11 @@ TEST(Preferences, LitLesChoixEtReecritLeFichierAvecSesLignesInconnues) {
          "allure=vive\nniveau=vraisemblance\nniveau=tenace\nvoix=LECTEUR\nbraille=peut-etre\n"},
         {latin1 + "\n\nallure", Allure::Normale, Niveau::Classique, false, false,
          latin1 + "\n\nallure\nallure=vive\nniveau=vraisemblance\n"},
+        // lines ended by CR alone, or mixed, as Config.txt takes them
+        {"allure=normale\rstereo=non\rbraille=oui\rx=1\r", Allure::Normale, Niveau::Classique, false, true,
+         "allure=vive\nstereo=non\nbraille=oui\nx=1\nniveau=vraisemblance\n"},
+        {"voix=lecteur\r\rniveau=tenace\n\r\nallure=vive", Allure::Vive, Niveau::Tenace, true, false,
+         "voix=lecteur\n\nniveau=vraisemblance\n\nallure=vive\n"},
     };
     for (const Cas& c : cas) {
         QTemporaryDir dossier;
@@ -62,7 +67,11 @@ TEST(Preferences, UnFichierIllisibleOuTropGrandDonneLesDefautsEtResteTelQuel) {
     Preferences p(dossier.path());
     EXPECT_EQ(p.niveau(), Niveau::Classique);
     p.setNiveau(Niveau::Tenace);
+    testing::internal::CaptureStderr();
     const EcritureSure e = p.enregistrer();
+    EXPECT_EQ(QString::fromStdString(testing::internal::GetCapturedStderr()),
+              QStringLiteral("Corsabord : les préférences n'ont pas pu être enregistrées dans %1 : %2.\n")
+                  .arg(chemin, e.raison));
     EXPECT_FALSE(e.reussie);
     EXPECT_FALSE(e.raison.isEmpty());
     EXPECT_EQ(lire(chemin), grand);

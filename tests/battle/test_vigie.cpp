@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <limits>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -155,6 +156,42 @@ TEST(Journal, CompteVictoiresDefaitesEtAbandonsParNiveau) {
     Journal efface(dossier.path());
     ASSERT_TRUE(efface.effacer().reussie);
     EXPECT_EQ(Journal(dossier.path()).bilan(Niveau::Classique), Bilan{});
+}
+
+TEST(Journal, UnCompteAbimeOuAuPlusHautGardeLeResteDuJournal) {
+    constexpr int MAX = std::numeric_limits<int>::max();
+    struct Cas {
+        QByteArray contenu;
+        Bilan lu;
+        Bilan apres; // once a victory in 50 shots, 27 of them hits, is logged
+    };
+    const Cas cas[] = {
+        {"classique.parties=2147483647\nclassique.tirs=2147483647\nclassique.gagnees=3\nclassique.touches="
+         "5\n",
+         {MAX, 3, 0, MAX, 5, 0},
+         {MAX, 4, 0, MAX, 32, 50}},
+        {"classique.parties=2\rclassique.tirs=90\r# ma note\r", {2, 0, 0, 90, 0, 0}, {3, 1, 0, 140, 27, 50}},
+        {"classique.parties=2147483648\r\nclassique.tirs=-5\nclassique.touches=beaucoup\nclassique.gagnees="
+         "1\n",
+         {0, 1, 0, 0, 0, 0},
+         {1, 2, 0, 50, 27, 50}},
+    };
+    for (const Cas& c : cas) {
+        QTemporaryDir dossier;
+        ecrire(dossier.filePath(Journal::nomFichier()), c.contenu + "tenace.parties=4\nx=1\n");
+        Journal j(dossier.path());
+        EXPECT_EQ(j.bilan(Niveau::Classique), c.lu) << c.contenu.constData();
+        ASSERT_TRUE(j.noter(Niveau::Classique, finie(50, 27, true)).reussie);
+        const Journal relu(dossier.path());
+        EXPECT_EQ(relu.bilan(Niveau::Classique), c.apres) << c.contenu.constData();
+        EXPECT_EQ(relu.bilan(Niveau::Tenace).parties, 4) << c.contenu.constData();
+        EXPECT_TRUE(
+            relu.texte().contains(QStringLiteral("Niveau classique : %1 partie").arg(c.apres.parties)));
+        const QByteArray fichier = lire(dossier.filePath(Journal::nomFichier()));
+        EXPECT_TRUE(fichier.contains("\nx=1\n") &&
+                    (fichier.contains("# ma note\n") || !c.contenu.contains('#')))
+            << fichier.constData();
+    }
 }
 
 TEST(Journal, UnArretBrutalPendantLEcritureLaisseUnJournalEntier) {

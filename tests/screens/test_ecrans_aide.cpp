@@ -13,8 +13,10 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
+#include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
 
@@ -414,6 +416,54 @@ TEST(APropos, LuALOuvertureEtRetourAuJeuParChaqueTouche) {
         EXPECT_FALSE(jeu.bataille->port_joueur->isHidden());
         EXPECT_TRUE(jeu.bataille->echange().TimerPaix->isEnabled());
         EXPECT_EQ(jeu.partie.plan_joueur, plan); // the harbour as it was
+    }
+}
+
+TEST(APropos, UnManuelQuiNePeutSOuvrirEstDitEtLOuvreurSeTait) {
+    struct Cas {
+        const char* ouvreur; // the xdg-open on the PATH, a shell script; none without one
+        bool manuel;         // whether the handbook is there
+        const char* raison;  // why it could not be opened; none when it was
+    };
+    const Cas cas[] = {
+        {"echo ouvert; echo 'gio: avis' >&2; exit 0", true, ""},
+        {"echo 'xdg-open: no method available' >&2; exit 3", true, "aucun navigateur ne l'a pris"},
+        {nullptr, true, "aucun navigateur n'est installé"},
+        {"exit 0", false, "il est introuvable"},
+    };
+    const QByteArray chemin = qgetenv("PATH");
+    for (const Cas& c : cas) {
+        QTemporaryDir dossier;
+        const QString manuel = dossier.filePath(QStringLiteral("manuel.html"));
+        const QString xdg = dossier.filePath(QStringLiteral("xdg-open"));
+        if (c.manuel)
+            ecrire(manuel, "<html></html>");
+        if (c.ouvreur) {
+            ecrire(xdg, QByteArray("#!/bin/sh\n") + c.ouvreur + '\n');
+            QFile::setPermissions(xdg, QFileDevice::ExeOwner | QFileDevice::ReadOwner);
+        }
+        qputenv("PATH", QFile::encodeName(dossier.path()));
+        TFormAbout ecran;
+        QSignalSpy dit(&ecran, &TFormAbout::parle);
+        testing::internal::CaptureStderr();
+        ecran.ouvrir(QUrl::fromLocalFile(manuel));
+        if (auto* ouvreur = ecran.findChild<QProcess*>()) {
+            EXPECT_TRUE(QSignalSpy(ouvreur, &QProcess::finished).wait(20000)) << c.raison;
+        }
+        const QString terminal = QString::fromStdString(testing::internal::GetCapturedStderr());
+        qputenv("PATH", chemin);
+        // Nothing of the opener's own output on the game's terminal; a failure said aloud and told there.
+        const QString raison = QString::fromUtf8(c.raison);
+        const bool echec = !raison.isEmpty();
+        EXPECT_EQ(dit.size(), echec ? 1 : 0) << c.raison;
+        EXPECT_EQ(dit.isEmpty() ? QString() : dit[0][0].toString(),
+                  echec ? QStringLiteral("Hélas, amiral, le manuel du joueur n'a pas pu être ouvert : %1.")
+                              .arg(raison)
+                        : QString());
+        EXPECT_EQ(terminal,
+                  echec ? QStringLiteral("Corsabord : le manuel du joueur %1 n'a pas pu être ouvert : %2.\n")
+                              .arg(manuel, raison)
+                        : QString());
     }
 }
 
