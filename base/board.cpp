@@ -154,7 +154,7 @@ void Board::keyPressEvent(QKeyEvent* event) {
         row = CELLULES - 1;
         break;
     default:
-        Q_EMIT KeyPress(event->key(), event->modifiers());
+        Q_EMIT KeyPress(event->key(), event->modifiers(), event->text(), event->nativeScanCode());
         event->accept();
         return;
     }

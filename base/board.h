@@ -53,8 +53,9 @@ Q_SIGNALS:
     // Pointer positions and buttons, in design pixels of the board.
     void MouseMove(int x, int y);
     void MouseUp(Qt::MouseButton bouton, int x, int y);
-    // A key the board does not use for moving (Space, Enter, letters...).
-    void KeyPress(int touche, Qt::KeyboardModifiers modificateurs);
+    // A key the board does not use for moving (Space, Enter, letters, a modifier alone...), with what it
+    // types and its scan code (0 where the platform has none).
+    void KeyPress(int touche, Qt::KeyboardModifiers modificateurs, const QString& texte, quint32 scan);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -157,6 +157,7 @@ private:
     Journal* journal_ = nullptr;
     QString erreurJournal_;
     SaisieSecteur saisie_;
+    bool refus_ = false; // a typed entry was just refused or dropped: Space names the aim before firing
     // What the shot under way turned out to be, said when its timer runs out.
     QString issue_;
 };

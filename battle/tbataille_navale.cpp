@@ -89,7 +89,10 @@ void TBataille_navale::creerPlateaux() {
     connect(port_adverse, &Board::SelectCell, this, &TBataille_navale::port_adverseSelectCell);
     connect(port_adverse, &Board::MouseMove, this, &TBataille_navale::port_adverseMouseMove);
     connect(port_adverse, &Board::MouseUp, this, &TBataille_navale::port_adverseMouseUp);
-    connect(port_adverse, &Board::KeyPress, this, [this](int touche) { port_adverseKeyPress(touche); });
+    connect(port_adverse, &Board::KeyPress, this,
+            [this](int touche, Qt::KeyboardModifiers, const QString& texte, quint32 scan) {
+                port_adverseKeyPress(toucheTapee(touche, texte, scan));
+            });
     // For screen readers: our ships and the enemy's shots on them; on the enemy sea, only our shots.
     port_joueur->setAccessibleName(QStringLiteral("Notre flotte"));
     port_joueur->setContenu([this](int c, int r) {
@@ -110,6 +113,7 @@ void TBataille_navale::creerPlateaux() {
 void TBataille_navale::creerMenu() {
     QMenuBar* Menu_bataille = menuBar();
     Menu_bataille->setObjectName(QStringLiteral("Menu_bataille"));
+    sansAltSeul(Menu_bataille);
     QMenu* combat = Menu_bataille->addMenu(QStringLiteral("Combat"));
     ajouterCommande(combat, "Placer", QStringLiteral("Placer les navires"), 'N', this,
                     &TBataille_navale::PlacerClick);

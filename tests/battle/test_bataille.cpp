@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QMainWindow>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QRegularExpression>
 #include <QSet>
@@ -116,9 +117,14 @@ TEST_F(Bataille, AuClavierLesSecteursEtLeFeu) {
 TEST_F(Bataille, LaVigieAuClavier) {
     engager();
     entendu();
-    // A typed sector is aimed at and named, nothing fired; wrong or half entries move nothing.
+    // A typed sector is aimed at and named, nothing fired; wrong or half entries move nothing. Shift and
+    // Alt alone change nothing, and Alt leaves the menu bar alone.
     touche(Qt::Key_C);
-    touche(Qt::Key_7);
+    touche(Qt::Key_Shift, Qt::ShiftModifier);
+    touche(Qt::Key_Alt, Qt::AltModifier);
+    EXPECT_EQ(jeu.bataille->menuBar()->activeAction(), nullptr);
+    EXPECT_EQ(QApplication::focusWidget(), adverse());
+    touche(Qt::Key_7, Qt::ShiftModifier);
     EXPECT_EQ(entendu(), (QStringList{QStringLiteral("Colonne C, et la ligne?"),
                                       QStringLiteral("Secteur : C.7.  Espace pour tirer.")}));
     for (const QList<Qt::Key>& mauvaise :
@@ -129,6 +135,10 @@ TEST_F(Bataille, LaVigieAuClavier) {
         EXPECT_EQ(adverse()->col() * 100 + adverse()->row(), 307);
         EXPECT_EQ(jeu.partie.nb_tirs_joueur, 0);
     }
+    // After a refusal Space names the aim again, and only the next Space fires at it.
+    touche(Qt::Key_Space);
+    EXPECT_EQ(entendu(), QStringList{QStringLiteral("Secteur : C.7.  Espace pour tirer.")});
+    EXPECT_EQ(jeu.partie.nb_tirs_joueur, 0);
     // The level and the pace: said, and kept in Corsabord.ini beside Config.txt.
     const QString ini = jeu.dossier.filePath(QStringLiteral("Corsabord.ini"));
     touche(Qt::Key_F7);
