@@ -162,6 +162,8 @@ void Board::keyPressEvent(QKeyEvent* event) {
     row = std::clamp(row, premiere(), CELLULES - 1);
     if (col != col_ || row != row_)
         selectionner(col, row);
+    else
+        Q_EMIT Butee();
     event->accept();
 }
 

@@ -50,6 +50,8 @@ Q_SIGNALS:
     // A cell was selected: by an arrow key, Home/End, a mouse press on a cell (even the selected
     // one) or a change made in code.
     void SelectCell(int col, int row);
+    // A move key that moves nothing: the cursor is at the sea's edge.
+    void Butee();
     // Pointer positions and buttons, in design pixels of the board.
     void MouseMove(int x, int y);
     void MouseUp(Qt::MouseButton bouton, int x, int y);

@@ -102,6 +102,18 @@ void Echange::jouerClip(const QString& nom, int colonne) {
         sons_.JouerSonPlace(clips_(nom), b);
 }
 
+void Echange::rien(int colonne) {
+    if (!signalRien_)
+        return;
+    const double b = balance(colonne);
+    sons_.JouerSignal(clips_(QStringLiteral("WaveRien")), b);
+}
+
+void Echange::direSecteur(const QString& texte, int colonne) {
+    narrateur_.ParlePlace(texte, balance(colonne));
+    TimerPaix->relancer();
+}
+
 void Echange::engager() {
     if (phase_ == Phase::Adieux)
         return;
@@ -173,8 +185,10 @@ void Echange::taper(int touche, Case secteur) {
     const SaisieSecteur::Reponse saisie = saisie_.taper(touche);
     TimerPaix->relancer();
     if (!saisie.prise) {
-        if (touche != Qt::Key_Space)
+        if (touche != Qt::Key_Space) {
+            rien(secteur.colonne);
             return;
+        }
         // After a refusal the last sector heard is the refusal's, not the aim's: Space names the aim
         // again, and only the next one fires at it.
         if (refus_)

@@ -64,6 +64,7 @@ TBataille_navale::TBataille_navale(Partie& partie, Hasard& hasard, Services& ser
     echange_->setAllure(preferences_.allure());
     echange_->setNiveau(preferences_.niveau());
     echange_->setStereo(preferences_.stereo());
+    echange_->setSignalRien(preferences_.signalRien());
     echange_->setJournal(&journal_);
 
     creerMenu();
@@ -93,6 +94,18 @@ void TBataille_navale::creerPlateaux() {
             [this](int touche, Qt::KeyboardModifiers, const QString& texte, quint32 scan) {
                 port_adverseKeyPress(toucheTapee(touche, texte, scan));
             });
+    // A key that moves nothing at the sea's edge has its cue; our sea speaks each sector the keys reach.
+    connect(port_adverse, &Board::Butee, this, [this] { echange_->rien(port_adverse->col()); });
+    connect(port_joueur, &Board::Butee, this, [this] { echange_->rien(port_joueur->col()); });
+    connect(port_joueur, &Board::SelectCell, this, [this] {
+        if (!selonLEnnemi_)
+            direNotreMer(false);
+    });
+    connect(port_joueur, &Board::KeyPress, this,
+            [this](int touche, Qt::KeyboardModifiers, const QString& texte, quint32 scan) {
+                port_joueurKeyPress(toucheTapee(touche, texte, scan));
+            });
+    port_joueur->installEventFilter(this);
     // For screen readers: our ships and the enemy's shots on them; on the enemy sea, only our shots.
     port_joueur->setAccessibleName(QStringLiteral("Notre flotte"));
     port_joueur->setContenu([this](int c, int r) {
@@ -266,6 +279,49 @@ void TBataille_navale::port_adverseKeyPress(int touche) {
     echange_->demander(Demande::taper(touche, {port_adverse->col(), port_adverse->row()}));
 }
 
+void TBataille_navale::direNotreMer(bool entree) {
+    const int c = port_joueur->col(), r = port_joueur->row();
+    if (c < 1 || r < 1)
+        return;
+    const QString& tir = partie_.tirs_adverse(c, r);
+    const QString texte = QString(lettreColonne(c)) + QLatin1Char('.') + QString::number(r) +
+                          QStringLiteral(" : ") + motsDeCase(partie_.plan_joueur(c, r)) +
+                          (tir.isEmpty() ? QString() : QStringLiteral(", ") + motsDeCase(tir)) +
+                          QLatin1Char('.');
+    echange_->direSecteur(entree ? QStringLiteral("Notre flotte. ") + texte : texte, c);
+}
+
+void TBataille_navale::port_joueurKeyPress(int touche) {
+    if (echange_->phase() == Phase::Placement || echange_->phase() == Phase::Adieux)
+        return;
+    const SaisieSecteur::Reponse r = saisieNous_.taper(touche);
+    if (!r.texte.isEmpty())
+        Parle(r.texte);
+    if (r.cible.colonne > 0) {
+        if (r.cible.colonne == port_joueur->col() && r.cible.ligne == port_joueur->row())
+            direNotreMer(false);
+        else
+            port_joueur->setCellule(r.cible.colonne, r.cible.ligne);
+    } else if (!r.prise) {
+        // Space says the sector again; any other key does nothing here.
+        if (touche == Qt::Key_Space)
+            direNotreMer(false);
+        else
+            echange_->rien(port_joueur->col());
+    }
+}
+
+bool TBataille_navale::eventFilter(QObject* objet, QEvent* event) {
+    if (objet == port_joueur && event->type() == QEvent::FocusIn) {
+        const Qt::FocusReason raison = static_cast<QFocusEvent*>(event)->reason();
+        if (raison == Qt::TabFocusReason || raison == Qt::BacktabFocusReason) {
+            saisieNous_.annuler();
+            direNotreMer(true);
+        }
+    }
+    return QMainWindow::eventFilter(objet, event);
+}
+
 bool TBataille_navale::joueurAbsent() const {
     // Every window of the game is minimised: the player has left it for something else.
     for (QWidget* w : QApplication::topLevelWidgets())
@@ -300,6 +356,10 @@ void TBataille_navale::repeindreAdverse() {
 }
 
 void TBataille_navale::activerAdverse(bool actif) {
+    // A disabled board hands the keys on to the next in the Tab order, our sea: the keys of a shot under
+    // way would read it by surprise. They go to the screen instead, which answers them with the cue.
+    if (!actif && port_adverse->hasFocus())
+        scene_->setFocus(Qt::OtherFocusReason);
     port_adverse->setEnabled(actif);
     if (actif)
         port_adverse->setFocus();
@@ -308,12 +368,26 @@ void TBataille_navale::activerAdverse(bool actif) {
 void TBataille_navale::cibleEnnemie(int colonne, int ligne) {
     LabelCol->setText(QString(lettreColonne(colonne)));
     LabeLigne->setText(QString::number(ligne));
-    port_joueur->setCol(colonne);
-    port_joueur->setRow(ligne);
+    selonLEnnemi_ = true;
+    port_joueur->setCellule(colonne, ligne);
+    selonLEnnemi_ = false;
 }
 
 void TBataille_navale::keyPressEvent(QKeyEvent* event) {
     FormKeyPress();
+    // A key of the sea while a shot is played out or once the game is over: nothing to do, said by the
+    // cue. Modifiers alone, menus' keys and function keys are not the sea's.
+    const Phase phase = echange_->phase();
+    const bool sansCommande =
+        !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+    if ((phase == Phase::Echange || phase == Phase::FinDePartie) && sansCommande &&
+        toucheTapee(event->key(), event->text(), event->nativeScanCode()) != 0 &&
+        !(event->key() >= Qt::Key_F1 && event->key() <= Qt::Key_F35) && event->key() != Qt::Key_Tab &&
+        event->key() != Qt::Key_Backtab) {
+        echange_->rien(port_adverse->col());
+        event->accept();
+        return;
+    }
     QMainWindow::keyPressEvent(event);
 }
 
