@@ -74,7 +74,8 @@ TBataille_navale::TBataille_navale(Partie& partie, Hasard& hasard, Services& ser
 TBataille_navale::~TBataille_navale() = default;
 
 void TBataille_navale::creerPlateaux() {
-    port_joueur = new Board(false, scene_);
+    // Its legend strip, as the enemy sea's, is no sector: the keys stop at A and at 1.
+    port_joueur = new Board(true, scene_);
     port_joueur->setObjectName(QStringLiteral("port_joueur"));
     // Our sea only shows, yet a player who listens reaches it by Tab and reads it with the arrows.
     port_joueur->setLectureSeule(true);
@@ -281,7 +282,8 @@ void TBataille_navale::port_adverseKeyPress(int touche) {
 
 void TBataille_navale::direNotreMer(bool entree) {
     const int c = port_joueur->col(), r = port_joueur->row();
-    if (c < 1 || r < 1)
+    // Its first sector is chosen while the screen is built, before the exchange is there to say it.
+    if (!echange_ || c < 1 || r < 1)
         return;
     const QString& tir = partie_.tirs_adverse(c, r);
     const QString texte = QString(lettreColonne(c)) + QLatin1Char('.') + QString::number(r) +

@@ -114,7 +114,7 @@ TEST(Clips, LeNomSeCherceSansEgardALaCasse) {
     EXPECT_NE(clip(QStringLiteral("WaveRate")), clip(QStringLiteral("WaveERate")));
     EXPECT_TRUE(clip(QStringLiteral("WaveTonnerre")).isEmpty());
     EXPECT_TRUE(clip(QString()).isEmpty());
-    EXPECT_EQ(nomsClips().size(), 8);
+    EXPECT_EQ(nomsClips().size(), 9);
 }
 
 TEST(Clips, OnLesEntendSansSaturationEtLesTirsEnnemisViennentDeLoin) {
