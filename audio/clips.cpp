@@ -5,9 +5,9 @@
 #include <QHash>
 
 QStringList nomsClips() {
-    return {QStringLiteral("WaveRate"),     QStringLiteral("WaveBut"),    QStringLiteral("WaveCoule"),
-            QStringLiteral("WaveERate"),    QStringLiteral("WaveEBut"),   QStringLiteral("WaveECoule"),
-            QStringLiteral("WaveVictoire"), QStringLiteral("WaveDefaite")};
+    return {QStringLiteral("WaveRate"),     QStringLiteral("WaveBut"),     QStringLiteral("WaveCoule"),
+            QStringLiteral("WaveERate"),    QStringLiteral("WaveEBut"),    QStringLiteral("WaveECoule"),
+            QStringLiteral("WaveVictoire"), QStringLiteral("WaveDefaite"), QStringLiteral("WaveRien")};
 }
 
 QByteArray clip(const QString& nom) {

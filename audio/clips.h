@@ -1,4 +1,5 @@
-// The battle's eight sound clips: whole RIFF WAVE images from the game's resources.
+// The battle's eight sound clips and the cue of a key that does nothing: whole RIFF WAVE images from the
+// game's resources.
 #pragma once
 
 #include <QByteArray>
@@ -6,8 +7,8 @@
 #include <QStringList>
 
 // The clip of that name ("WaveRate", "WaveBut", "WaveCoule", "WaveERate", "WaveEBut", "WaveECoule",
-// "WaveVictoire", "WaveDefaite"), whatever the case; empty for any other name.
+// "WaveVictoire", "WaveDefaite", "WaveRien"), whatever the case; empty for any other name.
 QByteArray clip(const QString& nom);
 
-// The names of the eight clips.
+// The names of the nine clips.
 QStringList nomsClips();

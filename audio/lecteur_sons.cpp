@@ -11,10 +11,23 @@
 #include <utility>
 
 LecteurSonsJeu::LecteurSonsJeu()
-    : LecteurSonsJeu(std::make_unique<SortieAudioPulse>()) {}
+    : LecteurSonsJeu(std::make_unique<SortieAudioPulse>(), std::make_unique<SortieAudioPulse>()) {}
 
-LecteurSonsJeu::LecteurSonsJeu(std::unique_ptr<SortieAudio> sortie)
-    : sortie_(std::move(sortie)) {}
+LecteurSonsJeu::LecteurSonsJeu(std::unique_ptr<SortieAudio> sortie, std::unique_ptr<SortieAudio> signaux)
+    : sortie_(std::move(sortie))
+    , signaux_(std::move(signaux)) {}
+
+void LecteurSonsJeu::JouerSignal(const QByteArray& clip, double balance) {
+    if (!signaux_) {
+        JouerSonPlace(clip, balance);
+        return;
+    }
+    const std::optional<ClipPcm> pcm = clip.isEmpty() ? std::nullopt : lireRiff(clip);
+    if (!pcm || !signaux_->existe())
+        return;
+    signaux_->arreter();
+    signaux_->jouer(*pcm, balance);
+}
 
 void LecteurSonsJeu::JouerSon(const QByteArray& clip) {
     JouerSonPlace(clip, 0);

@@ -25,11 +25,12 @@ class LecteurSonsJeu : public LecteurSons {
 public:
     // On the machine's sound server.
     LecteurSonsJeu();
-    // On the given output (tests pass a stand-in).
-    explicit LecteurSonsJeu(std::unique_ptr<SortieAudio> sortie);
+    // On the given output (tests pass a stand-in); cues on an output of their own when one is given.
+    explicit LecteurSonsJeu(std::unique_ptr<SortieAudio> sortie, std::unique_ptr<SortieAudio> signaux = {});
 
     void JouerSon(const QByteArray& clip) override;
     void JouerSonPlace(const QByteArray& clip, double balance) override;
+    void JouerSignal(const QByteArray& clip, double balance) override;
     void Bip() override;
 
     // The alert: two short rising tones, 150 ms in all.
@@ -37,4 +38,5 @@ public:
 
 private:
     std::unique_ptr<SortieAudio> sortie_;
+    std::unique_ptr<SortieAudio> signaux_; // the cues' own, so that a cue never cuts a shot's clip
 };

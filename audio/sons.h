@@ -14,6 +14,8 @@ public:
         (void)balance;
         JouerSon(clip);
     }
+    // A short cue over whatever plays, cutting nothing: a shot's clip goes on under it.
+    virtual void JouerSignal(const QByteArray& clip, double balance) { JouerSonPlace(clip, balance); }
     // A short alert of our own (a desktop bell is often silent).
     virtual void Bip() = 0;
 };

@@ -154,7 +154,7 @@ void Board::keyPressEvent(QKeyEvent* event) {
         row = CELLULES - 1;
         break;
     default:
-        Q_EMIT KeyPress(event->key(), event->modifiers());
+        Q_EMIT KeyPress(event->key(), event->modifiers(), event->text(), event->nativeScanCode());
         event->accept();
         return;
     }
@@ -162,6 +162,8 @@ void Board::keyPressEvent(QKeyEvent* event) {
     row = std::clamp(row, premiere(), CELLULES - 1);
     if (col != col_ || row != row_)
         selectionner(col, row);
+    else
+        Q_EMIT Butee();
     event->accept();
 }
 

@@ -50,11 +50,14 @@ Q_SIGNALS:
     // A cell was selected: by an arrow key, Home/End, a mouse press on a cell (even the selected
     // one) or a change made in code.
     void SelectCell(int col, int row);
+    // A move key that moves nothing: the cursor is at the sea's edge.
+    void Butee();
     // Pointer positions and buttons, in design pixels of the board.
     void MouseMove(int x, int y);
     void MouseUp(Qt::MouseButton bouton, int x, int y);
-    // A key the board does not use for moving (Space, Enter, letters...).
-    void KeyPress(int touche, Qt::KeyboardModifiers modificateurs);
+    // A key the board does not use for moving (Space, Enter, letters, a modifier alone...), with what it
+    // types and its scan code (0 where the platform has none).
+    void KeyPress(int touche, Qt::KeyboardModifiers modificateurs, const QString& texte, quint32 scan);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

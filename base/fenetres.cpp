@@ -7,7 +7,10 @@
 #include <QCursor>
 #include <QGuiApplication>
 #include <QMainWindow>
+#include <QMenuBar>
+#include <QProxyStyle>
 #include <QScreen>
+#include <QStyleFactory>
 #include <QWindow>
 
 void montrerPleinEcran(QMainWindow* fenetre) {
@@ -63,6 +66,26 @@ bool chercher(const QList<QAction*>& actions, const QKeySequence& touches) {
     return false;
 }
 } // namespace
+
+namespace {
+class StyleSansAltSeul : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* retour) const override {
+        if (hint == SH_MenuBar_AltKeyNavigation)
+            return 0;
+        return QProxyStyle::styleHint(hint, option, widget, retour);
+    }
+};
+} // namespace
+
+void sansAltSeul(QMenuBar* barre) {
+    // A proxy of the application's style, for this bar alone; the bar owns it.
+    auto* style = new StyleSansAltSeul(QStyleFactory::create(barre->style()->name()));
+    style->setParent(barre);
+    barre->setStyle(style);
+}
 
 bool declencherRaccourci(QMenuBar* barre, const QKeySequence& touches) {
     return chercher(barre->actions(), touches);

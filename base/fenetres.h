@@ -31,6 +31,10 @@ void suivreAvecLePointeur(const QWidget* fenetre, Board* plateau, int col, int r
 // Every command of a screen's menu and every board of it refuse the player's input from now on.
 void fermerCommandes(QMainWindow* fenetre);
 
+// Alt pressed and released alone leaves the menu bar alone: it would take every key until Escape, while
+// the game's keys (Alt+Up, Alt+Down among them) belong to the boards. The menus keep their Ctrl keys.
+void sansAltSeul(QMenuBar* barre);
+
 // Triggers the enabled item of this menu bar whose shortcut is the key sequence. True if one ran.
 bool declencherRaccourci(QMenuBar* barre, const QKeySequence& touches);
 

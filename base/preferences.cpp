@@ -13,6 +13,7 @@ namespace {
 const QString CLE_ALLURE = QStringLiteral("allure");
 const QString CLE_NIVEAU = QStringLiteral("niveau");
 const QString CLE_STEREO = QStringLiteral("stereo");
+const QString CLE_SIGNAL = QStringLiteral("signal");
 const QString CLE_VOIX = QStringLiteral("voix");
 const QString CLE_BRAILLE = QStringLiteral("braille");
 
@@ -181,6 +182,16 @@ bool Preferences::stereo() const {
 
 void Preferences::setStereo(bool stereo) {
     lignes_.setValeur(CLE_STEREO, stereo ? QStringLiteral("oui") : QStringLiteral("non"));
+}
+
+bool Preferences::signalRien() const {
+    // on unless the file says off, as the stereo cues: no text or delay changes for it
+    const QString v = lignes_.valeur(CLE_SIGNAL);
+    return v != QLatin1String("non") && v != QLatin1String("0");
+}
+
+void Preferences::setSignalRien(bool signal) {
+    lignes_.setValeur(CLE_SIGNAL, signal ? QStringLiteral("oui") : QStringLiteral("non"));
 }
 
 bool Preferences::lecteurEcran() const {

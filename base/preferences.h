@@ -69,6 +69,9 @@ public:
     // stereo=oui|non: the shots and sectors heard at their column's side. On unless "non" or "0".
     bool stereo() const;
     void setStereo(bool stereo);
+    // signal=oui|non: a short cue where a key does nothing. On unless "non" or "0".
+    bool signalRien() const;
+    void setSignalRien(bool signal);
     // voix=perroquet|lecteur: the texts said by the parrot's own voice, or by the player's screen reader
     // (speech-dispatcher) when the file says "lecteur".
     bool lecteurEcran() const;

@@ -102,6 +102,18 @@ void Echange::jouerClip(const QString& nom, int colonne) {
         sons_.JouerSonPlace(clips_(nom), b);
 }
 
+void Echange::rien(int colonne) {
+    if (!signalRien_)
+        return;
+    const double b = balance(colonne);
+    sons_.JouerSignal(clips_(QStringLiteral("WaveRien")), b);
+}
+
+void Echange::direSecteur(const QString& texte, int colonne) {
+    narrateur_.ParlePlace(texte, balance(colonne));
+    TimerPaix->relancer();
+}
+
 void Echange::engager() {
     if (phase_ == Phase::Adieux)
         return;
@@ -120,6 +132,7 @@ void Echange::placer() {
     if (phase_ == Phase::TourDuJoueur || phase_ == Phase::Echange)
         noterPartie();
     saisie_.annuler();
+    refus_ = false;
     partie_.Initialise();
     passerA(Phase::Placement);
 }
@@ -146,6 +159,7 @@ void Echange::demander(const Demande& demande) {
 
 void Echange::viser(Case secteur, bool curseur) {
     const int colonne = secteur.colonne, ligne = secteur.ligne;
+    refus_ = false;
     if (curseur && (partie_.viseur.colonne != colonne || partie_.viseur.ligne != ligne)) {
         partie_.viseur = {colonne, ligne};
         vue_.repeindreAdverse();
@@ -171,12 +185,22 @@ void Echange::taper(int touche, Case secteur) {
     const SaisieSecteur::Reponse saisie = saisie_.taper(touche);
     TimerPaix->relancer();
     if (!saisie.prise) {
-        if (touche == Qt::Key_Space)
+        if (touche != Qt::Key_Space) {
+            rien(secteur.colonne);
+            return;
+        }
+        // After a refusal the last sector heard is the refusal's, not the aim's: Space names the aim
+        // again, and only the next one fires at it.
+        if (refus_)
+            viser(secteur, true);
+        else
             tirer(secteur);
         return;
     }
-    if (!saisie.texte.isEmpty())
+    if (!saisie.texte.isEmpty()) {
         narrateur_.Parle(saisie.texte);
+        refus_ = saisie.cible.colonne == 0 && !saisie_.enCours();
+    }
     if (saisie.cible.colonne > 0) {
         // A typed sector is named as the arrows name it, even when the aim was already there.
         vue_.montrerViseur(saisie.cible.colonne, saisie.cible.ligne);

@@ -84,6 +84,9 @@ public:
     // The shots' clips and the sectors' names heard at their column's side (true) or all centred.
     bool stereo() const { return stereo_; }
     void setStereo(bool stereo) { stereo_ = stereo; }
+    // A short cue where a key does nothing (the sea's edge, a shot under way, a game over), or silence.
+    bool signalRien() const { return signalRien_; }
+    void setSignalRien(bool signal) { signalRien_ = signal; }
     Niveau niveau() const { return niveau_; }
     void setNiveau(Niveau niveau) { niveau_ = niveau; }
     // Where each game over, or left after a shot, is written; none in tests that do not ask for it.
@@ -109,6 +112,10 @@ public:
     // The loss reports.
     void Inspection1Click();
     void DegatClick();
+    // A key did nothing: its cue, at the side of that column when the stereo cues are on (0: centred).
+    void rien(int colonne = 0);
+    // A sector named outside the aim (our own sea), at its column's side; the idle chatter waits.
+    void direSecteur(const QString& texte, int colonne);
     // The player confirmed quitting: the exchange and the idle chatter fall silent for the goodbye.
     void adieux();
 
@@ -153,10 +160,12 @@ private:
     Phase phase_ = Phase::Placement;
     Allure allure_ = Allure::Normale;
     bool stereo_ = true;
+    bool signalRien_ = true;
     Niveau niveau_ = Niveau::Classique;
     Journal* journal_ = nullptr;
     QString erreurJournal_;
     SaisieSecteur saisie_;
+    bool refus_ = false; // a typed entry was just refused or dropped: Space names the aim before firing
     // What the shot under way turned out to be, said when its timer runs out.
     QString issue_;
 };

@@ -64,6 +64,7 @@ TBataille_navale::TBataille_navale(Partie& partie, Hasard& hasard, Services& ser
     echange_->setAllure(preferences_.allure());
     echange_->setNiveau(preferences_.niveau());
     echange_->setStereo(preferences_.stereo());
+    echange_->setSignalRien(preferences_.signalRien());
     echange_->setJournal(&journal_);
 
     creerMenu();
@@ -73,7 +74,8 @@ TBataille_navale::TBataille_navale(Partie& partie, Hasard& hasard, Services& ser
 TBataille_navale::~TBataille_navale() = default;
 
 void TBataille_navale::creerPlateaux() {
-    port_joueur = new Board(false, scene_);
+    // Its legend strip, as the enemy sea's, is no sector: the keys stop at A and at 1.
+    port_joueur = new Board(true, scene_);
     port_joueur->setObjectName(QStringLiteral("port_joueur"));
     // Our sea only shows, yet a player who listens reaches it by Tab and reads it with the arrows.
     port_joueur->setLectureSeule(true);
@@ -89,7 +91,22 @@ void TBataille_navale::creerPlateaux() {
     connect(port_adverse, &Board::SelectCell, this, &TBataille_navale::port_adverseSelectCell);
     connect(port_adverse, &Board::MouseMove, this, &TBataille_navale::port_adverseMouseMove);
     connect(port_adverse, &Board::MouseUp, this, &TBataille_navale::port_adverseMouseUp);
-    connect(port_adverse, &Board::KeyPress, this, [this](int touche) { port_adverseKeyPress(touche); });
+    connect(port_adverse, &Board::KeyPress, this,
+            [this](int touche, Qt::KeyboardModifiers, const QString& texte, quint32 scan) {
+                port_adverseKeyPress(toucheTapee(touche, texte, scan));
+            });
+    // A key that moves nothing at the sea's edge has its cue; our sea speaks each sector the keys reach.
+    connect(port_adverse, &Board::Butee, this, [this] { echange_->rien(port_adverse->col()); });
+    connect(port_joueur, &Board::Butee, this, [this] { echange_->rien(port_joueur->col()); });
+    connect(port_joueur, &Board::SelectCell, this, [this] {
+        if (!selonLEnnemi_)
+            direNotreMer(false);
+    });
+    connect(port_joueur, &Board::KeyPress, this,
+            [this](int touche, Qt::KeyboardModifiers, const QString& texte, quint32 scan) {
+                port_joueurKeyPress(toucheTapee(touche, texte, scan));
+            });
+    port_joueur->installEventFilter(this);
     // For screen readers: our ships and the enemy's shots on them; on the enemy sea, only our shots.
     port_joueur->setAccessibleName(QStringLiteral("Notre flotte"));
     port_joueur->setContenu([this](int c, int r) {
@@ -110,6 +127,7 @@ void TBataille_navale::creerPlateaux() {
 void TBataille_navale::creerMenu() {
     QMenuBar* Menu_bataille = menuBar();
     Menu_bataille->setObjectName(QStringLiteral("Menu_bataille"));
+    sansAltSeul(Menu_bataille);
     QMenu* combat = Menu_bataille->addMenu(QStringLiteral("Combat"));
     ajouterCommande(combat, "Placer", QStringLiteral("Placer les navires"), 'N', this,
                     &TBataille_navale::PlacerClick);
@@ -262,6 +280,50 @@ void TBataille_navale::port_adverseKeyPress(int touche) {
     echange_->demander(Demande::taper(touche, {port_adverse->col(), port_adverse->row()}));
 }
 
+void TBataille_navale::direNotreMer(bool entree) {
+    const int c = port_joueur->col(), r = port_joueur->row();
+    // Its first sector is chosen while the screen is built, before the exchange is there to say it.
+    if (!echange_ || c < 1 || r < 1)
+        return;
+    const QString& tir = partie_.tirs_adverse(c, r);
+    const QString texte = QString(lettreColonne(c)) + QLatin1Char('.') + QString::number(r) +
+                          QStringLiteral(" : ") + motsDeCase(partie_.plan_joueur(c, r)) +
+                          (tir.isEmpty() ? QString() : QStringLiteral(", ") + motsDeCase(tir)) +
+                          QLatin1Char('.');
+    echange_->direSecteur(entree ? QStringLiteral("Notre flotte. ") + texte : texte, c);
+}
+
+void TBataille_navale::port_joueurKeyPress(int touche) {
+    if (echange_->phase() == Phase::Placement || echange_->phase() == Phase::Adieux)
+        return;
+    const SaisieSecteur::Reponse r = saisieNous_.taper(touche);
+    if (!r.texte.isEmpty())
+        Parle(r.texte);
+    if (r.cible.colonne > 0) {
+        if (r.cible.colonne == port_joueur->col() && r.cible.ligne == port_joueur->row())
+            direNotreMer(false);
+        else
+            port_joueur->setCellule(r.cible.colonne, r.cible.ligne);
+    } else if (!r.prise) {
+        // Space says the sector again; any other key does nothing here.
+        if (touche == Qt::Key_Space)
+            direNotreMer(false);
+        else
+            echange_->rien(port_joueur->col());
+    }
+}
+
+bool TBataille_navale::eventFilter(QObject* objet, QEvent* event) {
+    if (objet == port_joueur && event->type() == QEvent::FocusIn) {
+        const Qt::FocusReason raison = static_cast<QFocusEvent*>(event)->reason();
+        if (raison == Qt::TabFocusReason || raison == Qt::BacktabFocusReason) {
+            saisieNous_.annuler();
+            direNotreMer(true);
+        }
+    }
+    return QMainWindow::eventFilter(objet, event);
+}
+
 bool TBataille_navale::joueurAbsent() const {
     // Every window of the game is minimised: the player has left it for something else.
     for (QWidget* w : QApplication::topLevelWidgets())
@@ -296,6 +358,10 @@ void TBataille_navale::repeindreAdverse() {
 }
 
 void TBataille_navale::activerAdverse(bool actif) {
+    // A disabled board hands the keys on to the next in the Tab order, our sea: the keys of a shot under
+    // way would read it by surprise. They go to the screen instead, which answers them with the cue.
+    if (!actif && port_adverse->hasFocus())
+        scene_->setFocus(Qt::OtherFocusReason);
     port_adverse->setEnabled(actif);
     if (actif)
         port_adverse->setFocus();
@@ -304,12 +370,26 @@ void TBataille_navale::activerAdverse(bool actif) {
 void TBataille_navale::cibleEnnemie(int colonne, int ligne) {
     LabelCol->setText(QString(lettreColonne(colonne)));
     LabeLigne->setText(QString::number(ligne));
-    port_joueur->setCol(colonne);
-    port_joueur->setRow(ligne);
+    selonLEnnemi_ = true;
+    port_joueur->setCellule(colonne, ligne);
+    selonLEnnemi_ = false;
 }
 
 void TBataille_navale::keyPressEvent(QKeyEvent* event) {
     FormKeyPress();
+    // A key of the sea while a shot is played out or once the game is over: nothing to do, said by the
+    // cue. Modifiers alone, menus' keys and function keys are not the sea's.
+    const Phase phase = echange_->phase();
+    const bool sansCommande =
+        !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+    if ((phase == Phase::Echange || phase == Phase::FinDePartie) && sansCommande &&
+        toucheTapee(event->key(), event->text(), event->nativeScanCode()) != 0 &&
+        !(event->key() >= Qt::Key_F1 && event->key() <= Qt::Key_F35) && event->key() != Qt::Key_Tab &&
+        event->key() != Qt::Key_Backtab) {
+        echange_->rien(port_adverse->col());
+        event->accept();
+        return;
+    }
     QMainWindow::keyPressEvent(event);
 }
 

@@ -88,6 +88,7 @@ public Q_SLOTS:
     void port_adverseKeyPress(int touche);
 
 protected:
+    bool eventFilter(QObject* objet, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     // The window manager's close (Alt+F4, the title bar) ends the game at once.
@@ -102,6 +103,10 @@ private:
     void Allure1Click();
     void Niveau1Click();
     void Stereo1Click();
+    // Our own sea read by keys: the sector under its cursor and what it holds, after the sea's name when
+    // Tab has just brought the keys there.
+    void direNotreMer(bool entree);
+    void port_joueurKeyPress(int touche);
     // The pace or the level as chosen, written in Corsabord.ini, and said.
     void changerReglage(const QString& texte);
 
@@ -126,4 +131,6 @@ private:
     Journal journal_;
     bool selonLePointeur_ = false; // the current cell is following the pointer, not the keys
     bool selonLeViseur_ = false;   // the current cell is following a sector the exchange aimed at
+    bool selonLEnnemi_ = false;    // our sea's cell is following the enemy's shot, said by its report
+    SaisieSecteur saisieNous_;     // a sector typed on our own sea
 };

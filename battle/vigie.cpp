@@ -77,10 +77,53 @@ QString flotte(const std::array<int, 5>& n) {
     return enumerer(parts);
 }
 
+// The keys that only change what another key types.
+bool modificateur(int touche) {
+    switch (touche) {
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_Meta:
+    case Qt::Key_Super_L:
+    case Qt::Key_Super_R:
+    case Qt::Key_Hyper_L:
+    case Qt::Key_Hyper_R:
+    case Qt::Key_CapsLock:
+    case Qt::Key_NumLock:
+    case Qt::Key_Mode_switch:
+    case Qt::Key_unknown:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The top row's keys 1 to 9 and 0 are the X server's key codes 10 to 19 (the kernel's own, plus 8),
+// whatever letters or signs the layout prints on them.
+constexpr quint32 RANGEE_1 = 10, RANGEE_0 = 19;
+
 } // namespace
+
+int toucheTapee(int touche, const QString& texte, quint32 rangee) {
+    if (modificateur(touche))
+        return 0;
+    if (texte.size() == 1 && texte.at(0) >= QLatin1Char('0') && texte.at(0) <= QLatin1Char('9'))
+        return Qt::Key_0 + (texte.at(0).unicode() - u'0');
+    // The row before the sign: Shift+7 on a US keyboard types "&", which is 1 on a French one.
+    if (rangee >= RANGEE_1 && rangee <= RANGEE_0)
+        return Qt::Key_0 + static_cast<int>((rangee - RANGEE_1 + 1) % 10);
+    if (chiffre(touche) >= 0)
+        return Qt::Key_0 + chiffre(touche);
+    return touche;
+}
 
 SaisieSecteur::Reponse SaisieSecteur::taper(int touche) {
     Reponse r;
+    if (touche == 0) {
+        r.prise = true; // a modifier alone: the entry waits for the key it modifies
+        return r;
+    }
     const int d = chiffre(touche);
     if (touche >= Qt::Key_A && touche <= Qt::Key_Z) {
         r.prise = true;

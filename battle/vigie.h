@@ -7,6 +7,13 @@
 
 #include <QString>
 
+// A key as a typed sector reads it, whatever the keyboard's layout: a digit typed with or without Shift,
+// on the keypad or on the top row, becomes Qt::Key_0 to Qt::Key_9; a modifier pressed alone (Shift, Ctrl,
+// Alt, AltGr, Caps Lock...) becomes 0, which the entry lets pass; any other key stays as Qt names it.
+// texte: what the key types; rangee: its scan code on X11 and Wayland (0 when unknown), by which the
+// top row's keys are known on any layout.
+int toucheTapee(int touche, const QString& texte = {}, quint32 rangee = 0);
+
 // A sector typed on the enemy sea: a column letter A to L, then a row number 1 to 12. Nothing is fired:
 // the sector is only aimed at, and Space fires as before.
 class SaisieSecteur {
@@ -17,8 +24,9 @@ public:
         QString texte;      // what the parrot says when nothing is aimed at (a prompt or a refusal)
     };
 
-    // One key, as Qt names it (Qt::Key_A, Qt::Key_7, Qt::Key_Space...). The unshifted top row of a
-    // French keyboard (& é " ' ( - è _ ç à) counts as the digits 1 to 0 above it.
+    // One key, as toucheTapee reads it (Qt::Key_A, Qt::Key_7, Qt::Key_Space...; 0 for a modifier alone,
+    // taken and passed over). The unshifted top row of a French keyboard (& é " ' ( - è _ ç à) counts as
+    // the digits 1 to 0 above it.
     Reponse taper(int touche);
     bool enCours() const { return colonne_ > 0; }
     void annuler() {

@@ -90,7 +90,12 @@ public:
         LecteurSonsJeu::JouerSon(clip);
         joue = ms();
     }
+    void JouerSignal(const QByteArray& clip, double balance) override {
+        LecteurSonsJeu::JouerSignal(clip, balance);
+        signal = ms();
+    }
     double joue = 0;
+    double signal = 0;
 };
 } // namespace
 
@@ -136,7 +141,7 @@ int main(int argc, char** argv) {
     Partie& partie = jeu.partie;
     bataille.show();
     attendre(1500);
-    std::vector<double> versParole, versClip;
+    std::vector<double> versParole, versClip, versSignal;
     for (int i = 0; i < 30; ++i) {
         // A fresh battle each time, so that Space fires at an unmarked sector.
         bataille.echange().placer();
@@ -149,11 +154,21 @@ int main(int argc, char** argv) {
             versParole.push_back(compagnon.feu - t0);
         if (sons.joue > 0)
             versClip.push_back(sons.joue - t0);
+        // An arrow while the shot is played out does nothing: its cue.
+        sons.signal = 0;
+        const double t1 = ms();
+        QTest::keyClick(bataille.focusWidget() ? bataille.focusWidget() : &bataille, Qt::Key_Right);
+        if (sons.signal > 0)
+            versSignal.push_back(sons.signal - t1);
         attendre(300);
     }
     std::printf("Space to \"FEU!\" handed to the speech engine: median %.3f ms over %zu shots\n",
                 mediane(versParole), versParole.size());
     std::printf("Space to the clip started: median %.3f ms over %zu shots\n", mediane(versClip),
                 versClip.size());
+    std::printf("a key that does nothing to its cue started: median %.3f ms, worst %.3f ms over %zu keys\n",
+                mediane(versSignal),
+                versSignal.empty() ? 0.0 : *std::max_element(versSignal.begin(), versSignal.end()),
+                versSignal.size());
     return 0;
 }

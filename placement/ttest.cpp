@@ -106,6 +106,7 @@ TTest::~TTest() = default;
 void TTest::creerMenu() {
     QMenuBar* MainMenu1 = menuBar();
     MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
+    sansAltSeul(MainMenu1);
     QMenu* placement = MainMenu1->addMenu(QStringLiteral("Placement"));
     ajouterCommande(placement, "outelaflotte1", QStringLiteral("Toute la flotte"), 'T', this,
                     &TTest::AutoClick);

@@ -48,6 +48,11 @@ const QList<ToucheAjoutee>& touchesAjoutees() {
          QStringLiteral(
              "Sur la mer ennemie, une lettre de A à L puis un nombre de 1 à 12 : viser ce secteur, "
              "sans tirer. Espace tire.")},
+        {{},
+         std::nullopt,
+         {},
+         QStringLiteral("Tabulation : notre flotte, dont les flèches lisent chaque secteur ; encore "
+                        "tabulation, la mer ennemie.")},
         {Qt::Key_F2, Commande::Ligne, QStringLiteral("Ligne du secteur visé"),
          QStringLiteral("F2 : la ligne du secteur visé, sur la mer ennemie.")},
         {Qt::Key_F3, Commande::Colonne, QStringLiteral("Colonne du secteur visé"),

@@ -1,7 +1,8 @@
-// Synthesises the battle's eight sound clips (cannon shots, splashes, hits, sinkings, fanfare, lament).
+// Synthesises the battle's sound clips (cannon shots, splashes, hits, sinkings, fanfare, lament) and the
+// cue of a key that does nothing.
 //
-// Usage: gen_sons <folder>  — writes waverate.wav ... wavedefaite.wav there. The clips are mono, 11025
-// samples per second, with the exact chunk layout and lengths the game's clips have always had.
+// Usage: gen_sons <folder>  — writes waverate.wav ... wavedefaite.wav and waverien.wav there. The clips are
+// mono, 11025 samples per second, with the exact chunk layout and lengths the game's clips have always had.
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -496,6 +497,19 @@ Son waveDefaite(std::size_t n) {
     return s;
 }
 
+// The cue of a key that does nothing: a soft, short knock of wood, far under the shots and the voice.
+Son waveRien(std::size_t n) {
+    Son s(n, 0.0);
+    for (std::size_t i = 0; i < n; ++i) {
+        const double t = static_cast<double>(i) / taux;
+        const double attaque = std::min(1.0, t / 0.003);
+        s[i] = attaque * std::exp(-t / 0.018) *
+               (std::sin(2 * pi * 520 * t) + 0.35 * std::sin(2 * pi * 1310 * t) + 0.05 * bruit());
+    }
+    normaliser(s, 0.3);
+    return s;
+}
+
 // ---- the wave files
 
 void mot16(std::string& o, std::uint16_t v) {
@@ -578,6 +592,7 @@ int main(int argc, char** argv) {
         {"waveecoule.wav", waveECoule, 16, 98924, 16, false},
         {"wavevictoire.wav", waveVictoire, 16, 76032, 18, true},
         {"wavedefaite.wav", waveDefaite, 8, 66068, 16, true},
+        {"waverien.wav", waveRien, 16, 1764, 16, false},
     };
     for (const Clip& c : clips) {
         hasard.seed(1798);

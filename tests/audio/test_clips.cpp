@@ -1,4 +1,4 @@
-// The eight clips: their chunks, format and lengths, and that each is heard at a sensible level.
+// The clips: their chunks, format and lengths, and that each is heard at a sensible level.
 #include "audio/clips.h"
 
 #include <QHash>
@@ -49,6 +49,7 @@ const Attendu attendus[] = {
     {"WaveCoule", 16, 132308, 6.00, 18, true},   {"WaveERate", 16, 69964, 3.17, 16, false},
     {"WaveEBut", 16, 93884, 4.26, 16, false},    {"WaveECoule", 16, 98924, 4.49, 16, false},
     {"WaveVictoire", 16, 76032, 3.45, 18, true}, {"WaveDefaite", 8, 66068, 5.99, 16, true},
+    {"WaveRien", 16, 1764, 0.08, 16, false},
 };
 
 // Samples as numbers from -1 to 1.
@@ -113,7 +114,7 @@ TEST(Clips, LeNomSeCherceSansEgardALaCasse) {
     EXPECT_NE(clip(QStringLiteral("WaveRate")), clip(QStringLiteral("WaveERate")));
     EXPECT_TRUE(clip(QStringLiteral("WaveTonnerre")).isEmpty());
     EXPECT_TRUE(clip(QString()).isEmpty());
-    EXPECT_EQ(nomsClips().size(), 8);
+    EXPECT_EQ(nomsClips().size(), 9);
 }
 
 TEST(Clips, OnLesEntendSansSaturationEtLesTirsEnnemisViennentDeLoin) {

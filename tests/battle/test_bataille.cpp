@@ -1,4 +1,5 @@
 // The battle screen played as a player plays it, by keys and mouse on fakes in virtual time.
+#include "base/accessible.h"
 #include "base/board.h"
 #include "base/timer.h"
 #include "battle/tir.h"
@@ -12,6 +13,7 @@
 
 #include <QApplication>
 #include <QMainWindow>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QRegularExpression>
 #include <QSet>
@@ -116,9 +118,14 @@ TEST_F(Bataille, AuClavierLesSecteursEtLeFeu) {
 TEST_F(Bataille, LaVigieAuClavier) {
     engager();
     entendu();
-    // A typed sector is aimed at and named, nothing fired; wrong or half entries move nothing.
+    // A typed sector is aimed at and named, nothing fired; wrong or half entries move nothing. Shift and
+    // Alt alone change nothing, and Alt leaves the menu bar alone.
     touche(Qt::Key_C);
-    touche(Qt::Key_7);
+    touche(Qt::Key_Shift, Qt::ShiftModifier);
+    touche(Qt::Key_Alt, Qt::AltModifier);
+    EXPECT_EQ(jeu.bataille->menuBar()->activeAction(), nullptr);
+    EXPECT_EQ(QApplication::focusWidget(), adverse());
+    touche(Qt::Key_7, Qt::ShiftModifier);
     EXPECT_EQ(entendu(), (QStringList{QStringLiteral("Colonne C, et la ligne?"),
                                       QStringLiteral("Secteur : C.7.  Espace pour tirer.")}));
     for (const QList<Qt::Key>& mauvaise :
@@ -129,6 +136,10 @@ TEST_F(Bataille, LaVigieAuClavier) {
         EXPECT_EQ(adverse()->col() * 100 + adverse()->row(), 307);
         EXPECT_EQ(jeu.partie.nb_tirs_joueur, 0);
     }
+    // After a refusal Space names the aim again, and only the next Space fires at it.
+    touche(Qt::Key_Space);
+    EXPECT_EQ(entendu(), QStringList{QStringLiteral("Secteur : C.7.  Espace pour tirer.")});
+    EXPECT_EQ(jeu.partie.nb_tirs_joueur, 0);
     // The level and the pace: said, and kept in Corsabord.ini beside Config.txt.
     const QString ini = jeu.dossier.filePath(QStringLiteral("Corsabord.ini"));
     touche(Qt::Key_F7);
@@ -284,6 +295,49 @@ TEST_F(Bataille, ChaqueColonneSEntendDeSonCote) {
     }
     touche(Qt::Key_F8);
     EXPECT_EQ(Preferences(jeu.dossier.path()).stereo(), true);
+}
+
+// Every key answers: our sea speaks by Tab, arrows and typed sectors; a key that does nothing has its cue.
+TEST_F(Bataille, ChaqueToucheRepond) {
+    engager();
+    const auto mots = [this](int c, int r) {
+        const QString& tir = jeu.partie.tirs_adverse(c, r);
+        return QString(QLatin1Char(char('A' + c - 1))) + QLatin1Char('.') + QString::number(r) +
+               QStringLiteral(" : ") + motsDeCase(jeu.partie.plan_joueur(c, r)) +
+               (tir.isEmpty() ? QString() : QStringLiteral(", ") + motsDeCase(tir)) + QLatin1Char('.');
+    };
+    struct Cas {
+        QList<Qt::Key> touches;
+        QStringList dit; // what is said, in order
+        int signaux;     // the cues heard
+    };
+    const Cas cas[] = {
+        {{Qt::Key_Tab}, {QStringLiteral("Notre flotte. ") + mots(1, 1)}, 0},
+        {{Qt::Key_Left, Qt::Key_Up}, {}, 2}, // the sea's edge
+        {{Qt::Key_Right}, {mots(2, 1)}, 0},
+        {{Qt::Key_C, Qt::Key_7}, {QStringLiteral("Colonne C, et la ligne?"), mots(3, 7)}, 0},
+        {{Qt::Key_Space, Qt::Key_Comma}, {mots(3, 7)}, 1},
+        {{Qt::Key_Tab, Qt::Key_Left}, {}, 1},
+        {{Qt::Key_Shift, Qt::Key_Control}, {}, 0},
+        {{Qt::Key_Space}, {FEU}, 0},
+        {{Qt::Key_Right, Qt::Key_Space, Qt::Key_D}, {}, 3}, // a shot under way
+    };
+    entendu();
+    for (const Cas& c : cas) {
+        const qsizetype avant = jeu.sons.signaux.size();
+        for (Qt::Key k : c.touches)
+            touche(k);
+        EXPECT_EQ(entendu(), c.dit) << c.touches.first();
+        EXPECT_EQ(jeu.sons.signaux.size() - avant, c.signaux) << c.touches.first();
+    }
+    EXPECT_EQ(jeu.sons.signaux.last(), clip(QStringLiteral("WaveRien")));
+    EXPECT_EQ(jeu.sons.clips.size(), 1); // the shot's clip alone: a cue cuts nothing
+    EXPECT_EQ(jeu.partie.nb_tirs_joueur, 1);
+    // Off in Corsabord.ini: silence again, as the game always was.
+    EXPECT_TRUE(Preferences(jeu.dossier.path()).signalRien());
+    jeu.bataille->echange().setSignalRien(false);
+    touche(Qt::Key_Right);
+    EXPECT_EQ(jeu.sons.signaux.size(), 7);
 }
 
 // Alt+Up and Alt+Down from the harbour and at sea; Ctrl+R still repeats the last text.

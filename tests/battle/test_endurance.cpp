@@ -264,6 +264,21 @@ private:
             EXPECT_EQ(jeu_.bataille->narrateur().dernier_message(), dernier);
             return true;
         }
+        case 10: {
+            // Shift or Alt alone, then our own sea by Tab, read by arrows and Space: nothing is fired.
+            if (auPort())
+                return false;
+            const int tirs = jeu_.partie.nb_tirs_joueur;
+            jeu_.touche(pile(50) ? Qt::Key_Shift : Qt::Key_Alt);
+            jeu_.touche(Qt::Key_Tab);
+            for (int i = de(4); i > 0; --i)
+                jeu_.touche(deplacement(de(8)));
+            jeu_.touche(Qt::Key_Space);
+            for (int i = 0; i < 3 && adverse()->isEnabled() && !adverse()->hasFocus(); ++i)
+                jeu_.touche(Qt::Key_Tab);
+            EXPECT_EQ(jeu_.partie.nb_tirs_joueur, tirs);
+            return true;
+        }
         case 6: {
             // Any other Control letter, bound on this screen or not.
             const auto k = static_cast<Qt::Key>(Qt::Key_A + de(26));

@@ -59,6 +59,47 @@ TEST(Vigie, LesSecteursTapes) {
     }
 }
 
+TEST(Vigie, LesChiffresSurChaqueClavier) {
+    // Keys as the X server gives them: Qt's key, what it types, the scan code (0 off X11 and Wayland).
+    struct Touche {
+        int cle;
+        const char* texte;
+        quint32 scan;
+    };
+    const Touche C{Qt::Key_C, "c", 54}, B{Qt::Key_B, "b", 56}, maj{Qt::Key_Shift, "", 50},
+        ctrl{Qt::Key_Control, "", 37}, alt{Qt::Key_Alt, "", 64}, altGr{Qt::Key_AltGr, "", 108},
+        espace{Qt::Key_Space, " ", 65};
+    struct Cas {
+        const char* clavier;
+        QList<Touche> touches;
+        Case cible; // after the last key; {0, 0}: nothing aimed, the entry still waits
+    };
+    const Cas cas[] = {
+        {"fr, Maj+è", {C, maj, {Qt::Key_7, "7", 16}}, {3, 7}},
+        {"fr, è", {C, {Qt::Key_Egrave, "è", 16}}, {3, 7}},
+        {"fr, pavé", {C, {Qt::Key_7, "7", 79}}, {3, 7}},
+        {"fr, Maj+& puis Espace", {B, maj, {Qt::Key_1, "1", 10}, espace}, {2, 1}},
+        {"fr, & 2", {B, {Qt::Key_Ampersand, "&", 10}, {Qt::Key_Eacute, "é", 11}}, {2, 12}},
+        {"fr, Verr. Maj", {C, {Qt::Key_CapsLock, "", 66}, {Qt::Key_7, "7", 16}}, {3, 7}},
+        {"fr, AltGr seul", {C, altGr, {Qt::Key_7, "7", 16}}, {3, 7}},
+        {"us, 7", {C, {Qt::Key_7, "7", 16}}, {3, 7}},
+        {"us, Shift+7", {C, maj, {Qt::Key_Ampersand, "&", 16}}, {3, 7}},
+        {"us, Ctrl, Alt seuls", {C, ctrl, alt, maj, {Qt::Key_7, "7", 16}}, {3, 7}},
+        {"be, §", {C, {Qt::Key_section, "§", 15}}, {3, 6}},
+        {"sans code, è", {C, {Qt::Key_Egrave, "", 0}}, {3, 7}},
+        {"modificateurs seuls", {C, maj, ctrl, alt}, {}},
+    };
+    for (const Cas& c : cas) {
+        SaisieSecteur saisie;
+        SaisieSecteur::Reponse r;
+        for (const Touche& t : c.touches)
+            r = saisie.taper(toucheTapee(t.cle, QString::fromUtf8(t.texte), t.scan));
+        EXPECT_TRUE(r.prise) << c.clavier;
+        EXPECT_EQ(r.cible, c.cible) << c.clavier;
+        EXPECT_EQ(saisie.enCours(), c.cible.colonne == 0) << c.clavier;
+    }
+}
+
 TEST(Vigie, LesResumesDeLigneEtDeColonne) {
     Grille tirs, plan;
     for (int r : {4, 5})

@@ -86,10 +86,16 @@ public:
         clips.append(clip);
         balances.append(balance);
     }
+    void JouerSignal(const QByteArray& clip, double balance) override {
+        signaux.append(clip);
+        balancesSignaux.append(balance);
+    }
     void Bip() override { ++bips; }
 
     QList<QByteArray> clips;
     QList<double> balances;
+    QList<QByteArray> signaux; // the cues of keys that did nothing
+    QList<double> balancesSignaux;
     int bips = 0;
 };
 
