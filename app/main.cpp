@@ -1,6 +1,7 @@
 // Corsabord's start: the real services, the game built on them, the event loop.
 #include "app/copie_unique.h"
 #include "base/dialogues.h"
+#include "base/lecteur_actif.h"
 #include "app/jeu.h"
 #include "app/lancement.h"
 #include "app/signaux.h"
@@ -46,6 +47,8 @@ int jouer(int argc, char** argv) {
                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&traduction);
 
+    // Whether the player's screen reader runs, read once here and followed: the parrot hands it his texts.
+    LecteurActif lecteurActif;
     TempsReel temps;
     DialoguesQt dialogues;
     LecteurSonsJeu sons;
