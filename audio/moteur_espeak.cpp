@@ -1,6 +1,8 @@
 // The narrator's speech engine on libespeak-ng, owned by one worker thread.
 #include "audio/moteur_espeak.h"
 
+#include "audio/sortie_parole.h"
+
 #include "base/terminal.h"
 
 #include <QCollator>
@@ -20,6 +22,16 @@ namespace {
 
 // Milliseconds of sound per callback: small pieces so that a stop is seen within a few milliseconds.
 constexpr int PIECE_MS = 20;
+// How far the synthesis runs ahead of what is heard: it stops above PLEIN_MS and goes on once the ear
+// has come back to REPRISE_MS. A long text costs a few milliseconds at a time instead of all at once,
+// and a busy machine has most of a second to come back to it before the voice could run dry.
+constexpr int PLEIN_MS = 900;
+constexpr int REPRISE_MS = 600;
+// The longest nap between two looks at the output, should its clock stand still (a sink waking up).
+constexpr int SIESTE_MAX_MS = 250;
+// An ear that has not moved for this long while the synthesis waits is not coming back soon (a frozen
+// server): the text is then made to its end, and the output's own limit ends it.
+constexpr int SANS_OREILLE_MS = 10000;
 // The pace of a text without a voice: what the default voice says in a second, for the balloon.
 constexpr int CARACTERES_PAR_SECONDE = 15;
 
@@ -57,6 +69,8 @@ struct TexteEnCours {
     MoteurEspeak* moteur;
     int id;
     int frequence;
+    std::shared_ptr<ArriveeSon> arrivee;
+    int attente_vaine = 0; // ms waited without the ear moving
     qint64 echantillons = 0;
     bool interrompu = false;
     int volume = 100; // percent of the voice's level
@@ -102,8 +116,8 @@ public:
         pret_ = true;
     }
 
-    void dire(int id, const QString& texte) {
-        TexteEnCours en_cours{&moteur_, id, moteur_.frequence()};
+    void dire(int id, const QString& texte, std::shared_ptr<ArriveeSon> arrivee) {
+        TexteEnCours en_cours{&moteur_, id, moteur_.frequence(), std::move(arrivee)};
         if (moteur_.annule(id) || moteur_.fermeture_) {
             finir(en_cours, true);
             return;
@@ -170,8 +184,24 @@ private:
             QByteArray echantillons(reinterpret_cast<const char*>(wav),
                                     static_cast<qsizetype>(n) * qsizetype(sizeof(short)));
             appliquerVolume(echantillons, t->volume);
+            if (t->arrivee)
+                t->arrivee->recevoir(echantillons);
             Q_EMIT t->moteur->pcm(t->id, echantillons);
             t->echantillons += n;
+        }
+        // far enough ahead of the ear: wait for it, or for the text to be cut
+        if (t->arrivee && t->attente_vaine < SANS_OREILLE_MS) {
+            for (int avance = t->arrivee->avanceMs();
+                 avance > PLEIN_MS && t->attente_vaine < SANS_OREILLE_MS;) {
+                const int sieste = std::min(avance - REPRISE_MS, SIESTE_MAX_MS);
+                if (!t->moteur->patienter(t->id, sieste)) {
+                    t->interrompu = true;
+                    return 1;
+                }
+                const int apres = t->arrivee->avanceMs();
+                t->attente_vaine = apres < avance ? 0 : t->attente_vaine + sieste;
+                avance = apres;
+            }
         }
         return 0;
     }
@@ -247,7 +277,11 @@ MoteurEspeak::MoteurEspeak(QObject* parent)
 }
 
 MoteurEspeak::~MoteurEspeak() {
-    fermeture_ = true;
+    {
+        QMutexLocker verrou(&verrou_);
+        fermeture_ = true;
+        reveil_.wakeAll();
+    }
     QMetaObject::invokeMethod(
         travailleur_, [this] { travailleur_->fermer(); }, Qt::BlockingQueuedConnection);
     fil_.quit();
@@ -289,18 +323,30 @@ QString MoteurEspeak::voixVoulue() const {
     return voix_choisie_;
 }
 
-void MoteurEspeak::dire(int id, const QString& texte) {
+void MoteurEspeak::dire(int id, const QString& texte, std::shared_ptr<ArriveeSon> arrivee) {
     {
         QMutexLocker verrou(&verrou_);
         actifs_.insert(id);
     }
-    QMetaObject::invokeMethod(travailleur_, [this, id, texte] { travailleur_->dire(id, texte); });
+    QMetaObject::invokeMethod(travailleur_, [this, id, texte, arrivee = std::move(arrivee)]() mutable {
+        travailleur_->dire(id, texte, std::move(arrivee));
+    });
 }
 
 void MoteurEspeak::arreter(int id) {
     QMutexLocker verrou(&verrou_);
-    if (actifs_.contains(id))
+    if (actifs_.contains(id)) {
         annules_.insert(id);
+        reveil_.wakeAll();
+    }
+}
+
+bool MoteurEspeak::patienter(int id, int ms) {
+    QMutexLocker verrou(&verrou_);
+    if (annules_.contains(id) || fermeture_)
+        return false;
+    reveil_.wait(&verrou_, QDeadlineTimer(std::max(1, ms)));
+    return !annules_.contains(id) && !fermeture_;
 }
 
 bool MoteurEspeak::annule(int id) const {

@@ -6,6 +6,7 @@
 #include <QMutex>
 #include <QSet>
 #include <QThread>
+#include <QWaitCondition>
 
 #include <atomic>
 
@@ -31,12 +32,14 @@ public:
     QString voixChoisie() const override;
     Reglages reglages() const override;
     void appliquer(const TagsParole& tags) override;
-    void dire(int id, const QString& texte) override;
+    void dire(int id, const QString& texte, std::shared_ptr<ArriveeSon> arrivee) override;
     void arreter(int id) override;
 
 private:
     friend class TravailleurEspeak;
     bool annule(int id) const;
+    // Waits up to ms on the synthesis thread, or less if the text is cut; false when it was.
+    bool patienter(int id, int ms);
     void oublier(int id);
     QString voixVoulue() const;
     TagsParole tagsVoulus() const;
@@ -44,7 +47,8 @@ private:
     QThread fil_;
     TravailleurEspeak* travailleur_ = nullptr;
     mutable QMutex verrou_;
-    QSet<int> actifs_; // said or waiting to be
+    QWaitCondition reveil_; // a waiting synthesis told that its text was cut
+    QSet<int> actifs_;      // said or waiting to be
     QSet<int> annules_;
     QString voix_choisie_;
     TagsParole tags_;

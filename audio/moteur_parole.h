@@ -9,9 +9,15 @@
 #include <QObject>
 #include <QString>
 
+#include <memory>
+
+class ArriveeSon; // sortie_parole.h
+
 // Texts are said one after the other in the order given, each under the caller's request id. Their
 // sound arrives in pieces (pcm), with the start of each word (mot), then fin once the text is done or
-// was stopped. Signals arrive on the thread that owns the engine object.
+// was stopped. Signals arrive on the thread that owns the engine object. Given an arrivee, the engine
+// also hands each piece there itself, from its own thread, and keeps a little ahead of what is heard
+// rather than making the whole text at once.
 class MoteurParole : public QObject {
     Q_OBJECT
 public:
@@ -39,7 +45,7 @@ public:
     // The speed, pitch and volume of the texts said from now on; one left empty is the voice's own. The
     // volume is that of the speech alone.
     virtual void appliquer(const TagsParole& tags) = 0;
-    virtual void dire(int id, const QString& texte) = 0;
+    virtual void dire(int id, const QString& texte, std::shared_ptr<ArriveeSon> arrivee) = 0;
     // Cuts that text short if it is being said, or drops it if it is waiting; fin still comes for it.
     virtual void arreter(int id) = 0;
 

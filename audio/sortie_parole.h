@@ -4,6 +4,20 @@
 #include <QByteArray>
 #include <QObject>
 
+#include <memory>
+
+// Where a text's sound goes straight from the engine's own thread, without waiting on the game's: the
+// sound output's side that takes it. Safe from any thread.
+class ArriveeSon {
+public:
+    virtual ~ArriveeSon() = default;
+    // Takes a piece of the text's sound.
+    virtual void recevoir(const QByteArray& echantillons) = 0;
+    // Milliseconds of sound taken and not yet heard; -1 when that cannot be told (the output lost its
+    // server, or the text was cut), and the engine then does not wait on it.
+    virtual int avanceMs() const = 0;
+};
+
 class SortieParole : public QObject {
     Q_OBJECT
 public:
@@ -14,6 +28,9 @@ public:
     // A new text starts at this sample rate; what was still playing is dropped.
     virtual void commencer(int frequence) = 0;
     virtual void ecrire(const QByteArray& pcm) = 0;
+    // Where the speech engine hands the current text's sound itself, from its own thread; none when the
+    // output takes it only through ecrire.
+    virtual std::shared_ptr<ArriveeSon> arrivee() const { return nullptr; }
     // No more sound for this text: jouee comes once it has all been heard.
     virtual void terminer() = 0;
     // Drops what is queued and silences the output now.

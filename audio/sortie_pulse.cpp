@@ -1,21 +1,64 @@
-// The narrator's speech heard through the sound server: a stream for every text, fed as the server asks.
+// The narrator's speech heard through the sound server: a stream for every text, fed from the engine's
+// thread.
 #include "audio/sortie_pulse.h"
 
 #include "audio/pulse.h"
 #include "audio/stereo.h"
 
+#include <QMutex>
+#include <QMutexLocker>
 #include <QTimer>
 
 #include <algorithm>
 
 namespace {
-// Sound held ahead of what is heard: a cut is silent at once whatever this is (the stream goes), so it
-// is set for a busy machine, not for the cut.
+// Sound the server holds ahead of what is heard. The engine keeps most of a second more on our side of
+// it, written from its own thread, so this only has to cover the sound thread being late; a cut is silent
+// at once whatever this is (the stream goes).
 constexpr int AVANCE_MS = 150;
 // A server that has taken a whole text and not played it this long after its end is frozen, not late:
 // no device takes that long to wake. The text then ends, so that the game never waits on it.
 constexpr int GELE_MS = 10000;
 } // namespace
+
+// One text's way into the stream, from any thread: once the text is over or cut it takes nothing more,
+// so a piece made late never reaches the next text.
+class CanalParole : public ArriveeSon {
+public:
+    CanalParole(FluxPulse* flux, double balance, int frequence)
+        : flux_(flux)
+        , balance_(balance)
+        , frequence_(std::max(1, frequence)) {}
+
+    void recevoir(const QByteArray& pcm) override {
+        QMutexLocker verrou(&verrou_);
+        recus_ += pcm.size() / 2;
+        if (flux_)
+            flux_->ecrire(balance_ != 0 ? placerEnStereo(pcm, 1, 16, balance_) : pcm);
+    }
+    int avanceMs() const override {
+        QMutexLocker verrou(&verrou_);
+        if (!flux_ || flux_->ferme())
+            return -1;
+        const qint64 entendus = flux_->entendusUs() * frequence_ / 1000000;
+        return int(std::max<qint64>(0, recus_ - entendus) * 1000 / frequence_);
+    }
+    void fermer() {
+        QMutexLocker verrou(&verrou_);
+        flux_ = nullptr;
+    }
+    qint64 recus() const {
+        QMutexLocker verrou(&verrou_);
+        return recus_;
+    }
+
+private:
+    mutable QMutex verrou_;
+    FluxPulse* flux_;
+    const double balance_;
+    const int frequence_;
+    qint64 recus_ = 0;
+};
 
 SortieParolePulse::SortieParolePulse(QObject* parent)
     : SortieParole(parent)
@@ -26,6 +69,8 @@ SortieParolePulse::SortieParolePulse(QObject* parent)
 }
 
 SortieParolePulse::~SortieParolePulse() {
+    if (canal_)
+        canal_->fermer();
     flux_.reset();
 }
 
@@ -34,6 +79,8 @@ bool SortieParolePulse::disponible() const {
 }
 
 void SortieParolePulse::lacherFlux() {
+    if (canal_)
+        canal_->fermer();
     if (!flux_)
         return;
     flux_->disconnect(this);
@@ -49,15 +96,20 @@ void SortieParolePulse::commencer(int frequence) {
                                         QStringLiteral("Paroles du perroquet"), AVANCE_MS);
     connect(flux_.get(), &FluxPulse::joue, this, &SortieParolePulse::finir);
     connect(flux_.get(), &FluxPulse::perte, this, &SortieParolePulse::decrocher);
+    canal_ = std::make_shared<CanalParole>(flux_.get(), balance_, frequence_);
 }
 
 void SortieParolePulse::ecrire(const QByteArray& pcm) {
-    if (!actif_)
-        return;
-    recus_ += pcm.size() / 2;
-    if (decroche_ || !flux_)
-        return;
-    flux_->ecrire(balance_ != 0 ? placerEnStereo(pcm, 1, 16, balance_) : pcm);
+    if (actif_ && canal_)
+        canal_->recevoir(pcm);
+}
+
+std::shared_ptr<ArriveeSon> SortieParolePulse::arrivee() const {
+    return actif_ ? canal_ : nullptr;
+}
+
+qint64 SortieParolePulse::recus() const {
+    return canal_ ? canal_->recus() : 0;
 }
 
 void SortieParolePulse::terminer() {
@@ -69,26 +121,29 @@ void SortieParolePulse::terminer() {
         return;
     }
     flux_->terminer();
-    const qint64 resteMs = (recus_ - entendus()) * 1000 / std::max(1, frequence_);
+    const qint64 resteMs = (recus() - entendus()) * 1000 / std::max(1, frequence_);
     minuterie_->start(int(std::min<qint64>(resteMs + GELE_MS, 24 * 3600 * 1000)));
 }
 
 void SortieParolePulse::couper() {
     minuterie_->stop();
     lacherFlux();
+    canal_.reset();
     actif_ = false;
     termine_ = false;
     decroche_ = false;
-    recus_ = 0;
     a_la_perte_ = 0;
+    entendus_fin_ = 0;
 }
 
 qint64 SortieParolePulse::entendus() const {
+    if (!actif_)
+        return entendus_fin_;
     if (decroche_)
-        return std::min(recus_, a_la_perte_ + depuis_perte_.elapsed() * frequence_ / 1000);
-    if (!flux_)
+        return std::min(recus(), a_la_perte_ + depuis_perte_.elapsed() * frequence_ / 1000);
+    if (!flux_ || !canal_)
         return 0;
-    return std::min(recus_, flux_->entendusUs() * frequence_ / 1000000);
+    return std::min(recus(), flux_->entendusUs() * frequence_ / 1000000);
 }
 
 bool SortieParolePulse::ouverte() const {
@@ -106,7 +161,7 @@ void SortieParolePulse::decrocher() {
 }
 
 void SortieParolePulse::planifierFin() {
-    const qint64 resteMs = std::max<qint64>(0, (recus_ - entendus()) * 1000 / std::max(1, frequence_));
+    const qint64 resteMs = std::max<qint64>(0, (recus() - entendus()) * 1000 / std::max(1, frequence_));
     minuterie_->start(int(std::min<qint64>(resteMs, 24 * 3600 * 1000)));
 }
 
@@ -114,7 +169,10 @@ void SortieParolePulse::finir() {
     if (!actif_)
         return;
     minuterie_->stop();
+    entendus_fin_ = entendus();
     actif_ = false;
+    if (canal_)
+        canal_->fermer();
     // the stream goes now, from the server's answer; the object with the next text
     if (flux_)
         flux_->fermer();

@@ -3,6 +3,7 @@
 
 #include "audio/lecteur_ecran.h"
 #include "audio/moteur_parole.h"
+#include "audio/sortie_parole.h"
 #include "audio/sortie_pulse.h"
 
 namespace {
@@ -17,7 +18,7 @@ VoixDirecte::VoixDirecte(MoteurParole& moteur, QObject* parent, SortieParole* so
     , prochain_(PREMIER_ID) {
     sortie_->setParent(this);
     connect(&moteur_, &MoteurParole::pcm, this, [this](int id, const QByteArray& pcm) {
-        if (id == en_cours_ && avec_son_)
+        if (id == en_cours_ && avec_son_ && !son_direct_)
             sortie_->ecrire(pcm);
     });
     connect(&moteur_, &MoteurParole::fin, this, [this](int id, qint64, bool) {
@@ -62,9 +63,13 @@ void VoixDirecte::dire(const QString& texte, const QString& voix) {
         return;
     // Asked once per text, as the parrot does: a sound server that went away is looked for again.
     avec_son_ = sortie_->disponible();
-    if (avec_son_)
+    std::shared_ptr<ArriveeSon> arrivee;
+    if (avec_son_) {
         sortie_->commencer(moteur_.frequence());
-    moteur_.dire(en_cours_, texte);
+        arrivee = sortie_->arrivee();
+    }
+    son_direct_ = arrivee != nullptr;
+    moteur_.dire(en_cours_, texte, std::move(arrivee));
 }
 
 void VoixDirecte::arreter() {

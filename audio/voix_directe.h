@@ -34,7 +34,8 @@ private:
     SortieParole* sortie_;
     int en_cours_ = 0;
     int prochain_ = 0;
-    bool avec_son_ = false; // the current text goes to the sound output
+    bool avec_son_ = false;   // the current text goes to the sound output
+    bool son_direct_ = false; // ... from the engine's thread
     QPointer<SortieLecteur> lecteur_;
     bool par_lecteur_ = false; // the current text is the screen reader's
 };

@@ -84,11 +84,16 @@ public:
     double feu = 0;
 };
 
+// The first clip of a shot: when it was asked for, and how long handing it to the sound server took.
 class SonsChrono : public LecteurSonsJeu {
 public:
     void JouerSon(const QByteArray& clip) override {
+        const double t = ms();
         LecteurSonsJeu::JouerSon(clip);
-        joue = ms();
+        if (joue == 0) {
+            joue = t;
+            remise = ms() - t;
+        }
     }
     void JouerSignal(const QByteArray& clip, double balance) override {
         LecteurSonsJeu::JouerSignal(clip, balance);
@@ -96,6 +101,7 @@ public:
     }
     double joue = 0;
     double signal = 0;
+    double remise = 0;
 };
 } // namespace
 
@@ -141,8 +147,9 @@ int main(int argc, char** argv) {
     Partie& partie = jeu.partie;
     bataille.show();
     attendre(1500);
-    std::vector<double> versParole, versClip, versSignal;
-    for (int i = 0; i < 30; ++i) {
+    std::vector<double> versParole, versClip, remises, versSignal;
+    // each shot waits for its clip, which the exchange plays a few seconds after "FEU!"
+    for (int i = 0; i < 12; ++i) {
         // A fresh battle each time, so that Space fires at an unmarked sector.
         bataille.echange().placer();
         partie.copierPlans();
@@ -152,23 +159,29 @@ int main(int argc, char** argv) {
         QTest::keyClick(bataille.port_adverse, Qt::Key_Space);
         if (compagnon.feu > 0)
             versParole.push_back(compagnon.feu - t0);
-        if (sons.joue > 0)
+        // the shot's clip comes on the exchange's own beat, after "FEU!"
+        for (int attente = 0; sons.joue == 0 && attente < 200; ++attente)
+            attendre(50);
+        if (sons.joue > 0) {
             versClip.push_back(sons.joue - t0);
+            remises.push_back(sons.remise);
+        }
         // An arrow while the shot is played out does nothing: its cue.
         sons.signal = 0;
         const double t1 = ms();
         QTest::keyClick(bataille.focusWidget() ? bataille.focusWidget() : &bataille, Qt::Key_Right);
         if (sons.signal > 0)
             versSignal.push_back(sons.signal - t1);
-        attendre(300);
     }
     std::printf("Space to \"FEU!\" handed to the speech engine: median %.3f ms over %zu shots\n",
                 mediane(versParole), versParole.size());
-    std::printf("Space to the clip started: median %.3f ms over %zu shots\n", mediane(versClip),
-                versClip.size());
+    std::printf("Space to the shot's clip asked for (the exchange's beat): median %.1f ms over %zu shots\n",
+                mediane(versClip), versClip.size());
     std::printf("a key that does nothing to its cue started: median %.3f ms, worst %.3f ms over %zu keys\n",
                 mediane(versSignal),
                 versSignal.empty() ? 0.0 : *std::max_element(versSignal.begin(), versSignal.end()),
                 versSignal.size());
+    std::printf("the clip handed to the sound server: median %.3f ms, worst %.3f ms\n", mediane(remises),
+                remises.empty() ? 0.0 : *std::max_element(remises.begin(), remises.end()));
     return 0;
 }

@@ -25,6 +25,7 @@ public:
         // speech
         bool avec_son = false;    // heard through the sound output, or only timed
         bool par_lecteur = false; // said by the player's screen reader, over when it says so
+        bool son_direct = false;  // its sound goes from the engine's thread straight to the output
         double balance = 0;       // where it is heard, left to right
         bool synthese_finie = false;
         qint64 echantillons = 0;

@@ -21,11 +21,15 @@ void SuiviParole::setLecteur(SortieLecteur* lecteur) {
 void SuiviParole::commencer(FileRequetes::Requete& r) {
     r.par_lecteur = lecteur_ && lecteur_->disponible() && lecteur_->dire(r.id, r.nom);
     r.avec_son = !r.par_lecteur && sortie_.disponible();
+    std::shared_ptr<ArriveeSon> arrivee;
     if (r.avec_son) {
         sortie_.setBalance(r.balance);
         sortie_.commencer(moteur_.frequence());
+        // the engine feeds the output itself, so that the voice never waits on the game's thread
+        arrivee = sortie_.arrivee();
+        r.son_direct = arrivee != nullptr;
     }
-    moteur_.dire(r.id, r.nom);
+    moteur_.dire(r.id, r.nom, std::move(arrivee));
 }
 
 bool SuiviParole::recevoirPcm(FileRequetes::Requete& r, const QByteArray& pcm) {
@@ -47,7 +51,7 @@ bool SuiviParole::recevoirPcm(FileRequetes::Requete& r, const QByteArray& pcm) {
         i = fin;
     }
     r.echantillons += n;
-    if (r.avec_son)
+    if (r.avec_son && !r.son_direct)
         sortie_.ecrire(pcm);
     return !std::exchange(r.son_recu, true);
 }

@@ -29,7 +29,8 @@ public:
     // through the output when it is there (asked once per text, so that a sound server that went away
     // is looked for again), otherwise timed. The engine makes its sound all the same, for the beak.
     void commencer(FileRequetes::Requete& r);
-    // A piece of the text's sound: measured for the beak and handed to the output. True for its first.
+    // A piece of the text's sound: measured for the beak, and handed to the output unless the engine
+    // hands it there itself. True for its first.
     bool recevoirPcm(FileRequetes::Requete& r, const QByteArray& pcm);
     void recevoirMot(FileRequetes::Requete& r, qint64 echantillon, int position);
     // The engine has made the whole text. True when it is over already: nothing to hear.

@@ -1,5 +1,6 @@
 // The speech engine for real (libespeak-ng) and the sound output for real when the machine has one.
 #include "audio/moteur_espeak.h"
+#include "audio/sortie_parole.h"
 #include "audio/sortie_pulse.h"
 #include "audio/voix_directe.h"
 #include "base/reglages.h"
@@ -8,6 +9,7 @@
 
 #include <QFile>
 #include <QElapsedTimer>
+#include <QMutex>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -35,8 +37,28 @@ struct Dit {
     QByteArray pcm;
 };
 
-// Says a text and waits for its end; stopAt > 0 stops it once that many samples have come.
-Dit dire(const QString& texte, int id, qint64 stopApres = 0, MoteurEspeak& m = moteur()) {
+// An ear that has heard nothing yet, as a sink waking up: everything handed to it is ahead of it.
+class OreilleSourde : public ArriveeSon {
+public:
+    void recevoir(const QByteArray& e) override {
+        QMutexLocker v(&verrou_);
+        recu_ += e;
+    }
+    int avanceMs() const override { return int(recu().size() / 2 * 1000 / moteur().frequence()); }
+    QByteArray recu() const {
+        QMutexLocker v(&verrou_);
+        return recu_;
+    }
+
+private:
+    mutable QMutex verrou_;
+    QByteArray recu_;
+};
+
+// Says a text and waits for its end; stopAt > 0 stops it once that many samples have come, attendreMs > 0
+// once that long has passed.
+Dit dire(const QString& texte, int id, qint64 stopApres = 0, MoteurEspeak& m = moteur(),
+         std::shared_ptr<ArriveeSon> arrivee = nullptr, int attendreMs = 0) {
     Dit d;
     bool fini = false;
     QObject contexte;
@@ -59,7 +81,9 @@ Dit dire(const QString& texte, int id, qint64 stopApres = 0, MoteurEspeak& m = m
         d.interrompu = interrompu;
         fini = true;
     });
-    m.dire(id, texte);
+    m.dire(id, texte, std::move(arrivee));
+    if (attendreMs > 0 && !QTest::qWaitFor([&] { return fini; }, attendreMs))
+        m.arreter(id);
     EXPECT_TRUE(QTest::qWaitFor([&] { return fini; }, 20000)) << qPrintable(texte);
     return d;
 }
@@ -144,10 +168,21 @@ TEST(MoteurEspeak, ArreterCoupeLeTexteEnCours) {
     EXPECT_TRUE(coupe.interrompu);
     EXPECT_LT(coupe.echantillons, entier.echantillons / 3);
     EXPECT_EQ(coupe.annonce, coupe.echantillons);
+    // handed to an ear that hears nothing: the same sound, and not much more than a second ahead of it
+    // however long the text; stopped meanwhile, it ends at once
+    auto sourde = std::make_shared<OreilleSourde>();
+    QElapsedTimer montre;
+    montre.start();
+    const Dit sourd = dire(long_, ++prochain, 0, moteur(), sourde, 1500);
+    EXPECT_LT(montre.elapsed(), 1500 + 1000);
+    EXPECT_TRUE(sourd.interrompu);
+    EXPECT_EQ(sourde->recu(), sourd.pcm);
+    EXPECT_GT(secondes(sourd), 0.5);
+    EXPECT_LT(secondes(sourd), 1.2);
     // a text stopped before its turn says nothing
     const int attendu = ++prochain;
-    moteur().dire(attendu - 1000000, texte); // keeps the worker busy a moment
-    moteur().arreter(attendu);               // not yet asked: no effect
+    moteur().dire(attendu - 1000000, texte, nullptr); // keeps the worker busy a moment
+    moteur().arreter(attendu);                        // not yet asked: no effect
     const Dit apres = dire(QStringLiteral("Feu!"), attendu);
     EXPECT_FALSE(apres.interrompu);
     EXPECT_GT(apres.echantillons, 0);

@@ -47,7 +47,9 @@ public:
     QString voixChoisie() const override { return voix_; }
     Reglages reglages() const override { return {}; }
     void appliquer(const TagsParole&) override {}
-    void dire(int id, const QString& texte) override { dits << qMakePair(id, texte); }
+    void dire(int id, const QString& texte, std::shared_ptr<ArriveeSon>) override {
+        dits << qMakePair(id, texte);
+    }
     void arreter(int id) override { arretes << id; }
 
     // The engine's sound of a text: ms of a tone at that amplitude (0 to 1), in 20 ms pieces.

@@ -121,7 +121,9 @@ public:
         reglagesCourants = {tags.vitesse.value_or(voix.vitesse), tags.hauteur.value_or(voix.hauteur),
                             tags.volume.value_or(voix.volume)};
     }
-    void dire(int, const QString& texte) override { dits.append({choisie_, texte}); }
+    void dire(int, const QString& texte, std::shared_ptr<ArriveeSon>) override {
+        dits.append({choisie_, texte});
+    }
     void arreter(int) override {}
 
     struct Dit {
