@@ -26,6 +26,32 @@
 
 namespace {
 
+// The player's own screen reader and braille display, as Corsabord.ini asks; the screen reader's
+// connection is returned, to outlive the parrot who speaks through it.
+std::unique_ptr<LecteurSpeechd> brancherSortiesDuJoueur(CompagnonPerroquet& compagnon) {
+    std::unique_ptr<LecteurSpeechd> lecteur;
+    const Preferences preferences(QDir::currentPath());
+    if (preferences.lecteurEcran()) {
+        QString raison;
+        lecteur = LecteurSpeechd::ouvrir(&raison);
+        if (!lecteur)
+            direAuTerminal(QStringLiteral("Corsabord : speech-dispatcher est injoignable (%1) ; le perroquet "
+                                          "parle de sa propre voix.")
+                               .arg(raison));
+        compagnon.setLecteur(lecteur.get());
+    }
+    if (preferences.braille()) {
+        QString raison;
+        std::unique_ptr<BrailleBrlapi> braille = BrailleBrlapi::ouvrir(&raison);
+        if (!braille)
+            direAuTerminal(QStringLiteral("Corsabord : pas de plage braille (%1) ; le jeu continue sans "
+                                          "elle.")
+                               .arg(raison));
+        compagnon.setBraille(std::move(braille));
+    }
+    return lecteur;
+}
+
 int jouer(int argc, char** argv) {
     installerMessagesDuJeu();
     if (const auto fin = preparerLancement(argc, argv))
@@ -47,7 +73,8 @@ int jouer(int argc, char** argv) {
                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&traduction);
 
-    // Whether the player's screen reader runs, read once here and followed: the parrot hands it his texts.
+    // Whether the player's screen reader runs, read once here and followed (the parrot does not hand it
+    // his texts yet).
     LecteurActif lecteurActif;
     TempsReel temps;
     DialoguesQt dialogues;
@@ -55,26 +82,7 @@ int jouer(int argc, char** argv) {
     // Declared before the parrot, who speaks through it, so that it goes after him.
     std::unique_ptr<LecteurSpeechd> lecteur;
     CompagnonPerroquet compagnon(nullptr, temps);
-    // The player's own screen reader and braille display, as Corsabord.ini asks.
-    const Preferences preferences(QDir::currentPath());
-    if (preferences.lecteurEcran()) {
-        QString raison;
-        lecteur = LecteurSpeechd::ouvrir(&raison);
-        if (!lecteur)
-            direAuTerminal(QStringLiteral("Corsabord : speech-dispatcher est injoignable (%1) ; le perroquet "
-                                          "parle de sa propre voix.")
-                               .arg(raison));
-        compagnon.setLecteur(lecteur.get());
-    }
-    if (preferences.braille()) {
-        QString raison;
-        std::unique_ptr<BrailleBrlapi> braille = BrailleBrlapi::ouvrir(&raison);
-        if (!braille)
-            direAuTerminal(QStringLiteral("Corsabord : pas de plage braille (%1) ; le jeu continue sans "
-                                          "elle.")
-                               .arg(raison));
-        compagnon.setBraille(std::move(braille));
-    }
+    lecteur = brancherSortiesDuJoueur(compagnon);
     Services services{temps, dialogues, sons, compagnon};
     Jeu jeu(services, QDir::currentPath());
     QObject::connect(&copie, &CopieUnique::appelee, &jeu, [&jeu] {

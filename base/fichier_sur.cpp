@@ -60,6 +60,23 @@ void effacerRestes(const QByteArray& prefixe, const QByteArray& enCours, time_t 
     ::closedir(d);
 }
 
+// Writes the whole of contenu and syncs it to the disk: 0, or the reason it could not.
+int ecrireTout(int fd, const QByteArray& contenu) {
+    const char* octets = contenu.constData();
+    qsizetype reste = contenu.size();
+    while (reste > 0) {
+        const ssize_t n = ::write(fd, octets, static_cast<size_t>(reste));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return n < 0 ? errno : ENOSPC;
+        octets += n;
+        reste -= n;
+    }
+    // on some file systems a full disk only shows here
+    return ::fsync(fd) == 0 ? 0 : errno;
+}
+
 } // namespace
 
 QString nomTemporaire(const QString& nom) {
@@ -106,20 +123,8 @@ EcritureSure ecrireFichierSur(const QString& chemin, const QByteArray& contenu) 
     }
     if (::fchmod(fd, mode) != 0)
         return abandonner(errno);
-    const char* octets = contenu.constData();
-    qsizetype reste = contenu.size();
-    while (reste > 0) {
-        const ssize_t n = ::write(fd, octets, static_cast<size_t>(reste));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return abandonner(n < 0 ? errno : ENOSPC);
-        octets += n;
-        reste -= n;
-    }
-    // on some file systems a full disk only shows here
-    if (::fsync(fd) != 0)
-        return abandonner(errno);
+    if (const int erreur = ecrireTout(fd, contenu))
+        return abandonner(erreur);
     if (::close(fd) != 0) {
         const int erreur = errno;
         ::unlink(modele.constData());

@@ -1,0 +1,54 @@
+// Our own sea by the keyboard: what its cursor's sector holds, said when Tab reaches it and at each move
+// or typed sector; nothing is ever fired from there.
+#include "battle/tbataille_navale.h"
+
+#include "base/accessible.h"
+#include "base/board.h"
+#include "battle/echange.h"
+#include "model/grilles.h"
+
+#include <QFocusEvent>
+
+void TBataille_navale::direNotreMer(bool entree) {
+    const int c = port_joueur->col(), r = port_joueur->row();
+    // Its first sector is chosen while the screen is built, before the exchange is there to say it.
+    if (!echange_ || c < 1 || r < 1)
+        return;
+    const QString& tir = partie_.tirs_adverse(c, r);
+    const QString texte = QString(lettreColonne(c)) + QLatin1Char('.') + QString::number(r) +
+                          QStringLiteral(" : ") + motsDeCase(partie_.plan_joueur(c, r)) +
+                          (tir.isEmpty() ? QString() : QStringLiteral(", ") + motsDeCase(tir)) +
+                          QLatin1Char('.');
+    echange_->direSecteur(entree ? QStringLiteral("Notre flotte. ") + texte : texte, c);
+}
+
+void TBataille_navale::port_joueurKeyPress(int touche) {
+    if (echange_->phase() == Phase::Placement || echange_->phase() == Phase::Adieux)
+        return;
+    const SaisieSecteur::Reponse r = saisieNous_.taper(touche);
+    if (!r.texte.isEmpty())
+        Parle(r.texte);
+    if (r.cible.colonne > 0) {
+        if (r.cible.colonne == port_joueur->col() && r.cible.ligne == port_joueur->row())
+            direNotreMer(false);
+        else
+            port_joueur->setCellule(r.cible.colonne, r.cible.ligne);
+    } else if (!r.prise) {
+        // Space says the sector again; any other key does nothing here.
+        if (touche == Qt::Key_Space)
+            direNotreMer(false);
+        else
+            echange_->rien(port_joueur->col());
+    }
+}
+
+bool TBataille_navale::eventFilter(QObject* objet, QEvent* event) {
+    if (objet == port_joueur && event->type() == QEvent::FocusIn) {
+        const Qt::FocusReason raison = static_cast<QFocusEvent*>(event)->reason();
+        if (raison == Qt::TabFocusReason || raison == Qt::BacktabFocusReason) {
+            saisieNous_.annuler();
+            direNotreMer(true);
+        }
+    }
+    return QMainWindow::eventFilter(objet, event);
+}
