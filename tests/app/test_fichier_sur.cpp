@@ -109,8 +109,7 @@ TEST(FichierSur, RemplaceToutEnGardantLesDroitsOuCreeSelonLeMasque) {
     // elsewhere, the player's own files and links stay.
     struct Reste {
         QString nom;
-        bool vieux;
-        bool reste;
+        bool vieux, reste;
     };
     const QString enCours = nomTemporaire(QStringLiteral("Config.txt"));
     const Reste restes[] = {
@@ -124,10 +123,8 @@ TEST(FichierSur, RemplaceToutEnGardantLesDroitsOuCreeSelonLeMasque) {
         ecrire(dossier.filePath(r.nom), "moitié");
         QFile f(dossier.filePath(r.nom));
         ASSERT_TRUE(f.open(QIODevice::ReadWrite));
-        if (r.vieux) {
-            ASSERT_TRUE(f.setFileTime(QDateTime::currentDateTime().addSecs(-3600),
-                                      QFileDevice::FileModificationTime));
-        }
+        ASSERT_TRUE(!r.vieux || f.setFileTime(QDateTime::currentDateTime().addSecs(-3600),
+                                              QFileDevice::FileModificationTime));
     }
     ASSERT_TRUE(
         QFile::link(dossier.filePath(restes[0].nom), dossier.filePath(enCours + QStringLiteral(".lien00"))));

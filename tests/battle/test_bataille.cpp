@@ -300,11 +300,9 @@ TEST_F(Bataille, ChaqueColonneSEntendDeSonCote) {
 // Every key answers: our sea speaks by Tab, arrows and typed sectors; a key that does nothing has its cue.
 TEST_F(Bataille, ChaqueToucheRepond) {
     engager();
-    const auto mots = [this](int c, int r) {
-        const QString& tir = jeu.partie.tirs_adverse(c, r);
-        return QString(QLatin1Char(char('A' + c - 1))) + QLatin1Char('.') + QString::number(r) +
-               QStringLiteral(" : ") + motsDeCase(jeu.partie.plan_joueur(c, r)) +
-               (tir.isEmpty() ? QString() : QStringLiteral(", ") + motsDeCase(tir)) + QLatin1Char('.');
+    const auto mots = [this](int c, int r) { // before the enemy's first shot
+        return QStringLiteral("%1.%2 : %3.")
+            .arg(QChar(u'A' + c - 1), QString::number(r), motsDeCase(jeu.partie.plan_joueur(c, r)));
     };
     struct Cas {
         QList<Qt::Key> touches;

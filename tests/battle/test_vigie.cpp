@@ -61,39 +61,37 @@ TEST(Vigie, LesSecteursTapes) {
 
 TEST(Vigie, LesChiffresSurChaqueClavier) {
     // Keys as the X server gives them: Qt's key, what it types, the scan code (0 off X11 and Wayland).
-    struct Touche {
-        int cle;
-        const char* texte;
-        quint32 scan;
+    const auto t = [](int cle, const char* texte, quint32 scan) {
+        return toucheTapee(cle, QString::fromUtf8(texte), scan);
     };
-    const Touche C{Qt::Key_C, "c", 54}, B{Qt::Key_B, "b", 56}, maj{Qt::Key_Shift, "", 50},
-        ctrl{Qt::Key_Control, "", 37}, alt{Qt::Key_Alt, "", 64}, altGr{Qt::Key_AltGr, "", 108},
-        espace{Qt::Key_Space, " ", 65};
+    const int C = t(Qt::Key_C, "c", 54), B = t(Qt::Key_B, "b", 56), sept = t(Qt::Key_7, "7", 16),
+              maj = t(Qt::Key_Shift, "", 50), ctrl = t(Qt::Key_Control, "", 37), alt = t(Qt::Key_Alt, "", 64),
+              altGr = t(Qt::Key_AltGr, "", 108), espace = t(Qt::Key_Space, " ", 65);
     struct Cas {
         const char* clavier;
-        QList<Touche> touches;
+        QList<int> touches;
         Case cible; // after the last key; {0, 0}: nothing aimed, the entry still waits
     };
     const Cas cas[] = {
-        {"fr, Maj+è", {C, maj, {Qt::Key_7, "7", 16}}, {3, 7}},
-        {"fr, è", {C, {Qt::Key_Egrave, "è", 16}}, {3, 7}},
-        {"fr, pavé", {C, {Qt::Key_7, "7", 79}}, {3, 7}},
-        {"fr, Maj+& puis Espace", {B, maj, {Qt::Key_1, "1", 10}, espace}, {2, 1}},
-        {"fr, & 2", {B, {Qt::Key_Ampersand, "&", 10}, {Qt::Key_Eacute, "é", 11}}, {2, 12}},
-        {"fr, Verr. Maj", {C, {Qt::Key_CapsLock, "", 66}, {Qt::Key_7, "7", 16}}, {3, 7}},
-        {"fr, AltGr seul", {C, altGr, {Qt::Key_7, "7", 16}}, {3, 7}},
-        {"us, 7", {C, {Qt::Key_7, "7", 16}}, {3, 7}},
-        {"us, Shift+7", {C, maj, {Qt::Key_Ampersand, "&", 16}}, {3, 7}},
-        {"us, Ctrl, Alt seuls", {C, ctrl, alt, maj, {Qt::Key_7, "7", 16}}, {3, 7}},
-        {"be, §", {C, {Qt::Key_section, "§", 15}}, {3, 6}},
-        {"sans code, è", {C, {Qt::Key_Egrave, "", 0}}, {3, 7}},
+        {"fr, Maj+è", {C, maj, sept}, {3, 7}},
+        {"fr, è", {C, t(Qt::Key_Egrave, "è", 16)}, {3, 7}},
+        {"fr, pavé", {C, t(Qt::Key_7, "7", 79)}, {3, 7}},
+        {"fr, Maj+& puis Espace", {B, maj, t(Qt::Key_1, "1", 10), espace}, {2, 1}},
+        {"fr, & 2", {B, t(Qt::Key_Ampersand, "&", 10), t(Qt::Key_Eacute, "é", 11)}, {2, 12}},
+        {"fr, Verr. Maj", {C, t(Qt::Key_CapsLock, "", 66), sept}, {3, 7}},
+        {"fr, AltGr seul", {C, altGr, sept}, {3, 7}},
+        {"us, 7", {C, sept}, {3, 7}},
+        {"us, Shift+7", {C, maj, t(Qt::Key_Ampersand, "&", 16)}, {3, 7}},
+        {"us, Ctrl, Alt seuls", {C, ctrl, alt, maj, sept}, {3, 7}},
+        {"be, §", {C, t(Qt::Key_section, "§", 15)}, {3, 6}},
+        {"sans code, è", {C, t(Qt::Key_Egrave, "", 0)}, {3, 7}},
         {"modificateurs seuls", {C, maj, ctrl, alt}, {}},
     };
     for (const Cas& c : cas) {
         SaisieSecteur saisie;
         SaisieSecteur::Reponse r;
-        for (const Touche& t : c.touches)
-            r = saisie.taper(toucheTapee(t.cle, QString::fromUtf8(t.texte), t.scan));
+        for (int k : c.touches)
+            r = saisie.taper(k);
         EXPECT_TRUE(r.prise) << c.clavier;
         EXPECT_EQ(r.cible, c.cible) << c.clavier;
         EXPECT_EQ(saisie.enCours(), c.cible.colonne == 0) << c.clavier;
@@ -207,13 +205,13 @@ TEST(Journal, UnCompteAbimeOuAuPlusHautGardeLeResteDuJournal) {
         Bilan apres; // once a victory in 50 shots, 27 of them hits, is logged
     };
     const Cas cas[] = {
-        {"classique.parties=2147483647\nclassique.tirs=2147483647\nclassique.gagnees=3\nclassique.touches="
-         "5\n",
+        {"classique.parties=2147483647\nclassique.tirs=2147483647\n"
+         "classique.gagnees=3\nclassique.touches=5\n",
          {MAX, 3, 0, MAX, 5, 0},
          {MAX, 4, 0, MAX, 32, 50}},
         {"classique.parties=2\rclassique.tirs=90\r# ma note\r", {2, 0, 0, 90, 0, 0}, {3, 1, 0, 140, 27, 50}},
-        {"classique.parties=2147483648\r\nclassique.tirs=-5\nclassique.touches=beaucoup\nclassique.gagnees="
-         "1\n",
+        {"classique.parties=2147483648\r\nclassique.tirs=-5\n"
+         "classique.touches=beaucoup\nclassique.gagnees=1\n",
          {0, 1, 0, 0, 0, 0},
          {1, 2, 0, 50, 27, 50}},
     };
