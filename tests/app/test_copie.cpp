@@ -35,16 +35,19 @@ protected:
     QTemporaryDir session;
 };
 
-// The event loop turns (the first copy plays on) until fini says the start on the other thread is done.
-template <typename T> T attendre(std::future<T>& f) {
-    while (f.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready)
-        QTest::qWait(10);
+// The event loop turns (the first copy plays on) until the start on the other thread is done.
+template <typename T> T attendre(std::future<T> f, const std::function<void()>& aChaqueTour = {}) {
+    while (f.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready) {
+        QTest::qWait(5);
+        if (aChaqueTour)
+            aChaqueTour();
+    }
     return f.get();
 }
 
 bool appeler(const QString& dossier) {
-    auto f = std::async(std::launch::async, [dossier] { return CopieUnique(dossier).appelerLaPremiere(); });
-    return attendre(f);
+    return attendre(
+        std::async(std::launch::async, [dossier] { return CopieUnique(dossier).appelerLaPremiere(); }));
 }
 
 } // namespace
@@ -71,8 +74,6 @@ TEST_F(Canaux, UneSeulePartieParDossierEtLaSecondeAppelleLaPremiere) {
     EXPECT_NE(canal, CopieUnique::nomDuCanal(autre.path()));
     CopieUnique seconde(dossier.path() + QStringLiteral("/."));
     EXPECT_FALSE(seconde.prendre());
-
-    // The call, from a start that waits for the answer while the first copy plays on.
     QSignalSpy appels(premiere.get(), &CopieUnique::appelee);
     EXPECT_TRUE(appeler(dossier.path()));
     EXPECT_EQ(appels.size(), 1);
@@ -94,14 +95,13 @@ TEST_F(Canaux, LaPartieTueeLaisseVerrouEtCanalEtLaSuivanteLesReprend) {
     // the number of a process that is gone.
     const pid_t pid = fork();
     if (pid == 0) {
-        sockaddr_un adresse{};
-        adresse.sun_family = AF_UNIX;
+        sockaddr_un adresse{.sun_family = AF_UNIX, .sun_path = {}};
         const QByteArray chemin = QFile::encodeName(canal);
         std::memcpy(adresse.sun_path, chemin.constData(), chemin.size());
         const int s = ::socket(AF_UNIX, SOCK_STREAM, 0);
-        const bool ecoute =
-            ::bind(s, reinterpret_cast<sockaddr*>(&adresse), sizeof adresse) == 0 && ::listen(s, 1) == 0;
-        _exit(ecoute ? 0 : 1);
+        _exit(::bind(s, reinterpret_cast<sockaddr*>(&adresse), sizeof adresse) == 0 && ::listen(s, 1) == 0
+                  ? 0
+                  : 1);
     }
     ASSERT_GT(pid, 0);
     int statut = -1;
@@ -122,36 +122,27 @@ TEST_F(Canaux, LaPartieTueeLaisseVerrouEtCanalEtLaSuivanteLesReprend) {
 }
 
 TEST_F(Canaux, UnDossierDeCanauxQuiNEstPasAuJoueurSeulEstRefuse) {
-    struct Cas {
+    const auto ouvert = [](const QString& d) {
+        ::mkdir(QFile::encodeName(d).constData(), 0777), ::chmod(QFile::encodeName(d).constData(), 0777);
+    };
+    const auto lien = [](const QString& d) {
+        QDir().mkpath(d + QStringLiteral(".vrai"));
+        QFile::setPermissions(d + QStringLiteral(".vrai"),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QFile::link(d + QStringLiteral(".vrai"), d);
+    };
+    const auto fichier = [](const QString& d) { QFile(d).open(QIODevice::WriteOnly); };
+    const struct {
         const char* quoi;
-        bool xdg;                                  // XDG_RUNTIME_DIR set, or the temporary folder
-        std::function<void(const QString&)> avant; // what was there before the game
+        bool xdg;                              // XDG_RUNTIME_DIR set, or the temporary folder
+        void (*avant)(const QString& dossier); // what was there before the game
         bool accepte;
+    } cas[] = {
+        {"neuf, session", true, nullptr, true},  {"neuf, sans session", false, nullptr, true},
+        {"ouvert à tous", false, ouvert, false}, {"lien vers un dossier à soi", false, lien, false},
+        {"un fichier", true, fichier, false},
     };
-    const QList<Cas> cas = {
-        {"neuf, session", true, [](const QString&) {}, true},
-        {"neuf, sans session", false, [](const QString&) {}, true},
-        {"ouvert à tous", false,
-         [](const QString& d) {
-             ::mkdir(QFile::encodeName(d).constData(), 0777), ::chmod(QFile::encodeName(d).constData(), 0777);
-         },
-         false},
-        {"lien vers un dossier à soi", false,
-         [](const QString& d) {
-             QDir().mkpath(d + QStringLiteral(".vrai"));
-             QFile::setPermissions(d + QStringLiteral(".vrai"),
-                                   QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-             QFile::link(d + QStringLiteral(".vrai"), d);
-         },
-         false},
-        {"un fichier", true,
-         [](const QString& d) {
-             QFile f(d);
-             (void)f.open(QIODevice::WriteOnly);
-         },
-         false},
-    };
-    for (const Cas& c : cas) {
+    for (const auto& c : cas) {
         SCOPED_TRACE(c.quoi);
         qunsetenv("TMPDIR");
         QTemporaryDir tmp;
@@ -163,10 +154,10 @@ TEST_F(Canaux, UnDossierDeCanauxQuiNEstPasAuJoueurSeulEstRefuse) {
             qunsetenv("XDG_RUNTIME_DIR");
         const QString attendu = tmp.path() + (c.xdg ? QStringLiteral("/fr.corsabord.corsabord")
                                                     : QStringLiteral("/corsabord-%1").arg(getuid()));
-        c.avant(attendu);
+        if (c.avant)
+            c.avant(attendu);
         QString raison;
-        const QString dossier = CopieUnique::dossierDesCanaux(true, &raison);
-        EXPECT_EQ(dossier, c.accepte ? attendu : QString());
+        EXPECT_EQ(CopieUnique::dossierDesCanaux(true, &raison), c.accepte ? attendu : QString());
         EXPECT_EQ(raison.isEmpty(), c.accepte) << raison.toStdString();
         // Where the folder is refused, the game plays on, and no start calls into it.
         QTemporaryDir jeu;
@@ -187,31 +178,30 @@ TEST_F(Canaux, LesAppelsMuetsOuFauxSontRaccrochesEtPeuALaFois) {
     // the first copy never holds more than a few at once.
     constexpr int MUETS = 100;
     auto raccroches = std::async(std::launch::async, [&] {
-        std::vector<std::unique_ptr<QLocalSocket>> muets;
-        for (int i = 0; i < MUETS; ++i) {
-            muets.push_back(std::make_unique<QLocalSocket>());
-            muets.back()->connectToServer(CopieUnique::nomDuCanal(dossier.path()));
-            muets.back()->waitForConnected(5000);
+        std::vector<std::unique_ptr<QLocalSocket>> muets(MUETS + 1);
+        for (auto& m : muets) {
+            m = std::make_unique<QLocalSocket>();
+            m->connectToServer(CopieUnique::nomDuCanal(dossier.path()));
+            m->waitForConnected(5000);
         }
-        QLocalSocket faux;
-        faux.connectToServer(CopieUnique::nomDuCanal(dossier.path()));
-        faux.waitForConnected(5000);
-        faux.write("premier PLAN\n");
-        faux.waitForBytesWritten(5000);
-        int n = faux.waitForDisconnected(10000) ? 1 : 0;
+        const std::unique_ptr<QLocalSocket> faux = std::move(muets.back());
+        muets.pop_back();
+        faux->write("premier PLAN\n");
+        faux->waitForBytesWritten(5000);
+        int n = faux->waitForDisconnected(10000) ? 1 : 0;
         for (auto& m : muets)
             n += (m->state() == QLocalSocket::UnconnectedState || m->waitForDisconnected(10000)) ? 1 : 0;
         return n;
     });
     qsizetype auPlus = 0;
-    while (raccroches.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready) {
-        QTest::qWait(5);
-        qsizetype ouverts = 0;
-        for (const QLocalSocket* s : premiere.findChildren<QLocalSocket*>())
-            ouverts += s->state() == QLocalSocket::ConnectedState ? 1 : 0;
-        auPlus = std::max(auPlus, ouverts);
-    }
-    EXPECT_EQ(raccroches.get(), MUETS + 1);
+    EXPECT_EQ(attendre(std::move(raccroches),
+                       [&] {
+                           qsizetype ouverts = 0;
+                           for (const QLocalSocket* s : premiere.findChildren<QLocalSocket*>())
+                               ouverts += s->state() == QLocalSocket::ConnectedState ? 1 : 0;
+                           auPlus = std::max(auPlus, ouverts);
+                       }),
+              MUETS + 1);
     EXPECT_LE(auPlus, CopieUnique::APPELS_MAX);
     EXPECT_TRUE(appels.isEmpty());
     // The line is free again for a true call.

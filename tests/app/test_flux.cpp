@@ -144,7 +144,6 @@ TEST(FluxEcrans, DemarrageEngagementRetourAuPort) {
 
     b.flux.placer();
     EXPECT_EQ(b.prendre(), (liste({"port montrer", "port devant", "port activer"})));
-    // A second start of the game: the parrot answers it.
     b.flux.rappelee();
     EXPECT_EQ(b.compagnon.paroles.last(), QStringLiteral("Je suis déjà là, amiral."));
     EXPECT_TRUE(b.fins.isEmpty());
