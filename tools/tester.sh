@@ -58,7 +58,9 @@ lancer() {
   enfants+=($!)
   eval "pid_$nom=$!"
 }
-# Waits for the job named $1, prints its output, and fails the command if it failed.
+# Waits for the job named $1 and prints its output; a failure is counted, and the command fails at the end
+# of the stage, once the job beside it has said all it has to say too.
+echecs=0
 attendre() {
   local nom=$1 pid etat=0
   pid=$(eval "echo \$pid_$nom")
@@ -66,16 +68,19 @@ attendre() {
   cat "$journaux/$nom.log"
   if [ "$etat" -ne 0 ]; then
     etape "$nom FAILED (status $etat)"
-    exit "$etat"
+    echecs=$((echecs + 1))
+  else
+    etape "$nom done"
   fi
-  etape "$nom done"
 }
+fin_d_etape() { [ "$echecs" -eq 0 ] || { etape "$echecs step(s) failed"; exit 1; }; }
 
 # a suppressed leak is not the game's: the tests that read what the game printed see only its own lines
 lancer tests_simples env -C "$construction" QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 600
 lancer construction_sanitizers cmake --build "$sanitizers" -j"$(nproc)"
 attendre construction_sanitizers
 attendre tests_simples
+fin_d_etape
 
 echo "tester: the tests again under the sanitizers, beside the Debian package's build"
 lancer tests_sanitizers env -C "$sanitizers" LSAN_OPTIONS="suppressions=$racine/tools/lsan.supp:print_suppressions=0" \
@@ -85,4 +90,5 @@ lancer tests_sanitizers env -C "$sanitizers" LSAN_OPTIONS="suppressions=$racine/
 lancer paquet env -u PULSE_SERVER DEB_BUILD_OPTIONS="nocheck parallel=$(nproc)" bash "$racine/tools/paquet.sh" "$construction"
 attendre paquet
 attendre tests_sanitizers
+fin_d_etape
 etape "every test passed"
