@@ -14,11 +14,13 @@ debut=$(date +%s)
 etape() { echo "tester: $* ($(($(date +%s) - debut)) s)"; }
 
 # A compiler cache, where the machine has one: every build of every clone shares it (paths are taken from
-# the clone's root), so a second run of the command is much shorter.
+# the clone's root, and the folder a file is compiled in is left out of its key, though the debug
+# information then names the folder of the clone that compiled it first), so a second run of the command,
+# from any clone, is much shorter.
 cache=()
 if command -v ccache >/dev/null 2>&1; then
   cache=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-  export CCACHE_BASEDIR="$racine"
+  export CCACHE_BASEDIR="$racine" CCACHE_NOHASHDIR=true
 fi
 # Here, unlike a plain build, every compiler warning stops the build.
 cmake -S "$racine" -B "$construction" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORSABORD_WERROR=ON "${cache[@]}"
