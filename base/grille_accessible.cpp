@@ -87,20 +87,13 @@ public:
                                                        : nullptr;
     }
 
-    // QAccessibleTableCellInterface
+    // QAccessibleTableCellInterface. A cell names no header cells: Orca 43 would say the new column's or
+    // row's header before each cell ("G en-tête de colonne G6 : eau"), the sector twice, and a player
+    // moving on would hear the header only. The headers are the grid's own (column and row descriptions,
+    // header children), and each cell's name begins with its sector.
     bool isSelected() const override { return false; }
-    QList<QAccessibleInterface*> columnHeaderCells() const override {
-        GrilleAccessible* g = grille();
-        if (!g || !secteur())
-            return {};
-        return {g->cellule(GrilleAccessible::SECTEURS + col() - 1)};
-    }
-    QList<QAccessibleInterface*> rowHeaderCells() const override {
-        GrilleAccessible* g = grille();
-        if (!g || !secteur())
-            return {};
-        return {g->cellule(GrilleAccessible::SECTEURS + GrilleAccessible::COTE + row() - 1)};
-    }
+    QList<QAccessibleInterface*> columnHeaderCells() const override { return {}; }
+    QList<QAccessibleInterface*> rowHeaderCells() const override { return {}; }
     int columnIndex() const override { return std::max(col() - 1, 0); }
     int rowIndex() const override { return std::max(row() - 1, 0); }
     int columnExtent() const override { return 1; }

@@ -10,7 +10,8 @@ class Board;
 
 // The board itself keeps the role of a picture (a canvas): were it a table, Orca would read the whole
 // row of twelve sectors at each Up or Down. Its 144 sectors are its cells, in rows from A1 to L12, then
-// its twelve column headers (A to L) and twelve row headers (1 to 12). The cursor's cell is the one that
+// its twelve column headers (A to L) and twelve row headers (1 to 12), which are also its columns' and
+// rows' descriptions. The cursor's cell is the one that
 // has the focus while the board has it, so that a screen reader reads each move by itself.
 class GrilleAccessible : public QAccessibleWidget, public QAccessibleTableInterface {
 public:
