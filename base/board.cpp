@@ -22,6 +22,7 @@ Board::Board(bool fixe, QWidget* parent)
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     GrilleAccessible::installer();
+    relireCases();
 }
 
 void Board::setLectureSeule(bool lectureSeule) {
@@ -53,7 +54,14 @@ QString Board::texteSecteur(int col, int row) const {
     return texte;
 }
 
+void Board::relireCases() {
+    for (int row = 1; row < CELLULES; ++row)
+        for (int col = 1; col < CELLULES; ++col)
+            cases_[static_cast<size_t>((row - 1) * 12 + col - 1)] = texteSecteur(col, row);
+}
+
 void Board::decrireSelection() {
+    relireCases();
     // The legend strip of a board without a fixed one is no sector.
     if (col_ < 1 || row_ < 1) {
         decrirePourLecteurs(this, QString());
@@ -84,15 +92,35 @@ void Board::setCellule(int col, int row) {
         selectionner(col, row);
 }
 
-void Board::selectionner(int col, int row) {
+void Board::selectionner(int col, int row, bool parLeClavier) {
     col_ = col;
     row_ = row;
     update();
-    // The new cell has the focus: a screen reader reads it before the parrot names it.
-    if (GrilleAccessible* grille = GrilleAccessible::de(this))
-        grille->annoncerFocus();
+    signalerFocus(parLeClavier);
     Q_EMIT SelectCell(col_, row_);
     decrireSelection();
+}
+
+void Board::signalerFocus(bool maintenant) {
+    // A key's cell has the focus at once: a screen reader reads it before the parrot names it. A move
+    // made in code (the pointer sets the column, then the row; the enemy's shot on our sea) says only
+    // where it ends, once the event that made it is over.
+    focusEnAttente_ = !maintenant;
+    if (maintenant) {
+        if (GrilleAccessible* grille = GrilleAccessible::de(this))
+            grille->annoncerFocus();
+        return;
+    }
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (!focusEnAttente_)
+                return;
+            focusEnAttente_ = false;
+            if (GrilleAccessible* grille = GrilleAccessible::de(this))
+                grille->annoncerFocus();
+        },
+        Qt::QueuedConnection);
 }
 
 QPoint Board::versDesign(const QPointF& position) const {
@@ -183,7 +211,7 @@ void Board::keyPressEvent(QKeyEvent* event) {
     col = std::clamp(col, premiere(), CELLULES - 1);
     row = std::clamp(row, premiere(), CELLULES - 1);
     if (col != col_ || row != row_)
-        selectionner(col, row);
+        selectionner(col, row, true);
     else
         Q_EMIT Butee();
     event->accept();
@@ -223,13 +251,7 @@ void Board::focusInEvent(QFocusEvent* event) {
     QWidget::focusInEvent(event);
     update();
     // Qt tells screen readers of the board's focus once this returns; the cursor's cell has it next.
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            if (GrilleAccessible* grille = GrilleAccessible::de(this))
-                grille->annoncerFocus();
-        },
-        Qt::QueuedConnection);
+    signalerFocus(false);
 }
 
 void Board::focusOutEvent(QFocusEvent* event) {

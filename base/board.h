@@ -5,6 +5,7 @@
 
 #include <QWidget>
 
+#include <array>
 #include <functional>
 
 class Board : public QWidget {
@@ -45,8 +46,13 @@ public:
     // each cell of the board, the cursor's focused, and the selected sector and this as the board's
     // description, brought up to date on each move and repaint.
     void setContenu(std::function<QString(int col, int row)> contenu);
-    // A sector and what it holds, as screen readers get each cell of the board: "C7 : frégate, touché".
+    // A sector and what it holds: "C7 : frégate, touché".
     QString texteSecteur(int col, int row) const;
+    // The same, as screen readers get each cell of the board: as of the last move or repaint, so that a
+    // shot's result is known when it shows, not before.
+    QString texteCase(int col, int row) const {
+        return cases_[static_cast<size_t>((row - 1) * 12 + col - 1)];
+    }
     // Renders the board at design size, as a test or a screenshot sees it.
     QImage image();
 
@@ -79,12 +85,18 @@ protected:
 
 private:
     int premiere() const { return fixe_ ? 1 : 0; }
-    void selectionner(int col, int row);
+    void selectionner(int col, int row, bool parLeClavier = false);
+    // Tells screen readers that the cursor's cell has the focus, now or once the current event is over.
+    void signalerFocus(bool maintenant);
     void decrireSelection();
+    // Brings the words of every cell up to date.
+    void relireCases();
 
     bool fixe_;
     bool lectureSeule_ = false;
     bool refus_ = false;
+    bool focusEnAttente_ = false;
+    std::array<QString, 144> cases_;
     int col_;
     int row_;
     std::function<void(QPainter&)> dessin_;

@@ -137,7 +137,7 @@ QString GrilleAccessible::texte(int index) const {
     if (index < SECTEURS) {
         const int col = index % COTE + 1;
         const int row = index / COTE + 1;
-        return lus_[index] = plateau()->texteSecteur(col, row);
+        return lus_[index] = plateau()->texteCase(col, row);
     }
     const int entete = index - SECTEURS;
     return entete < COTE ? QString(lettreColonne(entete + 1)) : QString::number(entete - COTE + 1);

@@ -83,6 +83,8 @@ TEST(Accessibilite, LesCasesDisentLeurSecteurEtCeQuEllesContiennent) {
     Board* joueur = jeu.bataille->port_joueur;
     Board* adverse = jeu.bataille->port_adverse;
     adverse->setEnabled(true); // the player's turn
+    for (Board* b : {port, joueur, adverse})
+        b->repeindre(); // as the game does when it marks its plans
     const struct {
         Board* plateau;
         int col, row;
@@ -121,6 +123,12 @@ TEST(Accessibilite, LesCasesDisentLeurSecteurEtCeQuEllesContiennent) {
         EXPECT_EQ(interface(c.plateau)->focusChild(), cellule) << c.texte;
         c.plateau->clearFocus();
     }
+    // A shot's result reaches its cell when the mark shows, not before.
+    p.tirs_joueur(5, 5) = QStringLiteral("TOUCHE");
+    QAccessibleInterface* e5 = interface(adverse)->tableInterface()->cellAt(4, 4);
+    EXPECT_EQ(e5->text(QAccessible::Name), QStringLiteral("E5 : pas encore visé"));
+    adverse->repeindre();
+    EXPECT_EQ(e5->text(QAccessible::Name), QStringLiteral("E5 : touché"));
 }
 
 TEST(Accessibilite, LeSecteurEtSonContenuSuiventChaqueDeplacement) {
