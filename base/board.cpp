@@ -3,6 +3,7 @@
 
 #include "base/accessible.h"
 #include "base/bitmaps.h"
+#include "base/grille_accessible.h"
 #include "model/grilles.h"
 
 #include <QKeyEvent>
@@ -20,12 +21,20 @@ Board::Board(bool fixe, QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    donnerRoleAccessible(this, QAccessible::Canvas);
+    GrilleAccessible::installer();
+    relireCases();
 }
 
 void Board::setLectureSeule(bool lectureSeule) {
     lectureSeule_ = lectureSeule;
     setFocusPolicy(lectureSeule ? Qt::TabFocus : Qt::StrongFocus);
+}
+
+void Board::setRefus(bool refus) {
+    if (refus == refus_)
+        return;
+    refus_ = refus;
+    update();
 }
 
 void Board::repeindre() {
@@ -38,16 +47,30 @@ void Board::setContenu(std::function<QString(int, int)> contenu) {
     decrireSelection();
 }
 
+QString Board::texteSecteur(int col, int row) const {
+    QString texte = lettreColonne(col) + QString::number(row);
+    if (contenu_)
+        texte += QStringLiteral(" : ") + contenu_(col, row);
+    return texte;
+}
+
+void Board::relireCases() {
+    for (int row = 1; row < CELLULES; ++row)
+        for (int col = 1; col < CELLULES; ++col)
+            cases_[static_cast<size_t>((row - 1) * 12 + col - 1)] = texteSecteur(col, row);
+}
+
 void Board::decrireSelection() {
+    relireCases();
     // The legend strip of a board without a fixed one is no sector.
     if (col_ < 1 || row_ < 1) {
         decrirePourLecteurs(this, QString());
         return;
     }
-    QString description = lettreColonne(col_) + QString::number(row_);
-    if (contenu_)
-        description += QStringLiteral(" : ") + contenu_(col_, row_);
-    decrirePourLecteurs(this, description);
+    decrirePourLecteurs(this, texteSecteur(col_, row_));
+    // The cells a screen reader has read and that now hold something else.
+    if (GrilleAccessible* grille = GrilleAccessible::de(this))
+        grille->signalerChangements();
 }
 
 void Board::setCol(int col) {
@@ -69,12 +92,35 @@ void Board::setCellule(int col, int row) {
         selectionner(col, row);
 }
 
-void Board::selectionner(int col, int row) {
+void Board::selectionner(int col, int row, bool parLeClavier) {
     col_ = col;
     row_ = row;
     update();
+    signalerFocus(parLeClavier);
     Q_EMIT SelectCell(col_, row_);
     decrireSelection();
+}
+
+void Board::signalerFocus(bool maintenant) {
+    // A key's cell has the focus at once: a screen reader reads it before the parrot names it. A move
+    // made in code (the pointer sets the column, then the row; the enemy's shot on our sea) says only
+    // where it ends, once the event that made it is over.
+    focusEnAttente_ = !maintenant;
+    if (maintenant) {
+        if (GrilleAccessible* grille = GrilleAccessible::de(this))
+            grille->annoncerFocus();
+        return;
+    }
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (!focusEnAttente_)
+                return;
+            focusEnAttente_ = false;
+            if (GrilleAccessible* grille = GrilleAccessible::de(this))
+                grille->annoncerFocus();
+        },
+        Qt::QueuedConnection);
 }
 
 QPoint Board::versDesign(const QPointF& position) const {
@@ -111,7 +157,7 @@ void Board::paintEvent(QPaintEvent*) {
     if (dessin_)
         dessin_(p);
     // The keyboard's cell, for those who follow the board by eye as well as by ear.
-    if (hasFocus() && isEnabled()) {
+    if (hasFocus() && accepte()) {
         QPen pen(QColor(255, 220, 80), 2);
         p.setPen(pen);
         p.setBrush(Qt::NoBrush);
@@ -120,6 +166,10 @@ void Board::paintEvent(QPaintEvent*) {
 }
 
 void Board::keyPressEvent(QKeyEvent* event) {
+    if (refus_) {
+        event->ignore();
+        return;
+    }
     if ((event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) ||
         (event->key() >= Qt::Key_F1 && event->key() <= Qt::Key_F35)) {
         // Control letters and function keys belong to the menus.
@@ -161,14 +211,14 @@ void Board::keyPressEvent(QKeyEvent* event) {
     col = std::clamp(col, premiere(), CELLULES - 1);
     row = std::clamp(row, premiere(), CELLULES - 1);
     if (col != col_ || row != row_)
-        selectionner(col, row);
+        selectionner(col, row, true);
     else
         Q_EMIT Butee();
     event->accept();
 }
 
 void Board::mousePressEvent(QMouseEvent* event) {
-    if (lectureSeule_) {
+    if (lectureSeule_ || refus_) {
         event->ignore();
         return;
     }
@@ -180,12 +230,16 @@ void Board::mousePressEvent(QMouseEvent* event) {
 }
 
 void Board::mouseMoveEvent(QMouseEvent* event) {
+    if (refus_) {
+        event->ignore();
+        return;
+    }
     const QPoint d = versDesign(event->position());
     Q_EMIT MouseMove(d.x(), d.y());
 }
 
 void Board::mouseReleaseEvent(QMouseEvent* event) {
-    if (lectureSeule_) {
+    if (lectureSeule_ || refus_) {
         event->ignore();
         return;
     }
@@ -196,6 +250,8 @@ void Board::mouseReleaseEvent(QMouseEvent* event) {
 void Board::focusInEvent(QFocusEvent* event) {
     QWidget::focusInEvent(event);
     update();
+    // Qt tells screen readers of the board's focus once this returns; the cursor's cell has it next.
+    signalerFocus(false);
 }
 
 void Board::focusOutEvent(QFocusEvent* event) {

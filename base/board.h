@@ -5,6 +5,7 @@
 
 #include <QWidget>
 
+#include <array>
 #include <functional>
 
 class Board : public QWidget {
@@ -26,6 +27,12 @@ public:
     // A board that shows only, as our own sea in battle: the mouse goes through it to the screen and
     // takes the keys from no other board, while Tab still brings them here to read it, sector by sector.
     void setLectureSeule(bool lectureSeule);
+    // A board that refuses the player's keys and pointer for a while (a shot under way, a game over)
+    // yet keeps the focus, so that a screen reader stays where the player is. The keys it refuses go on
+    // to its window, as if the board were not there.
+    void setRefus(bool refus);
+    // Whether the board takes the player's aim and fire now: enabled, and not refusing.
+    bool accepte() const { return isEnabled() && !refus_; }
 
     // Draws each picture with its top-left corner on its cell, in list order.
     static void peindre(QPainter& p, const QList<Dessin>& dessins);
@@ -35,9 +42,17 @@ public:
     // Repaints the board and tells screen readers what the selected cell holds now.
     void repeindre();
 
-    // What the player may know of a cell (col, row from 1 to 12), in words. Screen readers get the
-    // selected sector and this as the board's description, brought up to date on each move and repaint.
+    // What the player may know of a cell (col, row from 1 to 12), in words. Screen readers get it for
+    // each cell of the board, the cursor's focused, and the selected sector and this as the board's
+    // description, brought up to date on each move and repaint.
     void setContenu(std::function<QString(int col, int row)> contenu);
+    // A sector and what it holds: "C7 : frégate, touché".
+    QString texteSecteur(int col, int row) const;
+    // The same, as screen readers get each cell of the board: as of the last move or repaint, so that a
+    // shot's result is known when it shows, not before.
+    QString texteCase(int col, int row) const {
+        return cases_[static_cast<size_t>((row - 1) * 12 + col - 1)];
+    }
     // Renders the board at design size, as a test or a screenshot sees it.
     QImage image();
 
@@ -70,11 +85,18 @@ protected:
 
 private:
     int premiere() const { return fixe_ ? 1 : 0; }
-    void selectionner(int col, int row);
+    void selectionner(int col, int row, bool parLeClavier = false);
+    // Tells screen readers that the cursor's cell has the focus, now or once the current event is over.
+    void signalerFocus(bool maintenant);
     void decrireSelection();
+    // Brings the words of every cell up to date.
+    void relireCases();
 
     bool fixe_;
     bool lectureSeule_ = false;
+    bool refus_ = false;
+    bool focusEnAttente_ = false;
+    std::array<QString, 144> cases_;
     int col_;
     int row_;
     std::function<void(QPainter&)> dessin_;

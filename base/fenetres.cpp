@@ -13,7 +13,7 @@
 #include <QStyleFactory>
 #include <QWindow>
 
-void montrerPleinEcran(QMainWindow* fenetre) {
+void montrerPleinEcran(QMainWindow* fenetre, bool activer) {
     fenetre->setWindowFlag(Qt::FramelessWindowHint, true);
     const QScreen* ecran = fenetre->screen() ? fenetre->screen() : QGuiApplication::primaryScreen();
     if (ecran)
@@ -24,7 +24,13 @@ void montrerPleinEcran(QMainWindow* fenetre) {
         if (fenetre->windowHandle() && proprietaire->windowHandle())
             fenetre->windowHandle()->setTransientParent(proprietaire->windowHandle());
     }
+    // A window shown behind the one that comes in front at once asks the desktop for nothing: two windows
+    // asking in turn would pass the focus back and forth between them, and a screen reader with it.
+    fenetre->setAttribute(Qt::WA_ShowWithoutActivating, !activer);
     fenetre->showMaximized();
+    fenetre->setAttribute(Qt::WA_ShowWithoutActivating, false);
+    if (!activer)
+        return;
     fenetre->raise();
     fenetre->activateWindow();
 }

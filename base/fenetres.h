@@ -13,8 +13,9 @@ class QObject;
 class QWidget;
 
 // Shows a main screen borderless and maximised over the whole screen; a screen with a parent (the
-// harbour) is transient for the parent's window.
-void montrerPleinEcran(QMainWindow* fenetre);
+// harbour) is transient for the parent's window. activer: it also asks the desktop to bring it in front
+// with the keys; a window that another covers at once does not.
+void montrerPleinEcran(QMainWindow* fenetre, bool activer = true);
 
 // A menu item with its caption and Control-letter shortcut ('\0' for none), named as the game names it.
 template <typename Conteneur, typename Objet, typename Slot>

@@ -152,7 +152,8 @@ bool TBataille_navale::FormCreate() {
 }
 
 void TBataille_navale::montrer() {
-    montrerPleinEcran(this);
+    // Shown once, at start-up, when the harbour opens over it at once and takes the keys.
+    montrerPleinEcran(this, false);
 }
 
 void TBataille_navale::passerDevant() {
@@ -314,12 +315,22 @@ void TBataille_navale::repeindreAdverse() {
 }
 
 void TBataille_navale::activerAdverse(bool actif) {
-    // A disabled board hands the keys on to the next in the Tab order, our sea: the keys of a shot under
-    // way would read it by surprise. They go to the screen instead, which answers them with the cue.
+    // While a shot plays out and once the game is over, the enemy sea refuses the keys and the pointer but
+    // keeps the focus, and a screen reader stays on it: the keys go on to the screen, which answers them
+    // with the cue. Tab still reads our sea meanwhile, and the player stays there when the turn comes back.
+    const Phase phase = echange_->phase();
+    if (!actif && (phase == Phase::Echange || phase == Phase::FinDePartie) && port_adverse->isEnabled()) {
+        port_adverse->setRefus(true);
+        return;
+    }
+    const bool retourDuTir = port_adverse->isEnabled() && !port_adverse->accepte();
+    port_adverse->setRefus(false);
+    // In the harbour and at the farewell it is closed: a disabled board hands the keys on to the next in
+    // the Tab order, our sea, which would read it by surprise; they go to the screen instead.
     if (!actif && port_adverse->hasFocus())
         scene_->setFocus(Qt::OtherFocusReason);
     port_adverse->setEnabled(actif);
-    if (actif)
+    if (actif && !(retourDuTir && port_joueur->hasFocus()))
         port_adverse->setFocus();
 }
 

@@ -178,7 +178,7 @@ void TTest::creerPostes() {
     for (int i = 0; i < NB_POSTES; ++i) {
         auto* poste = new ImagePoste(POSTES[i].place.size(), scene_);
         poste->setObjectName(QLatin1String(POSTES[i].nom));
-        poste->setAccessibleName(Port::nomPoste(i));
+        poste->setNavire(Port::nomPoste(i));
         scene_->placer(poste, POSTES[i].place);
         postes_[i] = poste;
     }
@@ -200,6 +200,13 @@ void TTest::creerPostes() {
     connect(ImBtChaloupe1, &ImagePoste::Click, this, &TTest::ImBtChaloupe1Click);
     connect(ImBtchaloupe2, &ImagePoste::Click, this, &TTest::ImBtchaloupe2Click);
     connect(ImBtchaloupe3, &ImagePoste::Click, this, &TTest::ImBtchaloupe3Click);
+    // A ship taken out by Enter on its berth follows the harbour's sea's cursor: the keys go there to steer
+    // it.
+    for (ImagePoste* poste : postes_)
+        connect(poste, &ImagePoste::Click, this, [this, poste] {
+            if (poste->hasFocus() && port_.navire_choisi)
+                Grille_de_placement->setFocus(Qt::OtherFocusReason);
+        });
     montrerPostes();
 }
 

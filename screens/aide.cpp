@@ -53,6 +53,11 @@ const QList<ToucheAjoutee>& touchesAjoutees() {
          {},
          QStringLiteral("Tabulation : notre flotte, dont les flèches lisent chaque secteur ; encore "
                         "tabulation, la mer ennemie.")},
+        {{},
+         std::nullopt,
+         {},
+         QStringLiteral("Au port, tabulation : les postes des navires, chacun avec son état ; Entrée ou "
+                        "Espace sur un poste : choisir ce navire.")},
         {Qt::Key_F2, Commande::Ligne, QStringLiteral("Ligne du secteur visé"),
          QStringLiteral("F2 : la ligne du secteur visé, sur la mer ennemie.")},
         {Qt::Key_F3, Commande::Colonne, QStringLiteral("Colonne du secteur visé"),

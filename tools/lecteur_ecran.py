@@ -1,10 +1,11 @@
 #!/usr/bin/python3
 # What a screen reader finds in the running game over AT-SPI: both battle boards and the harbour's board
-# named, "Notre flotte" described from the start, the nine berths named with their state, the parrot's
-# balloon text; after an arrow key the new sector on the harbour's board and the balloon's new text, each
-# with exactly one of the events Orca listens to; on the voice screen, a focus event for the first voice
-# highlighted by Down, and no voice left focused once the screen is closed; in battle, "Notre flotte"
-# reached by Tab. Prints the tree; exit 0 when all is there.
+# named, each a grid of 144 cells, "Notre flotte" described from the start, the nine berths named with
+# their state, the parrot's balloon text; after an arrow key the new sector on the harbour's board and
+# the balloon's new text, each with exactly one of the events Orca listens to, and one focus event for the
+# new sector's cell; the berths reached by Tab; on the voice screen, a focus event for the first voice highlighted by Down, and no voice left
+# focused once the screen is closed; in battle, no focus moving while a shot plays out, and "Notre flotte"
+# reached by Tab with its cell focused. Prints the tree; exit 0 when all is there.
 #   lecteur_ecran.py  (run by tools/lecteur_ecran.sh, which starts the game and the AT-SPI bus)
 import sys
 import time
@@ -113,9 +114,15 @@ notre_flotte = trouver(app, pyatspi.ROLE_CANVAS, "Notre flotte")
 verifier(notre_flotte is not None and " : " in notre_flotte.description,
          "« Notre flotte » sans description avant le premier tir ennemi")
 for nom in POSTES:
-    poste = trouver(app, pyatspi.ROLE_PUSH_BUTTON, nom)
-    verifier(poste is not None and poste.description == "au port", f"poste « {nom} » introuvable ou sans état")
+    verifier(trouver(app, pyatspi.ROLE_PUSH_BUTTON, f"{nom}, à quai") is not None,
+             f"poste « {nom} » introuvable ou sans son état")
 verifier(attendre(bulle) is not None, "texte de la bulle du perroquet introuvable")
+for nom in ("Notre flotte", "Flotte ennemie", "Plan de la flotte"):
+    plateau = trouver(app, pyatspi.ROLE_CANVAS, nom)
+    cases = [plateau.getChildAtIndex(i) for i in range(plateau.childCount)] if plateau is not None else []
+    cases = [c for c in cases if c is not None and c.getRole() == pyatspi.ROLE_TABLE_CELL]
+    verifier(len(cases) == 144 and cases[0].name.startswith("A1 : ") and cases[-1].name.startswith("L12 : "),
+             f"« {nom} » n'a pas ses 144 cases de A1 à L12")
 
 # An arrow key on the harbour's board: the pointer over it gives it the keys (no window manager here).
 plan = trouver(app, pyatspi.ROLE_CANVAS, "Plan de la flotte")
@@ -139,6 +146,17 @@ if plan is not None:
     verifier(n == 1, f"{n} événements pour le nouveau secteur au lieu d'un")
     n = compter("accessible-name", None, dit)
     verifier(n == 1, f"{n} événements pour le texte de la bulle qui annonce {dit} au lieu d'un")
+    n = sum(1 for o in focus if o.getRole() == pyatspi.ROLE_TABLE_CELL and o.name == apres)
+    verifier(n == 1, f"{n} événements de focus pour la case « {apres} » au lieu d'un")
+
+    # Tab goes on to the berths, each said with its state, and Shift+Tab back to the sea.
+    del focus[:]
+    touche(0xFF09)  # Tab
+    attendre(lambda: focus, 5)
+    verifier([o.name for o in focus] == ["Vaisseau amiral, à quai"],
+             f"Tab depuis la mer du port: {[o.name for o in focus]} au lieu du premier poste")
+    touche(0xFE20)  # Shift+Tab
+    verifier(attendre(lambda: plan.getState().contains(pyatspi.STATE_FOCUSED), 5), "Maj+Tab ne revient pas à la mer du port")
 
     # Ctrl+R says the same words again: a screen reader is told them again, once for each press.
     texte = bulle().name if bulle() is not None else ""
@@ -188,9 +206,19 @@ if plan is not None:
     cliquer(bx + 10, by + bh - 10)
     verifier(attendre(lambda: adverse.getState().contains(pyatspi.STATE_FOCUSED), 5),
              "Ctrl+T puis Ctrl+E : la flotte ennemie n'a pas les touches")
+    # A shot: the enemy sea keeps the focus while it plays out, and nothing else takes it.
+    attendre_un_peu()
+    del focus[:]
+    touche(0x20)  # Space
+    attendre_un_peu(3)
+    verifier(not focus and adverse.getState().contains(pyatspi.STATE_FOCUSED),
+             f"le focus bouge pendant le tir: {[o.name for o in focus]}")
     touche(0xFF09)  # Tab
     verifier(notre_flotte is not None and attendre(lambda: notre_flotte.getState().contains(pyatspi.STATE_FOCUSED), 5),
              "Tab ne mène pas à « Notre flotte » en bataille")
+    case = attendre(lambda: next((o for o in focus if o.getRole() == pyatspi.ROLE_TABLE_CELL), None), 5)
+    verifier(case is not None and case.parent.name == "Notre flotte" and case.name == notre_flotte.description,
+             "Tab vers « Notre flotte »: pas de focus sur la case du curseur")
 
 for objet, profondeur in tous(app):
     if objet.name or objet.description:

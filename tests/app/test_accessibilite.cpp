@@ -40,16 +40,95 @@ TEST(Accessibilite, PlateauxEtPostesOntNomRoleEtEtat) {
     for (int i = 0; i < NB_POSTES; ++i) {
         QAccessibleInterface* poste = interface(jeu.test->poste(static_cast<Poste>(i)));
         EXPECT_EQ(poste->role(), QAccessible::Button);
-        EXPECT_EQ(poste->text(QAccessible::Description), QStringLiteral("au port"));
+        EXPECT_TRUE(poste->text(QAccessible::Name).endsWith(QStringLiteral(", à quai")));
         noms << poste->text(QAccessible::Name);
     }
-    EXPECT_EQ(noms.first(), QStringLiteral("Vaisseau amiral"));
+    EXPECT_EQ(noms.first(), QStringLiteral("Vaisseau amiral, à quai"));
     noms.removeDuplicates();
     EXPECT_EQ(noms.size(), NB_POSTES);
 
-    // Taking the frigate out: its berth says it was chosen.
-    jeu.test->ImBtfregateClick();
-    EXPECT_EQ(description(jeu.test->ImBtfregate), QStringLiteral("choisi"));
+    // Tab reaches the berths from the harbour's sea, in the basin's order; Enter on one takes its ship out
+    // as its Control key would, and the keys go back to the sea, which steers it.
+    JeuDeTest::activer(jeu.test);
+    jeu.test->Grille_de_placement->setFocus();
+    jeu.touche(Qt::Key_Tab);
+    jeu.touche(Qt::Key_Tab);
+    ASSERT_TRUE(jeu.test->ImBtfregate->hasFocus());
+    jeu.touche(Qt::Key_Return);
+    EXPECT_TRUE(jeu.test->port().navire_choisi);
+    EXPECT_EQ(interface(jeu.test->ImBtfregate)->text(QAccessible::Name), QStringLiteral("Frégate, choisi"));
+    EXPECT_TRUE(jeu.test->Grille_de_placement->hasFocus());
+    jeu.touche(Qt::Key_Down);
+    jeu.ctrl(Qt::Key_M);
+    EXPECT_EQ(interface(jeu.test->ImBtfregate)->text(QAccessible::Name), QStringLiteral("Frégate, parti"));
+}
+
+// Each sector of each board is a cell of a 12 by 12 grid with its columns' letters and rows' numbers,
+// named with its sector and what the player may know of it; the cursor's cell has the focus with its
+// board.
+TEST(Accessibilite, LesCasesDisentLeurSecteurEtCeQuEllesContiennent) {
+    JeuDeTest jeu;
+    ASSERT_TRUE(jeu.creer());
+    jeu.demarrer();
+    Partie& p = jeu.partie;
+    p.plan_joueur(3, 1) = QStringLiteral("FREGATEV");
+    p.plan_joueur(3, 2) = QStringLiteral("FREGATE");
+    p.tirs_adverse(3, 2) = QStringLiteral("TOUCHE");
+    p.tirs_adverse(7, 7) = QStringLiteral("MANQUE");
+    p.plan_adverse(5, 5) = QStringLiteral("CHALOUPEH");
+    p.plan_adverse(6, 5) = QStringLiteral("CHALOUPE");
+    p.tirs_joueur(6, 5) = QStringLiteral("TOUCHE");
+    p.tirs_joueur(12, 12) = QStringLiteral("MANQUE");
+    Board* port = jeu.test->Grille_de_placement;
+    Board* joueur = jeu.bataille->port_joueur;
+    Board* adverse = jeu.bataille->port_adverse;
+    adverse->setEnabled(true); // the player's turn
+    for (Board* b : {port, joueur, adverse})
+        b->repeindre(); // as the game does when it marks its plans
+    const struct {
+        Board* plateau;
+        int col, row;
+        const char* texte;
+    } cas[] = {
+        {port, 3, 1, "C1 : frégate"},
+        {port, 3, 3, "C3 : eau"},
+        {joueur, 3, 2, "C2 : frégate, touché"},
+        {joueur, 7, 7, "G7 : eau, manqué"},
+        {adverse, 5, 5, "E5 : pas encore visé"}, // the enemy's ship stays hidden
+        {adverse, 6, 5, "F5 : touché"},
+        {adverse, 12, 12, "L12 : manqué"},
+    };
+    for (const auto& c : cas) {
+        QAccessibleTableInterface* grille = interface(c.plateau)->tableInterface();
+        ASSERT_NE(grille, nullptr);
+        EXPECT_EQ(grille->rowCount() * grille->columnCount(), 144);
+        QAccessibleInterface* cellule = grille->cellAt(c.row - 1, c.col - 1);
+        ASSERT_NE(cellule, nullptr);
+        EXPECT_EQ(cellule->role(), QAccessible::Cell);
+        EXPECT_EQ(cellule->text(QAccessible::Name), QString::fromUtf8(c.texte)) << c.texte;
+        EXPECT_EQ(cellule->parent(), interface(c.plateau));
+        EXPECT_EQ(interface(c.plateau)->child(interface(c.plateau)->indexOfChild(cellule)), cellule);
+        QAccessibleTableCellInterface* place = cellule->tableCellInterface();
+        ASSERT_NE(place, nullptr);
+        EXPECT_EQ(place->columnIndex(), c.col - 1);
+        EXPECT_EQ(place->rowIndex(), c.row - 1);
+        EXPECT_EQ(grille->columnDescription(c.col - 1), QString(QLatin1Char(c.texte[0])));
+        EXPECT_EQ(grille->rowDescription(c.row - 1), QString::number(c.row));
+        // Focused only where the keys are: on the board that has them, at its cursor.
+        c.plateau->setCellule(c.col, c.row);
+        EXPECT_FALSE(cellule->state().focused) << c.texte;
+        JeuDeTest::activer(c.plateau->window());
+        c.plateau->setFocus();
+        EXPECT_TRUE(cellule->state().focused) << c.texte;
+        EXPECT_EQ(interface(c.plateau)->focusChild(), cellule) << c.texte;
+        c.plateau->clearFocus();
+    }
+    // A shot's result reaches its cell when the mark shows, not before.
+    p.tirs_joueur(5, 5) = QStringLiteral("TOUCHE");
+    QAccessibleInterface* e5 = interface(adverse)->tableInterface()->cellAt(4, 4);
+    EXPECT_EQ(e5->text(QAccessible::Name), QStringLiteral("E5 : pas encore visé"));
+    adverse->repeindre();
+    EXPECT_EQ(e5->text(QAccessible::Name), QStringLiteral("E5 : touché"));
 }
 
 TEST(Accessibilite, LeSecteurEtSonContenuSuiventChaqueDeplacement) {

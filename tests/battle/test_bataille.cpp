@@ -80,8 +80,9 @@ TEST_F(Bataille, AuClavierLesSecteursEtLeFeu) {
     ASSERT_EQ(jeu.sons.clips.size(), 1);
     const bool touche_ = jeu.partie.tirs_joueur(2, 2) == QStringLiteral("TOUCHE");
     EXPECT_EQ(jeu.sons.clips.last(), clip(touche_ ? QStringLiteral("WaveBut") : QStringLiteral("WaveRate")));
-    // Closed until the turn comes back: keys and clicks do nothing.
-    EXPECT_FALSE(adverse()->isEnabled());
+    // Closed until the turn comes back: keys and clicks do nothing, and the sea keeps the focus.
+    EXPECT_FALSE(adverse()->accepte());
+    EXPECT_EQ(QApplication::focusWidget(), adverse());
     QTest::keyClick(adverse(), Qt::Key_Space);
     QTest::keyClick(adverse(), Qt::Key_Right);
     pointeur(QEvent::MouseButtonRelease, Qt::LeftButton, 200, 200);
@@ -102,7 +103,7 @@ TEST_F(Bataille, AuClavierLesSecteursEtLeFeu) {
     const bool rate = jeu.sons.clips.last() == clip(QStringLiteral("WaveERate"));
     jeu.temps.avancer(rate ? 3499 : 4999);
     EXPECT_EQ(dernier(), FEU_ENNEMI);
-    EXPECT_FALSE(adverse()->isEnabled());
+    EXPECT_FALSE(adverse()->accepte());
     jeu.temps.avancer(1);
     EXPECT_TRUE(dernier().startsWith(rate ? QStringLiteral("Impact en ") : QStringLiteral("Touché en ")));
     EXPECT_TRUE(adverse()->isEnabled());
@@ -593,7 +594,8 @@ protected:
 TEST_P(PartiesALOreille, JusquAuBoutSansRienVoir) {
     for (int partie = 0; partie < 25 && !HasFailure(); ++partie) {
         jouerUnePartie();
-        EXPECT_FALSE(adverse()->isEnabled()) << "game " << partie;
+        EXPECT_FALSE(adverse()->accepte()) << "game " << partie;
+        EXPECT_EQ(QApplication::focusWidget(), adverse()) << "game " << partie;
         verifierRapports();
         ctrl(Qt::Key_N); // a new game from the harbour
     }

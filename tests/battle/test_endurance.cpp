@@ -637,7 +637,7 @@ private:
         const Echange& e = jeu_.bataille->echange();
         EXPECT_EQ(marques(p.tirs_joueur), p.nb_tirs_joueur);
         EXPECT_EQ(marques(p.tirs_adverse), p.nb_tirs_adverse);
-        EXPECT_EQ(adverse()->isEnabled(), e.phase() == Phase::TourDuJoueur) << "phase " << int(e.phase());
+        EXPECT_EQ(adverse()->accepte(), e.phase() == Phase::TourDuJoueur) << "phase " << int(e.phase());
         const int actifs = e.TimerTir->isEnabled() + e.TimerReplique->isEnabled() +
                            e.TimerEnnemi->isEnabled() + e.Timergagne->isEnabled() + e.TimerFinal->isEnabled();
         EXPECT_LE(actifs, 1);
