@@ -36,7 +36,7 @@ QString dossierDuMenu(const QProcessEnvironment& env, const QString& maison);
 // display that does not answer gets the same plain French line, and returns nothing.
 std::optional<int> preparerLancement(int argc, char** argv);
 // Before QApplication, on X11: repaints handed to the server in the request itself, not through shared
-// memory, unless the player's environment says otherwise (QT_XCB_NO_MITSHM).
+// memory, unless the environment already sets QT_XCB_NO_MITSHM.
 void peindreSansAttendreX();
 // Once QApplication stands: the toolkit's messages go their usual way again (the game's handler), and
 // libwayland's own lines on Wayland go the same way as the toolkit's.
