@@ -184,6 +184,15 @@ QString dossierDuMenu(const QProcessEnvironment& env, const QString& maison) {
     return QDir(base).filePath(QStringLiteral("corsabord"));
 }
 
+void peindreSansAttendreX() {
+    // Through shared memory, the toolkit must wait for the X server to have read a repaint before it
+    // paints the same place again: a round trip at every frame of the parrot, which a busy server makes
+    // last tens of milliseconds on the game's one thread. In the request, the pixels are the server's at
+    // once; a frame of the parrot is a few hundred kilobytes on the local socket.
+    if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"))
+        qputenv("QT_XCB_NO_MITSHM", "1");
+}
+
 std::optional<int> preparerLancement(int argc, char** argv) {
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
@@ -207,6 +216,7 @@ std::optional<int> preparerLancement(int argc, char** argv) {
             return 1;
         }
     }
+    peindreSansAttendreX();
     ecranDemande = ecranDeLEnvironnement();
     precedent = qInstallMessageHandler(surveiller);
     return std::nullopt;

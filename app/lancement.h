@@ -35,6 +35,9 @@ QString dossierDuMenu(const QProcessEnvironment& env, const QString& maison);
 // status to end with. Otherwise goes to the menu's folder when asked, watches the toolkit's start so that a
 // display that does not answer gets the same plain French line, and returns nothing.
 std::optional<int> preparerLancement(int argc, char** argv);
+// Before QApplication, on X11: repaints handed to the server in the request itself, not through shared
+// memory, unless the environment already sets QT_XCB_NO_MITSHM.
+void peindreSansAttendreX();
 // Once QApplication stands: the toolkit's messages go their usual way again (the game's handler), and
 // libwayland's own lines on Wayland go the same way as the toolkit's.
 void lancementReussi();

@@ -203,8 +203,15 @@ void FluxPulse::liberer() {
     pa_stream_set_state_callback(flux_, nullptr, nullptr);
     pa_stream_set_write_callback(flux_, nullptr, nullptr);
     pa_stream_set_started_callback(flux_, nullptr, nullptr);
-    const pa_stream_state_t etat = pa_stream_get_state(flux_);
-    if (etat == PA_STREAM_READY || etat == PA_STREAM_CREATING)
+    if (pa_stream_get_state(flux_) == PA_STREAM_CREATING) {
+        // The server has not answered yet, and a stream cannot be disconnected before it has: let go
+        // now, it would be made all the same and stay connected, silent, its clock waking the sound
+        // thread, until the server gave up on it. It is disconnected as soon as it is made.
+        pa_stream_set_state_callback(flux_, &FluxPulse::rappelOrphelin, nullptr);
+        flux_ = nullptr;
+        return;
+    }
+    if (pa_stream_get_state(flux_) == PA_STREAM_READY)
         pa_stream_disconnect(flux_);
     pa_stream_unref(flux_);
     flux_ = nullptr;
@@ -258,6 +265,21 @@ void FluxPulse::rappelEtat(pa_stream* s, void* moi) {
     case PA_STREAM_FAILED:
     case PA_STREAM_TERMINATED:
         f->perdre();
+        break;
+    default:
+        break;
+    }
+}
+
+void FluxPulse::rappelOrphelin(pa_stream* s, void*) {
+    switch (pa_stream_get_state(s)) {
+    case PA_STREAM_READY:
+        pa_stream_disconnect(s);
+        break;
+    case PA_STREAM_FAILED:
+    case PA_STREAM_TERMINATED:
+        pa_stream_set_state_callback(s, nullptr, nullptr);
+        pa_stream_unref(s);
         break;
     default:
         break;

@@ -97,6 +97,8 @@ private:
     static void rappelEcriture(pa_stream* s, size_t n, void* moi);
     static void rappelEtat(pa_stream* s, void* moi);
     static void rappelDemarre(pa_stream* s, void* moi);
+    // a stream let go before the server made it: ends it once made
+    static void rappelOrphelin(pa_stream* s, void*);
     static void rappelVide(pa_stream* s, int succes, void* moi);
 
     std::shared_ptr<ConnexionPulse> connexion_;

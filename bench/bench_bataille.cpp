@@ -1,5 +1,6 @@
 // The battle by keys: whole games of both sides in virtual time, and the time from Space to "FEU!"
-// handed to the speech engine and to the clip started, on the game's real services.
+// handed to the speech engine and to the clip started, on the game's real services, and from the clip
+// handed over to its first sound on the sink's monitor.
 #include "base/board.h"
 #include "base/dialogues.h"
 #include "app/jeu.h"
@@ -8,6 +9,7 @@
 #include "narrator/compagnon_perroquet.h"
 #include "audio/lecteur_sons.h"
 #include "support/jeu.h"
+#include "ecoute.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -21,22 +23,9 @@
 #include <vector>
 
 namespace {
-QElapsedTimer horloge;
-
-double ms() {
-    return horloge.nsecsElapsed() / 1e6;
-}
-
-double mediane(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
-
-void attendre(int duree) {
-    QEventLoop boucle;
-    QTimer::singleShot(duree, &boucle, &QEventLoop::quit);
-    boucle.exec();
-}
+using banc::attendre;
+using banc::mediane;
+using banc::ms;
 
 // One whole game on fakes: Ctrl+T, Ctrl+E, then the arrows and Space over the sea in reading order.
 // Returns the player's shots.
@@ -107,7 +96,7 @@ public:
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    horloge.start();
+    ms();
 
     {
         std::vector<double> durees;
@@ -146,8 +135,10 @@ int main(int argc, char** argv) {
     TBataille_navale& bataille = *jeu.bataille;
     Partie& partie = jeu.partie;
     bataille.show();
+    banc::Ecoute ecoute;
+    const bool entendre = ecoute.ouvrir();
     attendre(1500);
-    std::vector<double> versParole, versClip, remises, versSignal;
+    std::vector<double> versParole, versClip, remises, versSignal, clipEntendu;
     // each shot waits for its clip, which the exchange plays a few seconds after "FEU!"
     for (int i = 0; i < 12; ++i) {
         // A fresh battle each time, so that Space fires at an unmarked sector.
@@ -165,6 +156,11 @@ int main(int argc, char** argv) {
         if (sons.joue > 0) {
             versClip.push_back(sons.joue - t0);
             remises.push_back(sons.remise);
+            // heard, when the parrot was not speaking just before
+            attendre(1000);
+            const double entendu = ecoute.premierFort(sons.joue);
+            if (entendre && entendu >= 0 && ecoute.premierFort(sons.joue - 100) == entendu)
+                clipEntendu.push_back(entendu - sons.joue);
         }
         // An arrow while the shot is played out does nothing: its cue.
         sons.signal = 0;
@@ -183,5 +179,12 @@ int main(int argc, char** argv) {
                 versSignal.size());
     std::printf("the clip handed to the sound server: median %.3f ms, worst %.3f ms\n", mediane(remises),
                 remises.empty() ? 0.0 : *std::max_element(remises.begin(), remises.end()));
+    if (entendre)
+        std::printf(
+            "the clip handed over to its first sound on the sink: median %.1f ms, worst %.1f ms over %zu "
+            "clips heard after a silence\n",
+            mediane(clipEntendu),
+            clipEntendu.empty() ? 0.0 : *std::max_element(clipEntendu.begin(), clipEntendu.end()),
+            clipEntendu.size());
     return 0;
 }

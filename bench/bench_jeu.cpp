@@ -1,7 +1,8 @@
-// The game as a player hears it, measured on the sink: start-up to first sound, a screen change's key
-// (Ctrl+E to the battle, Ctrl+N back to the harbour) to first sound, and what the game costs at rest,
-// after start-up and after 30 texts, and while the parrot recites SOS (CPU and wake-ups per second, from
-// /proc; the screen area redrawn, from the X server).
+// The game as a player hears it, measured on the sink: start-up to first sound, each key a player presses
+// most (a screen change, an arrow, a shot, the long texts) to its first sound, with the machine at rest
+// and beside busy loops, and what the game costs at rest, after start-up and after 30 texts, and while
+// the parrot recites SOS (CPU and wake-ups per second, from /proc, and the sound server's CPU meanwhile;
+// the screen area redrawn, from the X server).
 #include "ecoute.h"
 
 #include <QCoreApplication>
@@ -9,6 +10,7 @@
 #include <QFile>
 #include <QHash>
 #include <QFileInfo>
+#include <QMap>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -86,29 +88,53 @@ Conso conso(qint64 pid) {
     return c;
 }
 
-// A window of silence only: one where the game spoke is measured again, up to three times.
-void mesurer(Ecoute& ecoute, qint64 pid, const char* quoi, int secondes) {
+// The sound server the game talks to: PulseAudio writes its pid beside its socket (0 if not found).
+qint64 serveurSon() {
+    QFile f(qEnvironmentVariable("XDG_RUNTIME_DIR") + QStringLiteral("/pulse/pid"));
+    return f.open(QIODevice::ReadOnly) ? f.readAll().trimmed().toLongLong() : 0;
+}
+
+// A window of silence only: one where the game spoke is measured again, up to three times. The sound
+// server's CPU in the same window, which the monitor the benchmark reads costs too: its figure without
+// the game (sansJeu, ms a minute) is said beside it.
+void mesurer(Ecoute& ecoute, qint64 pid, const char* quoi, int secondes, double sansJeu = -1) {
+    const qint64 serveur = serveurSon();
     for (int essai = 0; essai < 3; ++essai) {
         const double t0 = ms();
-        const Conso a = conso(pid);
+        const Conso a = conso(pid), sa = conso(serveur);
         attendre(secondes * 1000);
-        const Conso b = conso(pid);
+        const Conso b = conso(pid), sb = conso(serveur);
         if (ecoute.premierFort(t0) >= 0) {
             ecoute.attendreSilence(1500, 60000);
             continue;
         }
-        std::printf("%s: %.1f ms of CPU a minute, %.1f wake-ups a second (main thread %.1f)\n", quoi,
+        std::printf("%s: %.1f ms of CPU a minute, %.2f wake-ups a second (main thread %.2f)", quoi,
                     cpuEntre(a, b) * 60.0 / secondes, double(reveilsEntre(a, b)) / secondes,
                     double(reveilsEntre(a, b, pid)) / secondes);
+        if (serveur && sansJeu >= 0)
+            std::printf("; the sound server %.1f ms of CPU a minute (%.1f without the game)",
+                        cpuEntre(sa, sb) * 60.0 / secondes, sansJeu);
+        std::printf("\n");
         return;
     }
     std::printf("%s: the game kept speaking, not measured\n", quoi);
 }
 
-// Once the parrot has fallen silent and his balloon has gone: the 20 s of his idle moves, then rest.
-void mesurerRepos(Ecoute& ecoute, qint64 pid, const char* quand) {
+// The sound server's CPU a minute, the game not running: what the monitor being read costs it.
+double serveurSansJeu(int secondes) {
+    const qint64 serveur = serveurSon();
+    if (!serveur)
+        return -1;
+    const Conso a = conso(serveur);
+    attendre(secondes * 1000);
+    return cpuEntre(a, conso(serveur)) * 60.0 / secondes;
+}
+
+// Once the parrot has fallen silent and his balloon has gone: the 20 s of his idle moves, then a minute
+// of rest.
+void mesurerRepos(Ecoute& ecoute, qint64 pid, const char* quand, double serveurSeul) {
     mesurer(ecoute, pid, (QByteArray("the parrot's idle moves ") + quand).constData(), 20);
-    mesurer(ecoute, pid, (QByteArray("at rest ") + quand).constData(), 30);
+    mesurer(ecoute, pid, (QByteArray("at rest ") + quand).constData(), 60, serveurSeul);
 }
 
 // What the X server says was redrawn in a window: its damage reports, added up in pixels.
@@ -206,7 +232,8 @@ void mesurerRecital(qint64 pid) {
     fenetre("the parrot's idle moves after it", 20);
 }
 
-// Presses the keys and returns the time to the first sound heard after them, or -1.
+// Presses the keys once the sink has been quiet a while and returns the time to the first sound heard
+// after them, or -1.
 double cleVersSon(Ecoute& ecoute, const char* touches) {
     ecoute.attendreSilence(600, 60000);
     const double t0 = ms();
@@ -215,6 +242,68 @@ double cleVersSon(Ecoute& ecoute, const char* touches) {
     const double premier = ecoute.premierFort(t0);
     return premier < 0 ? -1 : premier - t0;
 }
+
+// The keys measured in a round, in the order pressed: Ctrl+E opens the battle, Ctrl+N leaves it. What
+// follows a long text (the arrow) cuts it, and Escape leaves a side screen; neither is measured.
+struct Cle {
+    const char* nom;
+    const char* touches;
+    const char* ensuite;
+};
+constexpr Cle CLES[] = {
+    {"Ctrl+E (harbour to battle)", "ctrl+e", nullptr},    {"an arrow (the sector named)", "Right", nullptr},
+    {"Ctrl+R (the last words again)", "ctrl+r", nullptr}, {"Space (\"FEU!\")", "space", nullptr},
+    {"Ctrl+S (the SOS list)", "ctrl+s", "Down"},          {"F1 (the added keys)", "F1", "Down"},
+    {"Ctrl+J (the About card)", "ctrl+j", "Escape"},      {"Ctrl+V (the voice screen)", "ctrl+v", "Escape"},
+    {"Ctrl+N (battle to harbour)", "ctrl+n", nullptr},
+};
+
+using Mesures = QMap<int, std::vector<double>>; // by key, in CLES's order
+
+// One round of the keys, from the harbour with the fleet laid out back to it.
+void jouerLesCles(Ecoute& ecoute, Mesures& mesures) {
+    touche("ctrl+t"); // the whole fleet laid out
+    for (int i = 0; i < int(std::size(CLES)); ++i) {
+        const double t = cleVersSon(ecoute, CLES[i].touches);
+        if (t >= 0)
+            mesures[i].push_back(t);
+        // Down in the battle names a sector, which cuts the long text
+        if (CLES[i].ensuite)
+            touche(CLES[i].ensuite);
+    }
+}
+
+void direLesCles(const Mesures& mesures, const char* quand) {
+    for (int i = 0; i < int(std::size(CLES)); ++i) {
+        const std::vector<double> v = mesures.value(i);
+        std::printf("%s to first sound, %s: median %.1f ms, worst %.1f ms (%zu presses)\n", CLES[i].nom,
+                    quand, mediane(v), v.empty() ? 0.0 : *std::max_element(v.begin(), v.end()), v.size());
+    }
+}
+
+// Busy loops beside the game, as a machine compiling: as many as asked, until the object goes.
+class Boucles {
+public:
+    explicit Boucles(int n) {
+        for (int i = 0; i < n; ++i) {
+            auto* p = new QProcess;
+            p->start(QStringLiteral("sh"), {QStringLiteral("-c"), QStringLiteral("while :; do :; done")});
+            boucles_.push_back(p);
+        }
+    }
+    ~Boucles() {
+        for (QProcess* p : boucles_) {
+            p->kill();
+            p->waitForFinished(1000);
+            delete p;
+        }
+    }
+    Boucles(const Boucles&) = delete;
+    Boucles& operator=(const Boucles&) = delete;
+
+private:
+    std::vector<QProcess*> boucles_;
+};
 
 } // namespace
 
@@ -227,6 +316,7 @@ int main(int argc, char** argv) {
                            : QCoreApplication::applicationDirPath() + QStringLiteral("/../corsabord"))
             .absoluteFilePath();
     const int tours = argc > 2 ? std::max(1, atoi(argv[2])) : 5;
+    const int boucles = argc > 3 ? std::max(0, atoi(argv[3])) : 4;
     if (qEnvironmentVariableIsEmpty("DISPLAY")) {
         std::puts("needs a display (and a PulseAudio server): start tools/desk first");
         return 1;
@@ -236,8 +326,10 @@ int main(int argc, char** argv) {
         std::puts("no sink monitor to listen on: start a PulseAudio server");
         return 1;
     }
+    const double serveurSeul = serveurSansJeu(20);
     QTemporaryDir dossier;
-    std::vector<double> demarrages, engager, retour;
+    std::vector<double> demarrages;
+    Mesures auRepos, enCharge;
     for (int tour = 0; tour < tours; ++tour) {
         QProcess partie;
         partie.setWorkingDirectory(dossier.path());
@@ -258,15 +350,13 @@ int main(int argc, char** argv) {
             // the greeting heard out, the balloon gone
             ecoute.attendreSilence(1500, 60000);
             attendre(1600);
-            mesurerRepos(ecoute, partie.processId(), "after start-up");
+            mesurerRepos(ecoute, partie.processId(), "after start-up", serveurSeul);
         }
-        touche("ctrl+t"); // the whole fleet laid out
-        const double e = cleVersSon(ecoute, "ctrl+e");
-        if (e >= 0)
-            engager.push_back(e);
-        const double n = cleVersSon(ecoute, "ctrl+n");
-        if (n >= 0)
-            retour.push_back(n);
+        jouerLesCles(ecoute, auRepos);
+        if (boucles > 0) {
+            Boucles occupe(boucles);
+            jouerLesCles(ecoute, enCharge);
+        }
         if (tour == 0) {
             for (int i = 0; i < 30; ++i) {
                 touche("ctrl+r");
@@ -274,7 +364,7 @@ int main(int argc, char** argv) {
             }
             ecoute.attendreSilence(1500, 60000);
             attendre(1600);
-            mesurerRepos(ecoute, partie.processId(), "after 30 texts");
+            mesurerRepos(ecoute, partie.processId(), "after 30 texts", serveurSeul);
             mesurerRecital(partie.processId());
         }
         partie.kill();
@@ -283,11 +373,8 @@ int main(int argc, char** argv) {
     std::printf("start-up to first sound: median %.0f ms, worst %.0f ms (%zu runs)\n", mediane(demarrages),
                 demarrages.empty() ? 0.0 : *std::max_element(demarrages.begin(), demarrages.end()),
                 demarrages.size());
-    std::printf("Ctrl+E (harbour to battle) to first sound: median %.1f ms, worst %.1f ms (%zu runs)\n",
-                mediane(engager), engager.empty() ? 0.0 : *std::max_element(engager.begin(), engager.end()),
-                engager.size());
-    std::printf("Ctrl+N (battle to harbour) to first sound: median %.1f ms, worst %.1f ms (%zu runs)\n",
-                mediane(retour), retour.empty() ? 0.0 : *std::max_element(retour.begin(), retour.end()),
-                retour.size());
+    direLesCles(auRepos, "as the machine is");
+    if (boucles > 0)
+        direLesCles(enCharge, QByteArray::number(boucles).append(" busy loops more").constData());
     return 0;
 }

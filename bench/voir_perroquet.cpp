@@ -1,4 +1,8 @@
-// A look at the narrator: a 1024 by 800 window where the parrot shows itself, greets and speaks.
+// A look at the narrator: a 1024 by 800 window where the parrot shows itself, greets and speaks. A probe
+// times the main loop meanwhile: a timer every 2 ms, each late tick a wait of the loop. Of each wait, the
+// thread's own clock (/proc schedstat) tells the time it ran and the time it waited for a core (a busy
+// machine's doing); the rest it slept, blocked: a repaint waiting on the X server. Printed at the end.
+#include "app/lancement.h"
 #include "base/dialogues.h"
 #include "base/temps.h"
 #include "narrator/compagnon_perroquet.h"
@@ -6,10 +10,13 @@
 #include "audio/sons.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QPainter>
 #include <QTimer>
 #include <QWidget>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -36,6 +43,10 @@ public:
 
 // Arguments: [text to say] [voice mode identifier] [scale] [ms before the farewell]
 int main(int argc, char** argv) {
+    // painted as the game paints, or, with VOIR_MEMOIRE_PARTAGEE=1, through the X server's shared memory
+    // as the toolkit does by default, to compare
+    if (qEnvironmentVariableIntValue("VOIR_MEMOIRE_PARTAGEE") != 1)
+        peindreSansAttendreX();
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
     const QString texte = args.size() > 1
@@ -60,6 +71,40 @@ int main(int argc, char** argv) {
     QObject::connect(&compagnon, &ServiceCompagnon::requeteTerminee,
                      [](int id) { std::printf("requête %d terminée\n", id); });
     QTimer::singleShot(1500, &narrateur, [&] { narrateur.Parle(texte); });
+    // the probe, from the first words on
+    QElapsedTimer horloge;
+    QTimer sonde;
+    sonde.setTimerType(Qt::PreciseTimer);
+    QFile ordo(QStringLiteral("/proc/thread-self/schedstat"));
+    ordo.open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+    // ms on the CPU and ms waiting for one, of this thread so far
+    auto horlogeFil = [&ordo]() -> std::pair<double, double> {
+        ordo.seek(0);
+        const QList<QByteArray> champs = ordo.readAll().split(' ');
+        return {champs.value(0).toDouble() / 1e6, champs.value(1).toDouble() / 1e6};
+    };
+    double pire = 0, pireBloque = 0, avant = -1;
+    std::pair<double, double> filAvant;
+    int tics = 0, longs = 0, bloques = 0;
+    QObject::connect(&sonde, &QTimer::timeout, [&] {
+        const double t = horloge.nsecsElapsed() / 1e6;
+        const auto fil = horlogeFil();
+        if (avant >= 0) {
+            const double attente = t - avant;
+            const double bloque = attente - (fil.first - filAvant.first) - (fil.second - filAvant.second);
+            pire = std::max(pire, attente);
+            pireBloque = std::max(pireBloque, bloque);
+            longs += attente > 20;
+            bloques += bloque > 20;
+        }
+        avant = t;
+        filAvant = fil;
+        ++tics;
+    });
+    QTimer::singleShot(1500, &sonde, [&] {
+        horloge.start();
+        sonde.start(2);
+    });
     // then the farewell, as after a confirmed quit: the end of "Hide" ends the program
     int adieu = -1;
     QObject::connect(&compagnon, &ServiceCompagnon::requeteTerminee, &app, [&](int id) {
@@ -75,5 +120,11 @@ int main(int argc, char** argv) {
             QStringLiteral("Nous retournons à terre, amiral. Au revoir, et à bientôt pour un autre combat!"));
         adieu = narrateur.jouer(QStringLiteral("Hide"));
     });
-    return app.exec();
+    const int fin = app.exec();
+    std::printf("the main loop, %.1f s from the first words: longest wait %.1f ms, %d waits over 20 ms (%d "
+                "ticks of 2 ms); blocked, neither running nor waiting for a core: longest %.1f ms, %d times "
+                "over 20 ms\n",
+                horloge.isValid() ? horloge.nsecsElapsed() / 1e9 : 0.0, pire, longs, tics, pireBloque,
+                bloques);
+    return fin;
 }

@@ -105,6 +105,14 @@ public:
     bool pactl(const QStringList& arguments) {
         return QProcess::execute(QStringLiteral("pactl"), arguments) == 0;
     }
+    // Whether any stream is connected to this server now.
+    bool fluxOuverts() {
+        QProcess p;
+        p.start(QStringLiteral("pactl"),
+                {QStringLiteral("list"), QStringLiteral("short"), QStringLiteral("sink-inputs")});
+        p.waitForFinished(5000);
+        return !p.readAllStandardOutput().trimmed().isEmpty();
+    }
 
 private:
     QTemporaryDir dossier_;
@@ -319,6 +327,11 @@ TEST(ServeurSon, SoixanteTextesSEntendentALeurLongueurSurUneMachineOccupee) {
         sortie.terminer();
         QTest::qWait(60);
     }
+    // and cut before the server has even made their streams
+    for (int i = 0; i < 5; ++i) {
+        sortie.commencer(FREQUENCE);
+        sortie.ecrire(long_);
+    }
     sortie.couper();
     QTest::qWait(300);
     Enregistreur enregistreur;
@@ -328,6 +341,8 @@ TEST(ServeurSon, SoixanteTextesSEntendentALeurLongueurSurUneMachineOccupee) {
         QTest::qWait(200);
     }
     entendusEntiers(etendues(enregistreur.arreter()), 60, 300);
+    EXPECT_TRUE(QTest::qWaitFor([] { return !serveur().fluxOuverts(); }, 3000))
+        << "a stream stayed connected";
 }
 
 TEST(ServeurSon, CentClipsPuisUnClipEntier) {
