@@ -166,10 +166,9 @@ void FluxPulse::creer() {
         return;
     }
     pa_stream_set_state_callback(flux_, &FluxPulse::rappelEtat, this);
-    pa_stream_set_write_callback(flux_, &FluxPulse::rappelEcriture, this);
     pa_stream_set_started_callback(flux_, &FluxPulse::rappelDemarre, this);
-    // A short stretch held ahead of what is heard, so that a new text or clip starts soon after the key,
-    // and long enough that a busy machine does not run the stream dry.
+    // The sink's latency: short, so that a new text or clip starts soon after the key. What the stream
+    // holds beyond it (all it has been given) keeps a busy machine from running it dry.
     pa_buffer_attr tampon{};
     tampon.maxlength = static_cast<uint32_t>(-1);
     tampon.tlength = static_cast<uint32_t>(pa_usec_to_bytes(pa_usec_t(avance_ms_) * 1000, &echantillons));
@@ -201,7 +200,6 @@ void FluxPulse::liberer() {
     if (!flux_)
         return;
     pa_stream_set_state_callback(flux_, nullptr, nullptr);
-    pa_stream_set_write_callback(flux_, nullptr, nullptr);
     pa_stream_set_started_callback(flux_, nullptr, nullptr);
     if (pa_stream_get_state(flux_) == PA_STREAM_CREATING) {
         // The server has not answered yet, and a stream cannot be disconnected before it has: let go
@@ -220,13 +218,13 @@ void FluxPulse::liberer() {
 void FluxPulse::nourrir() {
     if (!flux_ || pa_stream_get_state(flux_) != PA_STREAM_READY)
         return;
+    // Everything there is goes to the server at once, beyond what it asks for: the sink's latency stays
+    // the short one asked for, and a busy machine that keeps this thread waiting no longer runs the
+    // stream dry in the middle of a word. A cut closes the stream, which drops whatever it still held.
     const qsizetype trame = qsizetype(format_.canaux) * (format_.bits / 8);
-    size_t libre = pa_stream_writable_size(flux_);
-    while (libre > 0 && lus_ < attente_.size()) {
-        qsizetype morceau = std::min<qsizetype>(qsizetype(libre), attente_.size() - lus_);
-        morceau -= morceau % trame;
-        if (morceau <= 0)
-            break;
+    qsizetype morceau = attente_.size() - lus_;
+    morceau -= morceau % trame;
+    if (morceau > 0) {
         if (pa_stream_write(flux_, attente_.constData() + lus_, size_t(morceau), nullptr, 0,
                             PA_SEEK_RELATIVE) < 0) {
             perdre();
@@ -234,7 +232,6 @@ void FluxPulse::nourrir() {
         }
         lus_ += morceau;
         ecrits_ += morceau;
-        libre -= size_t(morceau);
     }
     if (lus_ == attente_.size()) {
         attente_.clear();
@@ -250,10 +247,6 @@ void FluxPulse::vider() {
     vidange_op_ = pa_stream_drain(flux_, &FluxPulse::rappelVide, this);
     if (!vidange_op_)
         perdre();
-}
-
-void FluxPulse::rappelEcriture(pa_stream*, size_t, void* moi) {
-    static_cast<FluxPulse*>(moi)->nourrir();
 }
 
 void FluxPulse::rappelEtat(pa_stream* s, void* moi) {

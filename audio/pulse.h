@@ -48,8 +48,8 @@ private:
     std::vector<FluxPulse*> en_attente_; // streams waiting for the context to be ready
 };
 
-// One playback stream: 16-bit or 8-bit PCM at its own rate, fed when the server asks for it (its write
-// callback), its heard position read from the stream's own timing. A stream that starts late is waited
+// One playback stream: 16-bit or 8-bit PCM at its own rate, fed with all it has as soon as it
+// has it, its heard position read from the stream's own timing. A stream that starts late is waited
 // for as long as it takes; only a lost server or a killed stream makes it lost. Signals come on the
 // thread that made it.
 class FluxPulse : public QObject {
@@ -66,7 +66,7 @@ public:
               int avanceMs, QObject* parent = nullptr);
     ~FluxPulse() override;
 
-    // Adds samples, handed to the server as it asks for them.
+    // Adds samples, handed to the server at once (once the stream is ready).
     void ecrire(const QByteArray& pcm);
     // No more samples: joue comes once the server has played them all.
     void terminer();
@@ -94,7 +94,6 @@ private:
     void vider();   // under the lock
     void liberer(); // under the lock
     qint64 entendusSousVerrou() const;
-    static void rappelEcriture(pa_stream* s, size_t n, void* moi);
     static void rappelEtat(pa_stream* s, void* moi);
     static void rappelDemarre(pa_stream* s, void* moi);
     // a stream let go before the server made it: ends it once made
