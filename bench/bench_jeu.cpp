@@ -1,5 +1,6 @@
 // The game as a player hears it, measured on the sink: start-up to first sound, a screen change's key
-// (Ctrl+E to the battle, Ctrl+N back to the harbour) to first sound, and what the game costs at rest,
+// (Ctrl+E to the battle, Ctrl+N back to the harbour) and the glance's (Ctrl+F2) to first sound, a key
+// silencing a glance, and what the game costs at rest,
 // after start-up and after 30 texts, and while the parrot recites SOS (CPU and wake-ups per second, from
 // /proc; the screen area redrawn, from the X server).
 #include "ecoute.h"
@@ -216,6 +217,23 @@ double cleVersSon(Ecoute& ecoute, const char* touches) {
     return premier < 0 ? -1 : premier - t0;
 }
 
+// The glance (Ctrl+F2): from the key to its first sound, and, a key pressed in the middle of a second one,
+// from that key to the last sound heard after it (0 when none came: the rest of the row fell silent).
+// Both are counted from the moment xdotool was started, its own start-up included.
+void mesurerCoupDOeil(Ecoute& ecoute, std::vector<double>& premiers, std::vector<double>& silences) {
+    const double p = cleVersSon(ecoute, "ctrl+F2");
+    if (p >= 0)
+        premiers.push_back(p);
+    ecoute.attendreSilence(600, 10000);
+    touche("ctrl+F2");
+    attendre(530); // the fifth sector of twelve
+    const double t0 = ms();
+    touche("shift");
+    attendre(1500);
+    const double dernier = ecoute.dernierFort(t0);
+    silences.push_back(dernier < 0 ? 0 : dernier - t0);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -237,7 +255,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     QTemporaryDir dossier;
-    std::vector<double> demarrages, engager, retour;
+    std::vector<double> demarrages, engager, retour, coupDOeil, silence;
     for (int tour = 0; tour < tours; ++tour) {
         QProcess partie;
         partie.setWorkingDirectory(dossier.path());
@@ -264,6 +282,7 @@ int main(int argc, char** argv) {
         const double e = cleVersSon(ecoute, "ctrl+e");
         if (e >= 0)
             engager.push_back(e);
+        mesurerCoupDOeil(ecoute, coupDOeil, silence);
         const double n = cleVersSon(ecoute, "ctrl+n");
         if (n >= 0)
             retour.push_back(n);
@@ -289,5 +308,12 @@ int main(int argc, char** argv) {
     std::printf("Ctrl+N (battle to harbour) to first sound: median %.1f ms, worst %.1f ms (%zu runs)\n",
                 mediane(retour), retour.empty() ? 0.0 : *std::max_element(retour.begin(), retour.end()),
                 retour.size());
+    std::printf(
+        "Ctrl+F2 (the glance) to first sound: median %.1f ms, worst %.1f ms (%zu runs)\n", mediane(coupDOeil),
+        coupDOeil.empty() ? 0.0 : *std::max_element(coupDOeil.begin(), coupDOeil.end()), coupDOeil.size());
+    std::printf(
+        "a key in the middle of a glance to its last sound: median %.1f ms, worst %.1f ms (%zu runs)\n",
+        mediane(silence), silence.empty() ? 0.0 : *std::max_element(silence.begin(), silence.end()),
+        silence.size());
     return 0;
 }
