@@ -321,9 +321,10 @@ void Echange::jouerNotes(const QList<NoteCoupDOeil>& notes) {
         sons.append(
             {clips_(QLatin1String(sonDEtat(n.etat).clip)), stereo_ ? n.balance : 0, n.demiTons, n.debutMs});
     // Over a voice the short sounds and their places are lost: the glance is what the player asked for
-    // now, as any new text would be, and Ctrl+R still has the words it cut.
-    narrateur_.taire();
+    // now, as any new text would be, and Ctrl+R still has the words it cut. Heard first, then the voice
+    // falls silent: stopping the parrot in the middle of a text may take longer than the first sound.
     sons_.JouerSuite(sons);
+    narrateur_.taire();
     TimerPaix->relancer();
 }
 
