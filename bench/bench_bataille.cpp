@@ -179,21 +179,19 @@ int main(int argc, char** argv) {
         if (sons.signal > 0)
             versSignal.push_back(sons.signal - t1);
         // The glance over a row, then over every hit of a sea where 27 sectors are hit.
-        sons.suite = 0;
-        const double t2 = ms();
-        QTest::keyClick(bataille.focusWidget() ? bataille.focusWidget() : &bataille, Qt::Key_F2,
-                        Qt::ControlModifier);
-        if (sons.suite > 0)
-            versSuite.push_back(sons.suite - t2);
+        const auto coupDOeil = [&](Qt::Key k, std::vector<double>& durees) {
+            sons.suite = 0;
+            const double t = ms();
+            QTest::keyClick(bataille.focusWidget() ? bataille.focusWidget() : &bataille, k,
+                            Qt::ControlModifier);
+            if (sons.suite > 0)
+                durees.push_back(sons.suite - t);
+        };
+        coupDOeil(Qt::Key_F2, versSuite);
         for (int c = 1; c <= 9; ++c)
             for (int r = 1; r <= 3; ++r)
                 partie.tirs_joueur(c, r) = QStringLiteral("TOUCHE");
-        sons.suite = 0;
-        const double t3 = ms();
-        QTest::keyClick(bataille.focusWidget() ? bataille.focusWidget() : &bataille, Qt::Key_F4,
-                        Qt::ControlModifier);
-        if (sons.suite > 0)
-            versSuiteTouches.push_back(sons.suite - t3);
+        coupDOeil(Qt::Key_F4, versSuiteTouches);
         QTest::keyClick(bataille.focusWidget() ? bataille.focusWidget() : &bataille, Qt::Key_Shift);
     }
     std::printf("Space to \"FEU!\" handed to the speech engine: median %.3f ms over %zu shots\n",
