@@ -5,9 +5,13 @@
 #include <QHash>
 
 QStringList nomsClips() {
-    return {QStringLiteral("WaveRate"),     QStringLiteral("WaveBut"),     QStringLiteral("WaveCoule"),
-            QStringLiteral("WaveERate"),    QStringLiteral("WaveEBut"),    QStringLiteral("WaveECoule"),
-            QStringLiteral("WaveVictoire"), QStringLiteral("WaveDefaite"), QStringLiteral("WaveRien")};
+    return {QStringLiteral("WaveRate"),      QStringLiteral("WaveBut"),
+            QStringLiteral("WaveCoule"),     QStringLiteral("WaveERate"),
+            QStringLiteral("WaveEBut"),      QStringLiteral("WaveECoule"),
+            QStringLiteral("WaveVictoire"),  QStringLiteral("WaveDefaite"),
+            QStringLiteral("WaveRien"),      QStringLiteral("WaveOeilInexplore"),
+            QStringLiteral("WaveOeilEau"),   QStringLiteral("WaveOeilTouche"),
+            QStringLiteral("WaveOeilCoule"), QStringLiteral("WaveOeilIntact")};
 }
 
 QByteArray clip(const QString& nom) {

@@ -2,6 +2,7 @@
 #include "audio/lecteur_sons.h"
 
 #include "audio/sons_pulse.h"
+#include "audio/stereo.h"
 
 #include <QtEndian>
 
@@ -11,11 +12,33 @@
 #include <utility>
 
 LecteurSonsJeu::LecteurSonsJeu()
-    : LecteurSonsJeu(std::make_unique<SortieAudioPulse>(), std::make_unique<SortieAudioPulse>()) {}
+    : LecteurSonsJeu(std::make_unique<SortieAudioPulse>(), std::make_unique<SortieAudioPulse>(),
+                     std::make_unique<SortieAudioPulse>()) {}
 
-LecteurSonsJeu::LecteurSonsJeu(std::unique_ptr<SortieAudio> sortie, std::unique_ptr<SortieAudio> signaux)
+LecteurSonsJeu::LecteurSonsJeu(std::unique_ptr<SortieAudio> sortie, std::unique_ptr<SortieAudio> signaux,
+                               std::unique_ptr<SortieAudio> suites)
     : sortie_(std::move(sortie))
-    , signaux_(std::move(signaux)) {}
+    , signaux_(std::move(signaux))
+    , suites_(std::move(suites)) {}
+
+void LecteurSonsJeu::JouerSuite(const QList<SonPlace>& sons) {
+    if (!suites_)
+        return;
+    suites_->arreter();
+    QList<SonDeSuite> suite;
+    for (const SonPlace& son : sons)
+        if (const std::optional<ClipPcm> pcm = lireRiff(son.clip))
+            suite.append({*pcm, son.balance, son.demiTons, son.debutMs});
+    if (suite.isEmpty() || !suites_->existe())
+        return;
+    // Mixed whole before it goes: each sound then falls on the sample, whatever the machine's load.
+    suites_->jouer(melangerSuite(suite), 0);
+}
+
+void LecteurSonsJeu::ArreterSuite() {
+    if (suites_)
+        suites_->arreter();
+}
 
 void LecteurSonsJeu::JouerSignal(const QByteArray& clip, double balance) {
     if (!signaux_) {

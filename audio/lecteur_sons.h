@@ -25,12 +25,15 @@ class LecteurSonsJeu : public LecteurSons {
 public:
     // On the machine's sound server.
     LecteurSonsJeu();
-    // On the given output (tests pass a stand-in); cues on an output of their own when one is given.
-    explicit LecteurSonsJeu(std::unique_ptr<SortieAudio> sortie, std::unique_ptr<SortieAudio> signaux = {});
+    // On the given output (tests pass a stand-in); cues, and runs, on outputs of their own when given.
+    explicit LecteurSonsJeu(std::unique_ptr<SortieAudio> sortie, std::unique_ptr<SortieAudio> signaux = {},
+                            std::unique_ptr<SortieAudio> suites = {});
 
     void JouerSon(const QByteArray& clip) override;
     void JouerSonPlace(const QByteArray& clip, double balance) override;
     void JouerSignal(const QByteArray& clip, double balance) override;
+    void JouerSuite(const QList<SonPlace>& sons) override;
+    void ArreterSuite() override;
     void Bip() override;
 
     // The alert: two short rising tones, 150 ms in all.
@@ -39,4 +42,5 @@ public:
 private:
     std::unique_ptr<SortieAudio> sortie_;
     std::unique_ptr<SortieAudio> signaux_; // the cues' own, so that a cue never cuts a shot's clip
+    std::unique_ptr<SortieAudio> suites_;  // the glances' own, for the same reason
 };

@@ -2,6 +2,16 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
+
+// One sound of a run: the clip, where it is heard (-1 full left to +1 full right), how many semitones
+// above or below its recording, and when it starts from the run's start.
+struct SonPlace {
+    QByteArray clip;
+    double balance = 0;
+    double demiTons = 0;
+    int debutMs = 0;
+};
 
 class LecteurSons {
 public:
@@ -16,6 +26,11 @@ public:
     }
     // A short cue over whatever plays, cutting nothing: a shot's clip goes on under it.
     virtual void JouerSignal(const QByteArray& clip, double balance) { JouerSonPlace(clip, balance); }
+    // A run of short sounds (a glance over the sea) heard as one, on a stream of its own that neither
+    // cuts nor is cut by a shot's clip or a cue; a new run cuts the one still playing.
+    virtual void JouerSuite(const QList<SonPlace>& sons) { (void)sons; }
+    // Cuts the run under way at once; nothing when none plays.
+    virtual void ArreterSuite() {}
     // A short alert of our own (a desktop bell is often silent).
     virtual void Bip() = 0;
 };

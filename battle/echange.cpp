@@ -28,12 +28,15 @@ Echange::Echange(Partie& partie, Hasard& hasard, Temps& temps, Narrateur& narrat
     TimerFinal = temps.creerTimer(this, 4000);
     // The idle chatter waits 40 s for its first remark.
     TimerPaix = temps.creerTimer(this, 40000, true);
+    TimerLegende = temps.creerTimer(this, 400);
     connect(TimerTir, &Timer::timeout, this, &Echange::TimerTirTimer);
     connect(TimerReplique, &Timer::timeout, this, &Echange::TimerRepliqueTimer);
     connect(TimerEnnemi, &Timer::timeout, this, &Echange::TimerEnnemiTimer);
     connect(Timergagne, &Timer::timeout, this, &Echange::TimergagneTimer);
     connect(TimerFinal, &Timer::timeout, this, &Echange::TimerFinalTimer);
     connect(TimerPaix, &Timer::timeout, this, &Echange::TimerPaixTimer);
+    connect(TimerLegende, &Timer::timeout, this, &Echange::nommerSuivant);
+    connect(&narrateur_, &Narrateur::requeteTerminee, this, &Echange::legendeEntendue);
 }
 
 int delaiSelonAllure(int ms, Allure allure) {
@@ -310,4 +313,85 @@ void Echange::resumer(bool notreMer, bool colonne, int colonneVisee, int ligneVi
 
 void Echange::NaviresAFlotClick() {
     narrateur_.Parle(phase_ == Phase::Placement ? PAS_ENCORE_EN_MER : naviresAFlot(partie_));
+}
+
+void Echange::jouerNotes(const QList<NoteCoupDOeil>& notes) {
+    QList<SonPlace> sons;
+    for (const NoteCoupDOeil& n : notes)
+        sons.append(
+            {clips_(QLatin1String(sonDEtat(n.etat).clip)), stereo_ ? n.balance : 0, n.demiTons, n.debutMs});
+    // Over a voice the short sounds and their places are lost: the glance is what the player asked for
+    // now, as any new text would be, and Ctrl+R still has the words it cut. Heard first, then the voice
+    // falls silent: stopping the parrot in the middle of a text may take longer than the first sound.
+    sons_.JouerSuite(sons);
+    narrateur_.taire();
+    TimerPaix->relancer();
+}
+
+void Echange::ecouterLigne(bool notreMer, bool colonne, int colonneVisee, int ligneVisee) {
+    arreterEcoute();
+    if (phase_ == Phase::Placement) {
+        narrateur_.Parle(PAS_ENCORE_EN_MER);
+        return;
+    }
+    const Grille& plan = notreMer ? partie_.plan_joueur : partie_.plan_adverse;
+    const Grille& tirs = notreMer ? partie_.tirs_adverse : partie_.tirs_joueur;
+    const int numero = colonne ? colonneVisee : ligneVisee;
+    if (numero >= 1 && numero <= TAILLE_MER)
+        jouerNotes(coupDOeilLigne(plan, tirs, notreMer, colonne, numero));
+}
+
+void Echange::ecouterTouches(bool notreMer) {
+    arreterEcoute();
+    if (phase_ == Phase::Placement) {
+        narrateur_.Parle(PAS_ENCORE_EN_MER);
+        return;
+    }
+    const QList<NoteCoupDOeil> notes = notreMer ? coupDOeilTouches(partie_.plan_joueur, partie_.tirs_adverse)
+                                                : coupDOeilTouches(partie_.plan_adverse, partie_.tirs_joueur);
+    if (notes.isEmpty())
+        narrateur_.Parle(notreMer ? AUCUN_TOUCHE_NOUS : AUCUN_TOUCHE_ENNEMI);
+    else
+        jouerNotes(notes);
+}
+
+void Echange::ecouterLegende(bool notreMer) {
+    arreterEcoute();
+    legende_ = notreMer ? int(sonsDEtats().size()) : int(sonsDEtats().size()) - 1;
+    nommerSuivant();
+}
+
+void Echange::nommerSuivant() {
+    TimerLegende->setEnabled(false);
+    if (suivante_ >= legende_) {
+        arreterEcoute();
+        return;
+    }
+    const SonDEtat& son = sonsDEtats()[std::size_t(suivante_)];
+    requeteLegende_ = narrateur_.direEnPassant(son.nom);
+    // With the parrot away, the names go unsaid and the sounds follow each other.
+    if (requeteLegende_ == 0)
+        legendeEntendue(0);
+}
+
+void Echange::legendeEntendue(int requete) {
+    if (legende_ == 0 || requete != requeteLegende_)
+        return;
+    // Another text took the parrot's voice meanwhile: the legend gives way to it.
+    if (requete != 0 && narrateur_.requete_parole() != requete) {
+        arreterEcoute();
+        return;
+    }
+    const SonDEtat& son = sonsDEtats()[std::size_t(suivante_++)];
+    sons_.JouerSuite({{clips_(QLatin1String(son.clip)), 0, 0, 0}});
+    requeteLegende_ = -1;
+    TimerLegende->setEnabled(true);
+}
+
+void Echange::arreterEcoute() {
+    sons_.ArreterSuite();
+    TimerLegende->setEnabled(false);
+    legende_ = 0;
+    suivante_ = 0;
+    requeteLegende_ = -1;
 }

@@ -3,6 +3,7 @@
 
 #include "model/regles.h"
 #include "battle/ciblage.h"
+#include "battle/coup_d_oeil.h"
 #include "battle/tir.h"
 #include "battle/vigie.h"
 #include "narrator/commentaires.h"
@@ -119,12 +120,22 @@ public:
     // The player confirmed quitting: the exchange and the idle chatter fall silent for the goodbye.
     void adieux();
 
+    // The sea at a glance, cutting off the parrot: the row or the column through that sector of either
+    // sea (Ctrl+F2, Ctrl+F3), every hit of that sea (Ctrl+F4), each heard as a run of short sounds.
+    void ecouterLigne(bool notreMer, bool colonne, int colonneVisee, int ligneVisee);
+    void ecouterTouches(bool notreMer);
+    // Ctrl+F1: each of the glance's sounds after its name; four on the enemy sea, five on ours.
+    void ecouterLegende(bool notreMer);
+    // A key or a click: the glance or the legend under way falls silent at once.
+    void arreterEcoute();
+
     Timer* TimerTir = nullptr;
     Timer* TimerReplique = nullptr;
     Timer* TimerEnnemi = nullptr;
     Timer* Timergagne = nullptr;
     Timer* TimerFinal = nullptr;
     Timer* TimerPaix = nullptr;
+    Timer* TimerLegende = nullptr; // a breath after each of the legend's sounds
 
 public Q_SLOTS:
     void TimerTirTimer();
@@ -149,6 +160,11 @@ private:
     double balance(int colonne) const;
     void armer(Timer* timer, int ms);
     void noterPartie();
+    void jouerNotes(const QList<NoteCoupDOeil>& notes);
+    // The legend's next name, once the sound before it has rung out.
+    void nommerSuivant();
+    // The legend's name just said has been heard: its sound.
+    void legendeEntendue(int requete);
 
     Partie& partie_;
     Hasard& hasard_;
@@ -168,4 +184,8 @@ private:
     bool refus_ = false; // a typed entry was just refused or dropped: Space names the aim before firing
     // What the shot under way turned out to be, said when its timer runs out.
     QString issue_;
+    // The legend under way: how many sounds it has (0: none), the next to name, the name being said.
+    int legende_ = 0;
+    int suivante_ = 0;
+    int requeteLegende_ = 0;
 };

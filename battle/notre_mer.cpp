@@ -43,6 +43,10 @@ void TBataille_navale::port_joueurKeyPress(int touche) {
 }
 
 bool TBataille_navale::eventFilter(QObject* objet, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (echange_ &&
+        (type == QEvent::KeyPress || type == QEvent::ShortcutOverride || type == QEvent::MouseButtonPress))
+        echange_->arreterEcoute();
     if (objet == port_joueur && event->type() == QEvent::FocusIn) {
         const Qt::FocusReason raison = static_cast<QFocusEvent*>(event)->reason();
         if (raison == Qt::TabFocusReason || raison == Qt::BacktabFocusReason) {

@@ -106,7 +106,9 @@ void TBataille_navale::creerPlateaux() {
             [this](int touche, Qt::KeyboardModifiers, const QString& texte, quint32 scan) {
                 port_joueurKeyPress(toucheTapee(touche, texte, scan));
             });
-    port_joueur->installEventFilter(this);
+    // Every event of the game passes here first: Tab reaching our sea, and any key or click, which
+    // silences a glance under way before it does what it does.
+    qApp->installEventFilter(this);
     // For screen readers: our ships and the enemy's shots on them; on the enemy sea, only our shots.
     port_joueur->setAccessibleName(QStringLiteral("Notre flotte"));
     port_joueur->setContenu([this](int c, int r) {

@@ -103,6 +103,8 @@ private:
     void Allure1Click();
     void Niveau1Click();
     void Stereo1Click();
+    // The glance over the sea with the cursor, or its legend.
+    void coupDOeil(Commande commande);
     // Our own sea read by keys: the sector under its cursor and what it holds, after the sea's name when
     // Tab has just brought the keys there.
     void direNotreMer(bool entree);

@@ -57,6 +57,12 @@ void TBataille_navale::executer(Commande commande) {
     case Commande::HistoriqueSuivant:
         narrateur_.avancer();
         return;
+    case Commande::Legende:
+    case Commande::CoupDOeilLigne:
+    case Commande::CoupDOeilColonne:
+    case Commande::CoupDOeilTouches:
+        coupDOeil(commande);
+        return;
     }
 }
 
@@ -111,4 +117,16 @@ void TBataille_navale::Stereo1Click() {
     changerReglage(stereo ? QStringLiteral("Sons placés, amiral: chaque tir et chaque secteur à gauche ou à "
                                            "droite, selon sa colonne.")
                           : QStringLiteral("Sons au centre, amiral: tout s'entend des deux côtés."));
+}
+
+void TBataille_navale::coupDOeil(Commande commande) {
+    // Whichever sea has the cursor: ours once Tab has brought the keys there, the enemy's otherwise.
+    const bool nous = port_joueur->hasFocus();
+    const Board* mer = nous ? port_joueur : port_adverse;
+    if (commande == Commande::Legende)
+        echange_->ecouterLegende(nous);
+    else if (commande == Commande::CoupDOeilTouches)
+        echange_->ecouterTouches(nous);
+    else
+        echange_->ecouterLigne(nous, commande == Commande::CoupDOeilColonne, mer->col(), mer->row());
 }

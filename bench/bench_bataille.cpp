@@ -88,9 +88,15 @@ public:
         LecteurSonsJeu::JouerSignal(clip, balance);
         signal = ms();
     }
+    // The glance: mixed (each sound resampled to its pitch and placed) and handed to the server whole.
+    void JouerSuite(const QList<SonPlace>& sons) override {
+        LecteurSonsJeu::JouerSuite(sons);
+        suite = ms();
+    }
     double joue = 0;
     double signal = 0;
     double remise = 0;
+    double suite = 0;
 };
 } // namespace
 
@@ -138,7 +144,7 @@ int main(int argc, char** argv) {
     banc::Ecoute ecoute;
     const bool entendre = ecoute.ouvrir();
     attendre(1500);
-    std::vector<double> versParole, versClip, remises, versSignal, clipEntendu;
+    std::vector<double> versParole, versClip, remises, versSignal, clipEntendu, versSuite, versSuiteTouches;
     // each shot waits for its clip, which the exchange plays a few seconds after "FEU!"
     for (int i = 0; i < 12; ++i) {
         // A fresh battle each time, so that Space fires at an unmarked sector.
@@ -168,6 +174,21 @@ int main(int argc, char** argv) {
         QTest::keyClick(bataille.focusWidget() ? bataille.focusWidget() : &bataille, Qt::Key_Right);
         if (sons.signal > 0)
             versSignal.push_back(sons.signal - t1);
+        // The glance over a row, then over every hit of a sea where 27 sectors are hit.
+        const auto coupDOeil = [&](Qt::Key k, std::vector<double>& durees) {
+            sons.suite = 0;
+            const double t = ms();
+            QTest::keyClick(bataille.focusWidget() ? bataille.focusWidget() : &bataille, k,
+                            Qt::ControlModifier);
+            if (sons.suite > 0)
+                durees.push_back(sons.suite - t);
+        };
+        coupDOeil(Qt::Key_F2, versSuite);
+        for (int c = 1; c <= 9; ++c)
+            for (int r = 1; r <= 3; ++r)
+                partie.tirs_joueur(c, r) = QStringLiteral("TOUCHE");
+        coupDOeil(Qt::Key_F4, versSuiteTouches);
+        QTest::keyClick(bataille.focusWidget() ? bataille.focusWidget() : &bataille, Qt::Key_Shift);
     }
     std::printf("Space to \"FEU!\" handed to the speech engine: median %.3f ms over %zu shots\n",
                 mediane(versParole), versParole.size());
@@ -177,6 +198,16 @@ int main(int argc, char** argv) {
                 mediane(versSignal),
                 versSignal.empty() ? 0.0 : *std::max_element(versSignal.begin(), versSignal.end()),
                 versSignal.size());
+    std::printf("Ctrl+F2, a row's glance mixed and handed to the sound server: median %.3f ms, worst %.3f ms "
+                "over %zu\n",
+                mediane(versSuite),
+                versSuite.empty() ? 0.0 : *std::max_element(versSuite.begin(), versSuite.end()),
+                versSuite.size());
+    std::printf(
+        "Ctrl+F4, 27 hits mixed and handed over: median %.3f ms, worst %.3f ms over %zu\n",
+        mediane(versSuiteTouches),
+        versSuiteTouches.empty() ? 0.0 : *std::max_element(versSuiteTouches.begin(), versSuiteTouches.end()),
+        versSuiteTouches.size());
     std::printf("the clip handed to the sound server: median %.3f ms, worst %.3f ms\n", mediane(remises),
                 remises.empty() ? 0.0 : *std::max_element(remises.begin(), remises.end()));
     if (entendre)

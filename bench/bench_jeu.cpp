@@ -1,5 +1,6 @@
 // The game as a player hears it, measured on the sink: start-up to first sound, each key a player presses
-// most (a screen change, an arrow, a shot, the long texts) to its first sound, with the machine at rest
+// most (a screen change, an arrow, a shot, the long texts) and the glance (Ctrl+F2) to its first sound, a
+// key silencing a glance, with the machine at rest
 // and beside busy loops, and what the game costs at rest, after start-up and after 30 texts, and while
 // the parrot recites SOS (CPU and wake-ups per second, from /proc, and the sound server's CPU meanwhile;
 // the screen area redrawn, from the X server).
@@ -305,6 +306,23 @@ private:
     std::vector<QProcess*> boucles_;
 };
 
+// The glance (Ctrl+F2): from the key to its first sound, and, a key pressed in the middle of a second one,
+// from that key to the last sound heard after it (0 when none came: the rest of the row fell silent).
+// Both are counted from the moment xdotool was started, its own start-up included.
+void mesurerCoupDOeil(Ecoute& ecoute, std::vector<double>& premiers, std::vector<double>& silences) {
+    const double p = cleVersSon(ecoute, "ctrl+F2");
+    if (p >= 0)
+        premiers.push_back(p);
+    ecoute.attendreSilence(600, 10000);
+    touche("ctrl+F2");
+    attendre(530); // the fifth sector of twelve
+    const double t0 = ms();
+    touche("shift");
+    attendre(1500);
+    const double dernier = ecoute.dernierFort(t0);
+    silences.push_back(dernier < 0 ? 0 : dernier - t0);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -330,6 +348,7 @@ int main(int argc, char** argv) {
     QTemporaryDir dossier;
     std::vector<double> demarrages;
     Mesures auRepos, enCharge;
+    std::vector<double> coupDOeil, silence;
     for (int tour = 0; tour < tours; ++tour) {
         QProcess partie;
         partie.setWorkingDirectory(dossier.path());
@@ -357,6 +376,13 @@ int main(int argc, char** argv) {
             Boucles occupe(boucles);
             jouerLesCles(ecoute, enCharge);
         }
+        // the glance, in a battle of its own
+        touche("ctrl+t");
+        touche("ctrl+e");
+        ecoute.attendreSilence(600, 20000);
+        mesurerCoupDOeil(ecoute, coupDOeil, silence);
+        touche("ctrl+n");
+        ecoute.attendreSilence(600, 20000);
         if (tour == 0) {
             for (int i = 0; i < 30; ++i) {
                 touche("ctrl+r");
@@ -376,5 +402,12 @@ int main(int argc, char** argv) {
     direLesCles(auRepos, "as the machine is");
     if (boucles > 0)
         direLesCles(enCharge, QByteArray::number(boucles).append(" busy loops more").constData());
+    std::printf(
+        "Ctrl+F2 (the glance) to first sound: median %.1f ms, worst %.1f ms (%zu runs)\n", mediane(coupDOeil),
+        coupDOeil.empty() ? 0.0 : *std::max_element(coupDOeil.begin(), coupDOeil.end()), coupDOeil.size());
+    std::printf(
+        "a key in the middle of a glance to its last sound: median %.1f ms, worst %.1f ms (%zu runs)\n",
+        mediane(silence), silence.empty() ? 0.0 : *std::max_element(silence.begin(), silence.end()),
+        silence.size());
     return 0;
 }

@@ -127,6 +127,13 @@ void Narrateur::couper() {
     service_.arreter(requete_parole_);
 }
 
+int Narrateur::direEnPassant(const QString& texte) {
+    if (a_l_ecart_ || !pret_)
+        return 0;
+    dire(texte);
+    return requete_parole_;
+}
+
 void Narrateur::repeter() {
     dire(dernier_message_);
 }

@@ -34,6 +34,11 @@ public:
     void ParleEcran(const QString& texte, double balance = 0);
     // Ctrl+R: the last text again, cutting off whatever was being said.
     void repeter();
+    // A word said in passing (the glance's legend), cutting off whatever was being said but remembered
+    // neither for Ctrl+R nor among the last texts. Its request id, 0 when the parrot is away.
+    int direEnPassant(const QString& texte);
+    // Whatever is being said falls silent (a glance over the sea is about to be heard).
+    void taire() { couper(); }
 
     // Alt+Up and Alt+Down: one text back or forward among the last ones, said with its place
     // ("3 sur 12: ..."). Neither the last text nor the list changes.

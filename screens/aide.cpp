@@ -83,6 +83,17 @@ const QList<ToucheAjoutee>& touchesAjoutees() {
          QStringLiteral("Alt flèche haut : le texte d'avant, parmi les cinquante derniers.")},
         {Qt::ALT | Qt::Key_Down, Commande::HistoriqueSuivant, QStringLiteral("Texte suivant"),
          QStringLiteral("Alt flèche bas : le texte d'après.")},
+        {Qt::CTRL | Qt::Key_F1, Commande::Legende, QStringLiteral("Légende du coup d'œil"),
+         QStringLiteral("Control F1 : les sons du coup d'œil, chacun après son nom.")},
+        {Qt::CTRL | Qt::Key_F2, Commande::CoupDOeilLigne, QStringLiteral("Coup d'œil sur la ligne"),
+         QStringLiteral(
+             "Control F2 : la ligne du curseur en sons brefs, de gauche à droite, sur la mer où il "
+             "se trouve.")},
+        {Qt::CTRL | Qt::Key_F3, Commande::CoupDOeilColonne, QStringLiteral("Coup d'œil sur la colonne"),
+         QStringLiteral("Control F3 : sa colonne en sons brefs, du plus aigu, ligne 1, au plus grave.")},
+        {Qt::CTRL | Qt::Key_F4, Commande::CoupDOeilTouches, QStringLiteral("Coup d'œil sur les coups au but"),
+         QStringLiteral("Control F4 : tous les secteurs touchés de cette mer, ligne après ligne. Une touche "
+                        "arrête le coup d'œil.")},
         {{},
          std::nullopt,
          {},

@@ -30,6 +30,10 @@ enum class Commande {
     Stereo,            // F8: the stereo cues
     Historique,        // Alt+Up, Alt+Down: back and forth through the last texts
     HistoriqueSuivant, //
+    Legende,           // Ctrl+F1: the glance's sounds after their names
+    CoupDOeilLigne,    // Ctrl+F2, Ctrl+F3: the row, the column as a run of sounds, on the sea with the cursor
+    CoupDOeilColonne,  //
+    CoupDOeilTouches,  // Ctrl+F4: every hit of that sea as a run of sounds
 };
 
 // A key the game adds. One table: the battle screen's "Vigie" menu is built from it, and F1 reads it; a

@@ -1,7 +1,8 @@
-// Synthesises the battle's sound clips (cannon shots, splashes, hits, sinkings, fanfare, lament) and the
-// cue of a key that does nothing.
+// Synthesises the battle's sound clips (cannon shots, splashes, hits, sinkings, fanfare, lament), the
+// cue of a key that does nothing and the glance's five sounds.
 //
-// Usage: gen_sons <folder>  — writes waverate.wav ... wavedefaite.wav and waverien.wav there. The clips are
+// Usage: gen_sons <folder>  — writes waverate.wav ... wavedefaite.wav, waverien.wav and the glance's
+// waveoeil*.wav there. The clips are
 // mono, 11025 samples per second, with the exact chunk layout and lengths the game's clips have always had.
 #include <algorithm>
 #include <array>
@@ -510,6 +511,84 @@ Son waveRien(std::size_t n) {
     return s;
 }
 
+// ---- the glance: one short sound per sector, its state told by its timbre
+
+// A decaying partial from t0, its attack 2 ms long so that it never clicks.
+double partiel(double t, double f, double tenue, double t0 = 0) {
+    if (t < t0)
+        return 0;
+    const double u = t - t0;
+    return std::min(1.0, u / 0.002) * std::exp(-u / tenue) * std::sin(2 * pi * f * u);
+}
+
+// Not yet shot at: a soft, dry tick, high and quiet, that only says "a sector is here".
+Son waveOeilInexplore(std::size_t n) {
+    Son s(n, 0.0);
+    Biquad sec = Biquad::passeBande(3000, 2.5);
+    for (std::size_t i = 0; i < n; ++i) {
+        const double t = static_cast<double>(i) / taux;
+        s[i] = 0.6 * partiel(t, 2400, 0.006) + sec(bruit()) * std::exp(-t / 0.004);
+    }
+    normaliser(s, 0.22);
+    return s;
+}
+
+// In the water: a low splash, a falling gulp with a breath of foam.
+Son waveOeilEau(std::size_t n) {
+    Son s(n, 0.0);
+    Biquad ecume = Biquad::passeBande(700, 1.2);
+    double phase = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        const double t = static_cast<double>(i) / taux;
+        phase += 2 * pi * (330 - 1800 * t) / taux;
+        const double env = std::min(1.0, t / 0.006) * std::exp(-t / 0.03);
+        s[i] = env * (std::sin(phase) + 0.9 * ecume(bruit()));
+    }
+    normaliser(s, 0.5);
+    return s;
+}
+
+// Hit: a bright ping, a bell's clear partials that ring the longest of the four.
+Son waveOeilTouche(std::size_t n) {
+    Son s(n, 0.0);
+    for (std::size_t i = 0; i < n; ++i) {
+        const double t = static_cast<double>(i) / taux;
+        s[i] = partiel(t, 1760, 0.035) + 0.45 * partiel(t, 1760 * 2.76, 0.015) +
+               0.2 * partiel(t, 1760 * 1.5, 0.02);
+    }
+    normaliser(s, 0.55);
+    return s;
+}
+
+// Sunk: a deep knock, a heavy hull struck once, far below the others.
+Son waveOeilCoule(std::size_t n) {
+    Son s(n, 0.0);
+    Biquad sourd = Biquad::passeBas(400, 0.8);
+    double phase = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        const double t = static_cast<double>(i) / taux;
+        phase += 2 * pi * (150 - 500 * t) / taux;
+        const double env = std::min(1.0, t / 0.002) * std::exp(-t / 0.025);
+        s[i] = env * (std::sin(phase) + 0.5 * std::sin(2.3 * phase)) +
+               0.8 * sourd(bruit()) * std::exp(-t / 0.008);
+    }
+    normaliser(s, 0.6);
+    return s;
+}
+
+// On our sea, a ship of ours not found: a short wooden tap, hollow and dry.
+Son waveOeilIntact(std::size_t n) {
+    Son s(n, 0.0);
+    Biquad bois = Biquad::passeBande(1100, 6);
+    for (std::size_t i = 0; i < n; ++i) {
+        const double t = static_cast<double>(i) / taux;
+        s[i] =
+            partiel(t, 820, 0.012) + 0.6 * partiel(t, 820 * 2.4, 0.006) + 1.5 * bois(i < 20 ? bruit() : 0.0);
+    }
+    normaliser(s, 0.45);
+    return s;
+}
+
 // ---- the wave files
 
 void mot16(std::string& o, std::uint16_t v) {
@@ -593,6 +672,11 @@ int main(int argc, char** argv) {
         {"wavevictoire.wav", waveVictoire, 16, 76032, 18, true},
         {"wavedefaite.wav", waveDefaite, 8, 66068, 16, true},
         {"waverien.wav", waveRien, 16, 1764, 16, false},
+        {"waveoeilinexplore.wav", waveOeilInexplore, 16, 1544, 16, false},
+        {"waveoeileau.wav", waveOeilEau, 16, 1764, 16, false},
+        {"waveoeiltouche.wav", waveOeilTouche, 16, 1764, 16, false},
+        {"waveoeilcoule.wav", waveOeilCoule, 16, 1764, 16, false},
+        {"waveoeilintact.wav", waveOeilIntact, 16, 1544, 16, false},
     };
     for (const Clip& c : clips) {
         hasard.seed(1798);

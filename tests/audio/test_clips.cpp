@@ -45,11 +45,13 @@ struct Attendu {
 };
 
 const Attendu attendus[] = {
-    {"WaveRate", 16, 81978, 3.72, 16, true},     {"WaveBut", 16, 81818, 3.71, 16, true},
-    {"WaveCoule", 16, 132308, 6.00, 18, true},   {"WaveERate", 16, 69964, 3.17, 16, false},
-    {"WaveEBut", 16, 93884, 4.26, 16, false},    {"WaveECoule", 16, 98924, 4.49, 16, false},
-    {"WaveVictoire", 16, 76032, 3.45, 18, true}, {"WaveDefaite", 8, 66068, 5.99, 16, true},
-    {"WaveRien", 16, 1764, 0.08, 16, false},
+    {"WaveRate", 16, 81978, 3.72, 16, true},      {"WaveBut", 16, 81818, 3.71, 16, true},
+    {"WaveCoule", 16, 132308, 6.00, 18, true},    {"WaveERate", 16, 69964, 3.17, 16, false},
+    {"WaveEBut", 16, 93884, 4.26, 16, false},     {"WaveECoule", 16, 98924, 4.49, 16, false},
+    {"WaveVictoire", 16, 76032, 3.45, 18, true},  {"WaveDefaite", 8, 66068, 5.99, 16, true},
+    {"WaveRien", 16, 1764, 0.08, 16, false},      {"WaveOeilInexplore", 16, 1544, 0.07, 16, false},
+    {"WaveOeilEau", 16, 1764, 0.08, 16, false},   {"WaveOeilTouche", 16, 1764, 0.08, 16, false},
+    {"WaveOeilCoule", 16, 1764, 0.08, 16, false}, {"WaveOeilIntact", 16, 1544, 0.07, 16, false},
 };
 
 // Samples as numbers from -1 to 1.
@@ -114,7 +116,7 @@ TEST(Clips, LeNomSeCherceSansEgardALaCasse) {
     EXPECT_NE(clip(QStringLiteral("WaveRate")), clip(QStringLiteral("WaveERate")));
     EXPECT_TRUE(clip(QStringLiteral("WaveTonnerre")).isEmpty());
     EXPECT_TRUE(clip(QString()).isEmpty());
-    EXPECT_EQ(nomsClips().size(), 9);
+    EXPECT_EQ(nomsClips().size(), 14);
 }
 
 TEST(Clips, OnLesEntendSansSaturationEtLesTirsEnnemisViennentDeLoin) {

@@ -62,4 +62,34 @@ TEST(Stereo, LesColonnesVontDeGaucheADroite) {
     EXPECT_EQ(balanceDeColonne(0, 1), 0.0);
 }
 
+// A glance's run: each sound resampled for its pitch, placed, and laid where it starts.
+TEST(Stereo, UneSuiteSeMelange) {
+    const ClipPcm rampe{22050, 1, 16, octets({1, 16, 0, {1000, 2000, 3000, 4000}, 0, 0})};
+    const ClipPcm fort{22050, 1, 16, octets({1, 16, 0, {30000, 30000}, 0, 0})};
+    const ClipPcm lent{11025, 1, 16, octets({1, 16, 0, {0, 2000}, 0, 0})};
+    struct Ligne {
+        QList<SonDeSuite> sons;
+        int trames, trame, gauche, droite;
+    };
+    const Ligne lignes[] = {
+        {{{rampe, 0, 0, 0}}, 4, 1, 2000, 2000},               // as recorded
+        {{{rampe, -1, 0, 0}}, 4, 1, 2000, 0},                 // column A: full left
+        {{{rampe, 0, 12, 0}}, 2, 1, 3000, 3000},              // an octave up, half as long
+        {{{rampe, 0, 0, 1}}, 26, 22, 1000, 1000},             // 1 ms later: 22 frames of silence
+        {{{fort, 1, 0, 0}, {fort, 1, 0, 0}}, 2, 0, 0, 32767}, // overlapping: summed, held in range
+        {{{lent, 0, 0, 0}}, 3, 1, 1000, 1000},                // a clip at 11025 read between samples
+        {{}, 0, 0, 0, 0},                                     // nothing to hear
+    };
+    for (const Ligne& l : lignes) {
+        const ClipPcm m = melangerSuite(l.sons);
+        EXPECT_EQ(m.canaux, 2);
+        ASSERT_EQ(m.echantillons.size(), l.trames * 4) << l.trame;
+        if (l.trames == 0)
+            continue;
+        const auto* s = reinterpret_cast<const uchar*>(m.echantillons.constData()) + l.trame * 4;
+        EXPECT_EQ(qFromLittleEndian<qint16>(s), l.gauche) << l.trames;
+        EXPECT_EQ(qFromLittleEndian<qint16>(s + 2), l.droite) << l.trames;
+    }
+}
+
 } // namespace

@@ -298,6 +298,43 @@ TEST_F(Bataille, ChaqueColonneSEntendDeSonCote) {
     EXPECT_EQ(Preferences(jeu.dossier.path()).stereo(), true);
 }
 
+// The glance by its keys, on the sea with the cursor, silenced by the next key; the legend names each
+// sound before it plays it.
+TEST_F(Bataille, LeCoupDOeil) {
+    touche(Qt::Key_F2, Qt::ControlModifier);
+    EXPECT_EQ(dernier(), PAS_ENCORE_EN_MER);
+    engager();
+    entendu();
+    touche(Qt::Key_F2, Qt::ControlModifier);
+    touche(Qt::Key_F4, Qt::ControlModifier);
+    EXPECT_EQ(entendu(), QStringList{AUCUN_TOUCHE_ENNEMI});
+    ASSERT_EQ(jeu.sons.suites.size(), 1);
+    EXPECT_EQ(jeu.sons.suites[0].size(), 12);
+    EXPECT_EQ(jeu.sons.suites[0][0].clip, clip(QStringLiteral("WaveOeilInexplore")));
+    const int arrets = jeu.sons.arrets;
+    touche(Qt::Key_Shift);
+    EXPECT_GT(jeu.sons.arrets, arrets);
+    // Our sea after Tab: the cursor's column, our ships there heard as intact.
+    touche(Qt::Key_Tab);
+    touche(Qt::Key_F3, Qt::ControlModifier);
+    int navires = 0;
+    for (int r = 1; r <= TAILLE_MER; ++r)
+        navires += !jeu.partie.plan_joueur(1, r).isEmpty();
+    int intacts = 0;
+    for (const SonPlace& s : jeu.sons.suites.last())
+        intacts += s.clip == clip(QStringLiteral("WaveOeilIntact"));
+    EXPECT_EQ(intacts, navires);
+    entendu();
+    touche(Qt::Key_F1, Qt::ControlModifier);
+    for (const SonDEtat& son : sonsDEtats()) {
+        EXPECT_EQ(entendu(), QStringList{son.nom});
+        jeu.compagnon.terminer(jeu.compagnon.derniereRequete);
+        EXPECT_EQ(jeu.sons.suites.last().value(0).clip, clip(QLatin1String(son.clip)));
+        jeu.temps.avancer(400);
+    }
+    EXPECT_TRUE(entendu().isEmpty());
+}
+
 // Every key answers: our sea speaks by Tab, arrows and typed sectors; a key that does nothing has its cue.
 TEST_F(Bataille, ChaqueToucheRepond) {
     engager();

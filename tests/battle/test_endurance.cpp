@@ -35,7 +35,7 @@ struct Bilan {
     qint64 auPort = 0, enVisee = 0, enEchange = 0, aLaFin = 0; // the same, by phase
     qint64 ms = 0;                                             // virtual time played
     qint64 ecrans = 0;                                         // voice and About screens opened
-    qint64 vigie = 0;                                          // lookout keys (F1 to F7)
+    qint64 vigie = 0;                                          // lookout keys (F1 to F7, the glance)
     qint64 tapes = 0;                                          // sectors typed as a letter and a number
 };
 Bilan bilan;
@@ -298,7 +298,7 @@ private:
         const bool enMer = !auPort() && phase() != Phase::Placement;
         const int col = adverse()->col(), row = adverse()->row();
         entendu();
-        switch (de(9)) {
+        switch (de(10)) {
         case 0:
             jeu_.touche(Qt::Key_F1);
             EXPECT_EQ(entendu().value(0), texteTouchesAjoutees());
@@ -366,6 +366,25 @@ private:
             jeu_.touche(Qt::Key_F6);
             EXPECT_EQ(entendu().value(0), texteAllure(jeu_.bataille->echange().allure()));
             break;
+        case 8: {
+            // The glance, Ctrl+F2 to Ctrl+F4: a run of sounds at sea, as many as the row or the hits.
+            const qsizetype avant = jeu_.sons.suites.size();
+            const auto k = static_cast<Qt::Key>(Qt::Key_F2 + de(3));
+            jeu_.touche(k, Qt::ControlModifier);
+            const QString dit = entendu().value(0);
+            const bool nous = jeu_.bataille->port_joueur->hasFocus();
+            qsizetype touches = 0;
+            for (int c = 1; c <= TAILLE_MER; ++c)
+                for (int r = 1; r <= TAILLE_MER; ++r)
+                    touches += (nous ? p.tirs_adverse : p.tirs_joueur)(c, r) == QStringLiteral("TOUCHE");
+            if (!enMer)
+                EXPECT_EQ(dit, PAS_ENCORE_EN_MER);
+            else if (k == Qt::Key_F4 && touches == 0)
+                EXPECT_EQ(dit, nous ? AUCUN_TOUCHE_NOUS : AUCUN_TOUCHE_ENNEMI);
+            else
+                EXPECT_EQ(jeu_.sons.suites.value(avant).size(), k == Qt::Key_F4 ? touches : 12);
+            break;
+        }
         default:
             if (!pile(10))
                 break;

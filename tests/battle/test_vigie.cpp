@@ -1,4 +1,5 @@
 // Play by ear: typed sectors, row and column summaries, the fleets afloat, and the logbook on disk.
+#include "battle/coup_d_oeil.h"
 #include "battle/journal.h"
 #include "battle/vigie.h"
 
@@ -167,6 +168,51 @@ Partie finie(int tirs, int touches, bool gagnee) {
     return p;
 }
 } // namespace
+
+// The glance: a brick sunk along A1 to C1, a longboat hit at E2 and intact at E3, a miss at D1.
+TEST(Vigie, LeCoupDOeilEnSons) {
+    Grille plan, tirs, pleine;
+    plan(1, 1) = QStringLiteral("BRICKH");
+    plan(2, 1) = plan(3, 1) = QStringLiteral("BRICK");
+    plan(5, 2) = QStringLiteral("CHALOUPEV");
+    plan(5, 3) = QStringLiteral("CHALOUPE");
+    tirs(1, 1) = tirs(2, 1) = tirs(3, 1) = tirs(5, 2) = QStringLiteral("TOUCHE");
+    tirs(4, 1) = QStringLiteral("MANQUE");
+    for (int c = 1; c <= TAILLE_MER; ++c)
+        for (int r = 1; r <= TAILLE_MER; ++r)
+            pleine(c, r) = QStringLiteral("TOUCHE");
+    const double d = 2.0 / 11; // a column's step from left to right
+    using E = EtatSecteur;
+    struct Cas {
+        QList<NoteCoupDOeil> notes;
+        qsizetype nombre;
+        int i;
+        NoteCoupDOeil attendue;
+    };
+    const Cas cas[] = {
+        {coupDOeilLigne(plan, tirs, false, false, 1), 12, 0, {E::Coule, -1, 0, 0}},
+        {coupDOeilLigne(plan, tirs, false, false, 1), 12, 3, {E::Eau, -1 + 3 * d, 0, 330}},
+        {coupDOeilLigne(plan, tirs, false, false, 1), 12, 11, {E::Inexplore, 1, 0, 1210}},
+        {coupDOeilLigne(plan, tirs, false, true, 5), 12, 1, {E::Touche, -1 + 4 * d, 4.5, 110}},
+        {coupDOeilLigne(plan, tirs, false, true, 5), 12, 2, {E::Inexplore, -1 + 4 * d, 3.5, 220}},
+        {coupDOeilLigne(plan, tirs, true, true, 5), 12, 2, {E::Intact, -1 + 4 * d, 3.5, 220}},
+        {coupDOeilLigne(plan, tirs, true, true, 5), 12, 11, {E::Inexplore, -1 + 4 * d, -5.5, 1210}},
+        {coupDOeilTouches(plan, tirs), 4, 2, {E::Coule, -1 + 2 * d, 5.5, 200}},
+        {coupDOeilTouches(plan, tirs), 4, 3, {E::Touche, -1 + 4 * d, 4.5, 400}},
+        {coupDOeilTouches(Grille(), Grille()), 0, 0, {}},
+        {coupDOeilTouches(plan, pleine), 144, 143, {E::Touche, 1, -5.5, 2900}},
+    };
+    for (const Cas& c : cas) {
+        ASSERT_EQ(c.notes.size(), c.nombre);
+        if (c.nombre == 0)
+            continue;
+        const NoteCoupDOeil& n = c.notes[c.i];
+        EXPECT_EQ(n.etat, c.attendue.etat) << c.i;
+        EXPECT_NEAR(n.balance, c.attendue.balance, 1e-9) << c.i;
+        EXPECT_EQ(n.demiTons, c.attendue.demiTons) << c.i;
+        EXPECT_EQ(n.debutMs, c.attendue.debutMs) << c.i;
+    }
+}
 
 TEST(Journal, CompteVictoiresDefaitesEtAbandonsParNiveau) {
     QTemporaryDir dossier;

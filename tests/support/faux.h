@@ -90,8 +90,12 @@ public:
         signaux.append(clip);
         balancesSignaux.append(balance);
     }
+    void JouerSuite(const QList<SonPlace>& sons) override { suites.append(sons); }
+    void ArreterSuite() override { ++arrets; }
     void Bip() override { ++bips; }
 
+    QList<QList<SonPlace>> suites; // the glances
+    int arrets = 0;
     QList<QByteArray> clips;
     QList<double> balances;
     QList<QByteArray> signaux; // the cues of keys that did nothing
