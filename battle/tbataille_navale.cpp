@@ -65,6 +65,7 @@ TBataille_navale::TBataille_navale(Partie& partie, Hasard& hasard, Services& ser
     echange_->setNiveau(preferences_.niveau());
     echange_->setStereo(preferences_.stereo());
     echange_->setSignalRien(preferences_.signalRien());
+    echange_->setBref(preferences_.bref());
     echange_->setJournal(&journal_);
 
     creerMenu();
@@ -107,6 +108,7 @@ void TBataille_navale::creerPlateaux() {
                 port_joueurKeyPress(toucheTapee(touche, texte, scan));
             });
     port_joueur->installEventFilter(this);
+    port_adverse->installEventFilter(this);
     // For screen readers: our ships and the enemy's shots on them; on the enemy sea, only our shots.
     port_joueur->setAccessibleName(QStringLiteral("Notre flotte"));
     port_joueur->setContenu([this](int c, int r) {
@@ -333,12 +335,16 @@ void TBataille_navale::cibleEnnemie(int colonne, int ligne) {
 
 void TBataille_navale::keyPressEvent(QKeyEvent* event) {
     FormKeyPress();
+    if (repondreQuestion(event)) {
+        event->accept();
+        return;
+    }
     // A key of the sea while a shot is played out or once the game is over: nothing to do, said by the
     // cue. Modifiers alone, menus' keys and function keys are not the sea's.
     const Phase phase = echange_->phase();
     const bool sansCommande =
         !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
-    if ((phase == Phase::Echange || phase == Phase::FinDePartie) && sansCommande &&
+    if ((phase == Phase::Echange || phase == Phase::FinDePartie || echange_->enPause()) && sansCommande &&
         toucheTapee(event->key(), event->text(), event->nativeScanCode()) != 0 &&
         !(event->key() >= Qt::Key_F1 && event->key() <= Qt::Key_F35) && event->key() != Qt::Key_Tab &&
         event->key() != Qt::Key_Backtab) {

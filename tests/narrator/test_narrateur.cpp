@@ -242,6 +242,37 @@ TEST(Historique, LesDerniersTextesEnArriereEtEnAvant) {
     EXPECT_EQ(b.compagnon.paroles.last(), QStringLiteral("1 sur 50: Suite 11"));
 }
 
+// Alt+Shift+Up and Alt+Shift+Down: the shots' reports alone, sectors and banter passed over, counted
+// among themselves; none that way says nothing and leaves the walk where it was.
+TEST(Historique, LesRapportsSeuls) {
+    Banc b;
+    b.installer();
+    const std::pair<const char*, GenreTexte> dits[] = {
+        {"D2", GenreTexte::Secteur},         {"D2 : touché.", GenreTexte::Rapport},
+        {"Feu ennemi!", GenreTexte::Autre},  {"Impact en C1.", GenreTexte::Rapport},
+        {"Quel calme!", GenreTexte::Propos}, {"E2", GenreTexte::Secteur},
+    };
+    for (const auto& [texte, genre] : dits)
+        b.narrateur.Parle(QString::fromUtf8(texte), genre);
+    const std::pair<bool, const char*> pas[] = {
+        {false, nullptr}, // forward from the present: nothing
+        {true, "Rapport 2 sur 2: Impact en C1."},
+        {true, "Rapport 1 sur 2: D2 : touché."},
+        {true, nullptr}, // no older report
+        {false, "Rapport 2 sur 2: Impact en C1."},
+    };
+    for (const auto& [recule, entendu] : pas) {
+        const qsizetype avant = b.compagnon.paroles.size();
+        const bool dit =
+            recule ? b.narrateur.reculer(GenreTexte::Rapport) : b.narrateur.avancer(GenreTexte::Rapport);
+        EXPECT_EQ(dit, entendu != nullptr);
+        EXPECT_EQ(b.compagnon.paroles.last(),
+                  entendu ? QString::fromUtf8(entendu) : b.compagnon.paroles.at(avant - 1));
+    }
+    b.narrateur.reculer(); // the plain walk goes on from there, through every text
+    EXPECT_EQ(b.compagnon.paroles.last(), QStringLiteral("3 sur 6: Feu ennemi!"));
+}
+
 // The voice screen and the About card: the battle's texts meanwhile come after "Je reviens au jeu".
 TEST(MettreDeCote, LesTextesDeLaBatailleAttendentLeRetourEtSeSuivent) {
     struct Cas {
