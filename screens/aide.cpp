@@ -109,7 +109,8 @@ const QList<ToucheAjoutee>& touchesAjoutees() {
          std::nullopt,
          {},
          QStringLiteral("Dans l'écran des voix, gauche ou droite : ma vitesse ; page précédente ou page "
-                        "suivante : mon volume ; Echap laisse tout comme avant.")},
+                        "suivante : mon volume ; majuscule haut ou majuscule bas : ma hauteur ; Echap laisse "
+                        "tout comme avant.")},
     };
     return touches;
 }

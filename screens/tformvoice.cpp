@@ -18,8 +18,8 @@ const QString CONSIGNE = QStringLiteral(
     "Servez vous des touches \"haut\" ou \"bas\" pour changer ma voix. Entrée pour revenir au jeu.");
 // Said after the instruction, for the keys the game adds to this screen.
 const QString CONSIGNE_REGLAGES = QStringLiteral(
-    " Gauche ou droite pour ma vitesse, page précédente ou page suivante pour mon volume, Echap pour "
-    "tout laisser comme avant.");
+    " Gauche ou droite pour ma vitesse, page précédente ou page suivante pour mon volume, majuscule haut "
+    "ou majuscule bas pour ma hauteur, Echap pour tout laisser comme avant.");
 const QString CONSIGNE_ECRITE = QStringLiteral("Servez vous des touches \"haut\" ou \"bas\" pour changer la "
                                                "voix de la synthèse. Entrée pour revenir au jeu.");
 // The screen's sky-blue ground.
@@ -174,19 +174,28 @@ void TFormVoice::FormShow() {
     dire(raison.isEmpty() ? CONSIGNE + CONSIGNE_REGLAGES : Label1->text());
 }
 
-void TFormVoice::regler(bool vitesse, int sens) {
+void TFormVoice::regler(Reglage reglage, int sens) {
     if (!moteur_ || modes_.isEmpty())
         return;
     MoteurParole::Reglages r = moteur_->reglages();
-    if (vitesse)
+    QString dit;
+    switch (reglage) {
+    case Reglage::Vitesse:
         r.vitesse = vitesseSuivante(r.vitesse, sens);
-    else
+        dit = QStringLiteral("Vitesse %1").arg(r.vitesse);
+        break;
+    case Reglage::Volume:
         r.volume = volumeSuivant(r.volume, sens);
+        dit = QStringLiteral("Volume %1").arg(r.volume);
+        break;
+    case Reglage::Hauteur:
+        r.hauteur = hauteurSuivante(r.hauteur, sens);
+        dit = QStringLiteral("Hauteur %1").arg(r.hauteur);
+        break;
+    }
     moteur_->appliquer({r.vitesse, r.hauteur, r.volume});
     const int ligne = ligneChoisie();
-    dire((vitesse ? QStringLiteral("Vitesse %1") : QStringLiteral("Volume %1"))
-             .arg(vitesse ? r.vitesse : r.volume),
-         ligne >= 0 && ligne < modes_.size() ? modes_.at(ligne).nom : QString());
+    dire(dit, ligne >= 0 && ligne < modes_.size() ? modes_.at(ligne).nom : QString());
 }
 
 void TFormVoice::ListTTSClick() {
@@ -220,6 +229,12 @@ bool TFormVoice::eventFilter(QObject* objet, QEvent* event) {
     if (objet != ListTTS || event->type() != QEvent::KeyPress)
         return EcranModal::eventFilter(objet, event);
     const auto* touche = static_cast<QKeyEvent*>(event);
+    // Shift with Up or Down: the pitch, one step, heard at once.
+    if (touche->modifiers() == Qt::ShiftModifier &&
+        (touche->key() == Qt::Key_Up || touche->key() == Qt::Key_Down)) {
+        regler(Reglage::Hauteur, touche->key() == Qt::Key_Up ? 1 : -1);
+        return true;
+    }
     switch (touche->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -240,11 +255,11 @@ bool TFormVoice::eventFilter(QObject* objet, QEvent* event) {
         break;
     case Qt::Key_Left:
     case Qt::Key_Right:
-        regler(true, touche->key() == Qt::Key_Right ? 1 : -1);
+        regler(Reglage::Vitesse, touche->key() == Qt::Key_Right ? 1 : -1);
         return true;
     case Qt::Key_PageUp:
     case Qt::Key_PageDown:
-        regler(false, touche->key() == Qt::Key_PageUp ? 1 : -1);
+        regler(Reglage::Volume, touche->key() == Qt::Key_PageUp ? 1 : -1);
         return true;
     default:
         break;

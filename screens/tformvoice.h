@@ -60,8 +60,10 @@ protected:
 
 private:
     void dire(const QString& texte, const QString& voix = QString());
-    // Left, Right (speed) and Page Up, Page Down (volume): one step, heard at once in the highlighted voice.
-    void regler(bool vitesse, int sens);
+    // Left, Right (speed), Page Up, Page Down (volume) and Shift+Up, Shift+Down (pitch): one step, heard
+    // at once in the highlighted voice.
+    enum class Reglage { Vitesse, Volume, Hauteur };
+    void regler(Reglage reglage, int sens);
 
     MoteurParole* moteur_ = nullptr;
     VoixDirecte* voix_ = nullptr;

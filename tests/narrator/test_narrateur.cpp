@@ -204,6 +204,9 @@ TEST(ReglagesParole, LesTagsDeConfigEtLesPas) {
                                                       {55, 1, 60},   {10, -1, 10},  {200, -1, 100}};
     for (const auto& [avant, sens, apres] : volumes)
         EXPECT_EQ(volumeSuivant(avant, sens), apres) << avant << " " << sens;
+    for (const auto& [avant, sens, apres] : std::initializer_list<std::tuple<int, int, int>>{
+             {50, 1, 60}, {50, -1, 40}, {55, -1, 50}, {55, 1, 60}, {0, -1, 0}, {100, 1, 100}})
+        EXPECT_EQ(hauteurSuivante(avant, sens), apres) << avant << " " << sens;
 }
 
 // Alt+Up and Alt+Down: the last fifty texts, each with its place; a new text is the present again.
