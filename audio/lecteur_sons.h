@@ -32,6 +32,8 @@ public:
     void JouerSonPlace(const QByteArray& clip, double balance) override;
     void JouerSignal(const QByteArray& clip, double balance) override;
     void Bip() override;
+    void setVolumeClips(int pourcent) override { volume_ = pourcent; }
+    int volumeClips() const override { return volume_; }
 
     // The alert: two short rising tones, 150 ms in all.
     static ClipPcm sonBip();
@@ -39,4 +41,7 @@ public:
 private:
     std::unique_ptr<SortieAudio> sortie_;
     std::unique_ptr<SortieAudio> signaux_; // the cues' own, so that a cue never cuts a shot's clip
+    int volume_ = 100;
+    // The clip at the clips' level.
+    ClipPcm aLaMesure(ClipPcm pcm) const;
 };

@@ -17,6 +17,7 @@ const QString CLE_SIGNAL = QStringLiteral("signal");
 const QString CLE_VOIX = QStringLiteral("voix");
 const QString CLE_BRAILLE = QStringLiteral("braille");
 const QString CLE_BREF = QStringLiteral("bref");
+const QString CLE_SONS = QStringLiteral("sons");
 
 // A view into the line, not a copy: the logbook looks its counts up line by line.
 QByteArrayView cleDe(const QByteArray& ligne) {
@@ -226,4 +227,14 @@ bool Preferences::bref() const {
 
 void Preferences::setBref(bool bref) {
     lignes_.setValeur(CLE_BREF, ouiNon(bref));
+}
+
+int Preferences::volumeSons() const {
+    bool nombre = false;
+    const int v = lignes_.valeur(CLE_SONS).toInt(&nombre);
+    return nombre && v >= 10 && v <= 100 ? v : 100;
+}
+
+void Preferences::setVolumeSons(int pourcent) {
+    lignes_.setValeur(CLE_SONS, QString::number(pourcent));
 }

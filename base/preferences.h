@@ -83,6 +83,9 @@ public:
     // Off unless "oui" or "1".
     bool bref() const;
     void setBref(bool bref);
+    // sons=10..100: the clips' level in percent, apart from the speech's. 100 unless a number in range.
+    int volumeSons() const;
+    void setVolumeSons(int pourcent);
 
     // Any setting by its key, for settings that have no getter of their own yet.
     QString valeur(const QString& cle) const { return lignes_.valeur(cle); }

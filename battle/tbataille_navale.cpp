@@ -12,6 +12,7 @@
 #include "model/grilles.h"
 #include "screens/aide.h"
 #include "audio/clips.h"
+#include "audio/sons.h"
 #include "narrator/compagnon.h"
 
 #include <QApplication>
@@ -66,6 +67,7 @@ TBataille_navale::TBataille_navale(Partie& partie, Hasard& hasard, Services& ser
     echange_->setStereo(preferences_.stereo());
     echange_->setSignalRien(preferences_.signalRien());
     echange_->setBref(preferences_.bref());
+    services_.sons.setVolumeClips(preferences_.volumeSons());
     echange_->setJournal(&journal_);
 
     creerMenu();
@@ -176,6 +178,14 @@ bool TBataille_navale::enAdieux() const {
 
 Timer& TBataille_navale::paix() {
     return *echange_->TimerPaix;
+}
+
+QString TBataille_navale::garderVolumeDesSons(int pourcent) {
+    if (pourcent == preferences_.volumeSons())
+        return QString(); // nothing new: Corsabord.ini is left as it is
+    preferences_.setVolumeSons(pourcent);
+    const EcritureSure e = preferences_.enregistrer();
+    return e.reussie ? QString() : e.raison;
 }
 
 void TBataille_navale::montrerPlateau(bool visible) {

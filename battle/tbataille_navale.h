@@ -60,6 +60,7 @@ public:
     bool enAdieux() const override;
     bool commande(const QKeySequence& touches) override;
     Timer& paix() override;
+    QString garderVolumeDesSons(int pourcent) override;
 
     // An added key (F1 lists them), whichever menu or shortcut gave it.
     void executer(Commande commande);

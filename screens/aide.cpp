@@ -108,9 +108,11 @@ const QList<ToucheAjoutee>& touchesAjoutees() {
         {{},
          std::nullopt,
          {},
-         QStringLiteral("Dans l'écran des voix, gauche ou droite : ma vitesse ; page précédente ou page "
-                        "suivante : mon volume ; majuscule haut ou majuscule bas : ma hauteur ; Echap laisse "
-                        "tout comme avant.")},
+         QStringLiteral(
+             "Dans l'écran des voix, gauche ou droite : ma vitesse ; page précédente ou page "
+             "suivante : mon volume ; majuscule haut ou majuscule bas : ma hauteur ; majuscule page "
+             "précédente ou majuscule page suivante : le volume des sons ; Echap laisse tout comme "
+             "avant.")},
     };
     return touches;
 }

@@ -104,7 +104,8 @@ TEST(EcranVoix, ChaqueVoixEntendueDansSaVoixPuisEntreeEnregistre) {
          QStringLiteral("Servez vous des touches \"haut\" ou \"bas\" pour changer ma voix. "
                         "Entrée pour revenir au jeu. Gauche ou droite pour ma vitesse, page précédente ou "
                         "page suivante pour mon volume, majuscule haut ou majuscule bas pour ma hauteur, "
-                        "Echap pour tout laisser comme avant.")},
+                        "majuscule page précédente ou majuscule page suivante pour le volume des sons, Echap "
+                        "pour tout laisser comme avant.")},
         ma("fr", QStringLiteral("Français (France)")),
         ma("fr+f3", f3Nom),
         ma("fr-be", QStringLiteral("Français (Belgique)")),
