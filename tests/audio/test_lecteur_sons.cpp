@@ -144,8 +144,7 @@ TEST(JouerSon, UnNouveauClipCoupeCeluiQuiJoueEncore) {
     EXPECT_EQ(journal, (QStringList{QStringLiteral("arreter"), QStringLiteral("jouer 16 11025 81978"),
                                     QStringLiteral("arreter"), QStringLiteral("jouer 8 11025 66068")}));
     EXPECT_EQ(vue->dernier.echantillons, lireRiff(clip(QStringLiteral("WaveDefaite")))->echantillons);
-    // The clips' own level (the voice screen's Shift+Page Down): 16-bit samples and 8-bit ones, whose
-    // silence is 128, at half their height.
+    // The clips' own level: 16-bit samples and 8-bit ones (silence at 128) at half their height.
     lecteur.setVolumeClips(50);
     for (const char* nom : {"WaveRate", "WaveDefaite"}) {
         const ClipPcm pcm = *lireRiff(clip(QLatin1String(nom)));
