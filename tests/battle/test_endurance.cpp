@@ -425,8 +425,7 @@ private:
                                  : blesse                       ? prochainPresDUnBlesse(p, {col, row})
                                           : prochainInexplore(p.tirs_joueur, {col, row});
             jeu_.touche(Qt::Key_Right, blesse ? Qt::AltModifier | Qt::ShiftModifier : Qt::AltModifier);
-            if (attendu.colonne > 0)
-                EXPECT_TRUE(Case(adverse()->col(), adverse()->row()) == attendu);
+            EXPECT_TRUE(attendu.colonne == 0 || Case(adverse()->col(), adverse()->row()) == attendu);
             break;
         }
         default:
