@@ -187,6 +187,9 @@ void FluxEcrans::voix() {
     if (const auto choix = cote_->choisirVoix(*devant())) {
         MemoConfig = reglagesAvecVoix(MemoConfig, choix->mode, choix->vitesse, choix->hauteur, choix->volume);
         pasEnregistree = enregistrerReglages();
+        if (const QString raison = bataille_->garderVolumeDesSons(choix->sons); !raison.isEmpty())
+            pasEnregistree +=
+                QStringLiteral(" Le volume des sons n'a pas pu être enregistré : %1.").arg(raison);
     }
     // However the screen was closed, the parrot comes back: in the chosen voice after Enter, in the one
     // it had otherwise. Should he not be able to, the battle goes on all the same.

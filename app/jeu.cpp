@@ -57,6 +57,7 @@ bool Jeu::creer() {
         return true;
     voice->setMoteur(&perroquet->moteur());
     voice->setLecteur(perroquet->lecteur());
+    voice->setSons(&services.sons);
     for (QWidget* fenetre : {static_cast<QWidget*>(bataille.get()), static_cast<QWidget*>(test)}) {
         connect(fenetre->findChild<Scene*>(), &Scene::echelleChangee, perroquet,
                 [perroquet, fenetre](qreal k, QPoint origine) {

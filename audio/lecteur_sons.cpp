@@ -1,6 +1,8 @@
 // The battle's clips and the alert beep, one at a time.
 #include "audio/lecteur_sons.h"
 
+#include "audio/reglages_parole.h"
+
 #include "audio/sons_pulse.h"
 #include "audio/stereo.h"
 
@@ -40,6 +42,21 @@ void LecteurSonsJeu::ArreterSuite() {
         suites_->arreter();
 }
 
+ClipPcm LecteurSonsJeu::aLaMesure(ClipPcm pcm) const {
+    if (volume_ == 100)
+        return pcm;
+    if (pcm.bits == 16) {
+        appliquerVolume(pcm.echantillons, volume_);
+    } else {
+        // 8-bit samples are unsigned, silence at 128.
+        for (char& o : pcm.echantillons) {
+            const int v = static_cast<uchar>(o) - 128;
+            o = static_cast<char>(static_cast<uchar>(128 + v * volume_ / 100));
+        }
+    }
+    return pcm;
+}
+
 void LecteurSonsJeu::JouerSignal(const QByteArray& clip, double balance) {
     if (!signaux_) {
         JouerSonPlace(clip, balance);
@@ -49,7 +66,7 @@ void LecteurSonsJeu::JouerSignal(const QByteArray& clip, double balance) {
     if (!pcm || !signaux_->existe())
         return;
     signaux_->arreter();
-    signaux_->jouer(*pcm, balance);
+    signaux_->jouer(aLaMesure(*pcm), balance);
 }
 
 void LecteurSonsJeu::JouerSon(const QByteArray& clip) {
@@ -66,14 +83,14 @@ void LecteurSonsJeu::JouerSonPlace(const QByteArray& clip, double balance) {
     if (!pcm)
         return;
     sortie_->arreter();
-    sortie_->jouer(*pcm, balance);
+    sortie_->jouer(aLaMesure(*pcm), balance);
 }
 
 void LecteurSonsJeu::Bip() {
     if (!sortie_->existe())
         return;
     sortie_->arreter();
-    sortie_->jouer(sonBip(), 0);
+    sortie_->jouer(aLaMesure(sonBip()), 0);
 }
 
 ClipPcm LecteurSonsJeu::sonBip() {

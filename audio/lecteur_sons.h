@@ -35,6 +35,8 @@ public:
     void JouerSuite(const QList<SonPlace>& sons) override;
     void ArreterSuite() override;
     void Bip() override;
+    void setVolumeClips(int pourcent) override { volume_ = pourcent; }
+    int volumeClips() const override { return volume_; }
 
     // The alert: two short rising tones, 150 ms in all.
     static ClipPcm sonBip();
@@ -43,4 +45,7 @@ private:
     std::unique_ptr<SortieAudio> sortie_;
     std::unique_ptr<SortieAudio> signaux_; // the cues' own, so that a cue never cuts a shot's clip
     std::unique_ptr<SortieAudio> suites_;  // the glances' own, for the same reason
+    int volume_ = 100;
+    // The clip at the clips' level.
+    ClipPcm aLaMesure(ClipPcm pcm) const;
 };

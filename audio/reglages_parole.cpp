@@ -50,6 +50,12 @@ int vitesseSuivante(int vitesse, int sens) {
     return std::clamp(base + pas * PAS_VITESSE, VITESSE_MIN, VITESSE_MAX);
 }
 
+int hauteurSuivante(int hauteur, int sens) {
+    // On the steps of ten, as the volume: a pitch between two steps goes to the next one that way.
+    const int pas = sens > 0 ? hauteur / 10 + 1 : (hauteur + 9) / 10 - 1;
+    return std::clamp(pas * 10, 0, 100);
+}
+
 int volumeSuivant(int volume, int sens) {
     int pas = volume / PAS_VOLUME;
     if (sens > 0)

@@ -32,6 +32,8 @@ TagsParole lireTagsParole(const QStringList& lignes);
 int vitesseSuivante(int vitesse, int sens);
 // One step louder (sens > 0) or quieter: 10 %, within VOLUME_MIN and VOLUME_MAX.
 int volumeSuivant(int volume, int sens);
+// One step higher (sens > 0) or lower: 10, within 0 and 100.
+int hauteurSuivante(int hauteur, int sens);
 
 // 16-bit little-endian samples at volume percent of their level (100 leaves them as they are).
 void appliquerVolume(QByteArray& pcm, int volume);

@@ -33,4 +33,8 @@ public:
     virtual void ArreterSuite() {}
     // A short alert of our own (a desktop bell is often silent).
     virtual void Bip() = 0;
+    // The clips' and cues' level in percent of their own (100, the default, leaves them as they are),
+    // apart from the speech's.
+    virtual void setVolumeClips(int pourcent) { (void)pourcent; }
+    virtual int volumeClips() const { return 100; }
 };

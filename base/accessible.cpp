@@ -50,15 +50,3 @@ void decrirePourLecteurs(QWidget* widget, const QString& description) {
         return;
     widget->setAccessibleDescription(description); // Qt tells screen readers itself
 }
-
-QString motsDeCase(const QString& cellule) {
-    if (cellule.isEmpty())
-        return QStringLiteral("eau");
-    if (const std::optional<Marque> marque = marqueDe(cellule))
-        return *marque == Marque::Touche ? QStringLiteral("touché") : QStringLiteral("manqué");
-    const QString souche = estNomNavire(cellule) ? racine(cellule) : cellule;
-    for (const ClasseNavire& classe : CLASSES_NAVIRES)
-        if (souche == QLatin1String(classe.image))
-            return QString::fromUtf8(classe.mots);
-    return cellule.toLower();
-}

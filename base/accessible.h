@@ -1,6 +1,8 @@
 // What screen readers (Orca, a braille display) are told of the game's own widgets.
 #pragma once
 
+#include "model/grilles.h" // motsDeCase, for those who name cells
+
 #include <QAccessible>
 #include <QString>
 
@@ -18,6 +20,3 @@ void decrirePourLecteurs(QWidget* widget, const QString& description);
 // The same for a text said aloud: screen readers are told even when it is the same as before (a text
 // repeated word for word is news to the player).
 void annoncerPourLecteurs(QWidget* widget, const QString& texte);
-
-// What a cell of a grid holds, in words: "eau", "frégate", "touché", "manqué"...
-QString motsDeCase(const QString& cellule);

@@ -171,8 +171,8 @@ void Board::keyPressEvent(QKeyEvent* event) {
         return;
     }
     if ((event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) ||
-        (event->key() >= Qt::Key_F1 && event->key() <= Qt::Key_F35)) {
-        // Control letters and function keys belong to the menus.
+        (event->key() >= Qt::Key_F1 && event->key() <= Qt::Key_F35) || event->key() == Qt::Key_Pause) {
+        // Control letters, function keys and Pause belong to the menus.
         event->ignore();
         return;
     }

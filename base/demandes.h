@@ -73,6 +73,12 @@ public:
     virtual bool commande(const QKeySequence& touches) = 0;
     // The idle chatter's countdown.
     virtual Timer& paix() = 0;
+    // The clips' level chosen on the voice screen, kept in the game's settings; why it could not be
+    // written, empty when it was.
+    virtual QString garderVolumeDesSons(int pourcent) {
+        (void)pourcent;
+        return {};
+    }
 };
 
 // The voice screen and the About card, which open modally over the screen in front.
@@ -83,6 +89,7 @@ public:
         int vitesse = 175;
         int hauteur = 50;
         int volume = 100;
+        int sons = 100; // the clips' level, in percent
     };
     virtual ~EcransDeCote() = default;
     // The voice screen; the voice chosen when the player left it by Enter.

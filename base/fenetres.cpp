@@ -64,7 +64,7 @@ bool chercher(const QList<QAction*>& actions, const QKeySequence& touches) {
                 return true;
             continue;
         }
-        if (!action->shortcut().isEmpty() && action->shortcut() == touches && action->isEnabled()) {
+        if (action->shortcuts().contains(touches) && action->isEnabled()) {
             action->trigger();
             return true;
         }

@@ -16,6 +16,8 @@ const QString CLE_STEREO = QStringLiteral("stereo");
 const QString CLE_SIGNAL = QStringLiteral("signal");
 const QString CLE_VOIX = QStringLiteral("voix");
 const QString CLE_BRAILLE = QStringLiteral("braille");
+const QString CLE_BREF = QStringLiteral("bref");
+const QString CLE_SONS = QStringLiteral("sons");
 
 // A view into the line, not a copy: the logbook looks its counts up line by line.
 QByteArrayView cleDe(const QByteArray& ligne) {
@@ -202,11 +204,37 @@ void Preferences::setLecteurEcran(bool lecteur) {
     lignes_.setValeur(CLE_VOIX, lecteur ? QStringLiteral("lecteur") : QStringLiteral("perroquet"));
 }
 
-bool Preferences::braille() const {
-    const QString v = lignes_.valeur(CLE_BRAILLE);
+namespace {
+bool oui(const QString& v) {
     return v == QLatin1String("oui") || v == QLatin1String("1");
+}
+QString ouiNon(bool b) {
+    return b ? QStringLiteral("oui") : QStringLiteral("non");
+}
+} // namespace
+
+bool Preferences::braille() const {
+    return oui(lignes_.valeur(CLE_BRAILLE));
 }
 
 void Preferences::setBraille(bool braille) {
-    lignes_.setValeur(CLE_BRAILLE, braille ? QStringLiteral("oui") : QStringLiteral("non"));
+    lignes_.setValeur(CLE_BRAILLE, ouiNon(braille));
+}
+
+bool Preferences::bref() const {
+    return oui(lignes_.valeur(CLE_BREF));
+}
+
+void Preferences::setBref(bool bref) {
+    lignes_.setValeur(CLE_BREF, ouiNon(bref));
+}
+
+int Preferences::volumeSons() const {
+    bool nombre = false;
+    const int v = lignes_.valeur(CLE_SONS).toInt(&nombre);
+    return nombre && v >= 10 && v <= 100 ? v : 100;
+}
+
+void Preferences::setVolumeSons(int pourcent) {
+    lignes_.setValeur(CLE_SONS, QString::number(pourcent));
 }

@@ -79,6 +79,13 @@ public:
     // braille=oui|non: each text also on the braille display BRLTTY serves. Off unless "oui" or "1".
     bool braille() const;
     void setBraille(bool braille);
+    // bref=oui|non: the brief mode (the aim in two signs, each shot told in plain words, no banter).
+    // Off unless "oui" or "1".
+    bool bref() const;
+    void setBref(bool bref);
+    // sons=10..100: the clips' level in percent, apart from the speech's. 100 unless a number in range.
+    int volumeSons() const;
+    void setVolumeSons(int pourcent);
 
     // Any setting by its key, for settings that have no getter of their own yet.
     QString valeur(const QString& cle) const { return lignes_.valeur(cle); }

@@ -4,6 +4,8 @@
 #include <QDateTime>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace {
 
 class TimerQt : public Timer {
@@ -13,6 +15,10 @@ public:
         minuteur_.setSingleShot(true);
         minuteur_.setTimerType(Qt::PreciseTimer);
         QObject::connect(&minuteur_, &QTimer::timeout, this, [this] { tic(); });
+    }
+
+    int restant() const override {
+        return minuteur_.isActive() ? std::max(0, minuteur_.remainingTime()) : interval();
     }
 
 protected:

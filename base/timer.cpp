@@ -22,6 +22,11 @@ void Timer::relancer() {
     setEnabled(true);
 }
 
+void Timer::reprendre(int ms) {
+    actif_ = true;
+    armer(ms);
+}
+
 void Timer::tic() {
     if (!actif_)
         return;

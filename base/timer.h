@@ -15,6 +15,10 @@ public:
     void setInterval(int ms);
     // Disable then enable: a full interval from now.
     void relancer();
+    // The ms left before the next tick of an enabled timer; its interval when unknown.
+    virtual int restant() const { return intervalle_; }
+    // Enabled again with ms left before its next tick (the pause's end), then every interval as before.
+    void reprendre(int ms);
 
 Q_SIGNALS:
     void timeout();

@@ -113,7 +113,7 @@ void Echange::rien(int colonne) {
 }
 
 void Echange::direSecteur(const QString& texte, int colonne) {
-    narrateur_.ParlePlace(texte, balance(colonne));
+    narrateur_.ParlePlace(texte, balance(colonne), GenreTexte::Secteur);
     TimerPaix->relancer();
 }
 
@@ -131,6 +131,10 @@ void Echange::placer() {
     for (Timer* t : {TimerTir, TimerReplique, TimerEnnemi, Timergagne, TimerFinal})
         t->setEnabled(false);
     TimerPaix->setEnabled(false);
+    pause_ = false;
+    enSuspens_.clear();
+    dernierNous_.reset();
+    dernierEux_.reset();
     // A battle left in the middle still counts in the logbook once the player has fired.
     if (phase_ == Phase::TourDuJoueur || phase_ == Phase::Echange)
         noterPartie();
@@ -141,7 +145,7 @@ void Echange::placer() {
 }
 
 void Echange::demander(const Demande& demande) {
-    if (phase_ != Phase::TourDuJoueur) {
+    if (phase_ != Phase::TourDuJoueur || pause_) {
         // A key outside the player's turn drops a typed sector under way.
         if (demande.geste == Demande::Geste::Taper)
             saisie_.annuler();
@@ -167,8 +171,9 @@ void Echange::viser(Case secteur, bool curseur) {
         partie_.viseur = {colonne, ligne};
         vue_.repeindreAdverse();
     }
-    partie_.message_courant = annonceSecteur(partie_.tirs_joueur, colonne, ligne);
-    narrateur_.ParlePlace(partie_.message_courant, balance(colonne));
+    partie_.message_courant = bref_ ? annonceBreve(partie_.tirs_joueur, colonne, ligne)
+                                    : annonceSecteur(partie_.tirs_joueur, colonne, ligne);
+    narrateur_.ParlePlace(partie_.message_courant, balance(colonne), GenreTexte::Secteur);
     TimerPaix->relancer();
 }
 
@@ -215,11 +220,21 @@ void Echange::tirer(Case secteur) {
     const int colonne = secteur.colonne, ligne = secteur.ligne;
     const ResultatTir r = ::feu(partie_, hasard_, com_, colonne, ligne);
     if (!r.tire) {
-        narrateur_.Parle(r.message);
+        const bool rappel = bref_ && !r.message.isEmpty();
+        if (rappel)
+            partie_.message_courant = annonceBreve(partie_.tirs_joueur, colonne, ligne);
+        narrateur_.Parle(rappel ? partie_.message_courant : r.message, GenreTexte::Secteur);
         return;
     }
     narrateur_.Parle(FEU);
-    issue_ = r.message;
+    dernierNous_ = r.coup();
+    dernierEux_.reset();
+    // In brief the result follows "FEU!" in plain words, and its beat says nothing more.
+    issue_ = bref_ ? QString() : r.message;
+    if (bref_) {
+        partie_.message_courant = r.bref;
+        narrateur_.ParleEnSuite(r.bref, GenreTexte::Rapport);
+    }
     jouerClip(r.clip, colonne);
     passerA(r.flotte_detruite ? Phase::FinDePartie : Phase::Echange);
     if (r.flotte_detruite)
@@ -230,7 +245,7 @@ void Echange::tirer(Case secteur) {
 void Echange::TimerTirTimer() {
     vue_.repeindreAdverse();
     TimerTir->setEnabled(false);
-    narrateur_.Parle(issue_);
+    narrateur_.Parle(issue_, GenreTexte::Rapport);
     if (partie_.victoire_joueur)
         armer(Timergagne, 6000);
     else
@@ -241,7 +256,8 @@ void Echange::TimerRepliqueTimer() {
     TimerReplique->setEnabled(false);
     narrateur_.Parle(FEU_ENNEMI);
     const ResultatTir r = ::feuennemi(partie_, hasard_, com_, niveau_);
-    issue_ = r.message;
+    dernierEux_ = r.coup();
+    issue_ = bref_ ? r.bref : r.message;
     vue_.cibleEnnemie(r.colonne, r.ligne);
     jouerClip(r.clip, r.colonne);
     if (r.flotte_detruite) {
@@ -255,7 +271,9 @@ void Echange::TimerRepliqueTimer() {
 void Echange::TimerEnnemiTimer() {
     vue_.repeindreJoueur();
     TimerEnnemi->setEnabled(false);
-    narrateur_.Parle(issue_);
+    if (bref_)
+        partie_.message_courant = issue_;
+    narrateur_.Parle(issue_, GenreTexte::Rapport);
     if (partie_.victoire_adverse)
         armer(Timergagne, 6000);
     else
@@ -278,10 +296,10 @@ void Echange::TimerFinalTimer() {
 }
 
 void Echange::TimerPaixTimer() {
-    if (vue_.joueurAbsent())
+    if (vue_.joueurAbsent() || bref_ || pause_)
         return; // tried again at the next count, the remark not drawn
     RandomCom(hasard_, com_);
-    narrateur_.Parle(com_.com_paix);
+    narrateur_.Parle(com_.com_paix, GenreTexte::Propos);
     TimerPaix->setInterval(intervallePaix(hasard_));
 }
 
@@ -298,6 +316,8 @@ void Echange::adieux() {
         noterPartie();
     for (Timer* t : {TimerTir, TimerReplique, TimerEnnemi, Timergagne, TimerFinal, TimerPaix})
         t->setEnabled(false);
+    pause_ = false;
+    enSuspens_.clear();
     passerA(Phase::Adieux);
 }
 
@@ -394,4 +414,55 @@ void Echange::arreterEcoute() {
     legende_ = 0;
     suivante_ = 0;
     requeteLegende_ = -1;
+}
+
+void Echange::dernierEchange() {
+    narrateur_.Parle(phase_ == Phase::Placement ? PAS_ENCORE_EN_MER
+                                                : texteDernierEchange(dernierNous_, dernierEux_));
+}
+
+void Echange::blesses() {
+    narrateur_.Parle(phase_ == Phase::Placement ? PAS_ENCORE_EN_MER : texteBlesses(partie_));
+}
+
+void Echange::ouEstLeViseur(Case viseur) {
+    narrateur_.Parle(phase_ == Phase::Placement
+                         ? PAS_ENCORE_EN_MER
+                         : texteViseur(partie_.tirs_joueur, viseur.colonne, viseur.ligne));
+}
+
+void Echange::sauter(bool presDUnBlesse, Case depuis) {
+    const Case c = phase_ != Phase::TourDuJoueur || pause_ ? Case{}
+                   : presDUnBlesse                         ? prochainPresDUnBlesse(partie_, depuis)
+                                                           : prochainInexplore(partie_.tirs_joueur, depuis);
+    if (c.colonne == 0) {
+        rien(depuis.colonne);
+        return;
+    }
+    saisie_.annuler();
+    vue_.montrerViseur(c.colonne, c.ligne);
+    viser(c, true);
+}
+
+void Echange::basculerPause() {
+    if (phase_ == Phase::Adieux)
+        return;
+    pause_ = !pause_;
+    if (pause_) {
+        for (Timer* t : {TimerTir, TimerReplique, TimerEnnemi, Timergagne, TimerFinal})
+            if (t->isEnabled()) {
+                enSuspens_.append({t, t->restant()});
+                t->setEnabled(false);
+            }
+        TimerPaix->setEnabled(false);
+        saisie_.annuler();
+        vue_.activerAdverse(false);
+        narrateur_.Parle(QStringLiteral("Pause."));
+        return;
+    }
+    narrateur_.Parle(QStringLiteral("Fin de la pause, amiral, le combat reprend où il en était."));
+    for (const auto& [t, ms] : std::exchange(enSuspens_, {}))
+        t->reprendre(ms);
+    TimerPaix->setEnabled(true);
+    vue_.activerAdverse(phase_ == Phase::TourDuJoueur);
 }

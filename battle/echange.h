@@ -12,6 +12,7 @@
 #include <QObject>
 
 #include <functional>
+#include <optional>
 
 class Journal;
 class LecteurSons;
@@ -88,6 +89,9 @@ public:
     // A short cue where a key does nothing (the sea's edge, a shot under way, a game over), or silence.
     bool signalRien() const { return signalRien_; }
     void setSignalRien(bool signal) { signalRien_ = signal; }
+    // The brief mode: the aim in two signs, each shot's result in plain words, no banter or idle chatter.
+    bool bref() const { return bref_; }
+    void setBref(bool bref) { bref_ = bref; }
     Niveau niveau() const { return niveau_; }
     void setNiveau(Niveau niveau) { niveau_ = niveau; }
     // Where each game over, or left after a shot, is written; none in tests that do not ask for it.
@@ -117,6 +121,18 @@ public:
     void rien(int colonne = 0);
     // A sector named outside the aim (our own sea), at its column's side; the idle chatter waits.
     void direSecteur(const QString& texte, int colonne);
+    // The queries that move nothing: the last exchange, the enemy's ships hit and afloat, where the aim
+    // (the enemy sea's current cell) is.
+    void dernierEchange();
+    void blesses();
+    void ouEstLeViseur(Case viseur);
+    // A jump of the aim, in the player's turn: to the next sector not yet fired at, or (presDUnBlesse) to
+    // the next one beside a hit ship still afloat; named as the arrows name it. The cue when there is none.
+    void sauter(bool presDUnBlesse, Case depuis);
+    // The pause: the exchange's and the end's timers stopped where they were and the idle chatter silent,
+    // the enemy sea closed; then everything on from there.
+    void basculerPause();
+    bool enPause() const { return pause_; }
     // The player confirmed quitting: the exchange and the idle chatter fall silent for the goodbye.
     void adieux();
 
@@ -181,6 +197,10 @@ private:
     Journal* journal_ = nullptr;
     QString erreurJournal_;
     SaisieSecteur saisie_;
+    bool bref_ = false;
+    bool pause_ = false;
+    QList<QPair<Timer*, int>> enSuspens_; // the timers the pause stopped, with the ms each had left
+    std::optional<CoupJoue> dernierNous_, dernierEux_;
     bool refus_ = false; // a typed entry was just refused or dropped: Space names the aim before firing
     // What the shot under way turned out to be, said when its timer runs out.
     QString issue_;

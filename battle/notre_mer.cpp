@@ -8,17 +8,14 @@
 #include "model/grilles.h"
 
 #include <QFocusEvent>
+#include <QKeyEvent>
 
 void TBataille_navale::direNotreMer(bool entree) {
     const int c = port_joueur->col(), r = port_joueur->row();
     // Its first sector is chosen while the screen is built, before the exchange is there to say it.
     if (!echange_ || c < 1 || r < 1)
         return;
-    const QString& tir = partie_.tirs_adverse(c, r);
-    const QString texte = QString(lettreColonne(c)) + QLatin1Char('.') + QString::number(r) +
-                          QStringLiteral(" : ") + motsDeCase(partie_.plan_joueur(c, r)) +
-                          (tir.isEmpty() ? QString() : QStringLiteral(", ") + motsDeCase(tir)) +
-                          QLatin1Char('.');
+    const QString texte = texteNotreMer(partie_.plan_joueur, partie_.tirs_adverse, c, r);
     echange_->direSecteur(entree ? QStringLiteral("Notre flotte. ") + texte : texte, c);
 }
 
@@ -47,11 +44,23 @@ bool TBataille_navale::eventFilter(QObject* objet, QEvent* event) {
     if (echange_ &&
         (type == QEvent::KeyPress || type == QEvent::ShortcutOverride || type == QEvent::MouseButtonPress))
         echange_->arreterEcoute();
-    if (objet == port_joueur && event->type() == QEvent::FocusIn) {
+    const bool mer = objet == port_joueur || objet == port_adverse;
+    if (mer && type == QEvent::KeyPress && repondreQuestion(static_cast<QKeyEvent*>(event)))
+        return true;
+    if (mer && type == QEvent::FocusIn) {
         const Qt::FocusReason raison = static_cast<QFocusEvent*>(event)->reason();
-        if (raison == Qt::TabFocusReason || raison == Qt::BacktabFocusReason) {
+        const bool tab = raison == Qt::TabFocusReason || raison == Qt::BacktabFocusReason;
+        if (tab && objet == port_joueur) {
             saisieNous_.annuler();
             direNotreMer(true);
+        } else if (tab && objet == port_adverse) {
+            // Back from our sea: the enemy's named as ours was, then the sector aimed at.
+            echange_->direSecteur(
+                QStringLiteral("Flotte ennemie. ") +
+                    (echange_->bref()
+                         ? annonceBreve(partie_.tirs_joueur, port_adverse->col(), port_adverse->row())
+                         : annonceSecteur(partie_.tirs_joueur, port_adverse->col(), port_adverse->row())),
+                port_adverse->col());
         }
     }
     return QMainWindow::eventFilter(objet, event);

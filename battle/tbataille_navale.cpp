@@ -12,6 +12,7 @@
 #include "model/grilles.h"
 #include "screens/aide.h"
 #include "audio/clips.h"
+#include "audio/sons.h"
 #include "narrator/compagnon.h"
 
 #include <QApplication>
@@ -65,6 +66,8 @@ TBataille_navale::TBataille_navale(Partie& partie, Hasard& hasard, Services& ser
     echange_->setNiveau(preferences_.niveau());
     echange_->setStereo(preferences_.stereo());
     echange_->setSignalRien(preferences_.signalRien());
+    echange_->setBref(preferences_.bref());
+    services_.sons.setVolumeClips(preferences_.volumeSons());
     echange_->setJournal(&journal_);
 
     creerMenu();
@@ -106,8 +109,8 @@ void TBataille_navale::creerPlateaux() {
             [this](int touche, Qt::KeyboardModifiers, const QString& texte, quint32 scan) {
                 port_joueurKeyPress(toucheTapee(touche, texte, scan));
             });
-    // Every event of the game passes here first: Tab reaching our sea, and any key or click, which
-    // silences a glance under way before it does what it does.
+    // Every event of the game passes here first: Tab reaching either sea, the keys of a question about our
+    // sea, and any key or click, which silences a glance under way before it does what it does.
     qApp->installEventFilter(this);
     // For screen readers: our ships and the enemy's shots on them; on the enemy sea, only our shots.
     port_joueur->setAccessibleName(QStringLiteral("Notre flotte"));
@@ -177,6 +180,14 @@ bool TBataille_navale::enAdieux() const {
 
 Timer& TBataille_navale::paix() {
     return *echange_->TimerPaix;
+}
+
+QString TBataille_navale::garderVolumeDesSons(int pourcent) {
+    if (pourcent == preferences_.volumeSons())
+        return QString(); // nothing new: Corsabord.ini is left as it is
+    preferences_.setVolumeSons(pourcent);
+    const EcritureSure e = preferences_.enregistrer();
+    return e.reussie ? QString() : e.raison;
 }
 
 void TBataille_navale::montrerPlateau(bool visible) {
@@ -346,12 +357,16 @@ void TBataille_navale::cibleEnnemie(int colonne, int ligne) {
 
 void TBataille_navale::keyPressEvent(QKeyEvent* event) {
     FormKeyPress();
+    if (repondreQuestion(event)) {
+        event->accept();
+        return;
+    }
     // A key of the sea while a shot is played out or once the game is over: nothing to do, said by the
     // cue. Modifiers alone, menus' keys and function keys are not the sea's.
     const Phase phase = echange_->phase();
     const bool sansCommande =
         !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
-    if ((phase == Phase::Echange || phase == Phase::FinDePartie) && sansCommande &&
+    if ((phase == Phase::Echange || phase == Phase::FinDePartie || echange_->enPause()) && sansCommande &&
         toucheTapee(event->key(), event->text(), event->nativeScanCode()) != 0 &&
         !(event->key() >= Qt::Key_F1 && event->key() <= Qt::Key_F35) && event->key() != Qt::Key_Tab &&
         event->key() != Qt::Key_Backtab) {

@@ -19,6 +19,7 @@
 class Board;
 class Hasard;
 class QLabel;
+class QKeyEvent;
 class QMenuBar;
 class Scene;
 class Timer;
@@ -59,6 +60,7 @@ public:
     bool enAdieux() const override;
     bool commande(const QKeySequence& touches) override;
     Timer& paix() override;
+    QString garderVolumeDesSons(int pourcent) override;
 
     // An added key (F1 lists them), whichever menu or shortcut gave it.
     void executer(Commande commande);
@@ -105,6 +107,10 @@ private:
     void Stereo1Click();
     // The glance over the sea with the cursor, or its legend.
     void coupDOeil(Commande commande);
+    void Bref1Click();
+    // After Shift+F4: a key of the sector asked about, on our sea, taken whatever has the focus. False
+    // when no question waits or the key is not the question's (a shortcut).
+    bool repondreQuestion(QKeyEvent* event);
     // Our own sea read by keys: the sector under its cursor and what it holds, after the sea's name when
     // Tab has just brought the keys there.
     void direNotreMer(bool entree);
@@ -135,4 +141,6 @@ private:
     bool selonLeViseur_ = false;   // the current cell is following a sector the exchange aimed at
     bool selonLEnnemi_ = false;    // our sea's cell is following the enemy's shot, said by its report
     SaisieSecteur saisieNous_;     // a sector typed on our own sea
+    bool question_ = false;        // Shift+F4 waits for a sector of our sea
+    SaisieSecteur saisieQuestion_; // that sector, as it is typed
 };

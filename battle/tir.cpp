@@ -35,6 +35,46 @@ bool surLaMer(int colonne, int ligne) {
 }
 } // namespace
 
+QString secteurBref(int colonne, int ligne) {
+    return QString(lettreColonne(colonne)) + QString::number(ligne);
+}
+
+QString etatBref(const CoupJoue& coup, bool notreNavire) {
+    if (coup.marque == MANQUE)
+        return QStringLiteral("à l'eau");
+    for (int i = 0; i < int(CLASSES_NAVIRES.size()); ++i)
+        if (!coup.coule.isEmpty() && coup.coule == QLatin1String(CLASSES_NAVIRES[size_t(i)].image)) {
+            const QString navire = leNavire(i);
+            return QStringLiteral("coulé, ") +
+                   (notreNavire ? QStringLiteral("notre ") + navire.section(QLatin1Char(' '), 1) : navire);
+        }
+    return QStringLiteral("touché");
+}
+
+QString annonceBreve(const Grille& tirs, int colonne, int ligne) {
+    const QString& marque = tirs(colonne, ligne);
+    const QString secteur = secteurBref(colonne, ligne);
+    if (marque == MANQUE)
+        return secteur + QStringLiteral(", déjà à l'eau.");
+    if (marque == TOUCHE)
+        return secteur + QStringLiteral(", déjà touché.");
+    return secteur;
+}
+
+QString resultatBref(const CoupJoue& coup) {
+    return secteurBref(coup.secteur.colonne, coup.secteur.ligne) + QStringLiteral(" : ") +
+           etatBref(coup, false) + QLatin1Char('.');
+}
+
+QString rapportEnnemiBref(const CoupJoue& coup) {
+    const QString secteur = secteurBref(coup.secteur.colonne, coup.secteur.ligne);
+    if (coup.marque == MANQUE)
+        return QStringLiteral("Impact en ") + secteur + QLatin1Char('.');
+    const QString etat = etatBref(coup, true);
+    return QStringLiteral("Touché en ") + secteur +
+           (etat == QStringLiteral("touché") ? QString() : QStringLiteral(" : ") + etat) + QLatin1Char('.');
+}
+
 QString annonceSecteur(const Grille& tirs, int colonne, int ligne) {
     return QStringLiteral("Secteur : ") + nomSecteur(colonne, ligne) + rappelDejaVise(tirs(colonne, ligne));
 }
@@ -77,6 +117,9 @@ ResultatTir feu(Partie& partie, Hasard& hasard, Commentaires& com, int colonne, 
         r.clip = QStringLiteral("WaveBut");
         r.message = com.com_but;
     }
+    if (coule)
+        r.navire_coule = partie.dernier_coule;
+    r.bref = resultatBref(r.coup());
     if (partie.flotte_detruite) {
         partie.infopartie = FIN_DE_LA_PARTIE;
         partie.victoire_joueur = true;
@@ -115,6 +158,9 @@ ResultatTir feuennemi(Partie& partie, Hasard& hasard, Commentaires& com, Niveau 
         r.clip = QStringLiteral("WaveEBut");
         r.message = QStringLiteral("Touché en ") + secteur + com.com_ebut;
     }
+    if (r.coule)
+        r.navire_coule = partie.dernier_coule;
+    r.bref = rapportEnnemiBref(r.coup());
     if (r.coule)
         oublierPoursuite(partie.coup_ia);
     if (partie.flotte_detruite) {

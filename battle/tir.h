@@ -1,12 +1,20 @@
 // The shots of both sides as values: what was marked, what sank, what the narrator will say, which clip.
 #pragma once
 
+#include "battle/ciblage.h"
 #include "model/grilles.h"
 #include "model/regles.h"
 #include "model/hasard.h"
 #include "narrator/commentaires.h"
 
 #include <QString>
+
+// A shot as it is told in plain words: where it fell, what it hit, which ship it sank.
+struct CoupJoue {
+    Case secteur;
+    QString marque; // its mark's name (nomMarque)
+    QString coule;  // the stem of the ship it sank ("FREGATE"), empty when none
+};
 
 // The outcome of one shot, for the battle's timers to play out.
 struct ResultatTir {
@@ -20,7 +28,21 @@ struct ResultatTir {
     int intervalle = 0;           // ms until the result is spoken
     QString message;              // the result to speak when the timer elapses (at once for a refused shot)
     QString ligne_rapport;        // the line added to the loss report; empty when nothing sank
+    QString navire_coule;         // the stem of the ship it sank ("FREGATE"), empty when none
+    QString bref;                 // the result in plain words, for the brief mode ("D2 : touché.")
+
+    CoupJoue coup() const { return {{colonne, ligne}, marque, navire_coule}; }
 };
+
+// A sector in brief: column 4, row 2 gives "D2".
+QString secteurBref(int colonne, int ligne);
+// What a shot did, in a few words: "à l'eau", "touché", "coulé, la frégate" (ours: "coulé, notre frégate").
+QString etatBref(const CoupJoue& coup, bool notreNavire);
+// The brief mode's texts: the aim ("D2", "D2, déjà touché."), the player's shot ("D2 : coulé, la
+// frégate.") and the enemy's ("Impact en D2.", "Touché en D2 : coulé, notre frégate.").
+QString annonceBreve(const Grille& tirs, int colonne, int ligne);
+QString resultatBref(const CoupJoue& coup);
+QString rapportEnnemiBref(const CoupJoue& coup);
 
 // What the narrator says of a sector of the enemy sea as the player aims at it.
 QString annonceSecteur(const Grille& tirs, int colonne, int ligne);

@@ -3,6 +3,7 @@
 
 #include <Qt>
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -238,4 +239,116 @@ QString naviresAFlot(const Partie& partie) {
            QLatin1Char(' ') +
            (nous.isEmpty() ? QStringLiteral("Il ne nous reste plus un seul navire.")
                            : QStringLiteral("Il nous reste ") + nous + QStringLiteral("."));
+}
+
+namespace {
+using Cases = std::array<std::array<bool, TAILLE_MER + 2>, TAILLE_MER + 2>;
+
+// The enemy's sectors hit that belong to a ship still afloat (its first cell still in the sea).
+Cases blesses(const Partie& partie) {
+    Cases b{};
+    for (int c = 1; c <= TAILLE_MER; ++c)
+        for (int r = 1; r <= TAILLE_MER; ++r) {
+            const QString& nom = partie.mer_adverse(c, r);
+            if (!estNomNavire(nom))
+                continue;
+            const bool horizontal = nom.endsWith(QLatin1Char('H'));
+            for (int i = 0; i < partie.longueurDe(nom); ++i) {
+                const int cc = horizontal ? c + i : c, rr = horizontal ? r : r + i;
+                if (cc <= TAILLE_MER && rr <= TAILLE_MER && partie.tirs_joueur(cc, rr) == TOUCHE)
+                    b[size_t(cc)][size_t(rr)] = true;
+            }
+        }
+    return b;
+}
+
+// The first sector after depuis in reading order, round to depuis, for which garder holds.
+template <typename F> Case prochain(Case depuis, F garder) {
+    const bool surLaMer = depuis.colonne >= 1 && depuis.colonne <= TAILLE_MER && depuis.ligne >= 1 &&
+                          depuis.ligne <= TAILLE_MER;
+    const int n = TAILLE_MER * TAILLE_MER;
+    const int depart = surLaMer ? (depuis.ligne - 1) * TAILLE_MER + depuis.colonne - 1 : n - 1;
+    for (int pas = 1; pas <= n; ++pas) {
+        const int i = (depart + pas) % n;
+        const Case c{i % TAILLE_MER + 1, i / TAILLE_MER + 1};
+        if (garder(c))
+            return c;
+    }
+    return {};
+}
+} // namespace
+
+QString texteDernierEchange(const std::optional<CoupJoue>& nous, const std::optional<CoupJoue>& eux) {
+    if (!nous)
+        return QStringLiteral("Pas encore de tir échangé, amiral.");
+    const auto dire = [](const CoupJoue& c, bool notre) {
+        return secteur(c.secteur.colonne, c.secteur.ligne) + QStringLiteral(" : ") + etatBref(c, notre) +
+               QLatin1Char('.');
+    };
+    return QStringLiteral("Notre dernier tir, ") + dire(*nous, false) + QLatin1Char(' ') +
+           (eux ? QStringLiteral("Réponse de l'ennemi, ") + dire(*eux, true)
+                : QStringLiteral("L'ennemi n'a pas encore répondu."));
+}
+
+QString texteBlesses(const Partie& partie) {
+    Cases b = blesses(partie);
+    QStringList groupes;
+    // Each group of neighbouring hits, walked from its first sector in reading order.
+    prochain({}, [&](Case depart) {
+        if (!b[size_t(depart.colonne)][size_t(depart.ligne)])
+            return false;
+        QList<Case> groupe{depart}, pile{depart};
+        b[size_t(depart.colonne)][size_t(depart.ligne)] = false;
+        while (!pile.isEmpty()) {
+            const Case c = pile.takeLast();
+            for (const Case v : {Case{c.colonne + 1, c.ligne}, Case{c.colonne - 1, c.ligne},
+                                 Case{c.colonne, c.ligne + 1}, Case{c.colonne, c.ligne - 1}})
+                if (b[size_t(v.colonne)][size_t(v.ligne)]) {
+                    b[size_t(v.colonne)][size_t(v.ligne)] = false;
+                    groupe << v;
+                    pile << v;
+                }
+        }
+        std::sort(groupe.begin(), groupe.end(), [](Case x, Case y) {
+            return std::pair(x.ligne, x.colonne) < std::pair(y.ligne, y.colonne);
+        });
+        QStringList noms;
+        for (const Case c : groupe)
+            noms << secteur(c.colonne, c.ligne);
+        groupes << enumerer(noms);
+        return false;
+    });
+    if (groupes.isEmpty())
+        return QStringLiteral("Aucun navire ennemi touché qui flotte encore, amiral.");
+    return QStringLiteral("Touchés, pas encore coulés : ") + groupes.join(QStringLiteral(", puis ")) +
+           QLatin1Char('.');
+}
+
+QString texteViseur(const Grille& tirs, int colonne, int ligne) {
+    if (colonne < 1 || colonne > TAILLE_MER || ligne < 1 || ligne > TAILLE_MER)
+        return QStringLiteral("Le viseur n'est sur aucun secteur, amiral.");
+    const QString& m = tirs(colonne, ligne);
+    return QStringLiteral("Le viseur est en ") + secteur(colonne, ligne) +
+           (m == TOUCHE   ? QStringLiteral(", déjà visé, coup au but.")
+            : m == MANQUE ? QStringLiteral(", déjà visé, coup à l'eau.")
+                          : QStringLiteral(", pas encore visé."));
+}
+
+QString texteNotreMer(const Grille& plan, const Grille& tirs, int colonne, int ligne) {
+    const QString& tir = tirs(colonne, ligne);
+    return secteur(colonne, ligne) + QStringLiteral(" : ") + motsDeCase(plan(colonne, ligne)) +
+           (tir.isEmpty() ? QString() : QStringLiteral(", ") + motsDeCase(tir)) + QLatin1Char('.');
+}
+
+Case prochainInexplore(const Grille& tirs, Case depuis) {
+    return prochain(depuis, [&](Case c) { return tirs(c.colonne, c.ligne).isEmpty(); });
+}
+
+Case prochainPresDUnBlesse(const Partie& partie, Case depuis) {
+    const Cases b = blesses(partie);
+    return prochain(depuis, [&](Case c) {
+        const auto i = size_t(c.colonne), j = size_t(c.ligne);
+        return partie.tirs_joueur(c.colonne, c.ligne).isEmpty() &&
+               (b[i + 1][j] || b[i - 1][j] || b[i][j + 1] || b[i][j - 1]);
+    });
 }

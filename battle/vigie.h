@@ -3,9 +3,12 @@
 #pragma once
 
 #include "battle/ciblage.h"
+#include "battle/tir.h"
 #include "model/grilles.h"
 
 #include <QString>
+
+#include <optional>
 
 // A key as a typed sector reads it, whatever the keyboard's layout: a digit typed with or without Shift,
 // on the keypad or on the top row, becomes Qt::Key_0 to Qt::Key_9; a modifier pressed alone (Shift, Ctrl,
@@ -49,6 +52,22 @@ QString resumeAdverse(const Grille& tirs_joueur, bool colonne, int numero);
 QString resumeNotreMer(const Grille& plan_joueur, const Grille& tirs_adverse, bool colonne, int numero);
 // What the enemy still has afloat, then what remains of ours, one sentence each.
 QString naviresAFlot(const Partie& partie);
+
+// The queries that move nothing. The last exchange: our last shot and the enemy's reply, when there is one.
+QString texteDernierEchange(const std::optional<CoupJoue>& nous, const std::optional<CoupJoue>& eux);
+// The enemy's sectors hit where no ship has sunk yet, in groups of neighbours as the eye sees them on the
+// board (which ship a hit belongs to stays unknown): "Touchés, pas encore coulés : D.2 et D.3, puis H.7."
+QString texteBlesses(const Partie& partie);
+// Where the aim is on the enemy sea, and what the player knows of that sector.
+QString texteViseur(const Grille& tirs_joueur, int colonne, int ligne);
+// A sector of our sea: "C.7 : frégate, touché."
+QString texteNotreMer(const Grille& plan_joueur, const Grille& tirs_adverse, int colonne, int ligne);
+
+// The jumps, in reading order (A1 to L1, then A2...) from the sector after depuis, round to depuis itself;
+// {0, 0} when there is none. The next sector not yet fired at:
+Case prochainInexplore(const Grille& tirs_joueur, Case depuis);
+// The next one not yet fired at beside a hit of an enemy ship still afloat.
+Case prochainPresDUnBlesse(const Partie& partie, Case depuis);
 
 inline const QString PAS_ENCORE_EN_MER =
     QStringLiteral("Nos navires sont encore au port, amiral, la bataille n'a pas commencé.");

@@ -4,6 +4,7 @@
 #include "base/board.h"
 #include "base/timer.h"
 
+#include <QKeyEvent>
 #include <QMenuBar>
 
 void TBataille_navale::creerVigie(QMenuBar* barre) {
@@ -13,7 +14,10 @@ void TBataille_navale::creerVigie(QMenuBar* barre) {
         if (!t.commande)
             continue;
         QAction* action = vigie->addAction(t.titre);
-        action->setShortcut(QKeySequence(t.touches));
+        if (t.autre.key() == Qt::Key_unknown)
+            action->setShortcut(QKeySequence(t.touches));
+        else
+            action->setShortcuts({QKeySequence(t.touches), QKeySequence(t.autre)});
         connect(action, &QAction::triggered, this, [this, c = *t.commande] { executer(c); });
     }
 }
@@ -63,7 +67,71 @@ void TBataille_navale::executer(Commande commande) {
     case Commande::CoupDOeilTouches:
         coupDOeil(commande);
         return;
+    case Commande::Rapports:
+    case Commande::RapportsSuivant:
+        // None that way: the cue, and the walk stays where it was.
+        if (!(commande == Commande::Rapports ? narrateur_.reculer(GenreTexte::Rapport)
+                                             : narrateur_.avancer(GenreTexte::Rapport)))
+            echange_->rien();
+        return;
+    case Commande::Bref:
+        Bref1Click();
+        return;
+    case Commande::DernierEchange:
+        echange_->dernierEchange();
+        return;
+    case Commande::Blesses:
+        echange_->blesses();
+        return;
+    case Commande::Viseur:
+        echange_->ouEstLeViseur({col, row});
+        return;
+    case Commande::QuestionNotreMer:
+        if (echange_->phase() == Phase::Placement || echange_->phase() == Phase::Adieux) {
+            Parle(PAS_ENCORE_EN_MER);
+            return;
+        }
+        question_ = true;
+        saisieQuestion_.annuler();
+        Parle(QStringLiteral("Quel secteur de notre flotte, amiral? Une lettre, puis un nombre."));
+        return;
+    case Commande::SautInexplore:
+    case Commande::SautBlesse:
+        echange_->sauter(commande == Commande::SautBlesse, {col, row});
+        return;
+    case Commande::Pause:
+        echange_->basculerPause();
+        return;
     }
+}
+
+bool TBataille_navale::repondreQuestion(QKeyEvent* event) {
+    if (!question_ || (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) ||
+        (event->key() >= Qt::Key_F1 && event->key() <= Qt::Key_F35))
+        return false;
+    const SaisieSecteur::Reponse r =
+        saisieQuestion_.taper(toucheTapee(event->key(), event->text(), event->nativeScanCode()));
+    if (r.cible.colonne > 0) {
+        question_ = false;
+        Parle(texteNotreMer(partie_.plan_joueur, partie_.tirs_adverse, r.cible.colonne, r.cible.ligne));
+    } else if (!r.prise) {
+        // A key that is no sector (an arrow, Space with nothing typed) drops the question.
+        question_ = false;
+        Parle(QStringLiteral("Question annulée."));
+    } else if (!r.texte.isEmpty()) {
+        Parle(r.texte);
+        question_ = saisieQuestion_.enCours();
+    }
+    return true;
+}
+
+void TBataille_navale::Bref1Click() {
+    const bool bref = !echange_->bref();
+    echange_->setBref(bref);
+    preferences_.setBref(bref);
+    changerReglage(bref ? QStringLiteral("Mode bref, amiral: le secteur en deux signes, chaque tir dit en "
+                                         "clair, et je garde mes bavardages.")
+                        : QStringLiteral("Mode complet, amiral: je dis tout, comme d'habitude."));
 }
 
 void TBataille_navale::Journal1Click() {

@@ -8,6 +8,7 @@
 #include "battle/tbataille_navale.h"
 #include "narrator/compagnon_perroquet.h"
 #include "audio/lecteur_sons.h"
+#include "support/flotte.h"
 #include "support/jeu.h"
 #include "ecoute.h"
 
@@ -68,9 +69,16 @@ public:
         const int r = CompagnonPerroquet::parler(texte);
         if (texte == QStringLiteral("FEU!"))
             feu = ms();
+        dit = ms();
+        return r;
+    }
+    int parlerPlace(const QString& texte, double balance) override {
+        const int r = CompagnonPerroquet::parlerPlace(texte, balance);
+        dit = ms();
         return r;
     }
     double feu = 0;
+    double dit = 0; // the last text handed over
 };
 
 // The first clip of a shot: when it was asked for, and how long handing it to the sound server took.
@@ -217,5 +225,47 @@ int main(int argc, char** argv) {
             mediane(clipEntendu),
             clipEntendu.empty() ? 0.0 : *std::max_element(clipEntendu.begin(), clipEntendu.end()),
             clipEntendu.size());
+
+    // The queries and the jumps, in the player's turn, an enemy ship hit and afloat: from the key to
+    // the answer handed to the speech engine.
+    bataille.echange().placer();
+    partie.copierPlans();
+    bataille.echange().engager();
+    poserNavire(partie.mer_adverse, QStringLiteral("FREGATEH"), 4, 5, 5);
+    partie.tirs_joueur(6, 5) = nomMarque(Marque::Touche);
+    struct Touche {
+        const char* nom;
+        QList<QKeyCombination> avant; // typed first, not timed
+        QKeyCombination touche;
+    };
+    const Touche touches[] = {
+        {"F9, the last exchange", {}, Qt::Key_F9},
+        {"Shift+F9, the ships hit", {}, Qt::SHIFT | Qt::Key_F9},
+        {"F10, where the aim is", {}, Qt::Key_F10},
+        {"Shift+F4 C 7, a sector of our sea", {Qt::SHIFT | Qt::Key_F4, Qt::Key_C}, Qt::Key_7},
+        {"Alt+Right, the next sector not fired at", {}, Qt::ALT | Qt::Key_Right},
+        {"Alt+Left, beside a ship hit", {}, Qt::ALT | Qt::Key_Left},
+    };
+    for (const Touche& t : touches) {
+        std::vector<double> reponses;
+        for (int i = 0; i < 30; ++i) {
+            const auto appuyer = [&](QKeyCombination k) {
+                QTest::keyClick(bataille.focusWidget() ? bataille.focusWidget() : &bataille, k.key(),
+                                k.keyboardModifiers());
+            };
+            for (const QKeyCombination k : t.avant)
+                appuyer(k);
+            compagnon.dit = 0;
+            const double t0 = ms();
+            appuyer(t.touche);
+            if (compagnon.dit > 0)
+                reponses.push_back(compagnon.dit - t0);
+            attendre(20);
+        }
+        std::printf("%s: key to answer handed over, median %.3f ms, worst %.3f ms over %zu keys\n", t.nom,
+                    mediane(reponses),
+                    reponses.empty() ? 0.0 : *std::max_element(reponses.begin(), reponses.end()),
+                    reponses.size());
+    }
     return 0;
 }

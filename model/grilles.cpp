@@ -126,7 +126,8 @@ bool Partie::VerifieCoule(Grille& mer, const Grille& tirs, const QString& cote) 
             }
             if (toutTouche) {
                 mer(c, r).clear();
-                infopartie = racine(nom) + QLatin1Char(' ') + cote + QStringLiteral(" hors de combat. ");
+                dernier_coule = racine(nom);
+                infopartie = dernier_coule + QLatin1Char(' ') + cote + QStringLiteral(" hors de combat. ");
                 coule = true;
             }
         }
@@ -137,4 +138,16 @@ bool Partie::VerifieCoule(Grille& mer, const Grille& tirs, const QString& cote) 
             if (estNomNavire(mer(c, r)))
                 flotte_detruite = false;
     return coule;
+}
+
+QString motsDeCase(const QString& cellule) {
+    if (cellule.isEmpty())
+        return QStringLiteral("eau");
+    if (const std::optional<Marque> marque = marqueDe(cellule))
+        return *marque == Marque::Touche ? QStringLiteral("touché") : QStringLiteral("manqué");
+    const QString souche = estNomNavire(cellule) ? racine(cellule) : cellule;
+    for (const ClasseNavire& classe : CLASSES_NAVIRES)
+        if (souche == QLatin1String(classe.image))
+            return QString::fromUtf8(classe.mots);
+    return cellule.toLower();
 }

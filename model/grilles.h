@@ -80,6 +80,9 @@ ClassesNavires classesDeBase();
 // The letter of a column: 1 is A, 12 is L.
 QChar lettreColonne(int colonne);
 
+// What a cell of a grid holds, in words: "eau", "frégate", "touché", "manqué"...
+QString motsDeCase(const QString& cellule);
+
 // A sector as the narrator says it: column 3, row 7 gives "C.7. ".
 QString nomSecteur(int colonne, int ligne);
 
@@ -129,6 +132,7 @@ struct Partie {
     bool victoire_adverse = false;
     bool flotte_detruite = false;
     QString infopartie;    // the last sinking text, "Fin de la partie" once a game is over
+    QString dernier_coule; // the stem of the last ship VerifieCoule found sunk ("FREGATE")
     QStringList MemoInfo;  // our losses
     QStringList MemoEinfo; // the enemy's losses
     t_coup_ia coup_ia;

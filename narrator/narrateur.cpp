@@ -95,22 +95,31 @@ void Narrateur::mettreEnScene(const QStringList& reglages) {
     pret_ = true;
 }
 
-void Narrateur::ParlePlace(const QString& texte, double balance) {
+void Narrateur::ParlePlace(const QString& texte, double balance, GenreTexte genre) {
     if (texte.isEmpty())
         return;
     if (a_l_ecart_) {
-        attente_.append(texte);
+        attente_.append({texte, genre});
         return;
     }
-    ParleEcran(texte, balance);
+    ParleEcran(texte, balance, genre);
 }
 
-void Narrateur::ParleEcran(const QString& texte, double balance) {
+void Narrateur::ParleEcran(const QString& texte, double balance, GenreTexte genre) {
     if (texte.isEmpty())
         return;
     dernier_message_ = texte;
-    historique_.ajouter(texte);
+    historique_.ajouter(texte, genre);
     dire(texte, balance);
+}
+
+void Narrateur::ParleEnSuite(const QString& texte, GenreTexte genre) {
+    if (texte.isEmpty())
+        return;
+    if (a_l_ecart_)
+        attente_.append({texte, genre});
+    else
+        ajouterALaSuite(texte, genre);
 }
 
 void Narrateur::dire(const QString& texte, double balance) {
@@ -138,12 +147,16 @@ void Narrateur::repeter() {
     dire(dernier_message_);
 }
 
-void Narrateur::reculer() {
-    dire(historique_.reculer());
+bool Narrateur::reculer(std::optional<GenreTexte> genre) {
+    const QString texte = historique_.reculer(genre);
+    dire(texte);
+    return !texte.isEmpty();
 }
 
-void Narrateur::avancer() {
-    dire(historique_.avancer());
+bool Narrateur::avancer(std::optional<GenreTexte> genre) {
+    const QString texte = historique_.avancer(genre);
+    dire(texte);
+    return !texte.isEmpty();
 }
 
 void Narrateur::mettreDeCote() {
@@ -152,17 +165,17 @@ void Narrateur::mettreDeCote() {
 
 void Narrateur::reprendre(const QString& annonce, bool toujours) {
     a_l_ecart_ = false;
-    const QStringList attente = std::exchange(attente_, {});
+    const auto attente = std::exchange(attente_, {});
     if (attente.isEmpty() && !toujours)
         return;
     Parle(annonce);
-    for (const QString& texte : attente)
-        ajouterALaSuite(texte);
+    for (const auto& [texte, genre] : attente)
+        ajouterALaSuite(texte, genre);
 }
 
-void Narrateur::ajouterALaSuite(const QString& texte) {
+void Narrateur::ajouterALaSuite(const QString& texte, GenreTexte genre) {
     dernier_message_ = texte;
-    historique_.ajouter(texte);
+    historique_.ajouter(texte, genre);
     if (pret_)
         suite_.append(service_.parler(texte));
 }

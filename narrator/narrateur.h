@@ -27,11 +27,14 @@ public:
 
     // Speaks a text, cutting off whatever was being said. An empty text is ignored. While a side screen
     // is open (mettreDeCote), the text waits for reprendre instead.
-    void Parle(const QString& texte) { ParlePlace(texte, 0); }
+    // genre: what the text is about, kept with it in the history.
+    void Parle(const QString& texte, GenreTexte genre = GenreTexte::Autre) { ParlePlace(texte, 0, genre); }
     // The same, heard at balance from -1 (full left) to +1 (full right).
-    void ParlePlace(const QString& texte, double balance);
+    void ParlePlace(const QString& texte, double balance, GenreTexte genre = GenreTexte::Autre);
     // A side screen's own text: said at once, even while the battle's texts wait.
-    void ParleEcran(const QString& texte, double balance = 0);
+    void ParleEcran(const QString& texte, double balance = 0, GenreTexte genre = GenreTexte::Autre);
+    // Said once the text under way is heard out, cutting nothing (it waits likewise behind a side screen).
+    void ParleEnSuite(const QString& texte, GenreTexte genre = GenreTexte::Autre);
     // Ctrl+R: the last text again, cutting off whatever was being said.
     void repeter();
     // A word said in passing (the glance's legend), cutting off whatever was being said but remembered
@@ -41,9 +44,10 @@ public:
     void taire() { couper(); }
 
     // Alt+Up and Alt+Down: one text back or forward among the last ones, said with its place
-    // ("3 sur 12: ..."). Neither the last text nor the list changes.
-    void reculer();
-    void avancer();
+    // ("3 sur 12: ..."). Neither the last text nor the list changes. With a kind, the texts of that kind
+    // alone; false when there is none that way, and nothing is said.
+    bool reculer(std::optional<GenreTexte> genre = std::nullopt);
+    bool avancer(std::optional<GenreTexte> genre = std::nullopt);
     const HistoriqueTextes& historique() const { return historique_; }
 
     // A side screen (the voice screen, the About card) opens: the battle's texts wait until it closes.
@@ -88,7 +92,7 @@ private:
     // Cuts off every text under way or queued.
     void couper();
     // Says a text after those already queued.
-    void ajouterALaSuite(const QString& texte);
+    void ajouterALaSuite(const QString& texte, GenreTexte genre);
 
     ServiceCompagnon& service_;
     Dialogues& dialogues_;
@@ -96,8 +100,8 @@ private:
     QWidget* fenetre_ = nullptr;
     QString dernier_message_;
     HistoriqueTextes historique_;
-    QStringList attente_; // the battle's texts while a side screen is open
-    QList<int> suite_;    // texts queued after the one under way, cut with it
+    QList<QPair<QString, GenreTexte>> attente_; // the battle's texts while a side screen is open
+    QList<int> suite_;                          // texts queued after the one under way, cut with it
     bool a_l_ecart_ = false;
     int requete_parole_ = 0;
     bool pret_ = false;

@@ -135,11 +135,12 @@ void TTest::repeindrePlateau() {
 }
 
 void TTest::keyPressEvent(QKeyEvent* event) {
-    // A Control letter that the harbour's menu does not take, a function key, or Alt with an up or down
-    // arrow (the narrator's last texts) goes to the battle screen's menu.
+    // A Control letter that the harbour's menu does not take, a function key or Pause, or Alt with an up or
+    // down arrow (the narrator's last texts) goes to the battle screen's menu.
     const bool lettre =
         (event->modifiers() & Qt::ControlModifier) && event->key() >= Qt::Key_A && event->key() <= Qt::Key_Z;
-    const bool fonction = event->key() >= Qt::Key_F1 && event->key() <= Qt::Key_F12;
+    const bool fonction =
+        (event->key() >= Qt::Key_F1 && event->key() <= Qt::Key_F12) || event->key() == Qt::Key_Pause;
     const bool historique = (event->modifiers() & Qt::AltModifier) &&
                             (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down);
     if ((lettre || fonction || historique) &&

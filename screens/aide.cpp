@@ -94,11 +94,40 @@ const QList<ToucheAjoutee>& touchesAjoutees() {
         {Qt::CTRL | Qt::Key_F4, Commande::CoupDOeilTouches, QStringLiteral("Coup d'œil sur les coups au but"),
          QStringLiteral("Control F4 : tous les secteurs touchés de cette mer, ligne après ligne. Une touche "
                         "arrête le coup d'œil.")},
+        {Qt::SHIFT | Qt::Key_F6, Commande::Bref, QStringLiteral("Mode bref"),
+         QStringLiteral("Majuscule F6 : mode bref, le secteur visé en deux signes, chaque tir dit en clair, "
+                        "sans bavardage ; encore une fois, tout comme avant.")},
+        {Qt::Key_F9, Commande::DernierEchange, QStringLiteral("Dernier échange"),
+         QStringLiteral("F9 : le dernier échange, notre tir et la réponse de l'ennemi.")},
+        {Qt::SHIFT | Qt::Key_F9, Commande::Blesses, QStringLiteral("Navires ennemis touchés"),
+         QStringLiteral("Majuscule F9 : les navires ennemis touchés et pas encore coulés, avec leurs "
+                        "secteurs.")},
+        {Qt::Key_F10, Commande::Viseur, QStringLiteral("Où est le viseur"),
+         QStringLiteral("F10 : où est le viseur, sans le bouger.")},
+        {Qt::SHIFT | Qt::Key_F4, Commande::QuestionNotreMer, QStringLiteral("Un secteur de notre flotte"),
+         QStringLiteral("Majuscule F4, puis une lettre et un nombre : ce que tient ce secteur de notre "
+                        "flotte.")},
+        {Qt::ALT | Qt::Key_Right, Commande::SautInexplore, QStringLiteral("Secteur inexploré suivant"),
+         QStringLiteral("Alt flèche droite : le viseur au prochain secteur jamais visé.")},
+        {Qt::ALT | Qt::Key_Left, Commande::SautBlesse, QStringLiteral("Près d'un navire touché"),
+         QStringLiteral("Alt flèche gauche : le viseur au prochain secteur jamais visé, à côté "
+                        "d'un navire touché qui flotte encore.")},
+        {Qt::Key_F11, Commande::Pause, QStringLiteral("Pause"),
+         QStringLiteral("F11 ou la touche Pause : le combat s'arrête, et reprend où il en était."),
+         Qt::Key_Pause},
+        {Qt::ALT | Qt::Key_PageUp, Commande::Rapports, QStringLiteral("Rapport de tir précédent"),
+         QStringLiteral("Alt page précédente : le rapport de tir d'avant, le nôtre ou celui de "
+                        "l'ennemi, sans les secteurs ni les bavardages.")},
+        {Qt::ALT | Qt::Key_PageDown, Commande::RapportsSuivant, QStringLiteral("Rapport de tir suivant"),
+         QStringLiteral("Alt page suivante : le rapport de tir d'après.")},
         {{},
          std::nullopt,
          {},
-         QStringLiteral("Dans l'écran des voix, gauche ou droite : ma vitesse ; page précédente ou page "
-                        "suivante : mon volume ; Echap laisse tout comme avant.")},
+         QStringLiteral(
+             "Dans l'écran des voix, gauche ou droite : ma vitesse ; page précédente ou page "
+             "suivante : mon volume ; majuscule haut ou majuscule bas : ma hauteur ; majuscule page "
+             "précédente ou majuscule page suivante : le volume des sons ; Echap laisse tout comme "
+             "avant.")},
     };
     return touches;
 }

@@ -34,6 +34,16 @@ enum class Commande {
     CoupDOeilLigne,    // Ctrl+F2, Ctrl+F3: the row, the column as a run of sounds, on the sea with the cursor
     CoupDOeilColonne,  //
     CoupDOeilTouches,  // Ctrl+F4: every hit of that sea as a run of sounds
+    Bref,              // Shift+F6: the brief mode
+    DernierEchange,    // F9: the last exchange
+    Blesses,           // Shift+F9: the enemy's ships hit and afloat, with their sectors
+    Viseur,            // F10: where the aim is
+    QuestionNotreMer,  // Shift+F4, then a sector: what that sector of our sea holds
+    SautInexplore,     // Alt+Right: the aim to the next sector not yet fired at
+    SautBlesse,        // Alt+Left: the aim beside a hit ship still afloat
+    Pause,             // F11 or Pause: the pause, and the end of it
+    Rapports,          // Alt+Page Up, Alt+Page Down: back and forth through the shots' reports alone
+    RapportsSuivant,   //
 };
 
 // A key the game adds. One table: the battle screen's "Vigie" menu is built from it, and F1 reads it; a
@@ -43,6 +53,7 @@ struct ToucheAjoutee {
     std::optional<Commande> commande; // none for a line that only tells (the typed sectors, the voices)
     QString titre;                    // as the menu shows it
     QString parole;                   // its line in the list F1 reads
+    QKeyCombination autre = {};       // a second key for the same command, if any
 };
 const QList<ToucheAjoutee>& touchesAjoutees();
 

@@ -19,7 +19,8 @@ std::optional<EcransDeCote::ChoixVoix> EcransDeCoteQt::choisirVoix(VueEcran& dev
     if (voice_.result() != QDialog::Accepted)
         return std::nullopt;
     const TFormVoice::Choix& choix = voice_.choix();
-    return ChoixVoix{choix.mode, choix.reglages.vitesse, choix.reglages.hauteur, choix.reglages.volume};
+    return ChoixVoix{choix.mode, choix.reglages.vitesse, choix.reglages.hauteur, choix.reglages.volume,
+                     choix.sons};
 }
 
 void EcransDeCoteQt::aPropos(VueEcran& devant) {

@@ -1,7 +1,9 @@
 // The voice screen.
 #include "screens/tformvoice.h"
 
+#include "audio/clips.h"
 #include "audio/lecteur_ecran.h"
+#include "audio/sons.h"
 #include "audio/voix_directe.h"
 
 #include <QGroupBox>
@@ -18,8 +20,9 @@ const QString CONSIGNE = QStringLiteral(
     "Servez vous des touches \"haut\" ou \"bas\" pour changer ma voix. Entrée pour revenir au jeu.");
 // Said after the instruction, for the keys the game adds to this screen.
 const QString CONSIGNE_REGLAGES = QStringLiteral(
-    " Gauche ou droite pour ma vitesse, page précédente ou page suivante pour mon volume, Echap pour "
-    "tout laisser comme avant.");
+    " Gauche ou droite pour ma vitesse, page précédente ou page suivante pour mon volume, majuscule haut "
+    "ou majuscule bas pour ma hauteur, majuscule page précédente ou majuscule page suivante pour le "
+    "volume des sons, Echap pour tout laisser comme avant.");
 const QString CONSIGNE_ECRITE = QStringLiteral("Servez vous des touches \"haut\" ou \"bas\" pour changer la "
                                                "voix de la synthèse. Entrée pour revenir au jeu.");
 // The screen's sky-blue ground.
@@ -145,6 +148,8 @@ void TFormVoice::hideEvent(QHideEvent* event) {
     // Closed without Enter: the speed and volume tried here are given up.
     if (moteur_ && result() != QDialog::Accepted)
         moteur_->appliquer({avant_.vitesse, avant_.hauteur, avant_.volume});
+    if (sons_ && result() != QDialog::Accepted)
+        sons_->setVolumeClips(sonsAvant_);
     // No voice of a closed screen may still say it has the focus; the list is filled again on opening.
     const QSignalBlocker calme(ListTTS);
     ListTTS->clear();
@@ -153,6 +158,7 @@ void TFormVoice::hideEvent(QHideEvent* event) {
 
 void TFormVoice::FormShow() {
     choix_ = {};
+    sonsAvant_ = sons_ ? sons_->volumeClips() : 100;
     modes_ = moteur_ ? moteur_->voix() : QList<VoixFrancaise>();
     const QSignalBlocker calme(ListTTS);
     ListTTS->clear();
@@ -174,19 +180,35 @@ void TFormVoice::FormShow() {
     dire(raison.isEmpty() ? CONSIGNE + CONSIGNE_REGLAGES : Label1->text());
 }
 
-void TFormVoice::regler(bool vitesse, int sens) {
+void TFormVoice::regler(Reglage reglage, int sens) {
     if (!moteur_ || modes_.isEmpty())
         return;
     MoteurParole::Reglages r = moteur_->reglages();
-    if (vitesse)
+    QString dit;
+    switch (reglage) {
+    case Reglage::Vitesse:
         r.vitesse = vitesseSuivante(r.vitesse, sens);
-    else
+        dit = QStringLiteral("Vitesse %1").arg(r.vitesse);
+        break;
+    case Reglage::Volume:
         r.volume = volumeSuivant(r.volume, sens);
+        dit = QStringLiteral("Volume %1").arg(r.volume);
+        break;
+    case Reglage::Hauteur:
+        r.hauteur = hauteurSuivante(r.hauteur, sens);
+        dit = QStringLiteral("Hauteur %1").arg(r.hauteur);
+        break;
+    case Reglage::Sons:
+        if (!sons_)
+            return;
+        sons_->setVolumeClips(volumeSuivant(sons_->volumeClips(), sens));
+        sons_->JouerSon(clip(QStringLiteral("WaveBut")));
+        dit = QStringLiteral("Sons %1").arg(sons_->volumeClips());
+        break;
+    }
     moteur_->appliquer({r.vitesse, r.hauteur, r.volume});
     const int ligne = ligneChoisie();
-    dire((vitesse ? QStringLiteral("Vitesse %1") : QStringLiteral("Volume %1"))
-             .arg(vitesse ? r.vitesse : r.volume),
-         ligne >= 0 && ligne < modes_.size() ? modes_.at(ligne).nom : QString());
+    dire(dit, ligne >= 0 && ligne < modes_.size() ? modes_.at(ligne).nom : QString());
 }
 
 void TFormVoice::ListTTSClick() {
@@ -212,7 +234,7 @@ void TFormVoice::ListTTSKeyPress() {
         reject();
         return;
     }
-    choix_ = {identifiantVoix(nom), moteur_->reglages()};
+    choix_ = {identifiantVoix(nom), moteur_->reglages(), sons_ ? sons_->volumeClips() : 100};
     accept();
 }
 
@@ -220,6 +242,18 @@ bool TFormVoice::eventFilter(QObject* objet, QEvent* event) {
     if (objet != ListTTS || event->type() != QEvent::KeyPress)
         return EcranModal::eventFilter(objet, event);
     const auto* touche = static_cast<QKeyEvent*>(event);
+    // Shift with Up or Down: the pitch, one step, heard at once.
+    if (touche->modifiers() == Qt::ShiftModifier &&
+        (touche->key() == Qt::Key_Up || touche->key() == Qt::Key_Down)) {
+        regler(Reglage::Hauteur, touche->key() == Qt::Key_Up ? 1 : -1);
+        return true;
+    }
+    // With Page Up or Page Down: the clips' level.
+    if (touche->modifiers() == Qt::ShiftModifier &&
+        (touche->key() == Qt::Key_PageUp || touche->key() == Qt::Key_PageDown)) {
+        regler(Reglage::Sons, touche->key() == Qt::Key_PageUp ? 1 : -1);
+        return true;
+    }
     switch (touche->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -240,11 +274,11 @@ bool TFormVoice::eventFilter(QObject* objet, QEvent* event) {
         break;
     case Qt::Key_Left:
     case Qt::Key_Right:
-        regler(true, touche->key() == Qt::Key_Right ? 1 : -1);
+        regler(Reglage::Vitesse, touche->key() == Qt::Key_Right ? 1 : -1);
         return true;
     case Qt::Key_PageUp:
     case Qt::Key_PageDown:
-        regler(false, touche->key() == Qt::Key_PageUp ? 1 : -1);
+        regler(Reglage::Volume, touche->key() == Qt::Key_PageUp ? 1 : -1);
         return true;
     default:
         break;

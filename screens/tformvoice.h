@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QString>
 
+class LecteurSons;
 class QGroupBox;
 class QLabel;
 class QListWidget;
@@ -28,12 +29,15 @@ public:
     void setMoteur(MoteurParole* moteur, SortieParole* sortie = nullptr);
     // The player's screen reader says the screen's texts instead of the highlighted voice (not taken over).
     void setLecteur(SortieLecteur* lecteur);
+    // The game's clips, whose level this screen sets and lets the player hear (not taken over).
+    void setSons(LecteurSons* sons) { sons_ = sons; }
 
     // The player's choice, once the screen has closed with Enter (accepted): the mode identifier of
     // the voice and the engine's speed, pitch and volume at that moment.
     struct Choix {
         QString mode;
         MoteurParole::Reglages reglages;
+        int sons = 100; // the clips' level
     };
     const Choix& choix() const { return choix_; }
 
@@ -60,8 +64,11 @@ protected:
 
 private:
     void dire(const QString& texte, const QString& voix = QString());
-    // Left, Right (speed) and Page Up, Page Down (volume): one step, heard at once in the highlighted voice.
-    void regler(bool vitesse, int sens);
+    // Left, Right (speed), Page Up, Page Down (volume) and Shift+Up, Shift+Down (pitch): one step, heard
+    // at once in the highlighted voice.
+    // Shift+Page Up, Shift+Page Down: the clips' level, heard at once on a shot's clip.
+    enum class Reglage { Vitesse, Volume, Hauteur, Sons };
+    void regler(Reglage reglage, int sens);
 
     MoteurParole* moteur_ = nullptr;
     VoixDirecte* voix_ = nullptr;
@@ -70,4 +77,6 @@ private:
     QList<VoixFrancaise> modes_;
     Choix choix_;
     MoteurParole::Reglages avant_; // as the screen opened, given back unless Enter is pressed
+    LecteurSons* sons_ = nullptr;
+    int sonsAvant_ = 100;
 };

@@ -144,6 +144,20 @@ TEST(JouerSon, UnNouveauClipCoupeCeluiQuiJoueEncore) {
     EXPECT_EQ(journal, (QStringList{QStringLiteral("arreter"), QStringLiteral("jouer 16 11025 81978"),
                                     QStringLiteral("arreter"), QStringLiteral("jouer 8 11025 66068")}));
     EXPECT_EQ(vue->dernier.echantillons, lireRiff(clip(QStringLiteral("WaveDefaite")))->echantillons);
+    // The clips' own level: 16-bit samples and 8-bit ones (silence at 128) at half their height.
+    lecteur.setVolumeClips(50);
+    for (const char* nom : {"WaveRate", "WaveDefaite"}) {
+        const ClipPcm pcm = *lireRiff(clip(QLatin1String(nom)));
+        lecteur.JouerSon(clip(QLatin1String(nom)));
+        const qsizetype i = pcm.echantillons.size() / 2 & ~1;
+        const int avant = pcm.bits == 16 ? qFromLittleEndian<qint16>(pcm.echantillons.constData() + i)
+                                         : uchar(pcm.echantillons[i]) - 128;
+        const int apres = pcm.bits == 16
+                              ? qFromLittleEndian<qint16>(vue->dernier.echantillons.constData() + i)
+                              : uchar(vue->dernier.echantillons[i]) - 128;
+        EXPECT_NE(avant, 0) << nom;
+        EXPECT_NEAR(apres, avant / 2.0, 1) << nom;
+    }
 }
 
 TEST(JouerSon, LeBipEstUnSonCourtADeuxTons) {

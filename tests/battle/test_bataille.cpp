@@ -353,7 +353,9 @@ TEST_F(Bataille, ChaqueToucheRepond) {
         {{Qt::Key_Right}, {mots(2, 1)}, 0},
         {{Qt::Key_C, Qt::Key_7}, {QStringLiteral("Colonne C, et la ligne?"), mots(3, 7)}, 0},
         {{Qt::Key_Space, Qt::Key_Comma}, {mots(3, 7)}, 1},
-        {{Qt::Key_Tab, Qt::Key_Left}, {}, 1},
+        {{Qt::Key_Tab, Qt::Key_Left},
+         {QStringLiteral("Flotte ennemie. ") + annonceSecteur(jeu.partie.tirs_joueur, 1, 1)},
+         1}, // back on the enemy sea, named as ours was
         {{Qt::Key_Shift, Qt::Key_Control}, {}, 0},
         {{Qt::Key_Space}, {FEU}, 0},
         {{Qt::Key_Right, Qt::Key_Space, Qt::Key_D}, {}, 3}, // a shot under way

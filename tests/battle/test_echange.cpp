@@ -7,6 +7,8 @@
 #include "support/flotte.h"
 #include "support/temps_virtuel.h"
 
+#include <QRegularExpression>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -161,8 +163,9 @@ struct PartieRythmee {
     qint64 duree = 0; // ms of the battle's time from the first shot to the closing words
 };
 
-// A whole game at one pace: the player fires along the rows as soon as each turn comes back.
-PartieRythmee jouerAuRythme(Allure allure) {
+// A whole game at one pace: the player fires along the rows as soon as each turn comes back; in brief
+// mode if asked, and with a pause of 10 s every pause ms of the exchange's own time if asked.
+PartieRythmee jouerAuRythme(Allure allure, bool bref = false, int pause = 0) {
     HorlogeDesTirages horloge;
     Banc banc(&horloge);
     auto& [temps, hasard, compagnon, dialogues, sons, narrateur, vue, partie, echange] = banc;
@@ -174,14 +177,21 @@ PartieRythmee jouerAuRythme(Allure allure) {
     partie.copierPlans();
     EXPECT_TRUE(narrateur.InstalPeedy({}));
     echange.setAllure(allure);
+    echange.setBref(bref);
     echange.engager();
     const qsizetype avant = compagnon.paroles.size();
-    int tir = 0;
+    int tir = 0, attente = 0;
     while (!compagnon.paroles.last().contains(QStringLiteral("Control \"N\"")) && temps.ecoule() < 3600000) {
         if (vue.actif) {
             echange.demander(
                 Demande::taper(Qt::Key_Space, {tir % 12 + 1, tir / 12 + 1})); // Space, as the player fires
             ++tir;
+        } else if (pause > 0 && ++attente % pause == 0) {
+            echange.basculerPause();
+            echange.demander(Demande::taper(Qt::Key_Space, {1, 1})); // nothing fires in the pause
+            temps.avancer(10000);
+            echange.basculerPause();
+            temps.avancer(1);
         } else {
             temps.avancer(1);
         }
@@ -209,4 +219,35 @@ TEST(Allure, LAllureViveDitLesMemesMotsEnMoinsDUnTiersDuTemps) {
     for (int ms : {3500, 4000, 5000, 6000})
         EXPECT_EQ(delaiSelonAllure(ms, Allure::Vive) * 10, ms * 3);
     EXPECT_EQ(delaiSelonAllure(3500, Allure::Normale), 3500);
+}
+
+// The brief mode: the same shots, "FEU!" followed at once by its result in plain words, the enemy's
+// reports without banter. The pause: the same texts and clips, each beat later by the pauses alone.
+TEST(Allure, LeModeBrefEtLaPause) {
+    const PartieRythmee normale = jouerAuRythme(Allure::Normale);
+    const PartieRythmee breve = jouerAuRythme(Allure::Normale, true);
+    EXPECT_EQ(breve.clips, normale.clips);
+    EXPECT_EQ(breve.paroles.count(FEU), normale.paroles.count(FEU));
+    const QRegularExpression nous(
+        QStringLiteral("^[A-L]\\d+ : (à l'eau|touché|coulé, la .+|coulé, le .+)\\.$"));
+    const QRegularExpression eux(
+        QStringLiteral("^(Impact en [A-L]\\d+\\.|Touché en [A-L]\\d+( : coulé, notre .+)?\\.)$"));
+    for (qsizetype i = 0; i + 1 < breve.paroles.size(); ++i) {
+        const QString& apres = breve.paroles[i + 1];
+        if (breve.paroles[i] == FEU) {
+            EXPECT_TRUE(nous.match(apres).hasMatch()) << apres.toStdString();
+        } else if (breve.paroles[i] == FEU_ENNEMI) {
+            EXPECT_TRUE(eux.match(apres).hasMatch()) << apres.toStdString();
+        }
+    }
+    const PartieRythmee arretee = jouerAuRythme(Allure::Normale, false, 2777);
+    QStringList sansPause = arretee.paroles;
+    const qsizetype pauses = sansPause.removeAll(QStringLiteral("Pause."));
+    EXPECT_EQ(
+        sansPause.removeAll(QStringLiteral("Fin de la pause, amiral, le combat reprend où il en était.")),
+        pauses);
+    EXPECT_GT(pauses, 3);
+    EXPECT_EQ(sansPause, normale.paroles);
+    EXPECT_EQ(arretee.clips, normale.clips);
+    EXPECT_EQ(arretee.duree, normale.duree + pauses * 10000);
 }

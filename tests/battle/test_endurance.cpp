@@ -279,6 +279,23 @@ private:
             EXPECT_EQ(jeu_.partie.nb_tirs_joueur, tirs);
             return true;
         }
+        case 11:
+            questionsEtSauts();
+            return true;
+        case 12: {
+            // A pause of any length, and the game on from where it was.
+            const Phase avant = phase();
+            const int tirs = jeu_.partie.nb_tirs_joueur, ennemi = jeu_.partie.nb_tirs_adverse;
+            jeu_.touche(Qt::Key_F11);
+            avancer(60000);
+            if (!auPort())
+                jeu_.touche(Qt::Key_Space);
+            EXPECT_EQ(phase(), avant);
+            EXPECT_EQ(jeu_.partie.nb_tirs_joueur + jeu_.partie.nb_tirs_adverse, tirs + ennemi);
+            jeu_.touche(pile(50) ? Qt::Key_F11 : Qt::Key_Pause);
+            EXPECT_FALSE(jeu_.bataille->echange().enPause());
+            return true;
+        }
         case 6: {
             // Any other Control letter, bound on this screen or not.
             const auto k = static_cast<Qt::Key>(Qt::Key_A + de(26));
@@ -392,6 +409,51 @@ private:
             EXPECT_EQ(entendu().value(0), texteNiveau(jeu_.bataille->echange().niveau()));
             break;
         }
+    }
+
+    // The queries that move nothing, the jumps of the aim and now and then the brief mode, checked.
+    void questionsEtSauts() {
+        ++bilan.vigie;
+        const Partie& p = jeu_.partie;
+        const bool enMer = !auPort() && phase() != Phase::Placement;
+        const int col = adverse()->col(), row = adverse()->row(), tirs = p.nb_tirs_joueur;
+        entendu();
+        switch (de(6)) {
+        case 0:
+            jeu_.touche(Qt::Key_F9, Qt::ShiftModifier);
+            EXPECT_EQ(entendu().value(0), enMer ? texteBlesses(p) : PAS_ENCORE_EN_MER);
+            break;
+        case 1:
+            jeu_.touche(Qt::Key_F10);
+            EXPECT_EQ(entendu().value(0), enMer ? texteViseur(p.tirs_joueur, col, row) : PAS_ENCORE_EN_MER);
+            break;
+        case 2: {
+            if (!enMer)
+                break;
+            const Case c{1 + de(9), 2 + de(8)};
+            jeu_.touche(Qt::Key_F4, Qt::ShiftModifier);
+            jeu_.touche(Qt::Key(Qt::Key_A + c.colonne - 1));
+            jeu_.touche(Qt::Key(Qt::Key_0 + c.ligne));
+            EXPECT_EQ(entendu().value(2), texteNotreMer(p.plan_joueur, p.tirs_adverse, c.colonne, c.ligne));
+            break;
+        }
+        case 3:
+        case 4: {
+            const bool blesse = pile(50);
+            const Case attendu = phase() != Phase::TourDuJoueur ? Case{}
+                                 : blesse                       ? prochainPresDUnBlesse(p, {col, row})
+                                          : prochainInexplore(p.tirs_joueur, {col, row});
+            jeu_.touche(blesse ? Qt::Key_Left : Qt::Key_Right, Qt::AltModifier);
+            EXPECT_TRUE(attendu.colonne == 0 || Case(adverse()->col(), adverse()->row()) == attendu);
+            break;
+        }
+        default:
+            if (pile(10))
+                jeu_.touche(Qt::Key_F6, Qt::ShiftModifier); // written to disk: now and then only
+            jeu_.touche(Qt::Key_F9);
+            break;
+        }
+        EXPECT_EQ(p.nb_tirs_joueur, tirs); // none of them fires
     }
 
     QByteArray lireJournal() {
@@ -544,7 +606,8 @@ private:
                 jeu_.touche(Qt::Key_Return);
             if (r >= 10)
                 jeu_.touche(static_cast<Qt::Key>(Qt::Key_0 + r - 10));
-            EXPECT_EQ(entendu().last(), annonceSecteur(jeu_.partie.tirs_joueur, c, r));
+            EXPECT_EQ(entendu().last(), (jeu_.bataille->echange().bref() ? annonceBreve : annonceSecteur)(
+                                            jeu_.partie.tirs_joueur, c, r));
             EXPECT_EQ(jeu_.partie.nb_tirs_joueur + 0, marques(jeu_.partie.tirs_joueur));
             EXPECT_EQ(adverse()->col(), c);
             EXPECT_EQ(adverse()->row(), r);

@@ -313,3 +313,87 @@ TEST(Journal, UnArretBrutalPendantLEcritureLaisseUnJournalEntier) {
     // Each writer got as far as a whole logbook before it was killed.
     EXPECT_GT(Journal(dossier.path()).bilan(Niveau::Classique).parties, 30);
 }
+
+// The brief mode's texts, and the queries that move nothing, on one battle: an enemy frigate hit twice
+// (B.2, B.3) and its longboat sunk (E.5, F.5), a miss at A.1; the enemy hit our brick at C.7.
+namespace {
+Partie bataille() {
+    Partie p;
+    p.Initialise();
+    poserNavire(p.plan_adverse, QStringLiteral("FREGATEV"), 4, 2, 2);
+    poserNavire(p.plan_adverse, QStringLiteral("CHALOUPEH"), 2, 5, 5);
+    poserNavire(p.plan_joueur, QStringLiteral("BRICKV"), 3, 3, 6);
+    p.copierPlans();
+    for (const auto& [c, r] : std::initializer_list<std::pair<int, int>>{{2, 2}, {2, 3}, {5, 5}, {6, 5}})
+        p.tirs_joueur(c, r) = nomMarque(Marque::Touche);
+    p.tirs_joueur(1, 1) = nomMarque(Marque::Manque);
+    p.tirs_adverse(3, 7) = nomMarque(Marque::Touche);
+    p.VerifieCoule(p.mer_adverse, p.tirs_joueur, QStringLiteral("adverse"));
+    return p;
+}
+} // namespace
+
+TEST(Vigie, LesTextesBrefsEtLesQuestions) {
+    const Partie p = bataille();
+    const QString touche = nomMarque(Marque::Touche), eau = nomMarque(Marque::Manque);
+    const std::pair<QString, const char*> cas[] = {
+        {annonceBreve(p.tirs_joueur, 4, 2), "D2"},
+        {annonceBreve(p.tirs_joueur, 1, 1), "A1, déjà à l'eau."},
+        {annonceBreve(p.tirs_joueur, 2, 3), "B3, déjà touché."},
+        {resultatBref({{4, 2}, eau, {}}), "D2 : à l'eau."},
+        {resultatBref({{2, 3}, touche, {}}), "B3 : touché."},
+        {resultatBref({{2, 5}, touche, QStringLiteral("FREGATE")}), "B5 : coulé, la frégate."},
+        {resultatBref({{12, 12}, touche, QStringLiteral("NAVIRE-AMIRAL")}),
+         "L12 : coulé, le vaisseau amiral."},
+        {rapportEnnemiBref({{3, 1}, eau, {}}), "Impact en C1."},
+        {rapportEnnemiBref({{3, 7}, touche, {}}), "Touché en C7."},
+        {rapportEnnemiBref({{3, 8}, touche, QStringLiteral("BRICK")}), "Touché en C8 : coulé, notre brick."},
+        {texteDernierEchange({}, {}), "Pas encore de tir échangé, amiral."},
+        {texteDernierEchange(CoupJoue{{4, 2}, eau, {}}, {}),
+         "Notre dernier tir, D.2 : à l'eau. L'ennemi n'a pas encore répondu."},
+        {texteDernierEchange(CoupJoue{{6, 5}, touche, QStringLiteral("CHALOUPE")},
+                             CoupJoue{{3, 7}, touche, {}}),
+         "Notre dernier tir, F.5 : coulé, la chaloupe. Réponse de l'ennemi, C.7 : touché."},
+        {texteBlesses(p), "Touchés, pas encore coulés : B.2 et B.3."},
+        {texteBlesses(Partie{}), "Aucun navire ennemi touché qui flotte encore, amiral."},
+        {texteViseur(p.tirs_joueur, 2, 3), "Le viseur est en B.3, déjà visé, coup au but."},
+        {texteViseur(p.tirs_joueur, 4, 2), "Le viseur est en D.2, pas encore visé."},
+        {texteViseur(p.tirs_joueur, 13, 13), "Le viseur n'est sur aucun secteur, amiral."},
+        {texteNotreMer(p.plan_joueur, p.tirs_adverse, 3, 7), "C.7 : brick, touché."},
+        {texteNotreMer(p.plan_joueur, p.tirs_adverse, 1, 1), "A.1 : eau."},
+    };
+    for (const auto& [dit, attendu] : cas)
+        EXPECT_EQ(dit.toStdString(), attendu);
+}
+
+// Alt+Right and Alt+Left: in reading order from the sector after the aim, round the sea.
+TEST(Vigie, LesSauts) {
+    Partie p = bataille();
+    Partie pleine = p;
+    for (int c = 1; c <= TAILLE_MER; ++c)
+        for (int r = 1; r <= TAILLE_MER; ++r)
+            if (pleine.tirs_joueur(c, r).isEmpty())
+                pleine.tirs_joueur(c, r) = nomMarque(Marque::Manque);
+    struct Cas {
+        bool blesse;
+        const Partie& partie;
+        Case depuis, attendu;
+    };
+    const Cas cas[] = {
+        {false, p, {12, 12}, {2, 1}}, // past L12: A1 is fired at, B1 is not
+        {false, p, {1, 2}, {3, 2}},   // B2 fired at
+        {false, p, {13, 13}, {2, 1}}, // no aim yet: from the start
+        {false, pleine, {4, 4}, {}},
+        {true, p, {1, 1}, {2, 1}}, // above B2
+        {true, p, {2, 1}, {1, 2}}, // left of B2, then C2, A3, C3, B4
+        {true, p, {3, 3}, {2, 4}},
+        {true, p, {2, 4}, {2, 1}}, // round the sea; the sunk longboat's sides are never offered
+        {true, pleine, {4, 4}, {}},
+    };
+    for (const Cas& c : cas) {
+        const Case trouve = c.blesse ? prochainPresDUnBlesse(c.partie, c.depuis)
+                                     : prochainInexplore(c.partie.tirs_joueur, c.depuis);
+        EXPECT_EQ(trouve, c.attendu) << c.blesse << " from " << c.depuis.colonne << "," << c.depuis.ligne
+                                     << " gave " << trouve.colonne << "," << trouve.ligne;
+    }
+}

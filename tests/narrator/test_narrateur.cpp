@@ -204,6 +204,9 @@ TEST(ReglagesParole, LesTagsDeConfigEtLesPas) {
                                                       {55, 1, 60},   {10, -1, 10},  {200, -1, 100}};
     for (const auto& [avant, sens, apres] : volumes)
         EXPECT_EQ(volumeSuivant(avant, sens), apres) << avant << " " << sens;
+    for (const auto& [avant, sens, apres] : std::initializer_list<std::tuple<int, int, int>>{
+             {50, 1, 60}, {50, -1, 40}, {55, -1, 50}, {55, 1, 60}, {0, -1, 0}, {100, 1, 100}})
+        EXPECT_EQ(hauteurSuivante(avant, sens), apres) << avant << " " << sens;
 }
 
 // Alt+Up and Alt+Down: the last fifty texts, each with its place; a new text is the present again.
@@ -240,6 +243,37 @@ TEST(Historique, LesDerniersTextesEnArriereEtEnAvant) {
     for (int i = 0; i < 60; ++i)
         b.narrateur.reculer();
     EXPECT_EQ(b.compagnon.paroles.last(), QStringLiteral("1 sur 50: Suite 11"));
+}
+
+// Alt+Page Up and Alt+Page Down: the shots' reports alone, sectors and banter passed over, counted
+// among themselves; none that way says nothing and leaves the walk where it was.
+TEST(Historique, LesRapportsSeuls) {
+    Banc b;
+    b.installer();
+    const std::pair<const char*, GenreTexte> dits[] = {
+        {"D2", GenreTexte::Secteur},         {"D2 : touché.", GenreTexte::Rapport},
+        {"Feu ennemi!", GenreTexte::Autre},  {"Impact en C1.", GenreTexte::Rapport},
+        {"Quel calme!", GenreTexte::Propos}, {"E2", GenreTexte::Secteur},
+    };
+    for (const auto& [texte, genre] : dits)
+        b.narrateur.Parle(QString::fromUtf8(texte), genre);
+    const std::pair<bool, const char*> pas[] = {
+        {false, nullptr}, // forward from the present: nothing
+        {true, "Rapport 2 sur 2: Impact en C1."},
+        {true, "Rapport 1 sur 2: D2 : touché."},
+        {true, nullptr}, // no older report
+        {false, "Rapport 2 sur 2: Impact en C1."},
+    };
+    for (const auto& [recule, entendu] : pas) {
+        const qsizetype avant = b.compagnon.paroles.size();
+        const bool dit =
+            recule ? b.narrateur.reculer(GenreTexte::Rapport) : b.narrateur.avancer(GenreTexte::Rapport);
+        EXPECT_EQ(dit, entendu != nullptr);
+        EXPECT_EQ(b.compagnon.paroles.last(),
+                  entendu ? QString::fromUtf8(entendu) : b.compagnon.paroles.at(avant - 1));
+    }
+    b.narrateur.reculer(); // the plain walk goes on from there, through every text
+    EXPECT_EQ(b.compagnon.paroles.last(), QStringLiteral("3 sur 6: Feu ennemi!"));
 }
 
 // The voice screen and the About card: the battle's texts meanwhile come after "Je reviens au jeu".

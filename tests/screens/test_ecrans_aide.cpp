@@ -103,7 +103,9 @@ TEST(EcranVoix, ChaqueVoixEntendueDansSaVoixPuisEntreeEnregistre) {
         {QStringLiteral("fr"),
          QStringLiteral("Servez vous des touches \"haut\" ou \"bas\" pour changer ma voix. "
                         "Entrée pour revenir au jeu. Gauche ou droite pour ma vitesse, page précédente ou "
-                        "page suivante pour mon volume, Echap pour tout laisser comme avant.")},
+                        "page suivante pour mon volume, majuscule haut ou majuscule bas pour ma hauteur, "
+                        "majuscule page précédente ou majuscule page suivante pour le volume des sons, Echap "
+                        "pour tout laisser comme avant.")},
         ma("fr", QStringLiteral("Français (France)")),
         ma("fr+f3", f3Nom),
         ma("fr-be", QStringLiteral("Français (Belgique)")),
@@ -310,19 +312,21 @@ TEST(EcranVoix, VitesseEtVolumeEntendusPuisEnregistresOuRendus) {
                              "\\pit=159\\\r\n\\vol=65535\\\r\nma ligne\r\n";
     struct Cas {
         const char* nom;
-        QList<Qt::Key> touches;
+        QList<QKeyCombination> touches;
         QStringList entendus; // in the highlighted voice, Français (France), voix féminine 3
         QByteArray fichier;   // empty: left as it was
     };
     const auto r = Qt::Key_Right, l = Qt::Key_Left, h = Qt::Key_PageUp, b = Qt::Key_PageDown;
+    const QKeyCombination aigu = Qt::SHIFT | Qt::Key_Up, grave = Qt::SHIFT | Qt::Key_Down;
     const QList<Cas> cas = {
         {"plus vite et moins fort",
-         {r, r, r, b, b, b, b, b, Qt::Key_Return},
+         {r, r, r, b, b, b, b, b, aigu, aigu, aigu, grave, Qt::Key_Return},
          {QStringLiteral("Vitesse 200"), QStringLiteral("Vitesse 225"), QStringLiteral("Vitesse 250"),
           QStringLiteral("Volume 90"), QStringLiteral("Volume 80"), QStringLiteral("Volume 70"),
-          QStringLiteral("Volume 60"), QStringLiteral("Volume 50")},
+          QStringLiteral("Volume 60"), QStringLiteral("Volume 50"), QStringLiteral("Hauteur 60"),
+          QStringLiteral("Hauteur 70"), QStringLiteral("Hauteur 80"), QStringLiteral("Hauteur 70")},
          "MemoConfig\r\n" + identifiantVoix(QStringLiteral("fr+f3")).toLatin1() +
-             "\r\n\\spd=250\\\r\n\\pit=50\\\r\n\\vol=50\\\r\nma ligne\r\n"},
+             "\r\n\\spd=250\\\r\n\\pit=70\\\r\n\\vol=50\\\r\nma ligne\r\n"},
         {"aux limites, puis Echap",
          {l, l, l, l, l, h},
          {QStringLiteral("Vitesse 150"), QStringLiteral("Vitesse 125"), QStringLiteral("Vitesse 100"),
@@ -340,8 +344,8 @@ TEST(EcranVoix, VitesseEtVolumeEntendusPuisEnregistresOuRendus) {
                                    QTest::keyClick(ecran->ListTTS, Qt::Key_Down);
                                    QTest::keyClick(ecran->ListTTS, Qt::Key_Down);
                                    jeu.moteur.dits.clear();
-                                   for (const Qt::Key t : c.touches)
-                                       QTest::keyClick(ecran->ListTTS, t);
+                                   for (const QKeyCombination t : c.touches)
+                                       QTest::keyClick(ecran->ListTTS, t.key(), t.keyboardModifiers());
                                    if (ecran->isVisible())
                                        QTest::keyClick(ecran->ListTTS, Qt::Key_Escape);
                                });

@@ -10,6 +10,7 @@ public:
         , temps_(temps) {}
     ~TimerVirtuel() override { temps_.desarmer(this); }
     void declencher() { tic(); }
+    int restant() const override { return temps_.restant(this, interval()); }
 
 protected:
     void armer(int ms) override { temps_.armer(this, ms); }
@@ -34,6 +35,13 @@ Timer* TempsVirtuel::creerTimer(QObject* parent, int intervalle, bool actif) {
 void TempsVirtuel::armer(Timer* timer, int ms) {
     desarmer(timer);
     echeances_.append({timer, ecoule_ + ms, ordre_++});
+}
+
+int TempsVirtuel::restant(const Timer* timer, int sinon) const {
+    for (const Echeance& e : echeances_)
+        if (e.timer == timer)
+            return int(e.quand - ecoule_);
+    return sinon;
 }
 
 void TempsVirtuel::desarmer(Timer* timer) {

@@ -30,6 +30,7 @@ private:
     };
     void armer(Timer* timer, int ms);
     void desarmer(Timer* timer);
+    int restant(const Timer* timer, int sinon) const;
     void tic(Timer* timer);
 
     quint32 maintenant_;
