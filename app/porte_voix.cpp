@@ -95,6 +95,8 @@ void PorteVoix::basculer() {
     const bool voulu = !parLecteur_;
     preferences.setLecteurEcran(voulu);
     preferences.enregistrer();
+    // what the other voice was saying stops there: the new one answers at once
+    compagnon_.arreter(compagnon_.requeteEnCours());
     appliquer();
     compagnon_.parler(parLecteur_ ? PAR_LECTEUR : voulu ? SANS_LECTEUR : PAR_PERROQUET);
 }

@@ -110,7 +110,7 @@ void Echange::rien(int colonne) {
 }
 
 void Echange::direSecteur(const QString& texte, int colonne) {
-    narrateur_.ParlePlace(texte, balance(colonne));
+    narrateur_.ParleCase(texte, balance(colonne));
     TimerPaix->relancer();
 }
 
@@ -165,7 +165,7 @@ void Echange::viser(Case secteur, bool curseur) {
         vue_.repeindreAdverse();
     }
     partie_.message_courant = annonceSecteur(partie_.tirs_joueur, colonne, ligne);
-    narrateur_.ParlePlace(partie_.message_courant, balance(colonne));
+    narrateur_.ParleCase(partie_.message_courant, balance(colonne));
     TimerPaix->relancer();
 }
 

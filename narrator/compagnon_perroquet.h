@@ -92,6 +92,7 @@ public:
     bool setModeVoix(const QString& mode) override;
     int parler(const QString& texte) override;
     int parlerPlace(const QString& texte, double balance) override;
+    int parlerCase(const QString& texte, double balance) override;
     void appliquerReglages(const TagsParole& tags) override;
     void arreter(int requete) override;
 

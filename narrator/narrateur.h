@@ -30,6 +30,8 @@ public:
     void Parle(const QString& texte) { ParlePlace(texte, 0); }
     // The same, heard at balance from -1 (full left) to +1 (full right).
     void ParlePlace(const QString& texte, double balance);
+    // The same for the words of the sector the aim or our sea's cursor has reached.
+    void ParleCase(const QString& texte, double balance);
     // A side screen's own text: said at once, even while the battle's texts wait.
     void ParleEcran(const QString& texte, double balance = 0);
     // Ctrl+R: the last text again, cutting off whatever was being said.
@@ -80,6 +82,7 @@ private:
     QString raisonAbsence() const;
     // Cuts off every text under way or queued and says this one, remembering nothing.
     void dire(const QString& texte, double balance = 0);
+    bool case_ = false; // the text being said is a sector's words
     // Cuts off every text under way or queued.
     void couper();
     // Says a text after those already queued.

@@ -11,6 +11,11 @@
 class MoteurParole;
 class SortieParole;
 
+// On once the boards' cells take the focus as the aim and the cursors move: the screen reader then reads
+// each sector from its cell, and the parrot's words for it only show in the balloon while the reader
+// has his texts.
+inline constexpr bool LECTEUR_LIT_LES_CASES = false;
+
 class SuiviParole {
 public:
     // Samples per level measure of the speech, for the beak.

@@ -78,6 +78,11 @@ const QList<ToucheAjoutee>& touchesAjoutees() {
          QStringLiteral("Alt flèche haut : le texte d'avant, parmi les cinquante derniers.")},
         {Qt::ALT | Qt::Key_Down, Commande::HistoriqueSuivant, QStringLiteral("Texte suivant"),
          QStringLiteral("Alt flèche bas : le texte d'après.")},
+        {Qt::Key_F12,
+         std::nullopt,
+         {},
+         QStringLiteral("F12 : je parle de ma propre voix, ou par votre lecteur d'écran ; partout dans le "
+                        "jeu.")},
         {{},
          std::nullopt,
          {},

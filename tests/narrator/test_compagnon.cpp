@@ -10,6 +10,7 @@
 #include "support/faux.h"
 #include "support/temps_virtuel.h"
 
+#include <QAccessible>
 #include <QCoreApplication>
 #include <QFile>
 #include <QMainWindow>
@@ -739,6 +740,65 @@ TEST(CompagnonPerroquet, LeLecteurDEcranDitLesTextesALaPlaceDuPerroquet) {
         b.avancer(400);
         EXPECT_EQ(b.terminees, QList<int>{id}) << c.nom;
     }
+}
+
+TEST(BulleParole, LesLecteursDEcranApprennentChaqueTexteUneFois) {
+    // One step: 'p' a text said (cutting the one before, as the narrator does), 'x' the text cut, 'a' the
+    // game's turn over and 100 ms on, 'o' the bridge to the accessibility bus coming up.
+    struct Pas {
+        char quoi;
+        const char* texte = "";
+    };
+    const struct {
+        const char* nom;
+        bool pont; // the bridge is up from the start
+        QList<Pas> pas;
+        QList<const char*> dits;
+    } cas[] = {
+        {"a text is told once", true, {{'p', "FEU!"}, {'a'}, {'a'}}, {"FEU!"}},
+        {"one the next replaces in the same turn is not",
+         true,
+         {{'p', "Tous les navires sont en place."}, {'p', "Tous les navires sont en place."}, {'a'}},
+         {"Tous les navires sont en place."}},
+        {"texts in order, the same words again told again",
+         true,
+         {{'p', "Secteur : B.1."}, {'a'}, {'p', "Secteur : C.1."}, {'a'}, {'p', "Secteur : C.1."}, {'a'}},
+         {"Secteur : B.1.", "Secteur : C.1.", "Secteur : C.1."}},
+        {"one cut in its turn is not", true, {{'p', "FEU!"}, {'x'}, {'a'}}, {}},
+        {"a blank is not", true, {{'p', " "}, {'a'}}, {}},
+        {"said before the bridge is up: told as it comes up",
+         false,
+         {{'p', "Bonjour amiral."}, {'a'}, {'o'}, {'a'}},
+         {"Bonjour amiral."}},
+    };
+    for (const auto& c : cas) {
+        Banc b;
+        ASSERT_TRUE(b.montrer());
+        // Qt's own signal that the bridge is up or down, as the platform gives it.
+        QAccessible::setActive(c.pont);
+        QStringList annonces;
+        auto* bulle = b.fenetre.findChild<BulleParole*>();
+        ASSERT_TRUE(bulle);
+        QObject::connect(bulle, &BulleParole::annoncee, [&](const QString& t) { annonces << t; });
+        int id = 0;
+        for (const Pas& p : c.pas) {
+            if (p.quoi == 'p') {
+                b.compagnon.arreter(id);
+                id = b.compagnon.parler(QString::fromUtf8(p.texte));
+            } else if (p.quoi == 'x') {
+                b.compagnon.arreter(id);
+            } else if (p.quoi == 'o') {
+                QAccessible::setActive(true);
+            } else {
+                b.avancer(100);
+            }
+        }
+        QStringList dits;
+        for (const char* d : c.dits)
+            dits << QString::fromUtf8(d);
+        EXPECT_EQ(annonces, dits) << c.nom;
+    }
+    QAccessible::setActive(false);
 }
 
 } // namespace
