@@ -13,6 +13,7 @@
 #include "audio/lecteur_sons.h"
 #include "audio/serveur_son.h"
 #include "narrator/compagnon_perroquet.h"
+#include "screens/tformvoice.h"
 
 #include <QApplication>
 #include <QDir>
@@ -64,6 +65,10 @@ int jouer(int argc, char** argv) {
     jeu.flux.setSansSon(serveurDeSonInjoignable());
     if (!jeu.creer())
         return 1;
+    // The voice screen's own voice goes where the parrot's does.
+    QObject::connect(&porteVoix, &PorteVoix::lecteurChoisi, jeu.voice, &TFormVoice::setLecteur);
+    porteVoix.setParole([&jeu](const QString& texte) { jeu.narrateur.Parle(texte); },
+                        [&jeu](const QString& texte) { jeu.narrateur.ajouterALaSuite(texte); });
     jeu.demarrer();
     porteVoix.demarrer();
     return app.exec();

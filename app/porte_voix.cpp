@@ -48,6 +48,7 @@ void PorteVoix::appliquer() {
         ouvrirLecteur();
     parLecteur_ = voulu && lecteur_ && lecteur_->disponible();
     compagnon_.setLecteur(parLecteur_ ? lecteur_.get() : nullptr);
+    Q_EMIT lecteurChoisi(parLecteur_ ? lecteur_.get() : nullptr);
     brailleSelonLecteur();
 }
 
@@ -78,16 +79,34 @@ void PorteVoix::brailleSelonLecteur() {
     compagnon_.setBraille(std::move(braille));
 }
 
+void PorteVoix::setParole(std::function<void(const QString&)> dire,
+                          std::function<void(const QString&)> enchainer) {
+    dire_ = std::move(dire);
+    enchainer_ = std::move(enchainer);
+}
+
 void PorteVoix::demarrer() {
     demarre_ = true;
-    if (!parLecteur_)
+    if (!parLecteur_ || attente_)
         return;
-    Preferences preferences(dossier_);
+    const Preferences preferences(dossier_);
     if (preferences.voixChoisie() || preferences.voixAnnoncee())
         return;
-    compagnon_.parler(PAR_LECTEUR_PREMIERE);
-    preferences.setVoixAnnoncee();
-    preferences.enregistrer();
+    // Said once the greeting and the harbour's welcome are over, so that it holds none of the game's
+    // texts back.
+    const auto direSiLibre = [this] {
+        if (!attente_ || compagnon_.requetesEnAttente() > 0 || !parLecteur_)
+            return;
+        disconnect(attente_);
+        attente_ = {};
+        enchainer_(PAR_LECTEUR_PREMIERE);
+        Preferences p(dossier_);
+        p.setVoixAnnoncee();
+        p.enregistrer();
+    };
+    attente_ =
+        connect(&compagnon_, &ServiceCompagnon::requeteTerminee, this, direSiLibre, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, direSiLibre, Qt::QueuedConnection);
 }
 
 void PorteVoix::basculer() {
@@ -95,10 +114,9 @@ void PorteVoix::basculer() {
     const bool voulu = !parLecteur_;
     preferences.setLecteurEcran(voulu);
     preferences.enregistrer();
-    // what the other voice was saying stops there: the new one answers at once
-    compagnon_.arreter(compagnon_.requeteEnCours());
     appliquer();
-    compagnon_.parler(parLecteur_ ? PAR_LECTEUR : voulu ? SANS_LECTEUR : PAR_PERROQUET);
+    // what the other voice was saying stops there: the new one answers at once
+    dire_(parLecteur_ ? PAR_LECTEUR : voulu ? SANS_LECTEUR : PAR_PERROQUET);
 }
 
 bool PorteVoix::eventFilter(QObject* objet, QEvent* event) {

@@ -5,11 +5,13 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class CompagnonPerroquet;
 class LecteurActif;
 class LecteurSpeechd;
+class SortieLecteur;
 
 // With no voix= line in Corsabord.ini the parrot's texts go to the player's screen reader while one runs,
 // and to his own voice otherwise; a voix= line, written by the player or by F12, holds whatever runs.
@@ -21,11 +23,19 @@ public:
               QObject* parent = nullptr);
     ~PorteVoix() override;
 
-    // After the greeting: the first time the screen reader takes the texts over, the parrot says so.
+    // How the parrot's words of this switch are said: dire cuts what is being said, enchainer follows it
+    // (the game's narrator).
+    void setParole(std::function<void(const QString&)> dire, std::function<void(const QString&)> enchainer);
+    // Once the game has started: the first time the screen reader takes the texts over, the parrot says
+    // so as soon as he has nothing else to say, cut as any text by the next one.
     void demarrer();
     // The other voice from now on, written down, and said in it.
     void basculer();
     bool parLecteur() const { return parLecteur_; }
+
+Q_SIGNALS:
+    // The texts go to this screen reader from now on; nullptr for the parrot's own voice.
+    void lecteurChoisi(SortieLecteur* lecteur);
 
 protected:
     // F12 in any of the game's windows.
@@ -43,4 +53,6 @@ private:
     bool parLecteur_ = false;
     bool brailleOuvert_ = false;
     bool demarre_ = false;
+    std::function<void(const QString&)> dire_, enchainer_;
+    QMetaObject::Connection attente_; // the first-time sentence waiting for the parrot to be silent
 };

@@ -21,7 +21,7 @@ std::optional<QString> SuiviLecteur::reprendre(int message, qint64 ms) {
         if (ms - e.envoi > ATTENTE_MAX_MS)
             return std::nullopt;
         if (e.debut >= 0) {
-            const qint64 tiers = std::max<qint64>(400, e.texte.size() * 1000 / 15 / 3);
+            const qint64 tiers = std::clamp<qint64>(e.texte.size() * 1000 / 15 / 3, 400, 1000);
             if (e.reprises >= REPRISES || ms - e.debut > tiers)
                 return std::nullopt;
             ++e.reprises;

@@ -15,7 +15,8 @@ class SuiviLecteur {
 public:
     // A text the screen reader's own speech drops before its first words is said again after that speech,
     // for as long as the reader keeps its own speech going but no more than this; one it cuts before a
-    // third of it was said (at 15 characters a second, and at least 400 ms), at most this many times.
+    // third of it was said (at 15 characters a second; at least 400 ms, at most 1 s: no more than a few
+    // words are heard twice), at most this many times.
     static constexpr qint64 ATTENTE_MAX_MS = 10000;
     static constexpr int REPRISES = 3;
 

@@ -49,6 +49,8 @@ public:
     // waited, annonce is said only if toujours.
     void reprendre(const QString& annonce, bool toujours);
     int enAttente() const { return int(attente_.size()); }
+    // Says a text after those already queued, cut with them by the next text.
+    void ajouterALaSuite(const QString& texte);
 
     // Unloads the character and disconnects the service.
     void liberer();
@@ -85,8 +87,6 @@ private:
     bool case_ = false; // the text being said is a sector's words
     // Cuts off every text under way or queued.
     void couper();
-    // Says a text after those already queued.
-    void ajouterALaSuite(const QString& texte);
 
     ServiceCompagnon& service_;
     Dialogues& dialogues_;
