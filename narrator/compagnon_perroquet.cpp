@@ -208,16 +208,15 @@ int CompagnonPerroquet::parlerPlace(const QString& texte, double balance) {
     r.genre = Genre::Parole;
     r.nom = texte;
     r.balance = balance;
+    r.case_lue = case_lue_;
     return ajouter(r);
 }
 
 int CompagnonPerroquet::parlerCase(const QString& texte, double balance) {
-    Requete r;
-    r.genre = Genre::Parole;
-    r.nom = texte;
-    r.balance = balance;
-    r.case_lue = true;
-    return ajouter(r);
+    case_lue_ = true;
+    const int id = parlerPlace(texte, balance);
+    case_lue_ = false;
+    return id;
 }
 
 void CompagnonPerroquet::appliquerReglages(const TagsParole& tags) {

@@ -165,5 +165,6 @@ private:
     double k_ = 1;
     QPoint origine_;
     int bulle_reste_ = 0;
+    bool case_lue_ = false; // the text asked for now is a sector's words
     ReposPerroquet repos_;
 };
