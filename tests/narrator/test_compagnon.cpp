@@ -105,8 +105,9 @@ public:
     using SortieLecteur::SortieLecteur;
     bool disponible() const override { return present; }
     bool dire(int, const QString&) override { return accepte; }
-    void arreter(int) override {}
+    void arreter(int id) override { arretes << id; }
     void aDit(int id) { Q_EMIT dit(id); }
+    QList<int> arretes;
 
     bool present = true;
     bool accepte = true;
@@ -706,14 +707,16 @@ TEST(CompagnonPerroquet, LeLecteurDEcranDitLesTextesALaPlaceDuPerroquet) {
     struct Cas {
         const char* nom;
         bool present, accepte, repond;
-        bool parLecteur; // what is expected: the reader says it, not the output
-        int finMs;       // when the 2 s text ends
+        bool parLecteur;    // what is expected: the reader says it, not the output
+        int finMs;          // when the 2 s text ends
+        bool lache = false; // the player takes the parrot's own voice back while the reader says it
     };
     const Cas cas[] = {
         {"the reader says it, until it ends", true, true, true, true, 5000},
         {"a reader that never answers holds it 2 x 2 s + 10 s", true, true, false, true, 14000},
         {"no reader: the parrot's voice", false, true, true, false, 2000},
         {"a reader that refused: the parrot's voice", true, false, true, false, 2000},
+        {"the reader left mid-text: cancelled there, over at once", true, true, false, true, 400, true},
     };
     for (const Cas& c : cas) {
         Banc b(true);
@@ -732,8 +735,13 @@ TEST(CompagnonPerroquet, LeLecteurDEcranDitLesTextesALaPlaceDuPerroquet) {
         EXPECT_EQ(b.sortie->recu, c.parLecteur ? 0 : 2 * FREQUENCE) << c.nom;
         if (!c.parLecteur)
             b.sortie->toutJoue();
+        if (c.lache) {
+            b.avancer(200);
+            b.compagnon.setLecteur(nullptr);
+            EXPECT_EQ(lecteur.arretes, QList<int>{id}) << c.nom;
+        }
         b.avancer(c.finMs - 200);
-        EXPECT_EQ(b.terminees.isEmpty(), c.parLecteur) << c.nom;
+        EXPECT_EQ(b.terminees.isEmpty(), c.parLecteur && !c.lache) << c.nom;
         EXPECT_EQ(b.compagnon.texteBulle().isEmpty(), !c.parLecteur) << c.nom;
         if (c.repond)
             lecteur.aDit(id);
