@@ -9,11 +9,11 @@
 #include "narrator/services.h"
 #include "base/temps.h"
 #include "base/terminal.h"
-#include "audio/braille_brlapi.h"
+#include "app/porte_voix.h"
 #include "audio/lecteur_sons.h"
-#include "audio/lecteur_speechd.h"
 #include "audio/serveur_son.h"
 #include "narrator/compagnon_perroquet.h"
+#include "screens/tformvoice.h"
 
 #include <QApplication>
 #include <QDir>
@@ -22,35 +22,7 @@
 #include <QTranslator>
 #include <QWidget>
 
-#include <memory>
-
 namespace {
-
-// The player's own screen reader and braille display, as Corsabord.ini asks; the screen reader's
-// connection is returned, to outlive the parrot who speaks through it.
-std::unique_ptr<LecteurSpeechd> brancherSortiesDuJoueur(CompagnonPerroquet& compagnon) {
-    std::unique_ptr<LecteurSpeechd> lecteur;
-    const Preferences preferences(QDir::currentPath());
-    if (preferences.lecteurEcran()) {
-        QString raison;
-        lecteur = LecteurSpeechd::ouvrir(&raison);
-        if (!lecteur)
-            direAuTerminal(QStringLiteral("Corsabord : speech-dispatcher est injoignable (%1) ; le perroquet "
-                                          "parle de sa propre voix.")
-                               .arg(raison));
-        compagnon.setLecteur(lecteur.get());
-    }
-    if (preferences.braille()) {
-        QString raison;
-        std::unique_ptr<BrailleBrlapi> braille = BrailleBrlapi::ouvrir(&raison);
-        if (!braille)
-            direAuTerminal(QStringLiteral("Corsabord : pas de plage braille (%1) ; le jeu continue sans "
-                                          "elle.")
-                               .arg(raison));
-        compagnon.setBraille(std::move(braille));
-    }
-    return lecteur;
-}
 
 int jouer(int argc, char** argv) {
     installerMessagesDuJeu();
@@ -73,16 +45,13 @@ int jouer(int argc, char** argv) {
                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&traduction);
 
-    // Whether the player's screen reader runs, read once here and followed (the parrot does not hand it
-    // his texts yet).
+    // Whether the player's screen reader runs, read once here and followed: the parrot hands it his texts.
     LecteurActif lecteurActif;
     TempsReel temps;
     DialoguesQt dialogues;
     LecteurSonsJeu sons;
-    // Declared before the parrot, who speaks through it, so that it goes after him.
-    std::unique_ptr<LecteurSpeechd> lecteur;
     CompagnonPerroquet compagnon(nullptr, temps);
-    lecteur = brancherSortiesDuJoueur(compagnon);
+    PorteVoix porteVoix(compagnon, lecteurActif, QDir::currentPath());
     Services services{temps, dialogues, sons, compagnon};
     Jeu jeu(services, QDir::currentPath());
     QObject::connect(&copie, &CopieUnique::appelee, &jeu, [&jeu] {
@@ -96,7 +65,12 @@ int jouer(int argc, char** argv) {
     jeu.flux.setSansSon(serveurDeSonInjoignable());
     if (!jeu.creer())
         return 1;
+    // The voice screen's own voice goes where the parrot's does.
+    QObject::connect(&porteVoix, &PorteVoix::lecteurChoisi, jeu.voice, &TFormVoice::setLecteur);
+    porteVoix.setParole([&jeu](const QString& texte) { jeu.narrateur.Parle(texte); },
+                        [&jeu](const QString& texte) { jeu.narrateur.ajouterALaSuite(texte); });
     jeu.demarrer();
+    porteVoix.demarrer();
     return app.exec();
 }
 } // namespace

@@ -24,7 +24,9 @@ struct LecteurSpeechd::Connexion {
 };
 
 LecteurSpeechd::LecteurSpeechd(Connexion* connexion)
-    : connexion_(connexion) {}
+    : connexion_(connexion) {
+    horloge_.start();
+}
 
 LecteurSpeechd::~LecteurSpeechd() {
     // closing stops libspeechd's event thread: no callback comes after this
@@ -52,15 +54,17 @@ std::unique_ptr<LecteurSpeechd> LecteurSpeechd::ouvrir(QString* erreur) {
     instance = lecteur.get();
     client = size_t(spd_get_client_id(c));
     // The events come on libspeechd's own thread; the game's thread takes them in order.
-    auto evenement = [](size_t message, size_t de, SPDNotificationType) {
+    auto evenement = [](size_t message, size_t de, SPDNotificationType type) {
         LecteurSpeechd* l = instance.load();
         if (!l || de != client.load())
             return;
         QMetaObject::invokeMethod(
-            l, [l, message] { l->finir(int(message)); }, Qt::QueuedConnection);
+            l, [l, message, type] { l->evenement(int(message), type); }, Qt::QueuedConnection);
     };
+    c->callback_begin = evenement;
     c->callback_end = evenement;
     c->callback_cancel = evenement;
+    spd_set_notification_on(c, SPD_BEGIN);
     spd_set_notification_on(c, SPD_END);
     spd_set_notification_on(c, SPD_CANCEL);
     // French; the voice and rate stay those the player set for every program.
@@ -71,17 +75,16 @@ std::unique_ptr<LecteurSpeechd> LecteurSpeechd::ouvrir(QString* erreur) {
 bool LecteurSpeechd::dire(int id, const QString& texte) {
     if (!connexion_)
         return false;
-    // SPD_MESSAGE, not SPD_TEXT: the game's texts follow one another (the report after "FEU!", those
-    // that waited behind a side screen) and a text of priority text would cancel the one before it
-    // unheard, while a message waits for the end of the one said; nor is a message dropped for the screen
-    // reader's own chatter (key echo, focus), which is of priority text. A cut is the game's to decide:
-    // it cancels its own messages before the next (arreter), which is heard at once.
-    const int message = spd_say(connexion_->spd, SPD_MESSAGE, texte.toUtf8().constData());
+    // SPD_TEXT: the screen reader's own speech (Orca's, of priority message) goes first and cancels ours
+    // when the player acts, so that the game never holds the reader back; ours then waits behind it, and
+    // a text cancelled there ends as one said. The game sends one text at a time, after the end of the one
+    // before, so that text priority's rule (the newest text cancels the one under way) never cuts its own.
+    const int message = spd_say(connexion_->spd, SPD_TEXT, texte.toUtf8().constData());
     if (message < 0) {
         perdre();
         return false;
     }
-    suivi_.envoye(id, message);
+    suivi_.envoye(id, message, texte, horloge_.elapsed());
     return true;
 }
 
@@ -90,7 +93,22 @@ void LecteurSpeechd::arreter(int id) {
         perdre();
 }
 
-void LecteurSpeechd::finir(int message) {
+void LecteurSpeechd::evenement(int message, int type) {
+    const qint64 ms = horloge_.elapsed();
+    if (type == SPD_EVENT_BEGIN) {
+        suivi_.commence(message, ms);
+        return;
+    }
+    // Dropped for the screen reader's own speech (a window it reads, a key it echoes) before a word of it
+    // was heard: said again after that speech, which text priority waits for.
+    if (type == SPD_EVENT_CANCEL && connexion_)
+        if (const std::optional<QString> texte = suivi_.reprendre(message, ms)) {
+            const int nouveau = spd_say(connexion_->spd, SPD_TEXT, texte->toUtf8().constData());
+            if (nouveau >= 0) {
+                suivi_.renumeroter(message, nouveau);
+                return;
+            }
+        }
     if (const int id = suivi_.fin(message))
         Q_EMIT dit(id);
 }

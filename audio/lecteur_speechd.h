@@ -5,6 +5,8 @@
 #include "audio/lecteur_ecran.h"
 #include "audio/suivi_lecteur.h"
 
+#include <QElapsedTimer>
+
 #include <memory>
 
 class LecteurSpeechd : public SortieLecteur {
@@ -27,11 +29,12 @@ public:
 private:
     struct Connexion; // libspeechd's, which its header alone may name
     explicit LecteurSpeechd(Connexion* connexion);
-    // On the game's thread: speech-dispatcher ended or dropped its message.
-    void finir(int message);
+    // On the game's thread: speech-dispatcher began, ended or dropped its message (libspeechd's event type).
+    void evenement(int message, int type);
     // The connection broke: said once on the terminal, the parrot speaks again.
     void perdre();
 
     Connexion* connexion_;
     SuiviLecteur suivi_;
+    QElapsedTimer horloge_;
 };

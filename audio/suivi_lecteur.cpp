@@ -4,8 +4,38 @@
 #include <algorithm>
 #include <utility>
 
-void SuiviLecteur::envoye(int id, int message) {
-    envoyes_.append({id, message});
+void SuiviLecteur::envoye(int id, int message, const QString& texte, qint64 ms) {
+    envoyes_.append({id, message, texte, ms});
+}
+
+void SuiviLecteur::commence(int message, qint64 ms) {
+    for (Envoi& e : envoyes_)
+        if (e.message == message && e.debut < 0)
+            e.debut = ms;
+}
+
+std::optional<QString> SuiviLecteur::reprendre(int message, qint64 ms) {
+    for (Envoi& e : envoyes_) {
+        if (e.message != message)
+            continue;
+        if (ms - e.envoi > ATTENTE_MAX_MS)
+            return std::nullopt;
+        if (e.debut >= 0) {
+            const qint64 tiers = std::clamp<qint64>(e.texte.size() * 1000 / 15 / 3, 400, 1000);
+            if (e.reprises >= REPRISES || ms - e.debut > tiers)
+                return std::nullopt;
+            ++e.reprises;
+        }
+        e.debut = -1;
+        return e.texte;
+    }
+    return std::nullopt;
+}
+
+void SuiviLecteur::renumeroter(int message, int nouveau) {
+    for (Envoi& e : envoyes_)
+        if (e.message == message)
+            e.message = nouveau;
 }
 
 bool SuiviLecteur::arreter(int id) {
@@ -17,20 +47,20 @@ bool SuiviLecteur::arreter(int id) {
 
 int SuiviLecteur::fin(int message) {
     for (qsizetype i = 0; i < envoyes_.size(); ++i) {
-        if (envoyes_.at(i).second == message)
-            return envoyes_.takeAt(i).first;
+        if (envoyes_.at(i).message == message)
+            return envoyes_.takeAt(i).id;
     }
     return 0;
 }
 
 bool SuiviLecteur::tient(int id) const {
-    return std::any_of(envoyes_.cbegin(), envoyes_.cend(), [id](const auto& e) { return e.first == id; });
+    return std::any_of(envoyes_.cbegin(), envoyes_.cend(), [id](const Envoi& e) { return e.id == id; });
 }
 
 QList<int> SuiviLecteur::lacher() {
     QList<int> ids;
     for (const auto& e : std::exchange(envoyes_, {}))
-        ids << e.first;
+        ids << e.id;
     return ids;
 }
 

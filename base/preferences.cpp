@@ -18,6 +18,7 @@ const QString CLE_VOIX = QStringLiteral("voix");
 const QString CLE_BRAILLE = QStringLiteral("braille");
 const QString CLE_BREF = QStringLiteral("bref");
 const QString CLE_SONS = QStringLiteral("sons");
+const QString CLE_VOIX_DITE = QStringLiteral("voix_annoncee");
 
 // A view into the line, not a copy: the logbook looks its counts up line by line.
 QByteArrayView cleDe(const QByteArray& ligne) {
@@ -202,6 +203,20 @@ bool Preferences::lecteurEcran() const {
 
 void Preferences::setLecteurEcran(bool lecteur) {
     lignes_.setValeur(CLE_VOIX, lecteur ? QStringLiteral("lecteur") : QStringLiteral("perroquet"));
+}
+
+std::optional<bool> Preferences::voixChoisie() const {
+    if (!lignes_.contient(CLE_VOIX))
+        return std::nullopt;
+    return lecteurEcran();
+}
+
+bool Preferences::voixAnnoncee() const {
+    return lignes_.valeur(CLE_VOIX_DITE) == QLatin1String("oui");
+}
+
+void Preferences::setVoixAnnoncee() {
+    lignes_.setValeur(CLE_VOIX_DITE, QStringLiteral("oui"));
 }
 
 namespace {

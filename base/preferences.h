@@ -10,6 +10,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 // Lines "cle=valeur" as a file holds them. Lines the game does not know (another version's keys,
 // comments, blank lines, bytes that are not UTF-8) are kept byte for byte and written back as they came.
@@ -76,6 +77,12 @@ public:
     // (speech-dispatcher) when the file says "lecteur".
     bool lecteurEcran() const;
     void setLecteurEcran(bool lecteur);
+    // The voice the player chose with a voix= line (true: the screen reader's); none without one, when the
+    // game follows whether a screen reader runs.
+    std::optional<bool> voixChoisie() const;
+    // voix_annoncee=oui: the parrot has once said that he speaks through the player's screen reader.
+    bool voixAnnoncee() const;
+    void setVoixAnnoncee();
     // braille=oui|non: each text also on the braille display BRLTTY serves. Off unless "oui" or "1".
     bool braille() const;
     void setBraille(bool braille);

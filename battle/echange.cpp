@@ -113,7 +113,7 @@ void Echange::rien(int colonne) {
 }
 
 void Echange::direSecteur(const QString& texte, int colonne) {
-    narrateur_.ParlePlace(texte, balance(colonne), GenreTexte::Secteur);
+    narrateur_.ParleCase(texte, balance(colonne));
     TimerPaix->relancer();
 }
 
@@ -173,7 +173,7 @@ void Echange::viser(Case secteur, bool curseur) {
     }
     partie_.message_courant = bref_ ? annonceBreve(partie_.tirs_joueur, colonne, ligne)
                                     : annonceSecteur(partie_.tirs_joueur, colonne, ligne);
-    narrateur_.ParlePlace(partie_.message_courant, balance(colonne), GenreTexte::Secteur);
+    narrateur_.ParleCase(partie_.message_courant, balance(colonne));
     TimerPaix->relancer();
 }
 

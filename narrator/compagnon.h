@@ -39,6 +39,11 @@ public:
     virtual int parler(const QString& texte) = 0;
     // A text heard at balance, from -1 (full left) to +1 (full right); 0 is parler's centre.
     virtual int parlerPlace(const QString& texte, double balance) = 0;
+    // The same for the words of the sector the aim or a board's cursor has reached, which a screen reader
+    // may read from the focused cell itself.
+    virtual int parlerCase(const QString& texte, double balance) {
+        return balance == 0 ? parler(texte) : parlerPlace(texte, balance);
+    }
     // The speed, pitch and volume of the texts said from now on; one left empty is the voice's own.
     virtual void appliquerReglages(const TagsParole& tags) = 0;
     // Cancels that request if it is waiting or under way; other requests go on.

@@ -208,7 +208,15 @@ int CompagnonPerroquet::parlerPlace(const QString& texte, double balance) {
     r.genre = Genre::Parole;
     r.nom = texte;
     r.balance = balance;
+    r.case_lue = case_lue_;
     return ajouter(r);
+}
+
+int CompagnonPerroquet::parlerCase(const QString& texte, double balance) {
+    case_lue_ = true;
+    const int id = parlerPlace(texte, balance);
+    case_lue_ = false;
+    return id;
 }
 
 void CompagnonPerroquet::appliquerReglages(const TagsParole& tags) {
@@ -276,6 +284,8 @@ void CompagnonPerroquet::finir(Requete& r) {
 void CompagnonPerroquet::arreterRequete(Requete& r) {
     if (r.genre == Genre::Parole) {
         suivi_.couper(r);
+        if (bulle_ && r.commencee && bulle_->texte() == r.nom)
+            bulle_->retirerAnnonce();
         pose_.valeurs.insert(QStringLiteral("bec"), 0);
         bulle_reste_ = std::min(bulle_reste_, 300);
     } else if (r.animation) {

@@ -92,6 +92,7 @@ public:
     bool setModeVoix(const QString& mode) override;
     int parler(const QString& texte) override;
     int parlerPlace(const QString& texte, double balance) override;
+    int parlerCase(const QString& texte, double balance) override;
     void appliquerReglages(const TagsParole& tags) override;
     void arreter(int requete) override;
 
@@ -164,5 +165,6 @@ private:
     double k_ = 1;
     QPoint origine_;
     int bulle_reste_ = 0;
+    bool case_lue_ = false; // the text asked for now is a sector's words
     ReposPerroquet repos_;
 };

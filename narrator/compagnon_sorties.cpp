@@ -14,11 +14,27 @@ void CompagnonPerroquet::livrer(Requete& r) {
 }
 
 void CompagnonPerroquet::setLecteur(SortieLecteur* lecteur) {
-    if (SortieLecteur* avant = suivi_.lecteur())
+    SortieLecteur* avant = suivi_.lecteur();
+    if (avant == lecteur)
+        return;
+    // What the reader left behind still says of ours stops there, and that text is over: the two voices
+    // never overlap, and the queue does not wait on a reader no longer heard.
+    Requete* r = file_.parleuse();
+    const bool laisse = avant && r && r->par_lecteur;
+    if (avant) {
         disconnect(avant, nullptr, this, nullptr);
+        if (laisse) {
+            avant->arreter(r->id);
+            if (!r->synthese_finie)
+                moteur_->arreter(r->id);
+            finir(*r);
+        }
+    }
     suivi_.setLecteur(lecteur);
     if (lecteur)
         connect(lecteur, &SortieLecteur::dit, this, &CompagnonPerroquet::lecteurADit);
+    if (laisse)
+        avancerFile();
 }
 
 void CompagnonPerroquet::setBraille(std::unique_ptr<SortieBraille> braille) {

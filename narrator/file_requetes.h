@@ -27,6 +27,7 @@ public:
         bool par_lecteur = false; // said by the player's screen reader, over when it says so
         bool son_direct = false;  // its sound goes from the engine's thread straight to the output
         double balance = 0;       // where it is heard, left to right
+        bool case_lue = false;    // a sector's words, which a screen reader reads from the focused cell
         bool synthese_finie = false;
         qint64 echantillons = 0;
         bool son_recu = false;

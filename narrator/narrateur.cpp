@@ -105,6 +105,12 @@ void Narrateur::ParlePlace(const QString& texte, double balance, GenreTexte genr
     ParleEcran(texte, balance, genre);
 }
 
+void Narrateur::ParleCase(const QString& texte, double balance) {
+    case_ = true;
+    ParlePlace(texte, balance, GenreTexte::Secteur);
+    case_ = false;
+}
+
 void Narrateur::ParleEcran(const QString& texte, double balance, GenreTexte genre) {
     if (texte.isEmpty())
         return;
@@ -126,7 +132,9 @@ void Narrateur::dire(const QString& texte, double balance) {
     if (texte.isEmpty() || !pret_)
         return; // away for the voice screen, or gone: remembered for Ctrl+R, not said
     couper();
-    requete_parole_ = balance == 0 ? service_.parler(texte) : service_.parlerPlace(texte, balance);
+    requete_parole_ = case_          ? service_.parlerCase(texte, balance)
+                      : balance == 0 ? service_.parler(texte)
+                                     : service_.parlerPlace(texte, balance);
 }
 
 void Narrateur::couper() {

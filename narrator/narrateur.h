@@ -31,6 +31,8 @@ public:
     void Parle(const QString& texte, GenreTexte genre = GenreTexte::Autre) { ParlePlace(texte, 0, genre); }
     // The same, heard at balance from -1 (full left) to +1 (full right).
     void ParlePlace(const QString& texte, double balance, GenreTexte genre = GenreTexte::Autre);
+    // The same for the words of the sector the aim or our sea's cursor has reached.
+    void ParleCase(const QString& texte, double balance);
     // A side screen's own text: said at once, even while the battle's texts wait.
     void ParleEcran(const QString& texte, double balance = 0, GenreTexte genre = GenreTexte::Autre);
     // Said once the text under way is heard out, cutting nothing (it waits likewise behind a side screen).
@@ -56,6 +58,8 @@ public:
     // waited, annonce is said only if toujours.
     void reprendre(const QString& annonce, bool toujours);
     int enAttente() const { return int(attente_.size()); }
+    // Says a text after those already queued, cut with them by the next text.
+    void ajouterALaSuite(const QString& texte, GenreTexte genre = GenreTexte::Autre);
 
     // Unloads the character and disconnects the service.
     void liberer();
@@ -89,10 +93,9 @@ private:
     QString raisonAbsence() const;
     // Cuts off every text under way or queued and says this one, remembering nothing.
     void dire(const QString& texte, double balance = 0);
+    bool case_ = false; // the text being said is a sector's words
     // Cuts off every text under way or queued.
     void couper();
-    // Says a text after those already queued.
-    void ajouterALaSuite(const QString& texte, GenreTexte genre);
 
     ServiceCompagnon& service_;
     Dialogues& dialogues_;

@@ -4,11 +4,14 @@
 #include "base/accessible.h"
 
 #include <QFontMetrics>
+#include <QMetaObject>
+#include <QPointer>
 #include <QtMath>
 #include <QPainter>
 #include <QPainterPath>
 
 #include <algorithm>
+#include <utility>
 
 DessinPerroquet::DessinPerroquet(QWidget* parent)
     : QWidget(parent) {
@@ -147,6 +150,36 @@ void DessinPerroquet::paintEvent(QPaintEvent*) {
 }
 
 namespace {
+// Whether the bridge to the accessibility bus is up, as Qt tells it; the balloons whose text waits for
+// it are told as soon as it is.
+class ObservateurAccessibilite : public QAccessible::ActivationObserver {
+public:
+    ObservateurAccessibilite() { QAccessible::installActivationObserver(this); }
+    ~ObservateurAccessibilite() override { QAccessible::removeActivationObserver(this); }
+    bool actif() const { return actif_; }
+    void attendre(BulleParole* bulle) {
+        if (!bulles_.contains(bulle))
+            bulles_ << bulle;
+    }
+    void accessibilityActiveChanged(bool actif) override {
+        actif_ = actif;
+        if (!actif)
+            return;
+        for (const QPointer<BulleParole>& b : std::exchange(bulles_, {}))
+            if (b)
+                QMetaObject::invokeMethod(b, &BulleParole::annoncer, Qt::QueuedConnection);
+    }
+
+private:
+    bool actif_ = QAccessible::isActive();
+    QList<QPointer<BulleParole>> bulles_;
+};
+
+ObservateurAccessibilite& observateur() {
+    static ObservateurAccessibilite o;
+    return o;
+}
+
 // Design sizes of the balloon, in pixels of the 1024 by 800 design.
 constexpr double LARGEUR_MAX = 420;
 constexpr double MARGE = 12;
@@ -164,6 +197,7 @@ BulleParole::BulleParole(QWidget* parent)
     police_.setStyleHint(QFont::SansSerif);
     // Screen readers and braille displays read the whole text said, as a label's.
     donnerRoleAccessible(this, QAccessible::StaticText);
+    observateur();
 }
 
 void BulleParole::setTexte(const QString& texte) {
@@ -171,7 +205,30 @@ void BulleParole::setTexte(const QString& texte) {
     position_ = 0;
     premiere_ = 0;
     mettreEnPage();
-    annoncerPourLecteurs(this, texte.trimmed());
+    // Told once the game's turn is over: a text the next one replaces at once was never said, and screen
+    // readers are not told it either.
+    if (!std::exchange(annonce_, true))
+        QMetaObject::invokeMethod(this, &BulleParole::annoncer, Qt::QueuedConnection);
+}
+
+void BulleParole::retirerAnnonce() {
+    annonce_ = false;
+}
+
+void BulleParole::annoncer() {
+    if (!annonce_)
+        return;
+    // Until the bridge to the accessibility bus is up (a moment after the game starts), the text waits
+    // for it: the greeting and the harbour's welcome reach screen readers too.
+    if (!observateur().actif()) {
+        observateur().attendre(this);
+        return;
+    }
+    annonce_ = false;
+    if (texte_.trimmed().isEmpty())
+        return;
+    annoncerPourLecteurs(this, texte_.trimmed());
+    Q_EMIT annoncee(texte_.trimmed());
 }
 
 void BulleParole::setPosition(int caractere) {

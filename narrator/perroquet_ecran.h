@@ -54,8 +54,13 @@ class BulleParole : public QWidget {
 public:
     explicit BulleParole(QWidget* parent = nullptr);
 
+    // The text shown, and told to screen readers once the game's turn is over, unless cut by then.
     void setTexte(const QString& texte);
     const QString& texte() const { return texte_; }
+    // The text was cut before screen readers were told it: they are not.
+    void retirerAnnonce();
+    // Tells screen readers the text, once; waits for the accessibility bridge when it is not up yet.
+    void annoncer();
     // Where in the text the voice is (a character index).
     void setPosition(int caractere);
     // Lays the balloon out beside the parrot's rectangle, inside its parent, at scale k.
@@ -65,6 +70,10 @@ public:
     int lignes() const { return mise_en_page_.lineCount(); }
     int premiereLigne() const { return premiere_; }
     int lignesVisibles() const { return visibles_; }
+
+Q_SIGNALS:
+    // Screen readers were told this text.
+    void annoncee(const QString& texte);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -77,6 +86,7 @@ private:
     void redessiner();
 
     QString texte_;
+    bool annonce_ = false; // the text is still to be told to screen readers
     int position_ = 0;
     QRect perroquet_;
     double k_ = 1;

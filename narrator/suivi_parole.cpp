@@ -19,8 +19,11 @@ void SuiviParole::setLecteur(SortieLecteur* lecteur) {
 }
 
 void SuiviParole::commencer(FileRequetes::Requete& r) {
-    r.par_lecteur = lecteur_ && lecteur_->disponible() && lecteur_->dire(r.id, r.nom);
-    r.avec_son = !r.par_lecteur && sortie_.disponible();
+    const bool lecteur = lecteur_ && lecteur_->disponible();
+    // the reader says the focused cell itself: its words only show, on their own timing
+    const bool caseLue = lecteur && r.case_lue && LECTEUR_LIT_LES_CASES;
+    r.par_lecteur = lecteur && !caseLue && lecteur_->dire(r.id, r.nom);
+    r.avec_son = !r.par_lecteur && !caseLue && sortie_.disponible();
     std::shared_ptr<ArriveeSon> arrivee;
     if (r.avec_son) {
         sortie_.setBalance(r.balance);

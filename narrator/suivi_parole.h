@@ -11,6 +11,10 @@
 class MoteurParole;
 class SortieParole;
 
+// The boards' cells take the focus as the aim and the cursors move: the screen reader reads each sector
+// from its cell, and the parrot's words for it only show in the balloon while the reader has his texts.
+inline constexpr bool LECTEUR_LIT_LES_CASES = true;
+
 class SuiviParole {
 public:
     // Samples per level measure of the speech, for the beak.

@@ -120,6 +120,11 @@ const QList<ToucheAjoutee>& touchesAjoutees() {
                         "l'ennemi, sans les secteurs ni les bavardages.")},
         {Qt::ALT | Qt::Key_PageDown, Commande::RapportsSuivant, QStringLiteral("Rapport de tir suivant"),
          QStringLiteral("Alt page suivante : le rapport de tir d'après.")},
+        {Qt::Key_F12,
+         std::nullopt,
+         {},
+         QStringLiteral("F12 : je parle de ma propre voix, ou par votre lecteur d'écran ; partout dans le "
+                        "jeu.")},
         {{},
          std::nullopt,
          {},

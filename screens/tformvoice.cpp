@@ -4,6 +4,7 @@
 #include "audio/clips.h"
 #include "audio/lecteur_ecran.h"
 #include "audio/sons.h"
+#include "base/accessible.h"
 #include "audio/voix_directe.h"
 
 #include <QGroupBox>
@@ -89,7 +90,7 @@ TFormVoice::TFormVoice(QWidget* parent)
     DirectSS->setObjectName(QStringLiteral("DirectSS"));
     placer(DirectSS, QRect(272, 48, 80, 56));
 
-    GroupBox1 = new QGroupBox(QStringLiteral("Languages"), this);
+    GroupBox1 = new QGroupBox(QStringLiteral("Langues"), this);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
     placer(GroupBox1, QRect(8, 112, 609, 169));
 
@@ -125,6 +126,8 @@ void TFormVoice::dire(const QString& texte, const QString& voix) {
         return;
     voix_->dire(texte, voix);
     DirectSS->setParle(voix_->parle());
+    // The screen's own voice is not the parrot's balloon: screen readers and braille are told here.
+    annoncerPourLecteurs(DirectSS, texte.trimmed());
 }
 
 QString TFormVoice::sansVoix() const {

@@ -180,6 +180,13 @@ if plan is not None:
         premiere = attendre(lambda: next((o for o in focus if o.getRole() == pyatspi.ROLE_LIST_ITEM), None), 5)
         verifier(premiere is not None and premiere.getIndexInParent() == 0,
                  "le premier Bas dans la liste des voix ne donne pas le focus à la première voix")
+        # A step of speed is told once, as the screen's own voice says it.
+        del evenements[:]
+        touche(0xFF53)  # Right
+        attendre(lambda: compter("accessible-name", None, "Vitesse "), 5)
+        attendre_un_peu()
+        n = compter("accessible-name", None, "Vitesse ")
+        verifier(n == 1, f"écran des voix : {n} annonces de la vitesse au lieu d'une")
         touche(0xFF1B)  # Escape
         attendre(lambda: not liste.getState().contains(pyatspi.STATE_SHOWING), 5)
         attendre_un_peu()
@@ -197,8 +204,12 @@ if plan is not None:
 
     cliquer(x + l // 2, y + h // 2)
     attendre(lambda: plan.getState().contains(pyatspi.STATE_FOCUSED), 5)
+    attendre_un_peu()
+    del evenements[:]
     touche(ord("t"), controle=True)
     attendre_un_peu()
+    n = compter("accessible-name", None, "Tous les navires sont en place")
+    verifier(n == 1, f"Ctrl+T : {n} annonces de « Tous les navires sont en place » au lieu d'une")
     touche(ord("e"), controle=True)
     adverse = trouver(app, pyatspi.ROLE_CANVAS, "Flotte ennemie")
     attendre(lambda: adverse is not None and adverse.getState().contains(pyatspi.STATE_SHOWING), 5)

@@ -8,10 +8,11 @@
 
 TEST(SuiviLecteur, UneCoupeAnnuleCeQueLeLecteurTientEncore) {
     // One step: "e id message" sent, "a id" cut (expecting a cancel or not), "f message" ended (expecting
-    // our id, 0 for none).
+    // our id, 0 for none); at ms a, "d message" begun, "r message" dropped by the reader's own speech
+    // (expecting it said again, 1, or not), "n message new" renumbered.
     struct Pas {
         char quoi;
-        int a, b = 0;
+        int a, b = 0, ms = 0;
     };
     struct Cas {
         const char* nom;
@@ -27,12 +28,40 @@ TEST(SuiviLecteur, UneCoupeAnnuleCeQueLeLecteurTientEncore) {
         {"a cut cancels the stale ones before it too",
          {{'e', 1, 11}, {'e', 2, 12}, {'a', 2, 1}, {'f', 11, 0}}},
         {"the reader's other messages are not ours", {{'f', 99, 0}, {'e', 3, 5}, {'f', 4, 0}, {'f', 5, 3}}},
+        {"dropped before a word, again and again while the reader speaks, then said",
+         {{'e', 1, 11},
+          {'r', 11, 1, 100},
+          {'n', 11, 12},
+          {'r', 12, 1, 200},
+          {'n', 12, 13},
+          {'d', 13, 0, 400},
+          {'f', 13, 1}}},
+        {"dropped just begun: said again, three times at most",
+         {{'e', 1, 11},
+          {'d', 11, 0, 10},
+          {'r', 11, 1, 20},
+          {'d', 11, 0, 30},
+          {'r', 11, 1, 40},
+          {'d', 11, 0, 50},
+          {'r', 11, 1, 60},
+          {'d', 11, 0, 70},
+          {'r', 11, 0, 80},
+          {'f', 11, 1}}},
+        {"dropped once heard a while: it ends there", {{'e', 1, 11}, {'d', 11, 0, 0}, {'r', 11, 0, 600}}},
+        {"waiting behind the reader over 10 s: it ends", {{'e', 1, 11}, {'r', 11, 0, 10001}, {'f', 11, 1}}},
+        {"a cancel of ours is no drop", {{'e', 1, 11}, {'a', 1, 1}, {'r', 11, 0, 5}}},
     };
     for (const Cas& c : cas) {
         SuiviLecteur s;
         for (const Pas& p : c.pas) {
             if (p.quoi == 'e')
-                s.envoye(p.a, p.b);
+                s.envoye(p.a, p.b, QStringLiteral("FEU!"));
+            else if (p.quoi == 'd')
+                s.commence(p.a, p.ms);
+            else if (p.quoi == 'r')
+                EXPECT_EQ(s.reprendre(p.a, p.ms).has_value(), p.b == 1) << c.nom;
+            else if (p.quoi == 'n')
+                s.renumeroter(p.a, p.b);
             else if (p.quoi == 'a')
                 EXPECT_EQ(s.arreter(p.a), p.b == 1) << c.nom;
             else

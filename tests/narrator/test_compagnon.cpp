@@ -10,6 +10,7 @@
 #include "support/faux.h"
 #include "support/temps_virtuel.h"
 
+#include <QAccessible>
 #include <QCoreApplication>
 #include <QFile>
 #include <QMainWindow>
@@ -104,8 +105,9 @@ public:
     using SortieLecteur::SortieLecteur;
     bool disponible() const override { return present; }
     bool dire(int, const QString&) override { return accepte; }
-    void arreter(int) override {}
+    void arreter(int id) override { arretes << id; }
     void aDit(int id) { Q_EMIT dit(id); }
+    QList<int> arretes;
 
     bool present = true;
     bool accepte = true;
@@ -705,14 +707,16 @@ TEST(CompagnonPerroquet, LeLecteurDEcranDitLesTextesALaPlaceDuPerroquet) {
     struct Cas {
         const char* nom;
         bool present, accepte, repond;
-        bool parLecteur; // what is expected: the reader says it, not the output
-        int finMs;       // when the 2 s text ends
+        bool parLecteur;    // what is expected: the reader says it, not the output
+        int finMs;          // when the 2 s text ends
+        bool lache = false; // the player takes the parrot's own voice back while the reader says it
     };
     const Cas cas[] = {
         {"the reader says it, until it ends", true, true, true, true, 5000},
         {"a reader that never answers holds it 2 x 2 s + 10 s", true, true, false, true, 14000},
         {"no reader: the parrot's voice", false, true, true, false, 2000},
         {"a reader that refused: the parrot's voice", true, false, true, false, 2000},
+        {"the reader left mid-text: cancelled there, over at once", true, true, false, true, 400, true},
     };
     for (const Cas& c : cas) {
         Banc b(true);
@@ -731,14 +735,78 @@ TEST(CompagnonPerroquet, LeLecteurDEcranDitLesTextesALaPlaceDuPerroquet) {
         EXPECT_EQ(b.sortie->recu, c.parLecteur ? 0 : 2 * FREQUENCE) << c.nom;
         if (!c.parLecteur)
             b.sortie->toutJoue();
+        if (c.lache) {
+            b.avancer(200);
+            b.compagnon.setLecteur(nullptr);
+            EXPECT_EQ(lecteur.arretes, QList<int>{id}) << c.nom;
+        }
         b.avancer(c.finMs - 200);
-        EXPECT_EQ(b.terminees.isEmpty(), c.parLecteur) << c.nom;
+        EXPECT_EQ(b.terminees.isEmpty(), c.parLecteur && !c.lache) << c.nom;
         EXPECT_EQ(b.compagnon.texteBulle().isEmpty(), !c.parLecteur) << c.nom;
         if (c.repond)
             lecteur.aDit(id);
         b.avancer(400);
         EXPECT_EQ(b.terminees, QList<int>{id}) << c.nom;
     }
+}
+
+TEST(BulleParole, LesLecteursDEcranApprennentChaqueTexteUneFois) {
+    // One step: 'p' a text said (cutting the one before, as the narrator does), 'x' the text cut, 'a' the
+    // game's turn over and 100 ms on, 'o' the bridge to the accessibility bus coming up.
+    struct Pas {
+        char quoi;
+        const char* texte = "";
+    };
+    const struct {
+        const char* nom;
+        bool pont; // the bridge is up from the start
+        QList<Pas> pas;
+        QList<const char*> dits;
+    } cas[] = {
+        {"a text is told once", true, {{'p', "FEU!"}, {'a'}, {'a'}}, {"FEU!"}},
+        {"one the next replaces in the same turn is not",
+         true,
+         {{'p', "Tous les navires sont en place."}, {'p', "Tous les navires sont en place."}, {'a'}},
+         {"Tous les navires sont en place."}},
+        {"texts in order, the same words again told again",
+         true,
+         {{'p', "Secteur : B.1."}, {'a'}, {'p', "Secteur : C.1."}, {'a'}, {'p', "Secteur : C.1."}, {'a'}},
+         {"Secteur : B.1.", "Secteur : C.1.", "Secteur : C.1."}},
+        {"one cut in its turn is not", true, {{'p', "FEU!"}, {'x'}, {'a'}}, {}},
+        {"a blank is not", true, {{'p', " "}, {'a'}}, {}},
+        {"said before the bridge is up: told as it comes up",
+         false,
+         {{'p', "Bonjour amiral."}, {'a'}, {'o'}, {'a'}},
+         {"Bonjour amiral."}},
+    };
+    for (const auto& c : cas) {
+        Banc b;
+        ASSERT_TRUE(b.montrer());
+        // Qt's own signal that the bridge is up or down, as the platform gives it.
+        QAccessible::setActive(c.pont);
+        QStringList annonces;
+        auto* bulle = b.fenetre.findChild<BulleParole*>();
+        ASSERT_TRUE(bulle);
+        QObject::connect(bulle, &BulleParole::annoncee, [&](const QString& t) { annonces << t; });
+        int id = 0;
+        for (const Pas& p : c.pas) {
+            if (p.quoi == 'p') {
+                b.compagnon.arreter(id);
+                id = b.compagnon.parler(QString::fromUtf8(p.texte));
+            } else if (p.quoi == 'x') {
+                b.compagnon.arreter(id);
+            } else if (p.quoi == 'o') {
+                QAccessible::setActive(true);
+            } else {
+                b.avancer(100);
+            }
+        }
+        QStringList dits;
+        for (const char* d : c.dits)
+            dits << QString::fromUtf8(d);
+        EXPECT_EQ(annonces, dits) << c.nom;
+    }
+    QAccessible::setActive(false);
 }
 
 } // namespace
