@@ -135,6 +135,8 @@ void Echange::placer() {
     enSuspens_.clear();
     dernierNous_.reset();
     dernierEux_.reset();
+    nousEnCours_.reset();
+    euxEnCours_.reset();
     // A battle left in the middle still counts in the logbook once the player has fired.
     if (phase_ == Phase::TourDuJoueur || phase_ == Phase::Echange)
         noterPartie();
@@ -227,13 +229,13 @@ void Echange::tirer(Case secteur) {
         return;
     }
     narrateur_.Parle(FEU);
-    dernierNous_ = r.coup();
-    dernierEux_.reset();
     // In brief the result follows "FEU!" in plain words, and its beat says nothing more.
     issue_ = bref_ ? QString() : r.message;
+    nousEnCours_ = r.coup();
     if (bref_) {
         partie_.message_courant = r.bref;
         narrateur_.ParleEnSuite(r.bref, GenreTexte::Rapport);
+        raconter();
     }
     jouerClip(r.clip, colonne);
     passerA(r.flotte_detruite ? Phase::FinDePartie : Phase::Echange);
@@ -246,6 +248,7 @@ void Echange::TimerTirTimer() {
     vue_.repeindreAdverse();
     TimerTir->setEnabled(false);
     narrateur_.Parle(issue_, GenreTexte::Rapport);
+    raconter();
     if (partie_.victoire_joueur)
         armer(Timergagne, 6000);
     else
@@ -256,7 +259,7 @@ void Echange::TimerRepliqueTimer() {
     TimerReplique->setEnabled(false);
     narrateur_.Parle(FEU_ENNEMI);
     const ResultatTir r = ::feuennemi(partie_, hasard_, com_, niveau_);
-    dernierEux_ = r.coup();
+    euxEnCours_ = r.coup();
     issue_ = bref_ ? r.bref : r.message;
     vue_.cibleEnnemie(r.colonne, r.ligne);
     jouerClip(r.clip, r.colonne);
@@ -274,10 +277,20 @@ void Echange::TimerEnnemiTimer() {
     if (bref_)
         partie_.message_courant = issue_;
     narrateur_.Parle(issue_, GenreTexte::Rapport);
+    raconter();
     if (partie_.victoire_adverse)
         armer(Timergagne, 6000);
     else
         passerA(Phase::TourDuJoueur);
+}
+
+void Echange::raconter() {
+    if (nousEnCours_) {
+        dernierNous_ = std::exchange(nousEnCours_, std::nullopt);
+        dernierEux_.reset();
+    }
+    if (euxEnCours_)
+        dernierEux_ = std::exchange(euxEnCours_, std::nullopt);
 }
 
 void Echange::TimergagneTimer() {

@@ -200,7 +200,10 @@ private:
     bool bref_ = false;
     bool pause_ = false;
     QList<QPair<Timer*, int>> enSuspens_; // the timers the pause stopped, with the ms each had left
+    // The last exchange as F9 tells it: each shot once its result has been told, never before.
     std::optional<CoupJoue> dernierNous_, dernierEux_;
+    std::optional<CoupJoue> nousEnCours_, euxEnCours_; // shots whose result is still to be told
+    void raconter();     // the shots whose result was just told become the last exchange
     bool refus_ = false; // a typed entry was just refused or dropped: Space names the aim before firing
     // What the shot under way turned out to be, said when its timer runs out.
     QString issue_;

@@ -65,7 +65,11 @@ TEST_F(UnEchange, LaVictoireSonneA12sEtParleA16s) {
     poserNavire(partie.mer_adverse, QStringLiteral("CHALOUPEH"), 2, 5, 5);
     partie.plan_adverse = partie.mer_adverse;
     echange.demander(Demande::tirer({5, 5}));
+    echange.dernierEchange(); // F9 tells no result before the parrot has told it
+    EXPECT_EQ(dit(), QStringLiteral("Pas encore de tir échangé, amiral."));
     temps.avancer(4000 + 6000 + 5000); // a full exchange
+    echange.dernierEchange();
+    EXPECT_TRUE(dit().startsWith(QStringLiteral("Notre dernier tir, E.5 : touché. Réponse de l'ennemi, ")));
     echange.demander(Demande::tirer({6, 5}));
     EXPECT_EQ(echange.phase(), Phase::FinDePartie);
     EXPECT_EQ(partie.infopartie, FIN_DE_LA_PARTIE);
