@@ -48,6 +48,7 @@ void PorteVoix::appliquer() {
         ouvrirLecteur();
     parLecteur_ = voulu && lecteur_ && lecteur_->disponible();
     compagnon_.setLecteur(parLecteur_ ? lecteur_.get() : nullptr);
+    compagnon_.setLecteurActif(actif_.actif());
     Q_EMIT lecteurChoisi(parLecteur_ ? lecteur_.get() : nullptr);
     brailleSelonLecteur();
 }

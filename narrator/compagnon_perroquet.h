@@ -75,6 +75,8 @@ public:
     // parrot his voice back, as does a reader that can no longer be reached.
     void setLecteur(SortieLecteur* lecteur);
     SortieLecteur* lecteur() const { return suivi_.lecteur(); }
+    // A screen reader runs and reads the boards' focused cells: the sectors' words then only show.
+    void setLecteurActif(bool actif) { suivi_.setLecteurActif(actif); }
     // A braille display that shows each text as it starts; taken over, nullptr for none.
     void setBraille(std::unique_ptr<SortieBraille> braille);
 

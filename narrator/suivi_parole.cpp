@@ -20,8 +20,9 @@ void SuiviParole::setLecteur(SortieLecteur* lecteur) {
 
 void SuiviParole::commencer(FileRequetes::Requete& r) {
     const bool lecteur = lecteur_ && lecteur_->disponible();
-    // the reader says the focused cell itself: its words only show, on their own timing
-    const bool caseLue = lecteur && r.case_lue && LECTEUR_LIT_LES_CASES;
+    // a running screen reader says the focused cell itself: its words only show, on their own timing,
+    // whether the texts go to that reader or to the parrot's voice, which would speak over it
+    const bool caseLue = lecteurActif_ && r.case_lue && LECTEUR_LIT_LES_CASES;
     r.par_lecteur = lecteur && !caseLue && lecteur_->dire(r.id, r.nom);
     r.avec_son = !r.par_lecteur && !caseLue && sortie_.disponible();
     std::shared_ptr<ArriveeSon> arrivee;

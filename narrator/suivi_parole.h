@@ -11,8 +11,8 @@
 class MoteurParole;
 class SortieParole;
 
-// The boards' cells take the focus as the aim and the cursors move: the screen reader reads each sector
-// from its cell, and the parrot's words for it only show in the balloon while the reader has his texts.
+// The boards' cells take the focus as the aim and the cursors move: a running screen reader reads each
+// sector from its cell, and the parrot's words for it only show in the balloon.
 inline constexpr bool LECTEUR_LIT_LES_CASES = true;
 
 class SuiviParole {
@@ -28,6 +28,8 @@ public:
     // nullptr for none.
     void setLecteur(SortieLecteur* lecteur);
     SortieLecteur* lecteur() const { return lecteur_; }
+    // Whether a screen reader runs, which reads the boards' focused cells by itself, whoever says the texts.
+    void setLecteurActif(bool actif) { lecteurActif_ = actif; }
 
     // The text starts: said by the screen reader when there is one that takes it; otherwise heard
     // through the output when it is there (asked once per text, so that a sound server that went away
@@ -58,4 +60,5 @@ private:
     MoteurParole& moteur_;
     SortieParole& sortie_;
     QPointer<SortieLecteur> lecteur_;
+    bool lecteurActif_ = false;
 };

@@ -104,10 +104,11 @@ class FauxLecteur : public SortieLecteur {
 public:
     using SortieLecteur::SortieLecteur;
     bool disponible() const override { return present; }
-    bool dire(int, const QString&) override { return accepte; }
+    bool dire(int, const QString&) override { return ++dits, accepte; }
     void arreter(int id) override { arretes << id; }
     void aDit(int id) { Q_EMIT dit(id); }
     QList<int> arretes;
+    int dits = 0;
 
     bool present = true;
     bool accepte = true;
@@ -702,7 +703,8 @@ TEST(CompagnonPerroquet, UnFichierAbimeEnCoursDePartieLaissePerroquetEtBulle) {
 // With the player's screen reader, a text goes to it and not to the sound output, and ends when the
 // reader has said it, however long after the parrot's own timing (the sound-server test cuts texts on a
 // real one). A reader gone or refusing gives the text to the parrot's voice; one that never answers
-// holds a text no longer than twice its length and 10 s. Braille shows each text either way.
+// holds a text no longer than twice its length and 10 s. Braille shows each text either way. A sector's
+// words, while a screen reader runs that reads the focused cell, only show, whoever says the texts.
 TEST(CompagnonPerroquet, LeLecteurDEcranDitLesTextesALaPlaceDuPerroquet) {
     struct Cas {
         const char* nom;
@@ -710,6 +712,7 @@ TEST(CompagnonPerroquet, LeLecteurDEcranDitLesTextesALaPlaceDuPerroquet) {
         bool parLecteur;    // what is expected: the reader says it, not the output
         int finMs;          // when the 2 s text ends
         bool lache = false; // the player takes the parrot's own voice back while the reader says it
+        bool caseLue = false, actif = false; // a sector's words; a screen reader runs
     };
     const Cas cas[] = {
         {"the reader says it, until it ends", true, true, true, true, 5000},
@@ -717,6 +720,12 @@ TEST(CompagnonPerroquet, LeLecteurDEcranDitLesTextesALaPlaceDuPerroquet) {
         {"no reader: the parrot's voice", false, true, true, false, 2000},
         {"a reader that refused: the parrot's voice", true, false, true, false, 2000},
         {"the reader left mid-text: cancelled there, over at once", true, true, false, true, 400, true},
+        {"a sector, a reader running: its cell says it, the words only show", true, true, false, false, 2000,
+         false, true, true},
+        {"a sector, texts to a reader with none running: the reader says it", true, true, true, true, 5000,
+         false, true, false},
+        {"a sector, the parrot's voice beside a running reader: only shown", false, true, false, false, 2000,
+         false, true, true},
     };
     for (const Cas& c : cas) {
         Banc b(true);
@@ -726,14 +735,18 @@ TEST(CompagnonPerroquet, LeLecteurDEcranDitLesTextesALaPlaceDuPerroquet) {
         QStringList braille;
         b.compagnon.setLecteur(&lecteur);
         b.compagnon.setBraille(std::make_unique<FauxBraille>(braille));
+        b.compagnon.setLecteurActif(c.actif);
         ASSERT_TRUE(b.montrer());
-        const int id = b.compagnon.parler(QStringLiteral("Flotte adverse à l'horizon, amiral."));
+        const QString texte = QStringLiteral("Flotte adverse à l'horizon, amiral.");
+        const int id = c.caseLue ? b.compagnon.parlerCase(texte, 0) : b.compagnon.parler(texte);
+        const bool montre = c.caseLue && c.actif; // neither the reader nor the output
+        EXPECT_EQ(lecteur.dits, c.present && !montre ? 1 : 0) << c.nom;
         b.moteur->produire(id, 2000);
         b.moteur->finir(id);
         EXPECT_EQ(braille, QStringList{QStringLiteral("Flotte adverse à l'horizon, amiral.")}) << c.nom;
-        EXPECT_EQ(b.sortie->journal.contains(QStringLiteral("commencer")), !c.parLecteur) << c.nom;
-        EXPECT_EQ(b.sortie->recu, c.parLecteur ? 0 : 2 * FREQUENCE) << c.nom;
-        if (!c.parLecteur)
+        EXPECT_EQ(b.sortie->journal.contains(QStringLiteral("commencer")), !c.parLecteur && !montre) << c.nom;
+        EXPECT_EQ(b.sortie->recu, c.parLecteur || montre ? 0 : 2 * FREQUENCE) << c.nom;
+        if (!c.parLecteur && !montre)
             b.sortie->toutJoue();
         if (c.lache) {
             b.avancer(200);
@@ -741,8 +754,8 @@ TEST(CompagnonPerroquet, LeLecteurDEcranDitLesTextesALaPlaceDuPerroquet) {
             EXPECT_EQ(lecteur.arretes, QList<int>{id}) << c.nom;
         }
         b.avancer(c.finMs - 200);
-        EXPECT_EQ(b.terminees.isEmpty(), c.parLecteur && !c.lache) << c.nom;
-        EXPECT_EQ(b.compagnon.texteBulle().isEmpty(), !c.parLecteur) << c.nom;
+        EXPECT_EQ(b.terminees.isEmpty(), (c.parLecteur || montre) && !c.lache) << c.nom;
+        EXPECT_EQ(b.compagnon.texteBulle().isEmpty(), !c.parLecteur && !montre) << c.nom;
         if (c.repond)
             lecteur.aDit(id);
         b.avancer(400);
