@@ -19,6 +19,8 @@ constexpr int AVANCE_MS = 150;
 // A server that has taken a whole text and not played it this long after its end is frozen, not late:
 // no device takes that long to wake. The text then ends, so that the game never waits on it.
 constexpr int GELE_MS = 10000;
+// The most of a text's opening silence left out.
+constexpr int SILENCE_COUPE_MS = 250;
 } // namespace
 
 // One text's way into the stream, from any thread: once the text is over or cut it takes nothing more,
@@ -33,15 +35,30 @@ public:
     void recevoir(const QByteArray& pcm) override {
         QMutexLocker verrou(&verrou_);
         recus_ += pcm.size() / 2;
-        if (flux_)
-            flux_->ecrire(balance_ != 0 ? placerEnStereo(pcm, 1, 16, balance_) : pcm);
+        QByteArray son = pcm;
+        if (en_tete_) {
+            // The voice opens every text with a pause before its first sound (longer before a "k" or a
+            // "p"): silence that would only delay the word after the key. It is not sent; it counts as
+            // heard as soon as the rest is.
+            const qsizetype muets =
+                std::min<qsizetype>(silencesEnTete(son), frequence_ * SILENCE_COUPE_MS / 1000 - sautes_);
+            sautes_ += muets;
+            son.remove(0, muets * 2);
+            en_tete_ = son.isEmpty() && sautes_ < frequence_ * SILENCE_COUPE_MS / 1000;
+        }
+        if (flux_ && !son.isEmpty())
+            flux_->ecrire(balance_ != 0 ? placerEnStereo(son, 1, 16, balance_) : son);
     }
     int avanceMs() const override {
         QMutexLocker verrou(&verrou_);
         if (!flux_ || flux_->ferme())
             return -1;
-        const qint64 entendus = flux_->entendusUs() * frequence_ / 1000000;
-        return int(std::max<qint64>(0, recus_ - entendus) * 1000 / frequence_);
+        return int(std::max<qint64>(0, recus_ - entendusSousVerrou(flux_->entendusUs())) * 1000 / frequence_);
+    }
+    // Samples of the text heard, from what the stream has played of it (us).
+    qint64 entendus(qint64 us) const {
+        QMutexLocker verrou(&verrou_);
+        return entendusSousVerrou(us);
     }
     void fermer() {
         QMutexLocker verrou(&verrou_);
@@ -53,11 +70,18 @@ public:
     }
 
 private:
+    qint64 entendusSousVerrou(qint64 us) const {
+        // the opening silence left out is heard with the first sound, not before
+        return us > 0 ? std::min(recus_, sautes_ + us * frequence_ / 1000000) : 0;
+    }
+
     mutable QMutex verrou_;
     FluxPulse* flux_;
     const double balance_;
     const int frequence_;
     qint64 recus_ = 0;
+    qint64 sautes_ = 0; // samples of the opening silence left out
+    bool en_tete_ = true;
 };
 
 SortieParolePulse::SortieParolePulse(QObject* parent)
@@ -143,7 +167,7 @@ qint64 SortieParolePulse::entendus() const {
         return std::min(recus(), a_la_perte_ + depuis_perte_.elapsed() * frequence_ / 1000);
     if (!flux_ || !canal_)
         return 0;
-    return std::min(recus(), flux_->entendusUs() * frequence_ / 1000000);
+    return canal_->entendus(flux_->entendusUs());
 }
 
 bool SortieParolePulse::ouverte() const {

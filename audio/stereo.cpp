@@ -38,6 +38,17 @@ QByteArray placerEnStereo(const QByteArray& pcm, int canaux, int bits, double ba
     return sortie;
 }
 
+qsizetype silencesEnTete(const QByteArray& pcm) {
+    // what the voice makes before a word is digital silence; dither or a breath would not be cut
+    constexpr int SILENCE = 4;
+    const auto* p = reinterpret_cast<const uchar*>(pcm.constData());
+    const qsizetype n = pcm.size() / 2;
+    for (qsizetype i = 0; i < n; ++i)
+        if (std::abs(int(qFromLittleEndian<qint16>(p + i * 2))) > SILENCE)
+            return i;
+    return n;
+}
+
 double balanceDeColonne(int colonne, int colonnes) {
     if (colonnes <= 1)
         return 0;

@@ -12,6 +12,10 @@
 // unsigned or 16-bit signed little-endian, mono or stereo; an odd trailing byte is dropped.
 QByteArray placerEnStereo(const QByteArray& pcm, int canaux, int bits, double balance);
 
+// How many samples at the start of pcm (16-bit signed mono) are silent, up to the first that is not: the
+// voice's pause before its first sound.
+qsizetype silencesEnTete(const QByteArray& pcm);
+
 // The balance of a column of the sea: the first column full left, the last full right.
 double balanceDeColonne(int colonne, int colonnes);
 

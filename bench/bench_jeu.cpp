@@ -31,7 +31,10 @@ using banc::mediane;
 using banc::ms;
 
 void touche(const char* touches) {
-    QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("key"), QString::fromLatin1(touches)});
+    // No pause between Ctrl and its letter (xdotool waits 6 ms by default): a player holds Ctrl down
+    // before the letter, and the time counts from the letter.
+    QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("--delay"),
+                                                  QStringLiteral("0"), QString::fromLatin1(touches)});
 }
 
 // CPU time (ms) and context switches of a process, thread by thread.

@@ -62,6 +62,15 @@ TEST(Stereo, LesColonnesVontDeGaucheADroite) {
     EXPECT_EQ(balanceDeColonne(0, 1), 0.0);
 }
 
+// The voice's opening pause ends at its first sample above a whisper, whichever its sign.
+TEST(Stereo, LeSilenceDeTeteSArreteAuPremierSon) {
+    const auto pcm = [](std::vector<int> v) { return octets({1, 16, 0, std::move(v), 0, 0}); };
+    EXPECT_EQ(silencesEnTete(pcm({0, 0, -3, 4, -900, 0})), 4);
+    EXPECT_EQ(silencesEnTete(pcm({5, 0})), 0);
+    EXPECT_EQ(silencesEnTete(pcm({0, 0})), 2);
+    EXPECT_EQ(silencesEnTete(QByteArray(3, '\0')), 1); // an odd byte is no sample
+}
+
 // A glance's run: each sound resampled for its pitch, placed, and laid where it starts.
 TEST(Stereo, UneSuiteSeMelange) {
     const ClipPcm rampe{22050, 1, 16, octets({1, 16, 0, {1000, 2000, 3000, 4000}, 0, 0})};
