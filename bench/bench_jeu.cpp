@@ -318,7 +318,7 @@ void mesurerCoupDOeil(Ecoute& ecoute, std::vector<double>& premiers, std::vector
         premiers.push_back(p);
     ecoute.attendreSilence(600, 10000);
     touche("ctrl+F2");
-    attendre(530); // the fifth sector of twelve
+    attendre(475); // the middle of the fifth sound of twelve (110 ms apart, each 70 to 80 ms long)
     const double t0 = ms();
     touche("shift");
     attendre(1500);
