@@ -56,11 +56,16 @@ void PorteVoix::appliquer() {
     } else if (voulu) {
         if (!lecteur_)
             ouvrirLecteur();
+        if (lecteur_)
+            lecteur_->setLecteurActif(actif_.actif());
         if (lecteur_ && lecteur_->disponible())
             lecteur = lecteur_.get();
     }
     parLecteur_ = lecteur != nullptr;
     compagnon_.setLecteur(lecteur);
+    // what speech-dispatcher still holds of ours is not said, nor sent again, once the texts go elsewhere
+    if (lecteur_ && lecteur != lecteur_.get())
+        lecteur_->lacher();
     compagnon_.setLecteurActif(actif_.actif());
     Q_EMIT lecteurChoisi(lecteur);
     brailleSelonLecteur();

@@ -60,6 +60,29 @@ void decrirePourLecteurs(QWidget* widget, const QString& description) {
     widget->setAccessibleDescription(description); // Qt tells screen readers itself
 }
 
+CalmeLecteur::CalmeLecteur(QObject* parent)
+    : QObject(parent) {
+    horloge_.start();
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, &CalmeLecteur::changer);
+    qApp->installEventFilter(this);
+}
+
+qint64 CalmeLecteur::reste() const {
+    return std::max<qint64>(0, calme_ - horloge_.elapsed());
+}
+
+bool CalmeLecteur::eventFilter(QObject* objet, QEvent* event) {
+    if ((event->type() == QEvent::Show || event->type() == QEvent::Hide) && objet->isWidgetType() &&
+        static_cast<QWidget*>(objet)->isWindow())
+        changer();
+    return false;
+}
+
+void CalmeLecteur::changer() {
+    calme_ = horloge_.elapsed() + CALME_MS;
+    Q_EMIT fenetreChangee();
+}
+
 NotificationsLecteurs::NotificationsLecteurs(std::function<QWidget*()> fenetre, QObject* parent)
     : QObject(parent)
     , fenetre_(std::move(fenetre))
@@ -67,9 +90,8 @@ NotificationsLecteurs::NotificationsLecteurs(std::function<QWidget*()> fenetre, 
     horloge_.start();
     minuteur_->setSingleShot(true);
     connect(minuteur_, &QTimer::timeout, this, &NotificationsLecteurs::suivante);
-    connect(qApp, &QGuiApplication::focusWindowChanged, this, &NotificationsLecteurs::fenetreChangee);
+    connect(&calme_, &CalmeLecteur::fenetreChangee, this, &NotificationsLecteurs::fenetreChangee);
     QAccessible::installActivationObserver(this);
-    qApp->installEventFilter(this);
 }
 
 NotificationsLecteurs::~NotificationsLecteurs() {
@@ -84,7 +106,7 @@ void NotificationsLecteurs::notifier(const QString& texte) {
     }
     QMetaObject::invokeMethod(
         this, [this] { tour_ = false; }, Qt::QueuedConnection);
-    qint64 quand = std::max(maintenant, calme_);
+    qint64 quand = maintenant + calme_.reste();
     if (!file_.isEmpty())
         quand = std::max(quand, file_.last().quand + maintenant - file_.last().arrivee);
     file_.append({texte.trimmed(), maintenant, quand});
@@ -92,22 +114,14 @@ void NotificationsLecteurs::notifier(const QString& texte) {
 }
 
 void NotificationsLecteurs::fenetreChangee() {
-    const qint64 maintenant = horloge_.elapsed();
-    calme_ = maintenant + CALME_MS;
+    const qint64 calme = horloge_.elapsed() + calme_.reste();
     // what waits moves back with the first, keeping its spacing
-    if (!file_.isEmpty() && file_.first().quand < calme_) {
-        const qint64 retard = calme_ - file_.first().quand;
+    if (!file_.isEmpty() && file_.first().quand < calme) {
+        const qint64 retard = calme - file_.first().quand;
         for (Attente& a : file_)
             a.quand += retard;
     }
     planifier();
-}
-
-bool NotificationsLecteurs::eventFilter(QObject* objet, QEvent* event) {
-    if ((event->type() == QEvent::Show || event->type() == QEvent::Hide) && objet->isWidgetType() &&
-        static_cast<QWidget*>(objet)->isWindow())
-        fenetreChangee();
-    return false;
 }
 
 void NotificationsLecteurs::accessibilityActiveChanged(bool actif) {
