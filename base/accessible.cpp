@@ -165,10 +165,12 @@ void NotificationsLecteurs::montrer(const QString& texte) {
         barre->setGeometry(0, 0, 1, 1);
         auto* notification = new QWidget(barre);
         donnerRoleAccessible(notification, QAccessible::Notification);
-        notification->setGeometry(0, 0, 1, 1);
         auto* mots = new QWidget(notification);
         donnerRoleAccessible(mots, QAccessible::StaticText);
-        mots->setGeometry(0, 0, 1, 1);
+        for (QWidget* w : {notification, mots}) {
+            w->setAttribute(Qt::WA_TransparentForMouseEvents);
+            w->setGeometry(0, 0, 1, 1);
+        }
         notification->hide();
         barre->show();
     }
