@@ -2,6 +2,7 @@
 #include "app/porte_voix.h"
 
 #include "audio/braille_brlapi.h"
+#include "audio/lecteur_annonces.h"
 #include "audio/lecteur_speechd.h"
 #include "base/lecteur_actif.h"
 #include "base/preferences.h"
@@ -44,13 +45,36 @@ PorteVoix::~PorteVoix() {
 void PorteVoix::appliquer() {
     const Preferences preferences(dossier_);
     const bool voulu = preferences.voixChoisie().value_or(actif_.actif());
-    if (voulu && !lecteur_)
-        ouvrirLecteur();
-    parLecteur_ = voulu && lecteur_ && lecteur_->disponible();
-    compagnon_.setLecteur(parLecteur_ ? lecteur_.get() : nullptr);
+    SortieLecteur* lecteur = nullptr;
+    if (voulu && preferences.braille() && actif_.actif()) {
+        // Braille wanted and a screen reader running: it shows on its display only what it presents
+        // itself, so the texts go to it as its own notifications, not to speech-dispatcher as well,
+        // where it would hear them twice.
+        if (!annonces_)
+            annonces_ = std::make_unique<LecteurAnnonces>([this] { return fenetreDevant(); });
+        lecteur = annonces_.get();
+    } else if (voulu) {
+        if (!lecteur_)
+            ouvrirLecteur();
+        if (lecteur_)
+            lecteur_->setLecteurActif(actif_.actif());
+        if (lecteur_ && lecteur_->disponible())
+            lecteur = lecteur_.get();
+    }
+    parLecteur_ = lecteur != nullptr;
+    compagnon_.setLecteur(lecteur);
+    // what speech-dispatcher still holds of ours is not said, nor sent again, once the texts go elsewhere
+    if (lecteur_ && lecteur != lecteur_.get())
+        lecteur_->lacher();
     compagnon_.setLecteurActif(actif_.actif());
-    Q_EMIT lecteurChoisi(parLecteur_ ? lecteur_.get() : nullptr);
+    Q_EMIT lecteurChoisi(lecteur);
     brailleSelonLecteur();
+}
+
+QWidget* PorteVoix::fenetreDevant() const {
+    if (QWidget* active = QApplication::activeWindow())
+        return active;
+    return compagnon_.fenetre() ? compagnon_.fenetre()->window() : nullptr;
 }
 
 void PorteVoix::ouvrirLecteur() {

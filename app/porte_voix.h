@@ -10,12 +10,16 @@
 
 class CompagnonPerroquet;
 class LecteurActif;
+class LecteurAnnonces;
 class LecteurSpeechd;
 class SortieLecteur;
+class QWidget;
 
 // With no voix= line in Corsabord.ini the parrot's texts go to the player's screen reader while one runs,
 // and to his own voice otherwise; a voix= line, written by the player or by F12, holds whatever runs.
 // The braille display is the screen reader's while one runs; BrlAPI drives it (braille=oui) only without.
+// With braille=oui and a screen reader running, the texts it is given are its notifications, which it
+// both speaks and brailles.
 class PorteVoix : public QObject {
     Q_OBJECT
 public:
@@ -45,11 +49,14 @@ private:
     void appliquer();
     void ouvrirLecteur();
     void brailleSelonLecteur();
+    // Where the screen reader's notifications stand: the window in front.
+    QWidget* fenetreDevant() const;
 
     CompagnonPerroquet& compagnon_;
     LecteurActif& actif_;
     QString dossier_;
     std::unique_ptr<LecteurSpeechd> lecteur_;
+    std::unique_ptr<LecteurAnnonces> annonces_;
     bool parLecteur_ = false;
     bool brailleOuvert_ = false;
     bool demarre_ = false;

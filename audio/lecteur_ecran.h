@@ -17,6 +17,9 @@ public:
     virtual bool dire(int id, const QString& texte) = 0;
     // That text is cut: if the reader still says it or has it waiting, ours there are cancelled.
     virtual void arreter(int id) = 0;
+    // Whether the reader tells when it has said a text (dit). One that cannot leaves each text its length
+    // in the parrot's own voice, whose sound is made but not heard, so that the game keeps its flow.
+    virtual bool ditSaFin() const { return true; }
 
 Q_SIGNALS:
     // The reader has said that text to its end, or dropped it.

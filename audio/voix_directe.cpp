@@ -59,10 +59,11 @@ void VoixDirecte::dire(const QString& texte, const QString& voix) {
         moteur_.choisirVoix(voix);
     en_cours_ = ++prochain_;
     par_lecteur_ = lecteur_ && lecteur_->disponible() && lecteur_->dire(en_cours_, texte);
-    if (par_lecteur_)
+    if (par_lecteur_ && lecteur_->ditSaFin())
         return;
-    // Asked once per text, as the parrot does: a sound server that went away is looked for again.
-    avec_son_ = sortie_->disponible();
+    // Asked once per text, as the parrot does: a sound server that went away is looked for again. A
+    // reader that tells no end has the text while the engine makes it, unheard.
+    avec_son_ = !par_lecteur_ && sortie_->disponible();
     std::shared_ptr<ArriveeSon> arrivee;
     if (avec_son_) {
         sortie_->commencer(moteur_.frequence());
@@ -75,13 +76,12 @@ void VoixDirecte::dire(const QString& texte, const QString& voix) {
 void VoixDirecte::arreter() {
     if (en_cours_ == 0)
         return;
-    if (par_lecteur_) {
-        if (lecteur_)
-            lecteur_->arreter(en_cours_);
-    } else {
+    if (par_lecteur_ && lecteur_)
+        lecteur_->arreter(en_cours_);
+    if (!par_lecteur_ || (lecteur_ && !lecteur_->ditSaFin()))
         moteur_.arreter(en_cours_);
+    if (!par_lecteur_)
         sortie_->couper();
-    }
     en_cours_ = 0;
     Q_EMIT fini();
 }

@@ -94,7 +94,8 @@ bool SuiviParole::avancer(FileRequetes::Requete& r, int ms) {
     // balloon and the game stay with the voice
     const bool muet = !r.avec_son || !r.son_recu;
     const qint64 duree = r.echantillons * 1000 / std::max(1, moteur_.frequence());
-    if (r.par_lecteur)
+    // a reader that tells no end has the text for the parrot's own length
+    if (r.par_lecteur && (!lecteur_ || lecteur_->ditSaFin()))
         return r.ecoule >= 2 * duree + LECTEUR_MARGE_MS;
     return muet && r.ecoule >= duree;
 }

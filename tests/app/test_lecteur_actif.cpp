@@ -3,9 +3,13 @@
 #include "base/lecteur_actif.h"
 
 #include <QCoreApplication>
+#include <QDBusAbstractAdaptor>
 #include <QDBusMessage>
+#include <QFile>
 #include <QProcess>
 #include <QScopeGuard>
+#include <QTemporaryDir>
+#include <QTest>
 #include <QThread>
 
 #include <gtest/gtest.h>
@@ -19,9 +23,25 @@ class FauxStatut : public QObject {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.a11y.Status")
     Q_PROPERTY(bool ScreenReaderEnabled READ lecteur)
+    Q_PROPERTY(bool IsEnabled READ lecteur)
 public:
     bool lecteur() const { return valeur; }
     std::atomic<bool> valeur = false;
+};
+
+// The accessibility bus's own address: the test's bus again, where a process named orca may join.
+class FauxBus : public QDBusAbstractAdaptor {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.a11y.Bus")
+public:
+    FauxBus(QObject* parent, const QString& adresse)
+        : QDBusAbstractAdaptor(parent)
+        , adresse_(adresse) {}
+public Q_SLOTS:
+    QString GetAddress() const { return adresse_; }
+
+private:
+    QString adresse_;
 };
 
 } // namespace
@@ -35,20 +55,29 @@ TEST(LecteurActif, LuAuDepartPuisSuiviSurLeBus) {
     const QString adresse = QString::fromUtf8(daemon.readLine()).trimmed();
     QThread fil;
     FauxStatut statut;
+    new FauxBus(&statut, adresse);
     statut.moveToThread(&fil);
+    // Orca as the game finds it on the accessibility bus: a client whose process is named orca-...
+    QTemporaryDir dossier;
+    const QString orca = dossier.filePath(QStringLiteral("orca-essai"));
+    QFile::link(QStringLiteral("/usr/bin/gdbus"), orca);
+    QProcess client;
     fil.start();
     const auto arret = qScopeGuard([&] {
+        client.kill();
+        client.waitForFinished();
         fil.quit();
         fil.wait();
         daemon.terminate();
         daemon.waitForFinished();
     });
     QDBusConnection faux = QDBusConnection::connectToBus(adresse, QStringLiteral("faux"));
-    ASSERT_TRUE(
-        faux.registerObject(QStringLiteral("/org/a11y/bus"), &statut, QDBusConnection::ExportAllProperties));
+    ASSERT_TRUE(faux.registerObject(QStringLiteral("/org/a11y/bus"), &statut,
+                                    QDBusConnection::ExportAllProperties | QDBusConnection::ExportAdaptors));
     const QString service = QStringLiteral("org.a11y.Bus");
     // A step: 'v' the switch set and announced, 'i' only IsEnabled announced, 'p' the switch set and
-    // announced as stale (to be read again), 's' the accessibility bus appears, then 'v'.
+    // announced as stale (to be read again), 's' the accessibility bus appears, then 'v'; 'o' a process
+    // named orca joins the accessibility bus (true) or leaves it.
     struct Pas {
         char quoi;
         bool valeur;
@@ -70,6 +99,11 @@ TEST(LecteurActif, LuAuDepartPuisSuiviSurLeBus) {
          false,
          {{'s', true}, {'v', false}},
          {true, false}},
+        {"only IsEnabled: a reader while Orca is on the accessibility bus",
+         true,
+         false,
+         {{'i', true}, {'o', true}, {'o', false}},
+         {true, false}},
     };
     for (const auto& c : cas) {
         SCOPED_TRACE(c.nom);
@@ -81,6 +115,16 @@ TEST(LecteurActif, LuAuDepartPuisSuiviSurLeBus) {
         QList<bool> vus;
         QObject::connect(&lecteur, &LecteurActif::change, [&vus](bool actif) { vus << actif; });
         for (const Pas& p : c.pas) {
+            if (p.quoi == 'o') {
+                const qsizetype avant = vus.size();
+                if (p.valeur)
+                    client.start(orca, {QStringLiteral("monitor"), QStringLiteral("--address"), adresse,
+                                        QStringLiteral("--dest"), QStringLiteral("org.freedesktop.DBus")});
+                else
+                    client.kill();
+                EXPECT_TRUE(QTest::qWaitFor([&] { return vus.size() > avant; }, 10000));
+                continue;
+            }
             statut.valeur = p.valeur;
             ASSERT_TRUE(p.quoi != 's' || faux.registerService(service));
             const QString propriete =

@@ -106,8 +106,10 @@ public:
     bool disponible() const override { return present; }
     bool dire(int, const QString&) override { return ++dits, accepte; }
     void arreter(int id) override { arretes << id; }
+    bool ditSaFin() const override { return !sansFin; }
     void aDit(int id) { Q_EMIT dit(id); }
     QList<int> arretes;
+    bool sansFin = false;
     int dits = 0;
 
     bool present = true;
@@ -703,7 +705,8 @@ TEST(CompagnonPerroquet, UnFichierAbimeEnCoursDePartieLaissePerroquetEtBulle) {
 // With the player's screen reader, a text goes to it and not to the sound output, and ends when the
 // reader has said it, however long after the parrot's own timing (the sound-server test cuts texts on a
 // real one). A reader gone or refusing gives the text to the parrot's voice; one that never answers
-// holds a text no longer than twice its length and 10 s. Braille shows each text either way. A sector's
+// holds a text no longer than twice its length and 10 s, one that tells no end (its notifications) the
+// parrot's own length. Braille shows each text either way. A sector's
 // words, while a screen reader runs that reads the focused cell, only show, whoever says the texts.
 TEST(CompagnonPerroquet, LeLecteurDEcranDitLesTextesALaPlaceDuPerroquet) {
     struct Cas {
@@ -713,6 +716,7 @@ TEST(CompagnonPerroquet, LeLecteurDEcranDitLesTextesALaPlaceDuPerroquet) {
         int finMs;          // when the 2 s text ends
         bool lache = false; // the player takes the parrot's own voice back while the reader says it
         bool caseLue = false, actif = false; // a sector's words; a screen reader runs
+        bool sansFin = false;                // the reader tells no end
     };
     const Cas cas[] = {
         {"the reader says it, until it ends", true, true, true, true, 5000},
@@ -726,12 +730,15 @@ TEST(CompagnonPerroquet, LeLecteurDEcranDitLesTextesALaPlaceDuPerroquet) {
          false, true, false},
         {"a sector, the parrot's voice beside a running reader: only shown", false, true, false, false, 2000,
          false, true, true},
+        {"a reader that tells no end holds it the parrot's 2 s", true, true, false, true, 2000, false, false,
+         true, true},
     };
     for (const Cas& c : cas) {
         Banc b(true);
         FauxLecteur lecteur;
         lecteur.present = c.present;
         lecteur.accepte = c.accepte;
+        lecteur.sansFin = c.sansFin;
         QStringList braille;
         b.compagnon.setLecteur(&lecteur);
         b.compagnon.setBraille(std::make_unique<FauxBraille>(braille));
