@@ -71,8 +71,9 @@ public:
 
 private:
     qint64 entendusSousVerrou(qint64 us) const {
-        // the opening silence left out is heard with the first sound, not before
-        return us > 0 ? std::min(recus_, sautes_ + us * frequence_ / 1000000) : 0;
+        // The opening silence left out is heard with the first sound, not before. The stream's time is
+        // rounded up: whole microseconds of a whole count of samples give that count back, not one less.
+        return us > 0 ? std::min(recus_, sautes_ + (us * frequence_ + 999999) / 1000000) : 0;
     }
 
     mutable QMutex verrou_;
