@@ -84,15 +84,14 @@ std::unique_ptr<LecteurSpeechd> LecteurSpeechd::ouvrir(QString* erreur) {
 bool LecteurSpeechd::dire(int id, const QString& texte) {
     if (!connexion_)
         return false;
-    // Sent now, while the screen reader reads the window that has just come in front, the text would
-    // start, be cut by that reading after a syllable and be said again whole after it.
-    const qint64 reste = lecteurActif_ ? calme_.reste() : 0;
-    if (reste > 0 || !enAttente_.isEmpty()) {
-        enAttente_.append({id, texte});
-        minuteur_->start(int(reste));
-        return true;
-    }
-    return envoyer(id, texte);
+    // Sent at the end of the game's turn, not at once: a text the game replaces in the same turn (Ctrl+T
+    // resets the harbour, whose welcome the fleet's report follows at once) never reaches the reader,
+    // where it would start for a syllable. Sent while the screen reader reads the window that has just
+    // come in front, the text would start, be cut by that reading after a syllable and be said again
+    // whole after it: it waits until that reading has begun.
+    enAttente_.append({id, texte});
+    minuteur_->start(int(lecteurActif_ ? calme_.reste() : 0));
+    return true;
 }
 
 void LecteurSpeechd::envoyerAttente() {

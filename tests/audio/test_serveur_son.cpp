@@ -23,6 +23,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -529,16 +530,22 @@ public:
         const int id = CompagnonPerroquet::parlerPlace(texte, balance);
         if (!texte.trimmed().isEmpty())
             demandes << qMakePair(id, texte.simplified());
+        ceTour << id;
+        QTimer::singleShot(0, this, [this, id] { ceTour.removeOne(id); });
         return id;
     }
     void arreter(int requete) override {
         if (lecteur_.tient(requete))
             coupes << requete;
+        if (ceTour.contains(requete))
+            aussitot << requete;
         CompagnonPerroquet::arreter(requete);
     }
 
     QList<QPair<int, QString>> demandes;
     QList<int> coupes;
+    QList<int> aussitot; // cut in the very turn they were asked for
+    QList<int> ceTour;
 
 private:
     LecteurSpeechd& lecteur_;
@@ -597,6 +604,8 @@ TEST(ServeurSon, LeLecteurDEcranDitChaqueTexteDUnePartie) {
         if (j < dits.size() && dits[j].first == texte) {
             if (!dits[j].second && !coupe)
                 ecarts << QStringLiteral("cut though the game did not: ") + texte;
+            if (perroquet.aussitot.contains(id))
+                ecarts << QStringLiteral("sent though replaced in the same turn: ") + texte;
             ++j;
         } else if (!coupe) {
             ecarts << QStringLiteral("not said: ") + texte;
