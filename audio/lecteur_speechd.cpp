@@ -4,13 +4,10 @@
 #include "base/terminal.h"
 
 #include <QMetaObject>
-#include <QTimer>
 #include <QtGlobal>
-#include <QPointer>
 
 #include <libspeechd.h>
 
-#include <algorithm>
 #include <atomic>
 #include <cstdlib>
 #include <utility>
@@ -26,15 +23,9 @@ struct LecteurSpeechd::Connexion {
 };
 
 LecteurSpeechd::LecteurSpeechd(Connexion* connexion)
-    : connexion_(connexion)
-    , minuteur_(new QTimer(this)) {
+    : LecteurDiffere(false, nullptr)
+    , connexion_(connexion) {
     horloge_.start();
-    minuteur_->setSingleShot(true);
-    connect(minuteur_, &QTimer::timeout, this, &LecteurSpeechd::envoyerAttente);
-    connect(&calme_, &CalmeLecteur::fenetreChangee, this, [this] {
-        if (!enAttente_.isEmpty())
-            minuteur_->start(int(calme_.reste()));
-    });
 }
 
 LecteurSpeechd::~LecteurSpeechd() {
@@ -81,33 +72,6 @@ std::unique_ptr<LecteurSpeechd> LecteurSpeechd::ouvrir(QString* erreur) {
     return lecteur;
 }
 
-bool LecteurSpeechd::dire(int id, const QString& texte) {
-    if (!connexion_)
-        return false;
-    // Sent at the end of the game's turn, not at once: a text the game replaces in the same turn (Ctrl+T
-    // resets the harbour, whose welcome the fleet's report follows at once) never reaches the reader,
-    // where it would start for a syllable. Sent while the screen reader reads the window that has just
-    // come in front, the text would start, be cut by that reading after a syllable and be said again
-    // whole after it: it waits until that reading has begun.
-    enAttente_.append({id, texte});
-    minuteur_->start(int(lecteurActif_ ? calme_.reste() : 0));
-    return true;
-}
-
-void LecteurSpeechd::envoyerAttente() {
-    if (const qint64 reste = lecteurActif_ ? calme_.reste() : 0) {
-        minuteur_->start(int(reste));
-        return;
-    }
-    while (!enAttente_.isEmpty()) {
-        const Attente a = enAttente_.takeFirst();
-        if (!envoyer(a.id, a.texte)) {
-            Q_EMIT dit(a.id); // the connection is gone: it ends here, the rest with perdre()
-            return;
-        }
-    }
-}
-
 bool LecteurSpeechd::envoyer(int id, const QString& texte) {
     // SPD_TEXT: the screen reader's own speech (Orca's, of priority message) goes first and cancels ours
     // when the player acts, so that the game never holds the reader back; ours then waits behind it, and
@@ -122,32 +86,21 @@ bool LecteurSpeechd::envoyer(int id, const QString& texte) {
     return true;
 }
 
-bool LecteurSpeechd::tient(int id) const {
-    return suivi_.tient(id) ||
-           std::any_of(enAttente_.cbegin(), enAttente_.cend(), [id](const Attente& a) { return a.id == id; });
+void LecteurSpeechd::couper(int id) {
+    if (connexion_ && suivi_.arreter(id) && spd_cancel(connexion_->spd) < 0)
+        perdre();
 }
 
-void LecteurSpeechd::arreter(int id) {
-    if (!connexion_)
+void LecteurSpeechd::couperTout() {
+    if (!connexion_ || suivi_.enCours() == 0)
         return;
-    // one not sent yet is dropped, and what came before it is stale
-    const bool attendu = tient(id) && !suivi_.tient(id);
-    if (attendu) {
-        enAttente_.clear();
-        if (suivi_.enCours() > 0) {
-            suivi_.lacher();
-            if (spd_cancel(connexion_->spd) < 0)
-                perdre();
-        }
-        return;
-    }
-    if (suivi_.arreter(id) && spd_cancel(connexion_->spd) < 0)
+    suivi_.lacher();
+    if (spd_cancel(connexion_->spd) < 0)
         perdre();
 }
 
 void LecteurSpeechd::lacher() {
-    for (const Attente& a : std::exchange(enAttente_, {}))
-        Q_EMIT dit(a.id);
+    lacherAttente();
     if (!connexion_ || suivi_.enCours() == 0)
         return;
     // forgotten first: the cancel events that come back find nothing to send again
@@ -186,6 +139,5 @@ void LecteurSpeechd::perdre() {
     // what it still held will not be said: the parrot's texts under way there end
     for (const int id : suivi_.lacher())
         Q_EMIT dit(id);
-    for (const Attente& a : std::exchange(enAttente_, {}))
-        Q_EMIT dit(a.id);
+    lacherAttente();
 }

@@ -2,18 +2,14 @@
 // there for every program (Orca's own included), and the texts queued with its other speech.
 #pragma once
 
-#include "audio/lecteur_ecran.h"
+#include "audio/lecteur_differe.h"
 #include "audio/suivi_lecteur.h"
-#include "base/accessible.h"
 
 #include <QElapsedTimer>
-#include <QList>
 
 #include <memory>
 
-class QTimer;
-
-class LecteurSpeechd : public SortieLecteur {
+class LecteurSpeechd : public LecteurDiffere {
     Q_OBJECT
 public:
     ~LecteurSpeechd() override;
@@ -24,18 +20,17 @@ public:
     static std::unique_ptr<LecteurSpeechd> ouvrir(QString* erreur);
 
     bool disponible() const override { return connexion_ != nullptr; }
-    bool dire(int id, const QString& texte) override;
-    void arreter(int id) override;
     // The texts go elsewhere from now on (the parrot's voice, the reader's notifications): everything of
     // ours still said or waiting there is cancelled, and none is sent again.
     void lacher();
-    // A screen reader runs, which reads each window coming in front: a text sent meanwhile waits until
-    // that reading has begun (CalmeLecteur), then queues behind it instead of being cut by it after a
-    // syllable and said again.
-    void setLecteurActif(bool actif) { lecteurActif_ = actif; }
     // The texts of ours speech-dispatcher still says or has waiting, or that wait to be sent.
-    int enCours() const { return suivi_.enCours() + int(enAttente_.size()); }
-    bool tient(int id) const;
+    int enCours() const { return suivi_.enCours() + enAttente(); }
+
+protected:
+    bool envoyer(int id, const QString& texte) override;
+    void couper(int id) override;
+    void couperTout() override;
+    bool tientEnvoye(int id) const override { return suivi_.tient(id); }
 
 private:
     struct Connexion; // libspeechd's, which its header alone may name
@@ -44,18 +39,8 @@ private:
     void evenement(int message, int type);
     // The connection broke: said once on the terminal, the parrot speaks again.
     void perdre();
-    bool envoyer(int id, const QString& texte);
-    void envoyerAttente();
 
     Connexion* connexion_;
     SuiviLecteur suivi_;
     QElapsedTimer horloge_;
-    struct Attente {
-        int id;
-        QString texte;
-    };
-    QList<Attente> enAttente_; // not sent yet: the screen reader reads the window in front
-    CalmeLecteur calme_;
-    QTimer* minuteur_;
-    bool lecteurActif_ = false;
 };

@@ -6,13 +6,11 @@
 #include <QAccessibleWidget>
 #include <QEvent>
 #include <QGuiApplication>
-#include <QMetaObject>
-#include <QTimer>
+#include <QPointer>
 #include <QWindow>
 #include <QWidget>
 
 #include <algorithm>
-#include <utility>
 
 namespace {
 constexpr char PROPRIETE_ROLE[] = "corsabord_role_accessible";
@@ -60,6 +58,14 @@ void decrirePourLecteurs(QWidget* widget, const QString& description) {
     widget->setAccessibleDescription(description); // Qt tells screen readers itself
 }
 
+CalmeLecteur& CalmeLecteur::commun() {
+    // the application's child: gone with it, and made again for the next one a test creates
+    static QPointer<CalmeLecteur> calme;
+    if (!calme)
+        calme = new CalmeLecteur(qApp);
+    return *calme;
+}
+
 CalmeLecteur::CalmeLecteur(QObject* parent)
     : QObject(parent) {
     horloge_.start();
@@ -83,73 +89,7 @@ void CalmeLecteur::changer() {
     Q_EMIT fenetreChangee();
 }
 
-NotificationsLecteurs::NotificationsLecteurs(std::function<QWidget*()> fenetre, QObject* parent)
-    : QObject(parent)
-    , fenetre_(std::move(fenetre))
-    , minuteur_(new QTimer(this)) {
-    horloge_.start();
-    minuteur_->setSingleShot(true);
-    connect(minuteur_, &QTimer::timeout, this, &NotificationsLecteurs::suivante);
-    connect(&calme_, &CalmeLecteur::fenetreChangee, this, &NotificationsLecteurs::fenetreChangee);
-    QAccessible::installActivationObserver(this);
-}
-
-NotificationsLecteurs::~NotificationsLecteurs() {
-    QAccessible::removeActivationObserver(this);
-}
-
-void NotificationsLecteurs::notifier(const QString& texte) {
-    const qint64 maintenant = horloge_.elapsed();
-    if (std::exchange(tour_, true) && !file_.isEmpty()) {
-        file_.last().texte = texte.trimmed(); // the one before was replaced at once
-        return;
-    }
-    QMetaObject::invokeMethod(
-        this, [this] { tour_ = false; }, Qt::QueuedConnection);
-    qint64 quand = maintenant + calme_.reste();
-    if (!file_.isEmpty())
-        quand = std::max(quand, file_.last().quand + maintenant - file_.last().arrivee);
-    file_.append({texte.trimmed(), maintenant, quand});
-    planifier();
-}
-
-void NotificationsLecteurs::fenetreChangee() {
-    const qint64 calme = horloge_.elapsed() + calme_.reste();
-    // what waits moves back with the first, keeping its spacing
-    if (!file_.isEmpty() && file_.first().quand < calme) {
-        const qint64 retard = calme - file_.first().quand;
-        for (Attente& a : file_)
-            a.quand += retard;
-    }
-    planifier();
-}
-
-void NotificationsLecteurs::accessibilityActiveChanged(bool actif) {
-    if (actif)
-        QMetaObject::invokeMethod(this, &NotificationsLecteurs::planifier, Qt::QueuedConnection);
-}
-
-void NotificationsLecteurs::planifier() {
-    // the bridge not up yet: the texts wait for it
-    if (file_.isEmpty() || !QAccessible::isActive())
-        return;
-    minuteur_->start(int(std::max<qint64>(0, file_.first().quand - horloge_.elapsed())));
-}
-
-void NotificationsLecteurs::suivante() {
-    if (file_.isEmpty())
-        return;
-    // told in the next turn, once every text of this one has come
-    if (tour_) {
-        minuteur_->start(0);
-        return;
-    }
-    montrer(file_.takeFirst().texte);
-    planifier();
-}
-
-void NotificationsLecteurs::montrer(const QString& texte) {
-    QWidget* fenetre = fenetre_ ? fenetre_() : nullptr;
+void notifierLecteurs(QWidget* fenetre, const QString& texte) {
     if (!fenetre || texte.isEmpty())
         return;
     auto* barre = fenetre->findChild<QWidget*>(QLatin1String(BARRE_ANNONCES), Qt::FindDirectChildrenOnly);

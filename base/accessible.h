@@ -5,13 +5,9 @@
 
 #include <QAccessible>
 #include <QElapsedTimer>
-#include <QList>
 #include <QObject>
 #include <QString>
 
-#include <functional>
-
-class QTimer;
 class QWidget;
 
 // Gives a widget of the game the role a screen reader announces for it (a board, a button, a text),
@@ -37,7 +33,8 @@ public:
     // spoken and brailled the window and its focused widget within 200 ms.
     static constexpr qint64 CALME_MS = 600;
 
-    explicit CalmeLecteur(QObject* parent = nullptr);
+    // The game's one watch, for every screen reader output.
+    static CalmeLecteur& commun();
     // How long, in ms, before the window in front has been read; 0 when it has.
     qint64 reste() const;
 
@@ -48,45 +45,15 @@ protected:
     bool eventFilter(QObject* objet, QEvent* event) override;
 
 private:
+    explicit CalmeLecteur(QObject* parent);
     void changer();
 
     QElapsedTimer horloge_;
     qint64 calme_ = 0;
 };
 
-// Texts handed to a running screen reader as notifications of the window in front, which Orca 43 both
-// speaks (at once, cutting what it was saying) and flashes on the braille display it drives: the one way
-// another program's words reach that display. The notification stands in a status bar of its own, so that
-// Orca says the text alone, without naming the notification. Texts given in one turn of the game's loop
-// are told as the last of them, and those given before the bridge to the accessibility bus is up are
-// told as soon as it is. A window that has just come in front is read by the screen reader first (its
-// reading would wipe the text off the display at once): the texts wait until it has, keeping their
-// spacing.
-class NotificationsLecteurs : public QObject, public QAccessible::ActivationObserver {
-    Q_OBJECT
-public:
-    // fenetre: the window in front when a text is told (nullptr: none, the text is dropped).
-    explicit NotificationsLecteurs(std::function<QWidget*()> fenetre, QObject* parent = nullptr);
-    ~NotificationsLecteurs() override;
-
-    void notifier(const QString& texte);
-    void accessibilityActiveChanged(bool actif) override;
-
-private:
-    struct Attente {
-        QString texte;
-        qint64 arrivee = 0;
-        qint64 quand = 0;
-    };
-    void fenetreChangee();
-    void planifier();
-    void suivante();
-    void montrer(const QString& texte);
-
-    std::function<QWidget*()> fenetre_;
-    QList<Attente> file_;
-    bool tour_ = false; // a text came in this turn of the loop
-    QElapsedTimer horloge_;
-    QTimer* minuteur_;
-    CalmeLecteur calme_;
-};
+// Tells a running screen reader texte as a notification of fenetre, which Orca 43 both speaks (at once,
+// cutting what it was saying) and flashes on the braille display it drives: the one way another program's
+// words reach that display. The notification stands in a status bar of its own, so that Orca says the
+// text alone, without naming the notification. Nothing without a window or a text.
+void notifierLecteurs(QWidget* fenetre, const QString& texte);

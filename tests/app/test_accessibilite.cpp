@@ -1,6 +1,7 @@
 // What screen readers get of the game: named boards and berths with their roles, the selected sector and
 // what it holds after each move, the enemy's ships kept hidden. The balloon, and the events that tell a
 // screen reader of each change, are checked over AT-SPI on the running game (tools/lecteur_ecran.sh).
+#include "audio/lecteur_differe.h"
 #include "base/accessible.h"
 #include "base/board.h"
 #include "placement/image_poste.h"
@@ -222,4 +223,58 @@ TEST(Accessibilite, LaListeDesVoixAnnonceSaPremiereVoixEtNeGardePasLeFocusFermee
     EXPECT_FALSE(jeu.voice->isVisible());
     for (int i = 0; i < interface(liste)->childCount(); ++i)
         EXPECT_FALSE(interface(liste)->child(i)->state().focused) << i;
+}
+
+// What the game hands a screen reader: never a text the same turn cut, never while a window that has just
+// come in front is being read, and a cut one, still waiting, takes the stale ones before it along.
+class LecteurNote : public LecteurDiffere {
+public:
+    LecteurNote()
+        : LecteurDiffere(true, nullptr) {}
+    bool disponible() const override { return true; }
+    QStringList recus; // "texte" handed, "-id" cut once handed, "*" everything stale
+    bool enLecture = false;
+
+protected:
+    bool envoyer(int, const QString& texte) override {
+        enLecture = enLecture || CalmeLecteur::commun().reste() > 0;
+        recus << texte;
+        return true;
+    }
+    void couper(int id) override { recus << QStringLiteral("-%1").arg(id); }
+    void couperTout() override { recus << QStringLiteral("*"); }
+};
+
+TEST(Accessibilite, LeLecteurRecoitSesTextesApresLeTourEtLaLectureDeLaFenetre) {
+    LecteurNote lecteur;
+    const auto attendre = [&](qsizetype n) {
+        return QTest::qWaitFor([&] { return lecteur.recus.size() >= n; });
+    };
+    const auto recus = [&](qsizetype depuis) { return lecteur.recus.mid(depuis).join(u' ').toStdString(); };
+    // a window comes in front: its reading goes first
+    QWidget fenetre;
+    fenetre.show();
+    lecteur.dire(1, QStringLiteral("bienvenue"));
+    lecteur.arreter(1);
+    lecteur.dire(2, QStringLiteral("rapport"));
+    EXPECT_EQ(recus(0), "*"); // nothing handed in this turn
+    ASSERT_TRUE(attendre(2));
+    EXPECT_EQ(recus(0), "* rapport");
+    lecteur.arreter(2);
+    // two texts waiting for a new window, the second cut: neither comes, the next one does
+    fenetre.hide();
+    lecteur.dire(3, QStringLiteral("vieux"));
+    QCoreApplication::processEvents();
+    lecteur.dire(4, QStringLiteral("coupé"));
+    lecteur.arreter(4);
+    lecteur.dire(5, QStringLiteral("neuf"));
+    ASSERT_TRUE(attendre(5));
+    EXPECT_EQ(recus(2), "-2 * neuf");
+    EXPECT_FALSE(lecteur.enLecture);
+    // no window coming: still nothing handed in the turn that cut it
+    lecteur.dire(6, QStringLiteral("accueil"));
+    lecteur.arreter(6);
+    lecteur.dire(7, QStringLiteral("flotte"));
+    ASSERT_TRUE(attendre(7));
+    EXPECT_EQ(recus(5), "* flotte");
 }
