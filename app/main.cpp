@@ -68,7 +68,7 @@ int jouer(int argc, char** argv) {
     // The voice screen's own voice goes where the parrot's does.
     QObject::connect(&porteVoix, &PorteVoix::lecteurChoisi, jeu.voice, &TFormVoice::setLecteur);
     porteVoix.setParole([&jeu](const QString& texte) { jeu.narrateur.Parle(texte); },
-                        [&jeu](const QString& texte) { jeu.narrateur.ajouterALaSuite(texte); });
+                        [&jeu](const QString& texte) { return jeu.narrateur.ajouterALaSuite(texte); });
     jeu.demarrer();
     porteVoix.demarrer();
     return app.exec();

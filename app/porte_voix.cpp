@@ -35,6 +35,10 @@ PorteVoix::PorteVoix(CompagnonPerroquet& compagnon, LecteurActif& actif, const Q
         if (demarre_)
             demarrer();
     });
+    connect(&compagnon_, &CompagnonPerroquet::requeteCoupee, this, [this](int requete) {
+        if (requete == premiere_ && premiere_)
+            premiereCoupee_ = true;
+    });
     qApp->installEventFilter(this);
 }
 
@@ -105,7 +109,7 @@ void PorteVoix::brailleSelonLecteur() {
 }
 
 void PorteVoix::setParole(std::function<void(const QString&)> dire,
-                          std::function<void(const QString&)> enchainer) {
+                          std::function<int(const QString&)> enchainer) {
     dire_ = std::move(dire);
     enchainer_ = std::move(enchainer);
 }
@@ -118,19 +122,33 @@ void PorteVoix::demarrer() {
     if (preferences.voixChoisie() || preferences.voixAnnoncee())
         return;
     // Said once the greeting and the harbour's welcome are over, so that it holds none of the game's
-    // texts back.
+    // texts back. Written down only once said to its end: a player who pressed a key over it hears it at
+    // the next start.
     const auto direSiLibre = [this] {
-        if (!attente_ || compagnon_.requetesEnAttente() > 0 || !parLecteur_)
+        if (!attente_ || premiere_ || compagnon_.requetesEnAttente() > 0 || !parLecteur_)
             return;
-        disconnect(attente_);
-        attente_ = {};
-        enchainer_(PAR_LECTEUR_PREMIERE);
-        Preferences p(dossier_);
-        p.setVoixAnnoncee();
-        p.enregistrer();
+        premiere_ = enchainer_(PAR_LECTEUR_PREMIERE);
+        premiereCoupee_ = false;
     };
-    attente_ =
-        connect(&compagnon_, &ServiceCompagnon::requeteTerminee, this, direSiLibre, Qt::QueuedConnection);
+    attente_ = connect(
+        &compagnon_, &ServiceCompagnon::requeteTerminee, this,
+        [this, direSiLibre](int requete) {
+            if (!premiere_) {
+                direSiLibre();
+                return;
+            }
+            if (requete != premiere_)
+                return;
+            disconnect(attente_);
+            attente_ = {};
+            premiere_ = 0;
+            if (premiereCoupee_)
+                return;
+            Preferences p(dossier_);
+            p.setVoixAnnoncee();
+            p.enregistrer();
+        },
+        Qt::QueuedConnection);
     QMetaObject::invokeMethod(this, direSiLibre, Qt::QueuedConnection);
 }
 

@@ -28,10 +28,11 @@ public:
     ~PorteVoix() override;
 
     // How the parrot's words of this switch are said: dire cuts what is being said, enchainer follows it
-    // (the game's narrator).
-    void setParole(std::function<void(const QString&)> dire, std::function<void(const QString&)> enchainer);
+    // and gives its request (0: not said) (the game's narrator).
+    void setParole(std::function<void(const QString&)> dire, std::function<int(const QString&)> enchainer);
     // Once the game has started: the first time the screen reader takes the texts over, the parrot says
-    // so as soon as he has nothing else to say, cut as any text by the next one.
+    // so as soon as he has nothing else to say, cut as any text by the next one; until it is said to its
+    // end, again at each start.
     void demarrer();
     // The other voice from now on, written down, and said in it.
     void basculer();
@@ -60,6 +61,9 @@ private:
     bool parLecteur_ = false;
     bool brailleOuvert_ = false;
     bool demarre_ = false;
-    std::function<void(const QString&)> dire_, enchainer_;
+    std::function<void(const QString&)> dire_;
+    std::function<int(const QString&)> enchainer_;
     QMetaObject::Connection attente_; // the first-time sentence waiting for the parrot to be silent
+    int premiere_ = 0;                // its request, while said
+    bool premiereCoupee_ = false;
 };

@@ -297,8 +297,10 @@ void CompagnonPerroquet::arreterRequete(Requete& r) {
 }
 
 void CompagnonPerroquet::arreter(int requete) {
-    file_.arreter(requete, [this](Requete& r) { arreterRequete(r); });
+    const bool coupee = file_.arreter(requete, [this](Requete& r) { arreterRequete(r); });
     planifier();
+    if (coupee)
+        Q_EMIT requeteCoupee(requete);
 }
 
 void CompagnonPerroquet::abandonnerTout() {

@@ -110,6 +110,8 @@ public:
 Q_SIGNALS:
     // The first sound of a text was handed to the output.
     void premierSon(int requete);
+    // That request was cut before its end (its completion is reported all the same, just before).
+    void requeteCoupee(int requete);
 
 protected:
     bool eventFilter(QObject* objet, QEvent* event) override;

@@ -79,17 +79,19 @@ FileRequetes::Requete* FileRequetes::parole(int id) {
     return r && r->id == id ? r : nullptr;
 }
 
-void FileRequetes::arreter(int id, const std::function<void(Requete&)>& couper) {
+bool FileRequetes::arreter(int id, const std::function<void(Requete&)>& couper) {
     for (int i = 0; i < file_.size(); ++i) {
         if (file_.at(i).id != id)
             continue;
-        if (file_.at(i).commencee && !file_.at(i).finie)
+        const bool avantLaFin = !file_.at(i).finie;
+        if (file_.at(i).commencee && avantLaFin)
             couper(file_[i]);
         file_.removeAt(i);
         signaler_(id);
         avancer();
-        return;
+        return avantLaFin;
     }
+    return false;
 }
 
 void FileRequetes::abandonner(const std::function<void(Requete&)>& couper) {

@@ -48,7 +48,8 @@ public:
     // at a time.
     void avancer();
     // Cancels that request, waiting or under way; couper ends it first if it had started. The others go on.
-    void arreter(int id, const std::function<void(Requete&)>& couper);
+    // True when it was cut before its end.
+    bool arreter(int id, const std::function<void(Requete&)>& couper);
     // Cancels every request; each is reported.
     void abandonner(const std::function<void(Requete&)>& couper);
 

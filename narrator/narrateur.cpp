@@ -181,11 +181,13 @@ void Narrateur::reprendre(const QString& annonce, bool toujours) {
         ajouterALaSuite(texte, genre);
 }
 
-void Narrateur::ajouterALaSuite(const QString& texte, GenreTexte genre) {
+int Narrateur::ajouterALaSuite(const QString& texte, GenreTexte genre) {
     dernier_message_ = texte;
     historique_.ajouter(texte, genre);
-    if (pret_)
-        suite_.append(service_.parler(texte));
+    if (!pret_)
+        return 0;
+    suite_.append(service_.parler(texte));
+    return suite_.last();
 }
 
 void Narrateur::liberer() {

@@ -59,7 +59,7 @@ public:
     void reprendre(const QString& annonce, bool toujours);
     int enAttente() const { return int(attente_.size()); }
     // Says a text after those already queued, cut with them by the next text.
-    void ajouterALaSuite(const QString& texte, GenreTexte genre = GenreTexte::Autre);
+    int ajouterALaSuite(const QString& texte, GenreTexte genre = GenreTexte::Autre);
 
     // Unloads the character and disconnects the service.
     void liberer();

@@ -396,10 +396,13 @@ TEST(CompagnonPerroquet, ArreterUneRequeteEnAttenteLaRetireSeule) {
     const int premier = b.compagnon.parler(QStringLiteral("Un mot d'abord."));
     const int texte = b.compagnon.parler(QStringLiteral("Au revoir!"));
     const int cacher = b.compagnon.jouer(QStringLiteral("Hide"));
+    QList<int> coupees;
+    QObject::connect(&b.compagnon, &CompagnonPerroquet::requeteCoupee, [&](int id) { coupees << id; });
     // one text at a time: the second waits for the first, said while the parrot comes on
     b.compagnon.arreter(texte);
     QCoreApplication::processEvents();
     EXPECT_EQ(b.terminees, QList<int>{texte});
+    EXPECT_EQ(coupees, QList<int>{texte});
     ASSERT_EQ(b.moteur->dits.size(), 1);
     EXPECT_EQ(b.moteur->dits.first().first, premier);
     b.moteur->produire(premier, 200);
@@ -408,8 +411,10 @@ TEST(CompagnonPerroquet, ArreterUneRequeteEnAttenteLaRetireSeule) {
     EXPECT_EQ(b.terminees.mid(0, 4), (QList<int>{texte, montrer, premier, cacher}));
     // stopping what is already over does nothing
     b.compagnon.arreter(texte);
+    b.compagnon.arreter(premier);
     QCoreApplication::processEvents();
     EXPECT_EQ(b.terminees.size(), 4);
+    EXPECT_EQ(coupees, QList<int>{texte});
 }
 
 TEST(CompagnonPerroquet, AnimationInconnueFinitAussitot) {
