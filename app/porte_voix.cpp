@@ -129,6 +129,11 @@ void PorteVoix::demarrer() {
             return;
         premiere_ = enchainer_(PAR_LECTEUR_PREMIERE);
         premiereCoupee_ = false;
+        // no parrot to say it: not said, nor asked again before the next start
+        if (!premiere_) {
+            disconnect(attente_);
+            attente_ = {};
+        }
     };
     attente_ = connect(
         &compagnon_, &ServiceCompagnon::requeteTerminee, this,
