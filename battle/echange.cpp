@@ -137,6 +137,7 @@ void Echange::placer() {
     dernierEux_.reset();
     nousEnCours_.reset();
     euxEnCours_.reset();
+    raconte_.reset();
     // A battle left in the middle still counts in the logbook once the player has fired.
     if (phase_ == Phase::TourDuJoueur || phase_ == Phase::Echange)
         noterPartie();
@@ -220,6 +221,7 @@ void Echange::taper(int touche, Case secteur) {
 
 void Echange::tirer(Case secteur) {
     const int colonne = secteur.colonne, ligne = secteur.ligne;
+    Partie avant = partie_;
     const ResultatTir r = ::feu(partie_, hasard_, com_, colonne, ligne);
     if (!r.tire) {
         const bool rappel = bref_ && !r.message.isEmpty();
@@ -232,6 +234,7 @@ void Echange::tirer(Case secteur) {
     // In brief the result follows "FEU!" in plain words, and its beat says nothing more.
     issue_ = bref_ ? QString() : r.message;
     nousEnCours_ = r.coup();
+    raconte_ = std::move(avant);
     if (bref_) {
         partie_.message_courant = r.bref;
         narrateur_.ParleEnSuite(r.bref, GenreTexte::Rapport);
@@ -258,6 +261,7 @@ void Echange::TimerTirTimer() {
 void Echange::TimerRepliqueTimer() {
     TimerReplique->setEnabled(false);
     narrateur_.Parle(FEU_ENNEMI);
+    raconte_ = partie_;
     const ResultatTir r = ::feuennemi(partie_, hasard_, com_, niveau_);
     euxEnCours_ = r.coup();
     issue_ = bref_ ? r.bref : r.message;
@@ -285,6 +289,7 @@ void Echange::TimerEnnemiTimer() {
 }
 
 void Echange::raconter() {
+    raconte_.reset();
     if (nousEnCours_) {
         dernierNous_ = std::exchange(nousEnCours_, std::nullopt);
         dernierEux_.reset();
@@ -340,12 +345,13 @@ void Echange::resumer(bool notreMer, bool colonne, int colonneVisee, int ligneVi
         return;
     }
     const int numero = colonne ? colonneVisee : ligneVisee;
-    narrateur_.Parle(notreMer ? resumeNotreMer(partie_.plan_joueur, partie_.tirs_adverse, colonne, numero)
-                              : resumeAdverse(partie_.tirs_joueur, colonne, numero));
+    const Partie& p = commeRaconte();
+    narrateur_.Parle(notreMer ? resumeNotreMer(p.plan_joueur, p.tirs_adverse, colonne, numero)
+                              : resumeAdverse(p.tirs_joueur, colonne, numero));
 }
 
 void Echange::NaviresAFlotClick() {
-    narrateur_.Parle(phase_ == Phase::Placement ? PAS_ENCORE_EN_MER : naviresAFlot(partie_));
+    narrateur_.Parle(phase_ == Phase::Placement ? PAS_ENCORE_EN_MER : naviresAFlot(commeRaconte()));
 }
 
 void Echange::jouerNotes(const QList<NoteCoupDOeil>& notes) {
@@ -367,8 +373,9 @@ void Echange::ecouterLigne(bool notreMer, bool colonne, int colonneVisee, int li
         narrateur_.Parle(PAS_ENCORE_EN_MER);
         return;
     }
-    const Grille& plan = notreMer ? partie_.plan_joueur : partie_.plan_adverse;
-    const Grille& tirs = notreMer ? partie_.tirs_adverse : partie_.tirs_joueur;
+    const Partie& p = commeRaconte();
+    const Grille& plan = notreMer ? p.plan_joueur : p.plan_adverse;
+    const Grille& tirs = notreMer ? p.tirs_adverse : p.tirs_joueur;
     const int numero = colonne ? colonneVisee : ligneVisee;
     if (numero >= 1 && numero <= TAILLE_MER)
         jouerNotes(coupDOeilLigne(plan, tirs, notreMer, colonne, numero));
@@ -380,8 +387,9 @@ void Echange::ecouterTouches(bool notreMer) {
         narrateur_.Parle(PAS_ENCORE_EN_MER);
         return;
     }
-    const QList<NoteCoupDOeil> notes = notreMer ? coupDOeilTouches(partie_.plan_joueur, partie_.tirs_adverse)
-                                                : coupDOeilTouches(partie_.plan_adverse, partie_.tirs_joueur);
+    const Partie& p = commeRaconte();
+    const QList<NoteCoupDOeil> notes = notreMer ? coupDOeilTouches(p.plan_joueur, p.tirs_adverse)
+                                                : coupDOeilTouches(p.plan_adverse, p.tirs_joueur);
     if (notes.isEmpty())
         narrateur_.Parle(notreMer ? AUCUN_TOUCHE_NOUS : AUCUN_TOUCHE_ENNEMI);
     else
@@ -435,13 +443,13 @@ void Echange::dernierEchange() {
 }
 
 void Echange::blesses() {
-    narrateur_.Parle(phase_ == Phase::Placement ? PAS_ENCORE_EN_MER : texteBlesses(partie_));
+    narrateur_.Parle(phase_ == Phase::Placement ? PAS_ENCORE_EN_MER : texteBlesses(commeRaconte()));
 }
 
 void Echange::ouEstLeViseur(Case viseur) {
     narrateur_.Parle(phase_ == Phase::Placement
                          ? PAS_ENCORE_EN_MER
-                         : texteViseur(partie_.tirs_joueur, viseur.colonne, viseur.ligne));
+                         : texteViseur(commeRaconte().tirs_joueur, viseur.colonne, viseur.ligne));
 }
 
 void Echange::sauter(bool presDUnBlesse, Case depuis) {

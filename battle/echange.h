@@ -81,6 +81,9 @@ public:
             SourceClips clips, VueBataille& vue, QObject* parent = nullptr);
 
     Phase phase() const { return phase_; }
+    // The battle as the parrot has told it: a shot fired and not yet told is not in it, so that no reading
+    // of the seas (a row, the glance, the hit ships, a cell to a screen reader) names its result first.
+    const Partie& commeRaconte() const { return raconte_ ? *raconte_ : partie_; }
     Allure allure() const { return allure_; }
     void setAllure(Allure allure) { allure_ = allure; }
     // The shots' clips and the sectors' names heard at their column's side (true) or all centred.
@@ -203,6 +206,7 @@ private:
     // The last exchange as F9 tells it: each shot once its result has been told, never before.
     std::optional<CoupJoue> dernierNous_, dernierEux_;
     std::optional<CoupJoue> nousEnCours_, euxEnCours_; // shots whose result is still to be told
+    std::optional<Partie> raconte_;                    // the battle before them, until they are told
     void raconter();     // the shots whose result was just told become the last exchange
     bool refus_ = false; // a typed entry was just refused or dropped: Space names the aim before firing
     // What the shot under way turned out to be, said when its timer runs out.

@@ -15,7 +15,8 @@ void TBataille_navale::direNotreMer(bool entree) {
     // Its first sector is chosen while the screen is built, before the exchange is there to say it.
     if (!echange_ || c < 1 || r < 1)
         return;
-    const QString texte = texteNotreMer(partie_.plan_joueur, partie_.tirs_adverse, c, r);
+    const Partie& p = echange_->commeRaconte();
+    const QString texte = texteNotreMer(p.plan_joueur, p.tirs_adverse, c, r);
     echange_->direSecteur(entree ? QStringLiteral("Notre flotte. ") + texte : texte, c);
 }
 

@@ -115,8 +115,9 @@ void TBataille_navale::creerPlateaux() {
     // For screen readers: our ships and the enemy's shots on them; on the enemy sea, only our shots.
     port_joueur->setAccessibleName(QStringLiteral("Notre flotte"));
     port_joueur->setContenu([this](int c, int r) {
-        const QString& tir = partie_.tirs_adverse(c, r);
-        return motsDeCase(partie_.plan_joueur(c, r)) +
+        const Partie& p = echange_ ? echange_->commeRaconte() : partie_; // as told: no result ahead
+        const QString& tir = p.tirs_adverse(c, r);
+        return motsDeCase(p.plan_joueur(c, r)) +
                (tir.isEmpty() ? QString() : QStringLiteral(", ") + motsDeCase(tir));
     });
     // A sector from the start, before the enemy's first shot makes his target the selected one.
@@ -124,7 +125,7 @@ void TBataille_navale::creerPlateaux() {
     port_joueur->setRow(1);
     port_adverse->setAccessibleName(QStringLiteral("Flotte ennemie"));
     port_adverse->setContenu([this](int c, int r) {
-        const QString& tir = partie_.tirs_joueur(c, r);
+        const QString& tir = (echange_ ? echange_->commeRaconte() : partie_).tirs_joueur(c, r);
         return tir.isEmpty() ? QStringLiteral("pas encore visé") : motsDeCase(tir);
     });
 }

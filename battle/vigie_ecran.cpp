@@ -113,7 +113,8 @@ bool TBataille_navale::repondreQuestion(QKeyEvent* event) {
         saisieQuestion_.taper(toucheTapee(event->key(), event->text(), event->nativeScanCode()));
     if (r.cible.colonne > 0) {
         question_ = false;
-        Parle(texteNotreMer(partie_.plan_joueur, partie_.tirs_adverse, r.cible.colonne, r.cible.ligne));
+        const Partie& p = echange_->commeRaconte();
+        Parle(texteNotreMer(p.plan_joueur, p.tirs_adverse, r.cible.colonne, r.cible.ligne));
     } else if (!r.prise) {
         // A key that is no sector (an arrow, Space with nothing typed) drops the question.
         question_ = false;

@@ -65,9 +65,24 @@ TEST_F(UnEchange, LaVictoireSonneA12sEtParleA16s) {
     poserNavire(partie.mer_adverse, QStringLiteral("CHALOUPEH"), 2, 5, 5);
     partie.plan_adverse = partie.mer_adverse;
     echange.demander(Demande::tirer({5, 5}));
-    echange.dernierEchange(); // F9 tells no result before the parrot has told it
-    EXPECT_EQ(dit(), QStringLiteral("Pas encore de tir échangé, amiral."));
+    // No reading of the seas tells the result before the parrot has: F9, the row, the hit ships, the aim.
+    const auto lire = [&] {
+        QStringList textes;
+        echange.dernierEchange();
+        textes << dit();
+        echange.resumer(false, false, 5, 5);
+        textes << dit();
+        echange.blesses();
+        textes << dit();
+        echange.ouEstLeViseur({5, 5});
+        textes << dit();
+        return textes.join(u'|');
+    };
+    EXPECT_EQ(lire().toStdString(),
+              "Pas encore de tir échangé, amiral.|Ligne 5 : tout est inexploré.|Aucun navire "
+              "ennemi touché qui flotte encore, amiral.|Le viseur est en E.5, pas encore visé.");
     temps.avancer(4000 + 6000 + 5000); // a full exchange
+    EXPECT_EQ(lire().count(QStringLiteral("E.5")), 4) << lire().toStdString();
     echange.dernierEchange();
     EXPECT_TRUE(dit().startsWith(QStringLiteral("Notre dernier tir, E.5 : touché. Réponse de l'ennemi, ")));
     echange.demander(Demande::tirer({6, 5}));

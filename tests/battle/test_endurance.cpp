@@ -182,6 +182,8 @@ private:
     bool pile(int surCent) { return de(100) < surCent; }
     Board* adverse() { return jeu_.bataille->port_adverse; }
     Phase phase() { return jeu_.bataille->echange().phase(); }
+    // The seas as the parrot has told them, which every query reads.
+    const Partie& vu() { return jeu_.bataille->echange().commeRaconte(); }
     bool auPort() { return jeu_.test->isVisible(); }
     QStringList entendu() {
         const QStringList nouveau = jeu_.compagnon.paroles.mid(lu_);
@@ -311,7 +313,6 @@ private:
     // A key of the lookout, and what it says checked against the grids.
     void vigie() {
         ++bilan.vigie;
-        const Partie& p = jeu_.partie;
         const bool enMer = !auPort() && phase() != Phase::Placement;
         const int col = adverse()->col(), row = adverse()->row();
         entendu();
@@ -329,13 +330,14 @@ private:
                 EXPECT_EQ(dit, PAS_ENCORE_EN_MER);
                 break;
             }
-            // Exactly the shots recorded in that row or column.
+            // Exactly the shots recorded in that row or column, once the parrot has told them.
             QList<std::pair<int, int>> touches, eau;
+            const Grille& tirs = vu().tirs_joueur;
             for (int i = 1; i <= TAILLE_MER; ++i) {
                 const int c = colonne ? col : i, r = colonne ? i : row;
-                if (p.tirs_joueur(c, r) == QStringLiteral("TOUCHE"))
+                if (tirs(c, r) == QStringLiteral("TOUCHE"))
                     touches.append({c, r});
-                if (p.tirs_joueur(c, r) == QStringLiteral("MANQUE"))
+                if (tirs(c, r) == QStringLiteral("MANQUE"))
                     eau.append({c, r});
             }
             EXPECT_EQ(secteursApres(dit, QStringLiteral("touché")), touches) << dit.toStdString();
@@ -358,9 +360,10 @@ private:
                 break;
             }
             const qsizetype point = dit.indexOf(QStringLiteral(". "));
-            EXPECT_EQ(naviresNommes(dit.left(point)), 9 - coules(p, p.plan_adverse, p.tirs_joueur).size())
+            const Partie& v = vu();
+            EXPECT_EQ(naviresNommes(dit.left(point)), 9 - coules(v, v.plan_adverse, v.tirs_joueur).size())
                 << dit.toStdString();
-            EXPECT_EQ(naviresNommes(dit.mid(point)), 9 - coules(p, p.plan_joueur, p.tirs_adverse).size())
+            EXPECT_EQ(naviresNommes(dit.mid(point)), 9 - coules(v, v.plan_joueur, v.tirs_adverse).size())
                 << dit.toStdString();
             break;
         }
@@ -393,7 +396,8 @@ private:
             qsizetype touches = 0;
             for (int c = 1; c <= TAILLE_MER; ++c)
                 for (int r = 1; r <= TAILLE_MER; ++r)
-                    touches += (nous ? p.tirs_adverse : p.tirs_joueur)(c, r) == QStringLiteral("TOUCHE");
+                    touches +=
+                        (nous ? vu().tirs_adverse : vu().tirs_joueur)(c, r) == QStringLiteral("TOUCHE");
             if (!enMer)
                 EXPECT_EQ(dit, PAS_ENCORE_EN_MER);
             else if (k == Qt::Key_F4 && touches == 0)
@@ -421,11 +425,12 @@ private:
         switch (de(6)) {
         case 0:
             jeu_.touche(Qt::Key_F9, Qt::ShiftModifier);
-            EXPECT_EQ(entendu().value(0), enMer ? texteBlesses(p) : PAS_ENCORE_EN_MER);
+            EXPECT_EQ(entendu().value(0), enMer ? texteBlesses(vu()) : PAS_ENCORE_EN_MER);
             break;
         case 1:
             jeu_.touche(Qt::Key_F10);
-            EXPECT_EQ(entendu().value(0), enMer ? texteViseur(p.tirs_joueur, col, row) : PAS_ENCORE_EN_MER);
+            EXPECT_EQ(entendu().value(0),
+                      enMer ? texteViseur(vu().tirs_joueur, col, row) : PAS_ENCORE_EN_MER);
             break;
         case 2: {
             if (!enMer)
@@ -434,7 +439,8 @@ private:
             jeu_.touche(Qt::Key_F4, Qt::ShiftModifier);
             jeu_.touche(Qt::Key(Qt::Key_A + c.colonne - 1));
             jeu_.touche(Qt::Key(Qt::Key_0 + c.ligne));
-            EXPECT_EQ(entendu().value(2), texteNotreMer(p.plan_joueur, p.tirs_adverse, c.colonne, c.ligne));
+            EXPECT_EQ(entendu().value(2),
+                      texteNotreMer(vu().plan_joueur, vu().tirs_adverse, c.colonne, c.ligne));
             break;
         }
         case 3:
