@@ -65,7 +65,12 @@ QByteArray reechantillonner(const ClipPcm& pcm, int frequence, double demiTons) 
     if (n == 0 || pcm.frequence <= 0 || frequence <= 0)
         return {};
     const double pas = double(pcm.frequence) / frequence * std::pow(2.0, demiTons / 12.0);
-    const auto sorties = qsizetype(double(n - 1) / pas) + 1;
+    // Pitched down, a sound keeps its own length: what would run past it is left out and its end faded
+    // over 10 ms, so that the sounds of a glance never run into the next one.
+    const auto entiers = qsizetype(double(n - 1) / pas) + 1;
+    const qsizetype sorties =
+        std::min(entiers, std::max<qsizetype>(1, qsizetype(double(n) * frequence / pcm.frequence)));
+    const qsizetype fondu = sorties < entiers ? std::min<qsizetype>(sorties, frequence / 100) : 0;
     const auto* src = reinterpret_cast<const uchar*>(pcm.echantillons.constData());
     QByteArray mono(sorties * 2, Qt::Uninitialized);
     auto* dst = reinterpret_cast<uchar*>(mono.data());
@@ -75,7 +80,8 @@ QByteArray reechantillonner(const ClipPcm& pcm, int frequence, double demiTons) 
         const double f = x - double(k);
         const int a = lireEchantillon(src + k * trame, pcm.bits);
         const int b = k + 1 < n ? lireEchantillon(src + (k + 1) * trame, pcm.bits) : a;
-        qToLittleEndian<qint16>(qint16(std::lround(a + (b - a) * f)), dst + i * 2);
+        const double gain = sorties - i <= fondu ? double(sorties - i) / double(fondu) : 1.0;
+        qToLittleEndian<qint16>(qint16(std::lround((a + (b - a) * f) * gain)), dst + i * 2);
     }
     return mono;
 }

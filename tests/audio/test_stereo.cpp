@@ -81,10 +81,11 @@ TEST(Stereo, UneSuiteSeMelange) {
         int trames, trame, gauche, droite;
     };
     const Ligne lignes[] = {
-        {{{rampe, 0, 0, 0}}, 4, 1, 2000, 2000},               // as recorded
-        {{{rampe, -1, 0, 0}}, 4, 1, 2000, 0},                 // column A: full left
-        {{{rampe, 0, 12, 0}}, 2, 1, 3000, 3000},              // an octave up, half as long
-        {{{rampe, 0, 0, 1}}, 26, 22, 1000, 1000},             // 1 ms later: 22 frames of silence
+        {{{rampe, 0, 0, 0}}, 4, 1, 2000, 2000},   // as recorded
+        {{{rampe, -1, 0, 0}}, 4, 1, 2000, 0},     // column A: full left
+        {{{rampe, 0, 12, 0}}, 2, 1, 3000, 3000},  // an octave up, half as long
+        {{{rampe, 0, -12, 0}}, 4, 3, 625, 625},   // an octave down, as long: 2500 faded to a quarter
+        {{{rampe, 0, 0, 1}}, 26, 22, 1000, 1000}, // 1 ms later: 22 frames of silence
         {{{fort, 1, 0, 0}, {fort, 1, 0, 0}}, 2, 0, 0, 32767}, // overlapping: summed, held in range
         {{{lent, 0, 0, 0}}, 3, 1, 1000, 1000},                // a clip at 11025 read between samples
         {{}, 0, 0, 0, 0},                                     // nothing to hear
