@@ -38,6 +38,8 @@ protected:
     virtual bool pret() const { return true; }
 
     void planifier();
+    // Milliseconds since the reader was made: its one clock.
+    qint64 ecoule() const { return horloge_.elapsed(); }
     // Every text waiting here is dropped: each ends for the parrot.
     void lacherAttente();
     int enAttente() const { return int(file_.size()); }

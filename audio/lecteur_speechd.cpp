@@ -24,9 +24,7 @@ struct LecteurSpeechd::Connexion {
 
 LecteurSpeechd::LecteurSpeechd(Connexion* connexion)
     : LecteurDiffere(false, nullptr)
-    , connexion_(connexion) {
-    horloge_.start();
-}
+    , connexion_(connexion) {}
 
 LecteurSpeechd::~LecteurSpeechd() {
     // closing stops libspeechd's event thread: no callback comes after this
@@ -82,7 +80,7 @@ bool LecteurSpeechd::envoyer(int id, const QString& texte) {
         perdre();
         return false;
     }
-    suivi_.envoye(id, message, texte, horloge_.elapsed());
+    suivi_.envoye(id, message, texte, ecoule());
     return true;
 }
 
@@ -111,7 +109,7 @@ void LecteurSpeechd::lacher() {
 }
 
 void LecteurSpeechd::evenement(int message, int type) {
-    const qint64 ms = horloge_.elapsed();
+    const qint64 ms = ecoule();
     if (type == SPD_EVENT_BEGIN) {
         suivi_.commence(message, ms);
         return;

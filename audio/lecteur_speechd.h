@@ -5,8 +5,6 @@
 #include "audio/lecteur_differe.h"
 #include "audio/suivi_lecteur.h"
 
-#include <QElapsedTimer>
-
 #include <memory>
 
 class LecteurSpeechd : public LecteurDiffere {
@@ -42,5 +40,4 @@ private:
 
     Connexion* connexion_;
     SuiviLecteur suivi_;
-    QElapsedTimer horloge_;
 };

@@ -15,7 +15,7 @@ void TBataille_navale::direNotreMer(bool entree) {
     // Its first sector is chosen while the screen is built, before the exchange is there to say it.
     if (!echange_ || c < 1 || r < 1)
         return;
-    const Partie& p = echange_->commeRaconte();
+    const Partie& p = commeRaconte();
     const QString texte = texteNotreMer(p.plan_joueur, p.tirs_adverse, c, r);
     echange_->direSecteur(entree ? QStringLiteral("Notre flotte. ") + texte : texte, c);
 }

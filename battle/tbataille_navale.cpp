@@ -115,7 +115,7 @@ void TBataille_navale::creerPlateaux() {
     // For screen readers: our ships and the enemy's shots on them; on the enemy sea, only our shots.
     port_joueur->setAccessibleName(QStringLiteral("Notre flotte"));
     port_joueur->setContenu([this](int c, int r) {
-        const Partie& p = echange_ ? echange_->commeRaconte() : partie_; // as told: no result ahead
+        const Partie& p = commeRaconte();
         const QString& tir = p.tirs_adverse(c, r);
         return motsDeCase(p.plan_joueur(c, r)) +
                (tir.isEmpty() ? QString() : QStringLiteral(", ") + motsDeCase(tir));
@@ -125,9 +125,13 @@ void TBataille_navale::creerPlateaux() {
     port_joueur->setRow(1);
     port_adverse->setAccessibleName(QStringLiteral("Flotte ennemie"));
     port_adverse->setContenu([this](int c, int r) {
-        const QString& tir = (echange_ ? echange_->commeRaconte() : partie_).tirs_joueur(c, r);
+        const QString& tir = commeRaconte().tirs_joueur(c, r);
         return tir.isEmpty() ? QStringLiteral("pas encore visé") : motsDeCase(tir);
     });
+}
+
+const Partie& TBataille_navale::commeRaconte() const {
+    return echange_ ? echange_->commeRaconte() : partie_;
 }
 
 void TBataille_navale::creerMenu() {

@@ -126,6 +126,10 @@ private:
     void montrerViseur(int colonne, int ligne) override;
     bool joueurAbsent() const override;
 
+    // The seas as the parrot has told them, which every reading of them says; the battle itself while the
+    // screen is built, before the exchange is there.
+    const Partie& commeRaconte() const;
+
     Partie& partie_;
     Hasard& hasard_;
     Services& services_;

@@ -113,7 +113,7 @@ bool TBataille_navale::repondreQuestion(QKeyEvent* event) {
         saisieQuestion_.taper(toucheTapee(event->key(), event->text(), event->nativeScanCode()));
     if (r.cible.colonne > 0) {
         question_ = false;
-        const Partie& p = echange_->commeRaconte();
+        const Partie& p = commeRaconte();
         Parle(texteNotreMer(p.plan_joueur, p.tirs_adverse, r.cible.colonne, r.cible.ligne));
     } else if (!r.prise) {
         // A key that is no sector (an arrow, Space with nothing typed) drops the question.
